@@ -1,0 +1,291 @@
+-- Grower database (ZelvoraT.mdb, or any *T.mdb): one grower per file with
+-- its addresses, analyses, settings, selections, advice and recipe rows of
+-- the working set (ID_HISTORIE 0) and of every stored history set, and the
+-- order register.
+--
+-- Column types: SMALLINT = 16-bit Integer, INTEGER = 32-bit Long,
+-- SINGLE = 32-bit float, DOUBLE, TEXT (compared without regard to case),
+-- DATETIME (ISO text "YYYY-MM-DD HH:MM:SS"), BOOLEAN.
+-- Tables whose rows are copied into a history set keep their autonumber key
+-- as the first column: the copy takes every column but the first.
+
+CREATE TABLE ALG_Tuinder (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  relNR TEXT COLLATE NOCASE,
+  Naam TEXT COLLATE NOCASE,
+  Adres TEXT COLLATE NOCASE,
+  Postcode TEXT COLLATE NOCASE,
+  woonplaats TEXT COLLATE NOCASE,
+  land TEXT COLLATE NOCASE,
+  Telefoon TEXT COLLATE NOCASE,
+  Mobiel TEXT COLLATE NOCASE,
+  Email TEXT COLLATE NOCASE,
+  Fax TEXT COLLATE NOCASE,
+  Code_ALG_Handelaar SMALLINT DEFAULT 0,
+  ID_ALG_Afleveradres INTEGER DEFAULT 0
+);
+
+CREATE TABLE ALG_Afleveradres (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  Code_Afleveradres SMALLINT DEFAULT 0,
+  AfleverAdres TEXT COLLATE NOCASE,
+  Adres TEXT COLLATE NOCASE,
+  Postcode TEXT COLLATE NOCASE,
+  Woonplaats TEXT COLLATE NOCASE,
+  Land TEXT COLLATE NOCASE,
+  Deurcode TEXT COLLATE NOCASE,
+  ExtraInfo TEXT COLLATE NOCASE
+);
+CREATE INDEX ALG_Afleveradres_Tuinder ON ALG_Afleveradres (ID_ALG_Tuinder, Code_Afleveradres);
+
+-- One row per grower and history set; settings are read and written one
+-- column at a time by name. A new row holds only its two key values; the
+-- settings start at 0, which every reader also takes for an empty value.
+CREATE TABLE TEELT_Instelling (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  ID_HISTORIE INTEGER DEFAULT 0,
+  Code_Teelt SMALLINT DEFAULT 0,
+  Code_Teeltstadium SMALLINT DEFAULT 0,
+  TeeltSysteem SMALLINT DEFAULT 0,
+  ECVerhoging SMALLINT DEFAULT 0,
+  Aanpassing SMALLINT DEFAULT 0,
+  VerrekeningStandaardEC SMALLINT DEFAULT 0,
+  BakGrootte SMALLINT DEFAULT 0,
+  ZakGrootte SMALLINT DEFAULT 0,
+  Concentratie SMALLINT DEFAULT 0,
+  Concentratie_berek SMALLINT DEFAULT 0,
+  MixoraMest SMALLINT DEFAULT 0,
+  Mixorabak SMALLINT DEFAULT 0,
+  WaterInputType SMALLINT DEFAULT 0,
+  ExtraBigBag SMALLINT DEFAULT 0,
+  AmoniumAanpassing SMALLINT DEFAULT 0,
+  EBB_Factor SINGLE DEFAULT 0
+);
+CREATE INDEX TEELT_Instelling_Set ON TEELT_Instelling (ID_ALG_Tuinder, ID_HISTORIE);
+
+-- Irrigation water: one row per source Type 1..3; the mix is never stored.
+CREATE TABLE WATER (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  ID_HISTORIE INTEGER DEFAULT 0,
+  Type SMALLINT DEFAULT 0,
+  Perc SINGLE DEFAULT 0,
+  SC1 SMALLINT DEFAULT 0,
+  SC2 SMALLINT DEFAULT 0,
+  SC3 SMALLINT DEFAULT 0,
+  SC4 SMALLINT DEFAULT 0,
+  SC5 SMALLINT DEFAULT 0,
+  SC6 SMALLINT DEFAULT 0,
+  NH4 SINGLE DEFAULT 0, K SINGLE DEFAULT 0, Na SINGLE DEFAULT 0, Ca SINGLE DEFAULT 0,
+  Mg SINGLE DEFAULT 0, NO3 SINGLE DEFAULT 0, Cl SINGLE DEFAULT 0, SO4 SINGLE DEFAULT 0,
+  H2PO4 SINGLE DEFAULT 0, HCO3 SINGLE DEFAULT 0, Si SINGLE DEFAULT 0, Fe SINGLE DEFAULT 0,
+  Mn SINGLE DEFAULT 0, Zn SINGLE DEFAULT 0, B SINGLE DEFAULT 0, Cu SINGLE DEFAULT 0,
+  Mo SINGLE DEFAULT 0
+);
+CREATE INDEX WATER_Set ON WATER (ID_ALG_Tuinder, ID_HISTORIE, Type);
+
+-- Drain analysis: one row per grower and history set.
+CREATE TABLE MAT (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  ID_HISTORIE INTEGER DEFAULT 0,
+  NH4 SINGLE DEFAULT 0, K SINGLE DEFAULT 0, Na SINGLE DEFAULT 0, Ca SINGLE DEFAULT 0,
+  Mg SINGLE DEFAULT 0, NO3 SINGLE DEFAULT 0, Cl SINGLE DEFAULT 0, SO4 SINGLE DEFAULT 0,
+  H2PO4 SINGLE DEFAULT 0, HCO3 SINGLE DEFAULT 0, Si SINGLE DEFAULT 0, Fe SINGLE DEFAULT 0,
+  Mn SINGLE DEFAULT 0, Zn SINGLE DEFAULT 0, B SINGLE DEFAULT 0, Cu SINGLE DEFAULT 0,
+  Mo SINGLE DEFAULT 0,
+  EC SINGLE DEFAULT 0,
+  Ph SINGLE DEFAULT 0
+);
+CREATE INDEX MAT_Set ON MAT (ID_ALG_Tuinder, ID_HISTORIE);
+
+-- Chosen fertiliser per element slot; 0 or empty = nothing chosen. The
+-- percentages are the share (0..100) of the H2PO4 and Fe requirement that
+-- the second source covers; SINGLE because they may carry decimals.
+CREATE TABLE MEST_Selectie (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  ID_HISTORIE INTEGER DEFAULT 0,
+  NH4_Code SMALLINT DEFAULT 0,
+  K_Code SMALLINT DEFAULT 0,
+  Ca_Code SMALLINT DEFAULT 0,
+  Mg_Code SMALLINT DEFAULT 0,
+  NO3_Code SMALLINT DEFAULT 0,
+  Cl_Code SMALLINT DEFAULT 0,
+  SO4_Code SMALLINT DEFAULT 0,
+  H2PO4_Code SMALLINT DEFAULT 0,
+  PBron_Code SMALLINT DEFAULT 0,
+  PBron_Perc SINGLE DEFAULT 0,
+  ZuurLoog_Code SMALLINT DEFAULT 0,
+  Si_Code SMALLINT DEFAULT 0,
+  Fe_Code SMALLINT DEFAULT 0,
+  FeBron_Code SMALLINT DEFAULT 0,
+  FeBron_Perc SINGLE DEFAULT 0,
+  Mn_Code SMALLINT DEFAULT 0,
+  Zn_Code SMALLINT DEFAULT 0,
+  B_Code SMALLINT DEFAULT 0,
+  Cu_Code SMALLINT DEFAULT 0,
+  Mo_Code SMALLINT DEFAULT 0
+);
+CREATE INDEX MEST_Selectie_Set ON MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE);
+
+-- Display texts of the fertiliser rows as shown (Index: macro row 0..10,
+-- micro row 100..106).
+CREATE TABLE HISTORIE_Mest (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  ID_HISTORIE INTEGER DEFAULT 0,
+  "Index" SMALLINT DEFAULT 0,
+  Naam TEXT COLLATE NOCASE,
+  Conc1 TEXT COLLATE NOCASE,
+  Conc2 TEXT COLLATE NOCASE,
+  Conc3 TEXT COLLATE NOCASE
+);
+CREATE INDEX HISTORIE_Mest_Set ON HISTORIE_Mest (ID_ALG_Tuinder, ID_HISTORIE);
+
+-- The six advice vectors (Type 20, 40, 60, 80, 100, 120), in mmol; the
+-- recirculation figures only in the Type 100 row.
+CREATE TABLE HISTORIE_Advies (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  ID_HISTORIE INTEGER DEFAULT 0,
+  Type SMALLINT DEFAULT 0,
+  NH4 SINGLE DEFAULT 0, K SINGLE DEFAULT 0, Na SINGLE DEFAULT 0, Ca SINGLE DEFAULT 0,
+  Mg SINGLE DEFAULT 0, NO3 SINGLE DEFAULT 0, Cl SINGLE DEFAULT 0, SO4 SINGLE DEFAULT 0,
+  H2PO4 SINGLE DEFAULT 0, H SINGLE DEFAULT 0, HCO3 SINGLE DEFAULT 0, Si SINGLE DEFAULT 0,
+  Fe SINGLE DEFAULT 0, Mn SINGLE DEFAULT 0, Zn SINGLE DEFAULT 0, B SINGLE DEFAULT 0,
+  Cu SINGLE DEFAULT 0, Mo SINGLE DEFAULT 0,
+  Ec SINGLE DEFAULT 0,
+  Perc SINGLE DEFAULT 0,
+  RecircEC SINGLE DEFAULT 0,
+  MaxPerc SINGLE DEFAULT 0,
+  MaxRecircEC SINGLE DEFAULT 0
+);
+CREATE INDEX HISTORIE_Advies_Set ON HISTORIE_Advies (ID_ALG_Tuinder, ID_HISTORIE, Type);
+
+-- The stored adjustment vector; neither copied nor deleted with history sets.
+CREATE TABLE HISTORIE_Aanpassing (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  ID_HISTORIE INTEGER DEFAULT 0,
+  NH4 SINGLE DEFAULT 0, K SINGLE DEFAULT 0, Na SINGLE DEFAULT 0, Ca SINGLE DEFAULT 0,
+  Mg SINGLE DEFAULT 0, NO3 SINGLE DEFAULT 0, Cl SINGLE DEFAULT 0, SO4 SINGLE DEFAULT 0,
+  H2PO4 SINGLE DEFAULT 0, H SINGLE DEFAULT 0, HCO3 SINGLE DEFAULT 0, Si SINGLE DEFAULT 0,
+  Fe SINGLE DEFAULT 0, Mn SINGLE DEFAULT 0, Zn SINGLE DEFAULT 0, B SINGLE DEFAULT 0,
+  Cu SINGLE DEFAULT 0, Mo SINGLE DEFAULT 0,
+  Ec SINGLE DEFAULT 0
+);
+CREATE INDEX HISTORIE_Aanpassing_Set ON HISTORIE_Aanpassing (ID_ALG_Tuinder, ID_HISTORIE);
+
+-- Result vectors of the composition: Type 1 the EC-scaled target (mmol/l),
+-- Type 2 the flags (1 = element not met).
+CREATE TABLE HISTORIE_StandaardBakEC (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  ID_HISTORIE INTEGER DEFAULT 0,
+  Type SMALLINT DEFAULT 0,
+  NH4 SINGLE DEFAULT 0, K SINGLE DEFAULT 0, Na SINGLE DEFAULT 0, Ca SINGLE DEFAULT 0,
+  Mg SINGLE DEFAULT 0, NO3 SINGLE DEFAULT 0, Cl SINGLE DEFAULT 0, SO4 SINGLE DEFAULT 0,
+  H2PO4 SINGLE DEFAULT 0, H SINGLE DEFAULT 0, HCO3 SINGLE DEFAULT 0, Si SINGLE DEFAULT 0,
+  Fe SINGLE DEFAULT 0, Mn SINGLE DEFAULT 0, Zn SINGLE DEFAULT 0, B SINGLE DEFAULT 0,
+  Cu SINGLE DEFAULT 0, Mo SINGLE DEFAULT 0
+);
+CREATE INDEX HISTORIE_StandaardBakEC_Set ON HISTORIE_StandaardBakEC (ID_ALG_Tuinder, ID_HISTORIE);
+
+-- Recipe lines: every slot 1..20, empty ones included.
+CREATE TABLE HISTORIE_SamenstellingMeststoffen (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  ID_HISTORIE INTEGER DEFAULT 0,
+  "Index" SMALLINT DEFAULT 0,
+  Nr SMALLINT DEFAULT 0,
+  Naam TEXT COLLATE NOCASE,
+  Bak SMALLINT DEFAULT 0,
+  Kg SINGLE DEFAULT 0,
+  Kgl SINGLE DEFAULT 0,
+  liter SINGLE DEFAULT 0
+);
+CREATE INDEX HISTORIE_SamenstellingMeststoffen_Set ON HISTORIE_SamenstellingMeststoffen (ID_ALG_Tuinder, ID_HISTORIE);
+
+-- The two big-bag blends: Index 1..20 blend 1, 21..40 blend 2; Bak is the blend number.
+CREATE TABLE HISTORIE_ExtraBigbag (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  ID_HISTORIE INTEGER DEFAULT 0,
+  "Index" SMALLINT DEFAULT 0,
+  Nr SMALLINT DEFAULT 0,
+  Naam TEXT COLLATE NOCASE,
+  Bak SMALLINT DEFAULT 0,
+  Kg SINGLE DEFAULT 0,
+  Kgl SINGLE DEFAULT 0,
+  liter SINGLE DEFAULT 0
+);
+CREATE INDEX HISTORIE_ExtraBigbag_Set ON HISTORIE_ExtraBigbag (ID_ALG_Tuinder, ID_HISTORIE);
+
+-- Stored history sets; ID is the ID_HISTORIE of their copied rows.
+CREATE TABLE HISTORIE (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  Datum DATETIME,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  Omschrijving TEXT COLLATE NOCASE
+);
+
+-- The grower's own crops; names per language in Lang0, Lang1, ...
+CREATE TABLE TEELT (
+  Code SMALLINT DEFAULT 0,
+  Lang0 TEXT COLLATE NOCASE,
+  Lang1 TEXT COLLATE NOCASE
+);
+
+-- Standard solution of the own crops. pH is carried along with the copy to
+-- the reference database and read by no calculation; SINGLE like the rest.
+CREATE TABLE TEELT_StdVOplossing (
+  Code_Teelt SMALLINT DEFAULT 0,
+  NH4 SINGLE DEFAULT 0, K SINGLE DEFAULT 0, Ca SINGLE DEFAULT 0, Mg SINGLE DEFAULT 0,
+  NO3 SINGLE DEFAULT 0, Cl SINGLE DEFAULT 0, SO4 SINGLE DEFAULT 0, H2PO4 SINGLE DEFAULT 0,
+  Si SINGLE DEFAULT 0, Fe SINGLE DEFAULT 0, Mn SINGLE DEFAULT 0, Zn SINGLE DEFAULT 0,
+  B SINGLE DEFAULT 0, Cu SINGLE DEFAULT 0, Mo SINGLE DEFAULT 0,
+  pH SINGLE DEFAULT 0,
+  EC SINGLE DEFAULT 0
+);
+
+-- The grower's fertiliser preference list (master; the reference database
+-- holds a copy for the searches). UseMeststof 1 = on, 0 = off.
+CREATE TABLE MEST_PrefList (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  Code_MEST SMALLINT NOT NULL DEFAULT 0,
+  UseMeststof SMALLINT DEFAULT 0
+);
+CREATE INDEX Code_MEST ON MEST_PrefList (Code_MEST);
+
+-- Order register. ID_ALG_Afleveradres holds the delivery slot number
+-- (1..9), not a row ID; SMALLINT suits it.
+CREATE TABLE BEST_Hist (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_ALG_Tuinder INTEGER DEFAULT 0,
+  ID_ALG_Afleveradres SMALLINT DEFAULT 0,
+  Datum DATETIME
+);
+
+-- Order register lines. Code_Meststof is a fertiliser code (INTEGER, as the
+-- order list reads it as 32-bit); Hoeveelheid stays Null for tanks that are
+-- not ordered, DOUBLE for totals over many orders.
+CREATE TABLE BEST_Meststoffen (
+  ID INTEGER PRIMARY KEY AUTOINCREMENT,
+  ID_BEST_Hist INTEGER DEFAULT 0,
+  Code_Meststof INTEGER DEFAULT 0,
+  NaamMeststof TEXT COLLATE NOCASE,
+  Hoeveelheid DOUBLE,
+  Eenheid TEXT COLLATE NOCASE
+);
+CREATE INDEX BEST_Meststoffen_Hist ON BEST_Meststoffen (ID_BEST_Hist);
+
+-- Scratch table of the per-element order report; emptied and refilled on
+-- every refresh.
+CREATE TABLE BEST_HistElementen (
+  Naam TEXT COLLATE NOCASE,
+  Hoeveelheid SINGLE DEFAULT 0,
+  Eenheid TEXT COLLATE NOCASE
+);

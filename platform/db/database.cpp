@@ -1,0 +1,408 @@
+#include "database.h"
+
+#include "recordset.h"
+#include "recordset_p.h"
+
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QSqlResult>
+#include <QDateTime>
+#include <atomic>
+#include <limits>
+#include <sqlite3.h>
+
+namespace {
+
+std::atomic<int> g_connectionCounter{0};
+
+QString quoted(const QString& name)
+{
+    QString n = name;
+    n.replace('"', "\"\"");
+    return '"' + n + '"';
+}
+
+void bindAll(QSqlQuery& q, const QVariantList& params)
+{
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& p = params.at(i);
+        if (p.typeId() == QMetaType::QDateTime)
+            q.bindValue(i, p.toDateTime().toString("yyyy-MM-dd HH:mm:ss"));
+        else if (p.typeId() == QMetaType::QDate)
+            q.bindValue(i, p.toDate().toString("yyyy-MM-dd") + " 00:00:00");
+        else if (p.typeId() == QMetaType::Float)
+            q.bindValue(i, double(p.toFloat()));
+        else
+            q.bindValue(i, p);
+    }
+}
+
+} // namespace
+
+void Database::raise(const QString& source, const QString& message, const QString& sql)
+{
+    const QString m = message.toLower();
+    int number = JetError::GeneralSql;
+    QString description = message;
+    if (m.contains("no such table")) {
+        number = JetError::TableNotFound;
+        const int at = message.indexOf("no such table:", 0, Qt::CaseInsensitive);
+        QString table = at >= 0 ? message.mid(at + 14).trimmed() : QString();
+        table = table.section(' ', 0, 0);
+        description = QString("The database engine cannot find the input table or query '%1'.").arg(table);
+    } else if (m.contains("no such column") || m.contains("has no column named")) {
+        number = JetError::TooFewParameters;
+    } else if (m.contains("unique constraint")) {
+        number = JetError::DuplicateKey;
+    } else if (m.contains("not null constraint")) {
+        number = JetError::FieldRequired;
+    } else if (m.contains("syntax error")) {
+        number = JetError::SyntaxError;
+    } else if (m.contains("readonly") || m.contains("read-only")) {
+        number = JetError::ReadOnly;
+    }
+    if (!sql.isEmpty())
+        description += " (" + sql + ")";
+    throw AppError(number, source, description);
+}
+
+Database::Database(const QString& path, const QString& connect) : m_path(path)
+{
+    Q_UNUSED(connect); // the Jet password is not needed: SQLite files have none
+    const QFileInfo fi(path);
+    if (!fi.exists() || !fi.isFile())
+        throw AppError(JetError::FileNotFound, "DAO.Workspace", QString("Could not find file '%1'.").arg(path));
+
+    m_connectionName = QString("zelvora_db_%1").arg(++g_connectionCounter);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_connectionName);
+        db.setDatabaseName(path);
+        db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=3000");
+        if (!db.open()) {
+            const QString err = db.lastError().text();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connectionName);
+            throw AppError(JetError::UnrecognizedFormat, "DAO.Workspace",
+                           QString("Cannot open database '%1': %2").arg(path, err));
+        }
+        // SQLite opens lazily; reading the schema tells whether it is a database at all.
+        QSqlQuery q(db);
+        if (!q.exec("SELECT count(*) FROM sqlite_master")) {
+            const QString err = q.lastError().text();
+            q = QSqlQuery();
+            db.close();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_connectionName);
+            throw AppError(JetError::UnrecognizedFormat, "DAO.Workspace",
+                           QString("Unrecognized database format '%1': %2").arg(path, err));
+        }
+    }
+    m_alive = std::make_shared<bool>(true);
+    // Write-ahead logging: a commit needs no disk flush, and the log is folded
+    // back into the file when the database closes. A read-only file keeps its mode.
+    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+    QSqlQuery pragma(db);
+    pragma.exec("PRAGMA journal_mode = WAL");
+    pragma.exec("PRAGMA synchronous = NORMAL");
+}
+
+Database::~Database() { close(); }
+
+void Database::close()
+{
+    if (!m_alive)
+        return;
+    m_alive.reset();
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connectionName);
+}
+
+bool Database::isOpen() const { return bool(m_alive); }
+
+void Database::ensureOpen(const char* source) const
+{
+    if (!m_alive)
+        throw AppError(JetError::NotOpen, source, "The database is closed.");
+}
+
+QSqlDatabase Database::connection() const
+{
+    ensureOpen("DAO.Database");
+    return QSqlDatabase::database(m_connectionName, false);
+}
+
+int Database::execute(const QString& sql, const QVariantList& params)
+{
+    QSqlQuery q(connection());
+    if (!q.prepare(sql))
+        raise("DAO.Database", q.lastError().text(), sql);
+    bindAll(q, params);
+    if (!q.exec())
+        raise("DAO.Database", q.lastError().text(), sql);
+    const QString head = sql.trimmed().left(8).toUpper();
+    if (head.startsWith("CREATE") || head.startsWith("DROP") || head.startsWith("ALTER"))
+        forgetSchema();
+    return q.numRowsAffected();
+}
+
+namespace {
+
+QVariant readColumn(sqlite3_stmt* stmt, int i, FieldType type)
+{
+    switch (sqlite3_column_type(stmt, i)) {
+    case SQLITE_NULL:
+        return {};
+    case SQLITE_INTEGER: {
+        const qint64 v = sqlite3_column_int64(stmt, i);
+        switch (type) {
+        case FieldType::Single:
+            return QVariant(float(v));
+        case FieldType::Double:
+            return QVariant(double(v));
+        case FieldType::Boolean:
+            return QVariant(v != 0);
+        case FieldType::Text:
+            return QVariant(QString::number(v));
+        case FieldType::Date:
+            return fromStorage(QVariant(double(v)), type);
+        default:
+            if (v >= std::numeric_limits<int>::min() && v <= std::numeric_limits<int>::max())
+                return QVariant(int(v));
+            return QVariant(v);
+        }
+    }
+    case SQLITE_FLOAT: {
+        const double v = sqlite3_column_double(stmt, i);
+        if (type == FieldType::Single)
+            return QVariant(float(v));
+        if (type == FieldType::Unknown || type == FieldType::Double)
+            return QVariant(v);
+        return fromStorage(QVariant(v), type);
+    }
+    default: {
+        const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(stmt, i));
+        const int bytes = sqlite3_column_bytes16(stmt, i);
+        QString s = QString::fromUtf16(text, bytes / 2);
+        if (type == FieldType::Text || type == FieldType::Unknown)
+            return QVariant(std::move(s));
+        return fromStorage(QVariant(std::move(s)), type);
+    }
+    }
+}
+
+void bindNative(sqlite3_stmt* stmt, const QVariantList& params)
+{
+    for (int i = 0; i < params.size(); ++i) {
+        const QVariant& p = params.at(i);
+        const int at = i + 1;
+        if (p.isNull() || !p.isValid()) {
+            sqlite3_bind_null(stmt, at);
+            continue;
+        }
+        switch (p.typeId()) {
+        case QMetaType::Bool:
+            sqlite3_bind_int64(stmt, at, p.toBool() ? 1 : 0);
+            break;
+        case QMetaType::Short:
+        case QMetaType::UShort:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+            sqlite3_bind_int64(stmt, at, p.toLongLong());
+            break;
+        case QMetaType::Float:
+            sqlite3_bind_double(stmt, at, double(p.toFloat()));
+            break;
+        case QMetaType::Double:
+            sqlite3_bind_double(stmt, at, p.toDouble());
+            break;
+        case QMetaType::QDateTime:
+        case QMetaType::QDate: {
+            const QString s = p.toDateTime().toString("yyyy-MM-dd HH:mm:ss");
+            sqlite3_bind_text16(stmt, at, s.utf16(), int(s.size() * 2), SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QString s = p.toString();
+            sqlite3_bind_text16(stmt, at, s.utf16(), int(s.size() * 2), SQLITE_TRANSIENT);
+            break;
+        }
+        }
+    }
+}
+
+} // namespace
+
+sqlite3* Database::nativeHandle() const
+{
+    const QVariant h = connection().driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
+        throw AppError(JetError::GeneralSql, "DAO.Database", "The SQLite driver gives no handle.");
+    return *static_cast<sqlite3* const*>(h.constData());
+}
+
+// Reads every row of a query into the record set's memory. With a row-id
+// column first (openTable) that column is kept apart for editing.
+void Database::select(RecordSet::Data& d, const QString& sql, const QVariantList& params, bool rowIdFirst) const
+{
+    sqlite3* handle = nativeHandle();
+    sqlite3_stmt* stmt = nullptr;
+    const QByteArray utf8 = sql.toUtf8();
+    if (sqlite3_prepare_v2(handle, utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
+        const QString err = QString::fromUtf8(sqlite3_errmsg(handle));
+        sqlite3_finalize(stmt);
+        raise("DAO.Database", err, sql);
+    }
+    struct Finalize {
+        sqlite3_stmt* s;
+        ~Finalize() { sqlite3_finalize(s); }
+    } finalize{stmt};
+    bindNative(stmt, params);
+
+    const int first = rowIdFirst ? 1 : 0;
+    const int n = sqlite3_column_count(stmt) - first;
+    d.names.reserve(n);
+    d.types.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        d.names << QString::fromUtf8(sqlite3_column_name(stmt, i + first));
+        const char* decl = sqlite3_column_decltype(stmt, i + first);
+        d.types << (decl ? fieldTypeFromDeclared(QString::fromUtf8(decl)) : FieldType::Unknown);
+    }
+    int rc;
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        if (rowIdFirst)
+            d.rowIds.push_back(sqlite3_column_int64(stmt, 0));
+        for (int i = 0; i < n; ++i)
+            d.cells.emplace_back(readColumn(stmt, i + first, d.types[i]));
+        ++d.rowCount;
+    }
+    if (rc != SQLITE_DONE)
+        raise("DAO.Database", QString::fromUtf8(sqlite3_errmsg(handle)), sql);
+    d.alive = m_alive;
+    d.db = const_cast<Database*>(this);
+    d.setPosition(0);
+}
+
+RecordSet Database::openRecordset(const QString& sql, const QVariantList& params) const
+{
+    RecordSet rs;
+    select(*rs.d, sql, params, false);
+    return rs;
+}
+
+RecordSet Database::openTable(const QString& table, const QString& where, const QVariantList& params,
+                              const QString& orderBy)
+{
+    QString sql = "SELECT rowid AS zv__rowid, * FROM " + quoted(table);
+    if (!where.trimmed().isEmpty())
+        sql += " WHERE " + where;
+    if (!orderBy.trimmed().isEmpty())
+        sql += " ORDER BY " + orderBy;
+    RecordSet rs;
+    rs.d->table = table;
+    select(*rs.d, sql, params, true);
+    return rs;
+}
+
+bool Database::tableExists(const QString& table) const
+{
+    QSqlQuery q(connection());
+    q.prepare("SELECT 1 FROM sqlite_master WHERE type IN ('table','view') AND name = ? COLLATE NOCASE");
+    q.bindValue(0, table);
+    if (!q.exec())
+        raise("DAO.Database", q.lastError().text());
+    return q.next();
+}
+
+QStringList Database::tableNames() const
+{
+    QStringList out;
+    QSqlQuery q(connection());
+    if (!q.exec("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY name"))
+        raise("DAO.Database", q.lastError().text());
+    while (q.next())
+        out << q.value(0).toString();
+    return out;
+}
+
+void Database::createTable(const QString& createSql)
+{
+    execute(createSql);
+    forgetSchema();
+}
+
+QVector<Database::Column> Database::columns(const QString& table) const
+{
+    const QString key = table.toLower();
+    auto it = m_columnCache.constFind(key);
+    if (it != m_columnCache.constEnd())
+        return *it;
+    QVector<Column> cols;
+    QSqlQuery q(connection());
+    if (!q.exec("PRAGMA table_info(" + quoted(table) + ")"))
+        raise("DAO.Database", q.lastError().text());
+    while (q.next())
+        cols.push_back({q.value(1).toString(), fieldTypeFromDeclared(q.value(2).toString())});
+    if (!cols.isEmpty())
+        m_columnCache.insert(key, cols);
+    return cols;
+}
+
+QString Database::columnName(const QString& table, const QString& column) const
+{
+    for (const Column& c : columns(table))
+        if (c.name.compare(column, Qt::CaseInsensitive) == 0)
+            return c.name;
+    return {};
+}
+
+qint64 Database::lastInsertRowId() const
+{
+    QSqlQuery q(connection());
+    if (!q.exec("SELECT last_insert_rowid()") || !q.next())
+        return 0;
+    return q.value(0).toLongLong();
+}
+
+void Database::beginSavepoint(const QString& name) { execute("SAVEPOINT " + quoted(name)); }
+void Database::releaseSavepoint(const QString& name) { execute("RELEASE SAVEPOINT " + quoted(name)); }
+void Database::rollbackSavepoint(const QString& name)
+{
+    execute("ROLLBACK TO SAVEPOINT " + quoted(name));
+    execute("RELEASE SAVEPOINT " + quoted(name));
+}
+
+Transaction::Transaction(Database& db) : m_db(db)
+{
+    m_name = QString("zv_tx_%1").arg(++db.m_savepointCounter);
+    m_db.beginSavepoint(m_name);
+}
+
+Transaction::~Transaction()
+{
+    if (m_done || !m_db.isOpen())
+        return;
+    try {
+        m_db.rollbackSavepoint(m_name);
+    } catch (const AppError&) {
+        // Nothing more can be done from a destructor; the engine rolls back on close.
+    }
+    m_db.forgetSchema();
+}
+
+void Transaction::commit()
+{
+    if (m_done)
+        return;
+    m_db.releaseSavepoint(m_name);
+    m_done = true;
+}

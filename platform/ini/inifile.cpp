@@ -1,0 +1,145 @@
+#include "inifile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+
+namespace {
+
+struct Lines {
+    QStringList lines;
+    QString eol = "\n";
+    bool exists = false;
+};
+
+Lines load(const QString& file)
+{
+    Lines out;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return out;
+    out.exists = true;
+    QString text = QString::fromUtf8(f.readAll());
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    if (text.contains("\r\n"))
+        out.eol = "\r\n";
+    text.replace("\r\n", "\n");
+    out.lines = text.split('\n');
+    if (!out.lines.isEmpty() && out.lines.last().isEmpty())
+        out.lines.removeLast();
+    return out;
+}
+
+// Name of the section a line opens, or a null string when it opens none.
+QString sectionOf(const QString& line)
+{
+    const QString t = line.trimmed();
+    if (t.startsWith('[')) {
+        const int end = t.indexOf(']');
+        if (end > 0)
+            return t.mid(1, end - 1).trimmed();
+    }
+    return QString();
+}
+
+bool keyOf(const QString& line, QString& key, QString& value)
+{
+    const QString t = line.trimmed();
+    if (t.isEmpty() || t.startsWith(';') || t.startsWith('#'))
+        return false;
+    const int eq = t.indexOf('=');
+    if (eq < 0)
+        return false;
+    key = t.left(eq).trimmed();
+    value = t.mid(eq + 1).trimmed();
+    return true;
+}
+
+// Index range [begin, end) of the section's body, or begin = -1 when it is missing.
+void findSection(const QStringList& lines, const QString& section, int& header, int& end)
+{
+    header = -1;
+    end = lines.size();
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString s = sectionOf(lines[i]);
+        if (s.isNull())
+            continue;
+        if (header >= 0) {
+            end = i;
+            return;
+        }
+        if (s.compare(section, Qt::CaseInsensitive) == 0)
+            header = i;
+    }
+}
+
+int findKey(const QStringList& lines, int header, int end, const QString& key, QString* value)
+{
+    for (int i = header + 1; i < end; ++i) {
+        QString k, v;
+        if (keyOf(lines[i], k, v) && k.compare(key, Qt::CaseInsensitive) == 0) {
+            if (value)
+                *value = v;
+            return i;
+        }
+    }
+    return -1;
+}
+
+} // namespace
+
+QString IniFile::read(const QString& file, const QString& section, const QString& key, const QString& defaultValue)
+{
+    const Lines l = load(file);
+    int header = -1, end = 0;
+    findSection(l.lines, section, header, end);
+    if (header < 0)
+        return defaultValue;
+    QString value;
+    if (findKey(l.lines, header, end, key, &value) < 0)
+        return defaultValue;
+    return value;
+}
+
+bool IniFile::contains(const QString& file, const QString& section, const QString& key)
+{
+    const Lines l = load(file);
+    int header = -1, end = 0;
+    findSection(l.lines, section, header, end);
+    return header >= 0 && findKey(l.lines, header, end, key, nullptr) >= 0;
+}
+
+bool IniFile::write(const QString& file, const QString& section, const QString& key, const QString& value)
+{
+    Lines l = load(file);
+    const QString entry = key + "=" + value.trimmed();
+    int header = -1, end = 0;
+    findSection(l.lines, section, header, end);
+    if (header < 0) {
+        if (!l.lines.isEmpty() && !l.lines.last().trimmed().isEmpty())
+            l.lines << QString();
+        l.lines << "[" + section + "]" << entry;
+    } else {
+        const int at = findKey(l.lines, header, end, key, nullptr);
+        if (at >= 0) {
+            // Keep the key as the file spells it.
+            const QString t = l.lines[at];
+            const int eq = t.indexOf('=');
+            l.lines[at] = t.left(eq).trimmed() + "=" + value.trimmed();
+        } else {
+            // After the last non-empty line of the section.
+            int insertAt = end;
+            while (insertAt > header + 1 && l.lines[insertAt - 1].trimmed().isEmpty())
+                --insertAt;
+            l.lines.insert(insertAt, entry);
+        }
+    }
+    QSaveFile f(file);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray data = (l.lines.join(l.eol) + l.eol).toUtf8();
+    if (f.write(data) != data.size())
+        return false;
+    return f.commit();
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// Settings files of sections and keys, read and written the way the program
+// expects of profile files: section and key names match without regard to
+// case, values are trimmed, a missing file or key gives the default, and a
+// write creates the file, section or key while every other line stays as it was.
+class IniFile {
+public:
+    // The value of the key, trimmed; the default when the file, section or key is missing.
+    static QString read(const QString& file, const QString& section, const QString& key,
+                        const QString& defaultValue = {});
+    // True when the key exists in the section (with any value).
+    static bool contains(const QString& file, const QString& section, const QString& key);
+    // Writes key=value into the section; false when the file cannot be written.
+    static bool write(const QString& file, const QString& section, const QString& key, const QString& value);
+};

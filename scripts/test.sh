@@ -1,0 +1,7 @@
+#!/bin/sh
+# Builds Zelvora and runs every test headless; ends with CTest's summary.
+set -e
+cd "$(dirname "$0")/.."
+sh scripts/setup.sh
+cd build
+QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel "$(nproc)"

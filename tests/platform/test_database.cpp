@@ -1,0 +1,263 @@
+#include "db/database.h"
+#include "db/recordset.h"
+#include "testdatabases.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestDatabase : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Database> m_db;
+
+    QString path(const QString& f) const { return m_dir.filePath(f); }
+
+    int expectError(const std::function<void()>& f)
+    {
+        try {
+            f();
+        } catch (const AppError& e) {
+            return e.number();
+        }
+        return 0;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        TestSupport::makeDefaultDatabases(m_dir.path());
+    }
+
+    void init() { m_db = std::make_unique<Database>(path("ZelvoraT.mdb")); }
+    void cleanup() { m_db.reset(); }
+
+    void openingRefusesMissingAndForeignFiles()
+    {
+        QCOMPARE(expectError([&] { Database db(path("nothere.mdb")); }), JetError::FileNotFound);
+        QVERIFY(!QFile::exists(path("nothere.mdb")));
+
+        QFile junk(path("junk.mdb"));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write(QByteArray(4096, 'x'));
+        junk.close();
+        QCOMPARE(expectError([&] { Database db(path("junk.mdb")); }), JetError::UnrecognizedFormat);
+
+        // A password in the connect string is accepted.
+        Database h(path("ZelvoraH.mdb"), ";pwd=qzmwRV61");
+        QVERIFY(h.isOpen());
+        QVERIFY(h.tableExists("mest_meststof"));
+    }
+
+    void nullZeroAndEmptyTextStayApart()
+    {
+        m_db->execute("INSERT INTO ALG_Tuinder (relNR, Naam, Code_ALG_Handelaar) VALUES (?, ?, ?)",
+                      {QVariant(), QString(""), 0});
+        const qint64 id = m_db->lastInsertRowId();
+        RecordSet rs = m_db->openRecordset("SELECT relNR, Naam, Code_ALG_Handelaar, Email FROM ALG_Tuinder WHERE ID = ?",
+                                           {id});
+        QCOMPARE(rs.recordCount(), 1);
+        QVERIFY(rs.value("relNR").isNull());
+        QVERIFY(!rs.value("Naam").isNull());
+        QCOMPARE(rs.value("Naam").toString(), QString(""));
+        QVERIFY(!rs.value("Code_ALG_Handelaar").isNull());
+        QCOMPARE(rs.value("Code_ALG_Handelaar").toInt(), 0);
+        QVERIFY(rs.value("Email").isNull());
+    }
+
+    void fieldsByNameIgnoreCaseAndByPosition()
+    {
+        RecordSet rs = m_db->openTable("ALG_Tuinder", "ID = ?", {1});
+        QCOMPARE(rs.recordCount(), 1);
+        QCOMPARE(rs.value("WOONPLAATS"), rs.value("woonplaats"));
+        QCOMPARE(rs.fieldName(0), QString("ID"));
+        QCOMPARE(rs.value(0).toInt(), 1);
+        QCOMPARE(rs.fieldIndex("code_alg_HANDELAAR"), rs.fieldIndex("Code_ALG_Handelaar"));
+        QCOMPARE(expectError([&] { rs.value("NoSuchColumn"); }), JetError::ItemNotFound);
+        QCOMPARE(expectError([&] { rs.value(99); }), JetError::ItemNotFound);
+    }
+
+    void columnTypesGiveTheirCppTypes()
+    {
+        m_db->execute("INSERT INTO TEELT_Instelling (ID_ALG_Tuinder, ID_HISTORIE, EBB_Factor, Code_Teelt) "
+                      "VALUES (7, 0, ?, 12)",
+                      {QVariant(0.1f)});
+        RecordSet rs = m_db->openRecordset("SELECT * FROM TEELT_Instelling WHERE ID_ALG_Tuinder = 7");
+        QCOMPARE(rs.value("EBB_Factor").typeId(), int(QMetaType::Float));
+        QCOMPARE(rs.value("EBB_Factor").toFloat(), 0.1f);
+        QCOMPARE(rs.value("Code_Teelt").typeId(), int(QMetaType::Int));
+        QCOMPARE(rs.fieldType(rs.fieldIndex("Code_Teelt")), FieldType::Integer);
+        QCOMPARE(rs.fieldType(rs.fieldIndex("ID_HISTORIE")), FieldType::Long);
+        m_db->execute("DELETE FROM TEELT_Instelling WHERE ID_ALG_Tuinder = 7");
+    }
+
+    void outOfRangeValuesAreRefused()
+    {
+        RecordSet rs = m_db->openTable("TEELT_Instelling");
+        rs.addNew();
+        rs.setValue("ID_ALG_Tuinder", 1);
+        QCOMPARE(expectError([&] { rs.setValue("BakGrootte", 40000); }), JetError::NumericFieldOverflow);
+        QCOMPARE(expectError([&] { rs.setValue("BakGrootte", -32769); }), JetError::NumericFieldOverflow);
+        QCOMPARE(expectError([&] { rs.setValue("BakGrootte", "abc"); }), JetError::ConversionError);
+        QCOMPARE(expectError([&] { rs.setValue("EBB_Factor", 1e39); }), JetError::NumericFieldOverflow);
+        rs.setValue("BakGrootte", 32767);
+        rs.setValue("Concentratie", "12.5"); // rounded half to even, as the Basic conversions did
+        rs.update();
+        QCOMPARE(rs.value("BakGrootte").toInt(), 32767);
+        QCOMPARE(rs.value("Concentratie").toInt(), 12);
+        // The refused values never reached the file.
+        RecordSet check = m_db->openRecordset("SELECT count(*) AS n FROM TEELT_Instelling WHERE BakGrootte > 32767");
+        QCOMPARE(check.value("n").toInt(), 0);
+        m_db->execute("DELETE FROM TEELT_Instelling");
+    }
+
+    void addNewGivesTheNewKeyAndDefaults()
+    {
+        RecordSet rs = m_db->openTable("TEELT_Instelling", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {5, 0});
+        QVERIFY(rs.eof() && rs.bof());
+        QCOMPARE(expectError([&] { rs.value("Aanpassing"); }), JetError::NoCurrentRecord);
+        rs.addNew();
+        rs.setValue("ID_ALG_Tuinder", 5);
+        rs.setValue("ID_HISTORIE", 0);
+        rs.update();
+        QVERIFY(!rs.eof());
+        QVERIFY(rs.value("ID").toInt() > 0);
+        QCOMPARE(rs.value("Aanpassing").toInt(), 0); // the column's default
+
+        rs.edit();
+        rs.setValue("Aanpassing", 2);
+        QCOMPARE(rs.value("Aanpassing").toInt(), 2); // the edited value while editing
+        rs.cancelUpdate();
+        QCOMPARE(rs.value("Aanpassing").toInt(), 0);
+        rs.edit();
+        rs.setValue("aanpassing", 2);
+        rs.update();
+        RecordSet again = m_db->openRecordset("SELECT Aanpassing FROM TEELT_Instelling WHERE ID_ALG_Tuinder = 5");
+        QCOMPARE(again.value(0).toInt(), 2);
+
+        QCOMPARE(expectError([&] { again.edit(); }), JetError::ReadOnly);
+        QCOMPARE(expectError([&] { rs.setValue("Aanpassing", 1); }), JetError::UpdateWithoutEdit);
+        m_db->execute("DELETE FROM TEELT_Instelling");
+    }
+
+    void moveFindAndDelete()
+    {
+        for (int slot : {3, 1, 2})
+            m_db->execute("INSERT INTO ALG_Afleveradres (ID_ALG_Tuinder, Code_Afleveradres, AfleverAdres) VALUES (9, ?, ?)",
+                          {slot, QString("Adres %1").arg(slot)});
+        RecordSet rs = m_db->openTable("ALG_Afleveradres", "ID_ALG_Tuinder = ?", {9}, "Code_Afleveradres");
+        QCOMPARE(rs.recordCount(), 3);
+        QVERIFY(!rs.bof() && !rs.eof());
+        QStringList order;
+        while (!rs.eof()) {
+            order << rs.value("AfleverAdres").toString();
+            rs.moveNext();
+        }
+        QCOMPARE(order, QStringList({"Adres 1", "Adres 2", "Adres 3"}));
+        QCOMPARE(expectError([&] { rs.moveNext(); }), JetError::NoCurrentRecord);
+
+        QVERIFY(rs.findFirst("afleveradres", "ADRES 2"));
+        QVERIFY(!rs.noMatch());
+        QCOMPARE(rs.value("Code_Afleveradres").toInt(), 2);
+        rs.deleteRecord();
+        QCOMPARE(expectError([&] { rs.value("Code_Afleveradres"); }), 3167);
+        rs.moveNext(); // the row after the deleted one
+        QCOMPARE(rs.value("Code_Afleveradres").toInt(), 3);
+        QVERIFY(!rs.findFirst("Code_Afleveradres", 2));
+        QVERIFY(rs.noMatch());
+        QCOMPARE(rs.value("Code_Afleveradres").toInt(), 3); // position kept on no match
+
+        rs.moveFirst();
+        rs.movePrevious();
+        QVERIFY(rs.bof());
+        m_db->execute("DELETE FROM ALG_Afleveradres WHERE ID_ALG_Tuinder = 9");
+    }
+
+    void quotesAreDataNotSql()
+    {
+        const QString town = "'s-Gravenzande";
+        RecordSet rs = m_db->openTable("ALG_Tuinder", "ID = ?", {1});
+        rs.edit();
+        rs.setValue("woonplaats", town);
+        rs.setValue("Naam", "Kwekerij \"De Hoek\"; DROP TABLE WATER");
+        rs.update();
+        RecordSet found = m_db->openRecordset("SELECT * FROM ALG_Tuinder WHERE woonplaats = ?", {town});
+        QCOMPARE(found.recordCount(), 1);
+        QCOMPARE(found.value("Naam").toString(), QString("Kwekerij \"De Hoek\"; DROP TABLE WATER"));
+        // Text compares without regard to case, as in the old files.
+        QCOMPARE(m_db->openRecordset("SELECT ID FROM ALG_Tuinder WHERE woonplaats = ?", {"'S-GRAVENZANDE"}).recordCount(),
+                 1);
+        QVERIFY(m_db->tableExists("WATER"));
+    }
+
+    void transactionRollsBackUnlessCommitted()
+    {
+        m_db->execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc) VALUES (3, 0, 1, 60)");
+        m_db->execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc) VALUES (3, 0, 2, 40)");
+        auto count = [&] {
+            return m_db->openRecordset("SELECT count(*) FROM WATER WHERE ID_ALG_Tuinder = 3").value(0).toInt();
+        };
+        try {
+            Transaction tx(*m_db);
+            m_db->execute("DELETE FROM WATER WHERE ID_ALG_Tuinder = 3");
+            QCOMPARE(count(), 0);
+            m_db->execute("INSERT INTO NoSuchTable VALUES (1)");
+            tx.commit();
+            QFAIL("the insert should have failed");
+        } catch (const AppError& e) {
+            QCOMPARE(e.number(), JetError::TableNotFound);
+        }
+        QCOMPARE(count(), 2);
+
+        {
+            Transaction outer(*m_db);
+            {
+                Transaction inner(*m_db);
+                m_db->execute("DELETE FROM WATER WHERE ID_ALG_Tuinder = 3 AND Type = 2");
+            } // inner rolled back
+            QCOMPARE(count(), 2);
+            m_db->execute("DELETE FROM WATER WHERE ID_ALG_Tuinder = 3 AND Type = 1");
+            outer.commit();
+        }
+        QCOMPARE(count(), 1);
+        m_db->execute("DELETE FROM WATER WHERE ID_ALG_Tuinder = 3");
+    }
+
+    void errorsCarryJetNumbers()
+    {
+        QCOMPARE(expectError([&] { m_db->openRecordset("SELECT * FROM Nergens"); }), JetError::TableNotFound);
+        QCOMPARE(expectError([&] { m_db->execute("UPDATE WATER SET Bestaatniet = 1"); }), JetError::TooFewParameters);
+        try {
+            m_db->openRecordset("SELECT * FROM Nergens");
+        } catch (const AppError& e) {
+            QVERIFY(e.description().contains("Nergens"));
+            QVERIFY(!e.source().isEmpty());
+        }
+    }
+
+    void closedDatabaseIsReported()
+    {
+        RecordSet rs = m_db->openTable("ALG_Tuinder");
+        m_db->close();
+        QVERIFY(!m_db->isOpen());
+        QCOMPARE(expectError([&] { m_db->execute("DELETE FROM WATER"); }), JetError::NotOpen);
+        rs.edit();
+        rs.setValue("Naam", "x");
+        QCOMPARE(expectError([&] { rs.update(); }), JetError::NotOpen);
+    }
+
+    void columnsOfATable()
+    {
+        const auto cols = m_db->columns("water");
+        QVERIFY(!cols.isEmpty());
+        QCOMPARE(cols.first().name, QString("ID"));
+        QCOMPARE(m_db->columnName("TEELT_Instelling", "extrabigbag"), QString("ExtraBigBag"));
+        QCOMPARE(m_db->columnName("TEELT_Instelling", "Bestaatniet"), QString());
+        QVERIFY(m_db->columns("Nergens").isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDatabase)
+#include "test_database.moc"

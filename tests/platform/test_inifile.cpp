@@ -1,0 +1,87 @@
+#include "ini/inifile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestIniFile : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString writeFile(const QString& name, const QByteArray& content)
+    {
+        const QString p = m_dir.filePath(name);
+        QFile f(p);
+        f.open(QIODevice::WriteOnly);
+        f.write(content);
+        return p;
+    }
+
+    QByteArray readFile(const QString& p)
+    {
+        QFile f(p);
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+
+private slots:
+    void missingFileOrKeyGivesTheDefault()
+    {
+        const QString none = m_dir.filePath("none.ini");
+        QCOMPARE(IniFile::read(none, "language", "languageID", "0"), QString("0"));
+        QVERIFY(!QFile::exists(none));
+        const QString p = writeFile("a.ini", "[language]\nlanguageID=1\n");
+        QCOMPARE(IniFile::read(p, "Algemeen", "MailType", "1"), QString("1"));
+        QCOMPARE(IniFile::read(p, "language", "other"), QString());
+        QVERIFY(!IniFile::contains(p, "language", "other"));
+    }
+
+    void sectionsAndKeysMatchWithoutCaseAndValuesAreTrimmed()
+    {
+        const QString p = writeFile("b.ini", "[Unit]\n  UnitID =  3  \n[Algemeen]\nMailtype=0\n");
+        QCOMPARE(IniFile::read(p, "unit", "unitid"), QString("3"));
+        QCOMPARE(IniFile::read(p, "ALGEMEEN", "MailType"), QString("0"));
+        QVERIFY(IniFile::contains(p, "algemeen", "MAILTYPE"));
+        // A key of another section is not found.
+        QCOMPARE(IniFile::read(p, "Unit", "Mailtype", "x"), QString("x"));
+    }
+
+    void writingKeepsEveryOtherLine()
+    {
+        const QByteArray original = "; Zelvora settings\r\n[language]\r\nlanguageID=0\r\n\r\n[Unit]\r\n"
+                                    "UnitID=2 ; mgr\r\n\r\n[Eigen]\r\nwaarde = met = teken\r\n";
+        const QString p = writeFile("c.ini", original);
+        QVERIFY(IniFile::write(p, "LANGUAGE", "LanguageID", " 1 "));
+        QByteArray expected = original;
+        expected.replace("languageID=0", "languageID=1");
+        QCOMPARE(readFile(p), expected);
+        QCOMPARE(IniFile::read(p, "Eigen", "waarde"), QString("met = teken"));
+
+        // New key in an existing section goes after its last line, before the blank line.
+        QVERIFY(IniFile::write(p, "unit", "Extra", "x"));
+        QVERIFY(readFile(p).contains("UnitID=2 ; mgr\r\nExtra=x\r\n\r\n[Eigen]"));
+        // New section at the end.
+        QVERIFY(IniFile::write(p, "Algemeen", "Advisor", "J. de Vries"));
+        QVERIFY(readFile(p).endsWith("waarde = met = teken\r\n\r\n[Algemeen]\r\nAdvisor=J. de Vries\r\n"));
+        QCOMPARE(IniFile::read(p, "algemeen", "advisor"), QString("J. de Vries"));
+    }
+
+    void writingCreatesTheFile()
+    {
+        const QString p = m_dir.filePath("sub-new.ini");
+        QVERIFY(IniFile::write(p, "Algemeen", "MixoraWaardig", "0"));
+        QCOMPARE(readFile(p), QByteArray("[Algemeen]\nMixoraWaardig=0\n"));
+        QVERIFY(!IniFile::write(m_dir.filePath("no/such/dir/x.ini"), "a", "b", "c"));
+    }
+
+    void utf8Survives()
+    {
+        const QString p = m_dir.filePath("u.ini");
+        QVERIFY(IniFile::write(p, "Algemeen", "Advisor", "Zoë Müller µg"));
+        QCOMPARE(IniFile::read(p, "Algemeen", "Advisor"), QString("Zoë Müller µg"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIniFile)
+#include "test_inifile.moc"

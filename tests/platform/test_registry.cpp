@@ -1,0 +1,55 @@
+#include "registry/registry.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestRegistry : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase() { Registry::setRootDirectory(m_dir.filePath("registry")); }
+
+    void valuesPerHiveAndKeyWithoutCase()
+    {
+        const QString key = "Software\\VB and VBA Program Settings\\Zelvora\\Zelvora";
+        QVERIFY(!Registry::read(RegistryHive::CurrentUser, key, "appPath"));
+        QVERIFY(Registry::writeString(RegistryHive::CurrentUser, key, "appPath", "/opt/zelvora/"));
+        auto v = Registry::read(RegistryHive::CurrentUser, key.toUpper(), "APPPATH");
+        QVERIFY(v);
+        QCOMPARE(v->type, RegistryValue::String);
+        QCOMPARE(v->value.toString(), QString("/opt/zelvora/"));
+        QVERIFY(!Registry::read(RegistryHive::LocalMachine, key, "appPath"));
+
+        QVERIFY(Registry::writeString(RegistryHive::CurrentUser, key, "appPath", "/srv/z/"));
+        QCOMPARE(Registry::read(RegistryHive::CurrentUser, key, "appPath")->value.toString(), QString("/srv/z/"));
+    }
+
+    void typedAndDefaultValues()
+    {
+        QVERIFY(Registry::write(RegistryHive::LocalMachine, "SOFTWARE\\Test", "", {RegistryValue::ExpandString, "%HOME%/x"}));
+        QVERIFY(Registry::write(RegistryHive::LocalMachine, "SOFTWARE\\Test", "Count", {RegistryValue::DWord, 42u}));
+        auto def = Registry::read(RegistryHive::LocalMachine, "software\\test", "");
+        QVERIFY(def);
+        QCOMPARE(def->type, RegistryValue::ExpandString);
+        QCOMPARE(def->value.toString(), QString("%HOME%/x"));
+        auto count = Registry::read(RegistryHive::LocalMachine, "SOFTWARE\\Test", "count");
+        QCOMPARE(count->type, RegistryValue::DWord);
+        QCOMPARE(count->value.toUInt(), 42u);
+    }
+
+    void mailProgramComesFromTheDesktop()
+    {
+        Registry::setMailHandlerQuery([] { return QString("thunderbird.desktop"); });
+        auto v = Registry::read(RegistryHive::LocalMachine, Registry::mailtoCommandKey(), "");
+        QVERIFY(v);
+        QCOMPARE(v->value.toString(), QString("thunderbird.desktop"));
+        Registry::setMailHandlerQuery([] { return QString(); });
+        QVERIFY(!Registry::read(RegistryHive::LocalMachine, Registry::mailtoCommandKey(), ""));
+        Registry::setMailHandlerQuery({});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRegistry)
+#include "test_registry.moc"

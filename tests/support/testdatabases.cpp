@@ -1,0 +1,18 @@
+#include "testdatabases.h"
+
+#include "dbbuilder.h"
+#include "ui/dialogs.h"
+
+namespace TestSupport {
+
+void makeDefaultDatabases(const QString& dir) { DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir, true); }
+
+void scriptDialogs()
+{
+    MessageBox::setScripted(true);
+    MessageBox::clear();
+    InputBox::clear();
+    FileDialog::clear();
+}
+
+} // namespace TestSupport
