@@ -76,7 +76,11 @@ Database::Database(const QString& path, const QString& connect) : m_path(path)
     if (!fi.exists() || !fi.isFile())
         throw AppError(JetError::FileNotFound, "DAO.Workspace", QString("Could not find file '%1'.").arg(path));
 
-    m_connectionName = QString("zelvora_db_%1").arg(++g_connectionCounter);
+    // The counter's address keeps the names apart when this code is linked
+    // into both the program and the search library.
+    m_connectionName = QString("zelvora_db_%1_%2")
+                           .arg(reinterpret_cast<quintptr>(&g_connectionCounter), 0, 16)
+                           .arg(++g_connectionCounter);
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_connectionName);
         db.setDatabaseName(path);

@@ -1,6 +1,7 @@
 #include "registry.h"
 
 #include "../ini/inifile.h"
+#include "../processshared.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,8 +10,12 @@
 
 namespace {
 
-QString g_root;
-std::function<QString()> g_mailHandlerQuery;
+struct Settings {
+    QString root;
+    std::function<QString()> mailHandlerQuery;
+};
+
+Settings& settings() { return processShared<Settings>("zelvora.registry"); }
 
 QString hiveFile(RegistryHive hive)
 {
@@ -34,12 +39,12 @@ QString desktopMailHandler()
 
 } // namespace
 
-void Registry::setRootDirectory(const QString& dir) { g_root = dir; }
+void Registry::setRootDirectory(const QString& dir) { settings().root = dir; }
 
 QString Registry::rootDirectory()
 {
-    if (!g_root.isEmpty())
-        return g_root;
+    if (!settings().root.isEmpty())
+        return settings().root;
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Zelvora/registry";
 }
 
@@ -66,7 +71,7 @@ std::optional<RegistryValue> Registry::read(RegistryHive hive, const QString& ke
 {
     if (hive == RegistryHive::LocalMachine && valueName.isEmpty() &&
         keyPath.compare(mailtoCommandKey(), Qt::CaseInsensitive) == 0) {
-        const QString handler = g_mailHandlerQuery ? g_mailHandlerQuery() : desktopMailHandler();
+        const QString handler = settings().mailHandlerQuery ? settings().mailHandlerQuery() : desktopMailHandler();
         if (handler.isEmpty())
             return std::nullopt;
         return RegistryValue{RegistryValue::String, handler};
@@ -84,4 +89,4 @@ std::optional<RegistryValue> Registry::read(RegistryHive hive, const QString& ke
     return RegistryValue{RegistryValue::String, text};
 }
 
-void Registry::setMailHandlerQuery(std::function<QString()> query) { g_mailHandlerQuery = std::move(query); }
+void Registry::setMailHandlerQuery(std::function<QString()> query) { settings().mailHandlerQuery = std::move(query); }

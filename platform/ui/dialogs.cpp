@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "processshared.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -21,11 +23,7 @@ struct State {
     int beeps = 0;
 };
 
-State& state()
-{
-    static State s;
-    return s;
-}
+State& state() { return processShared<State>("zelvora.dialogs"); }
 
 QWidget* parentWidget() { return QApplication::activeWindow(); }
 
