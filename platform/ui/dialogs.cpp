@@ -2,11 +2,6 @@
 
 #include "processshared.h"
 
-#include <QApplication>
-#include <QFileDialog>
-#include <QInputDialog>
-#include <QMessageBox>
-#include <QPushButton>
 #include <deque>
 #include <optional>
 
@@ -21,11 +16,10 @@ struct State {
     QStringList prompts;
     std::deque<QString> fileAnswers;
     int beeps = 0;
+    DialogPresenters presenters;
 };
 
 State& state() { return processShared<State>("zelvora.dialogs"); }
-
-QWidget* parentWidget() { return QApplication::activeWindow(); }
 
 int defaultAnswer(int style)
 {
@@ -42,70 +36,6 @@ int defaultAnswer(int style)
     return firsts[buttons][which];
 }
 
-int showReal(const QString& text, int style, const QString& title)
-{
-    QMessageBox box(parentWidget());
-    box.setWindowTitle(title);
-    box.setText(text);
-    switch (style & 0x70) {
-    case MsgBox::Critical:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case MsgBox::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case MsgBox::Exclamation:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case MsgBox::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    default:
-        break;
-    }
-    QList<QPair<QMessageBox::StandardButton, int>> buttons;
-    switch (style & 7) {
-    case MsgBox::OkCancel:
-        buttons = {{QMessageBox::Ok, MsgBox::Ok}, {QMessageBox::Cancel, MsgBox::Cancel}};
-        break;
-    case MsgBox::AbortRetryIgnore:
-        buttons = {{QMessageBox::Abort, MsgBox::Abort},
-                   {QMessageBox::Retry, MsgBox::Retry},
-                   {QMessageBox::Ignore, MsgBox::Ignore}};
-        break;
-    case MsgBox::YesNoCancel:
-        buttons = {{QMessageBox::Yes, MsgBox::Yes}, {QMessageBox::No, MsgBox::No}, {QMessageBox::Cancel, MsgBox::Cancel}};
-        break;
-    case MsgBox::YesNo:
-        buttons = {{QMessageBox::Yes, MsgBox::Yes}, {QMessageBox::No, MsgBox::No}};
-        break;
-    case MsgBox::RetryCancel:
-        buttons = {{QMessageBox::Retry, MsgBox::Retry}, {QMessageBox::Cancel, MsgBox::Cancel}};
-        break;
-    default:
-        buttons = {{QMessageBox::Ok, MsgBox::Ok}};
-        break;
-    }
-    QMessageBox::StandardButtons all;
-    for (const auto& b : buttons)
-        all |= b.first;
-    box.setStandardButtons(all);
-    const int which = (style & MsgBox::DefaultButton3) ? 2 : (style & MsgBox::DefaultButton2) ? 1 : 0;
-    if (which < buttons.size())
-        box.setDefaultButton(buttons[which].first);
-    const auto clicked = QMessageBox::StandardButton(box.exec());
-    for (const auto& b : buttons)
-        if (b.first == clicked)
-            return b.second;
-    // Closed from the frame: the cancel-like answer.
-    const int kind = style & 7;
-    if (kind == MsgBox::YesNo)
-        return MsgBox::No;
-    if (kind == MsgBox::OkOnly)
-        return MsgBox::Ok;
-    return MsgBox::Cancel;
-}
-
 } // namespace
 
 int MessageBox::show(const QString& text, int style, const QString& title)
@@ -120,8 +50,10 @@ int MessageBox::show(const QString& text, int style, const QString& title)
         } else {
             answer = defaultAnswer(style);
         }
+    } else if (s.presenters.message) {
+        answer = s.presenters.message(text, style, t);
     } else {
-        answer = showReal(text, style, t);
+        answer = defaultAnswer(style);
     }
     s.shown.push_back({text, style, t, answer});
     return answer;
@@ -163,7 +95,7 @@ QString InputBox::show(const QString& prompt, const QString& title, const QStrin
         return answer.value_or(QString());
     }
     bool ok = false;
-    const QString text = QInputDialog::getText(parentWidget(), t, prompt, QLineEdit::Normal, defaultText, &ok);
+    const QString text = s.presenters.input ? s.presenters.input(prompt, t, defaultText, &ok) : QString();
     if (accepted)
         *accepted = ok;
     return ok ? text : QString();
@@ -192,16 +124,16 @@ QString nextFileAnswer()
 
 QString FileDialog::openFileName(const QString& caption, const QString& dir, const QString& filter)
 {
-    if (state().scripted)
+    if (state().scripted || !state().presenters.openFile)
         return nextFileAnswer();
-    return QFileDialog::getOpenFileName(parentWidget(), caption, dir, filter);
+    return state().presenters.openFile(caption, dir, filter);
 }
 
 QString FileDialog::saveFileName(const QString& caption, const QString& dir, const QString& filter)
 {
-    if (state().scripted)
+    if (state().scripted || !state().presenters.saveFile)
         return nextFileAnswer();
-    return QFileDialog::getSaveFileName(parentWidget(), caption, dir, filter);
+    return state().presenters.saveFile(caption, dir, filter);
 }
 
 void FileDialog::setNextAnswer(const QString& path) { state().fileAnswers.push_back(path); }
@@ -210,8 +142,10 @@ void FileDialog::clear() { state().fileAnswers.clear(); }
 void Beep::sound()
 {
     ++state().beeps;
-    if (!state().scripted)
-        QApplication::beep();
+    if (!state().scripted && state().presenters.beep)
+        state().presenters.beep();
 }
 int Beep::count() { return state().beeps; }
 void Beep::reset() { state().beeps = 0; }
+
+void setDialogPresenters(const DialogPresenters& presenters) { state().presenters = presenters; }

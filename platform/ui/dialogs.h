@@ -3,6 +3,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // Message-box styles and answers with the numbers the program's code uses.
 namespace MsgBox {
@@ -23,9 +24,11 @@ enum Style {
 enum Answer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 } // namespace MsgBox
 
-// The modal message box of the program. Tests switch it to scripted mode:
-// nothing is shown, answers come from a queue (or the default button) and
-// every message is recorded.
+// The modal message box of the program, usable from code without widgets
+// (the calculation reaches the user through it). The program installs the
+// widget presenters at start (installWidgetDialogs); without them, or in the
+// scripted mode of the tests, nothing is shown: answers come from a queue (or
+// the default button) and every message is recorded.
 class MessageBox {
 public:
     struct Shown {
@@ -80,3 +83,13 @@ public:
     static int count();
     static void reset();
 };
+
+// How the dialogs are shown on screen; installed by the program.
+struct DialogPresenters {
+    std::function<int(const QString& text, int style, const QString& title)> message;
+    std::function<QString(const QString& prompt, const QString& title, const QString& defaultText, bool* ok)> input;
+    std::function<QString(const QString& caption, const QString& dir, const QString& filter)> openFile;
+    std::function<QString(const QString& caption, const QString& dir, const QString& filter)> saveFile;
+    std::function<void()> beep;
+};
+void setDialogPresenters(const DialogPresenters& presenters);

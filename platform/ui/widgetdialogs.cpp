@@ -1,0 +1,97 @@
+#include "widgetdialogs.h"
+
+#include "dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QWidget* parentWidget() { return QApplication::activeWindow(); }
+
+int showMessage(const QString& text, int style, const QString& title)
+{
+    QMessageBox box(parentWidget());
+    box.setWindowTitle(title);
+    box.setText(text);
+    switch (style & 0x70) {
+    case MsgBox::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgBox::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgBox::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgBox::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    QList<QPair<QMessageBox::StandardButton, int>> buttons;
+    switch (style & 7) {
+    case MsgBox::OkCancel:
+        buttons = {{QMessageBox::Ok, MsgBox::Ok}, {QMessageBox::Cancel, MsgBox::Cancel}};
+        break;
+    case MsgBox::AbortRetryIgnore:
+        buttons = {{QMessageBox::Abort, MsgBox::Abort},
+                   {QMessageBox::Retry, MsgBox::Retry},
+                   {QMessageBox::Ignore, MsgBox::Ignore}};
+        break;
+    case MsgBox::YesNoCancel:
+        buttons = {{QMessageBox::Yes, MsgBox::Yes}, {QMessageBox::No, MsgBox::No}, {QMessageBox::Cancel, MsgBox::Cancel}};
+        break;
+    case MsgBox::YesNo:
+        buttons = {{QMessageBox::Yes, MsgBox::Yes}, {QMessageBox::No, MsgBox::No}};
+        break;
+    case MsgBox::RetryCancel:
+        buttons = {{QMessageBox::Retry, MsgBox::Retry}, {QMessageBox::Cancel, MsgBox::Cancel}};
+        break;
+    default:
+        buttons = {{QMessageBox::Ok, MsgBox::Ok}};
+        break;
+    }
+    QMessageBox::StandardButtons all;
+    for (const auto& b : buttons)
+        all |= b.first;
+    box.setStandardButtons(all);
+    const int which = (style & MsgBox::DefaultButton3) ? 2 : (style & MsgBox::DefaultButton2) ? 1 : 0;
+    if (which < buttons.size())
+        box.setDefaultButton(buttons[which].first);
+    const auto clicked = QMessageBox::StandardButton(box.exec());
+    for (const auto& b : buttons)
+        if (b.first == clicked)
+            return b.second;
+    // Closed from the frame: the answer that changes nothing.
+    switch (style & 7) {
+    case MsgBox::YesNo:
+        return MsgBox::No;
+    case MsgBox::OkOnly:
+        return MsgBox::Ok;
+    default:
+        return MsgBox::Cancel;
+    }
+}
+
+} // namespace
+
+void installWidgetDialogs()
+{
+    DialogPresenters p;
+    p.message = showMessage;
+    p.input = [](const QString& prompt, const QString& title, const QString& defaultText, bool* ok) {
+        return QInputDialog::getText(parentWidget(), title, prompt, QLineEdit::Normal, defaultText, ok);
+    };
+    p.openFile = [](const QString& caption, const QString& dir, const QString& filter) {
+        return QFileDialog::getOpenFileName(parentWidget(), caption, dir, filter);
+    };
+    p.saveFile = [](const QString& caption, const QString& dir, const QString& filter) {
+        return QFileDialog::getSaveFileName(parentWidget(), caption, dir, filter);
+    };
+    p.beep = [] { QApplication::beep(); };
+    setDialogPresenters(p);
+}
