@@ -52,7 +52,7 @@ bool toNumber(const QVariant& v, double& out)
         bool ok = false;
         out = QLocale::c().toDouble(s, &ok);
         if (!ok)
-            out = QLocale::system().toDouble(s, &ok);
+            out = QLocale().toDouble(s, &ok);
         return ok;
     }
     case QMetaType::QDateTime:

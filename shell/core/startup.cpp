@@ -1,0 +1,103 @@
+#include "startup.h"
+
+#include "appstate.h"
+#include "general.h"
+#include "registry/registry.h"
+#include "zelvorageneral.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <cmath>
+
+namespace {
+
+const char* kLanguagePassword = ";pwd=qzmwRV61";
+
+// A settings value that must be a 16-bit number.
+qint16 toInteger(const QString& text, const QString& what)
+{
+    if (!IsNumericValue(text))
+        throw AppError(13, "Main", QString("%1 is not a number: \"%2\".").arg(what, text));
+    const QVariant v = NzValue(text, NzType::Integer);
+    if (v.typeId() != QMetaType::Int)
+        throw AppError(JetError::Overflow, "Main",
+                       QString("%1 is not a number from -32768 to 32767: \"%2\".").arg(what, text));
+    return qint16(v.toInt());
+}
+
+QString ensureSeparator(QString path)
+{
+    if (!path.endsWith(QDir::separator()))
+        path += QDir::separator();
+    return path;
+}
+
+} // namespace
+
+QString GetAppPath() { return ensureSeparator(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())); }
+
+void SetCommandLine(const QStringList& arguments) { appState().CommandLine = arguments.join(' '); }
+
+QString GetCommandArg(const QString& name)
+{
+    const QString line = appState().CommandLine;
+    if (name.isEmpty())
+        return line;
+    const QString cmd = line.trimmed();
+    // Split at every "/" that stands first or after a blank.
+    QStringList parts;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < cmd.size(); ++i)
+        if (cmd[i] == '/' && (i == 0 || cmd[i - 1] == ' ')) {
+            parts << cmd.mid(start, i - start);
+            start = i + 1;
+        }
+    if (parts.isEmpty())
+        return {};
+    parts << cmd.mid(start);
+    for (const QString& part : parts) {
+        if (part.startsWith(name + "=", Qt::CaseInsensitive) || part.startsWith(name + " =", Qt::CaseInsensitive)) {
+            const QString t = part.trimmed();
+            return t.mid(t.indexOf('=') + 1).trimmed();
+        }
+    }
+    return {};
+}
+
+QString ProgramSettingsKey() { return "Software\\VB and VBA Program Settings\\Zelvora\\" + appState().AppNaam; }
+
+bool StartUp()
+{
+    AppState& s = appState();
+    if (s.TDatabaseNaam.isEmpty())
+        s.TDatabaseNaam = "ZelvoraT.mdb";
+    if (s.HDatabaseNaam.isEmpty())
+        s.HDatabaseNaam = "ZelvoraH.mdb";
+    s.AppNaam = "Zelvora";
+
+    s.AppPath = GetAppPath();
+    Registry::writeString(RegistryHive::CurrentUser, ProgramSettingsKey(), "appPath", s.AppPath);
+
+    const QString path = GetCommandArg("Path");
+    if (!path.isEmpty())
+        s.AppPath = ensureSeparator(path);
+
+    const bool splash = GetCommandArg("nosplash") != "yes";
+
+    const QString ini = s.AppPath + "Zelvora.ini";
+    s.languageID = toInteger(GetIniString("language", "languageID", ini, "0"),
+                             "The setting [language] languageID of " + ini);
+    s.UnitID = toInteger(GetIniString("Unit", "UnitID", ini, "0"), "The setting [Unit] UnitID of " + ini);
+
+    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", kLanguagePassword);
+    OpenRsLang();
+
+    const QVariant order = NzValue(GetCommandArg("GeenBestelling"));
+    s.GeenBestelling = toInteger(order.toString(), "The start switch /GeenBestelling");
+
+    s.KiesTuinder = GetCommandArg("KiesTuinder").toUpper() == "TRUE" ? 1 : 0;
+
+    const bool mixora = NzValue(GetIniString("Algemeen", "MixoraWaardig", ini, "0")).toDouble() == 1;
+    s.HelpFile = s.AppPath + (mixora ? "ZVm" : "ZVz") + QString::number(s.languageID) + ".chm";
+    return splash;
+}

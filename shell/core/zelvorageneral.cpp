@@ -1,0 +1,337 @@
+#include "zelvorageneral.h"
+
+#include "ui/dialogs.h"
+
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+QString NzStr(const QVariant& value)
+{
+    if (value.isNull() || !value.isValid())
+        return {};
+    if (value.typeId() == QMetaType::Float)
+        return QString::number(value.toFloat());
+    return value.toString();
+}
+
+bool IsNumericValue(const QVariant& value)
+{
+    if (value.isNull() || !value.isValid())
+        return false;
+    switch (value.typeId()) {
+    case QMetaType::QString: {
+        const QString s = value.toString().trimmed();
+        if (s.isEmpty())
+            return false;
+        bool ok = false;
+        QLocale().toDouble(s, &ok);
+        if (!ok)
+            QLocale::c().toDouble(s, &ok);
+        return ok;
+    }
+    case QMetaType::QDateTime:
+    case QMetaType::QDate:
+        return false;
+    default: {
+        bool ok = false;
+        value.toDouble(&ok);
+        return ok;
+    }
+    }
+}
+
+namespace {
+
+double numberOf(const QVariant& value)
+{
+    if (value.typeId() == QMetaType::Bool)
+        return value.toBool() ? -1.0 : 0.0;
+    if (value.typeId() == QMetaType::QString) {
+        const QString s = value.toString().trimmed();
+        bool ok = false;
+        double d = QLocale().toDouble(s, &ok);
+        if (!ok)
+            d = QLocale::c().toDouble(s, &ok);
+        return d;
+    }
+    return value.toDouble();
+}
+
+} // namespace
+
+QVariant NzValue(const QVariant& value, int wantedType)
+{
+    if (!IsNumericValue(value)) {
+        switch (wantedType) {
+        case NzType::Single:
+            return QVariant(0.0f);
+        case NzType::Double:
+            return QVariant(0.0);
+        default:
+            return QVariant(0);
+        }
+    }
+    const double d = numberOf(value);
+    switch (wantedType) {
+    case NzType::Integer: {
+        const double r = std::nearbyint(d);
+        if (r < -32768 || r > 32767)
+            return value;
+        return QVariant(int(r));
+    }
+    case NzType::Long: {
+        const double r = std::nearbyint(d);
+        if (r < std::numeric_limits<qint32>::min() || r > std::numeric_limits<qint32>::max())
+            return value;
+        return QVariant(int(r));
+    }
+    case NzType::Single:
+        return QVariant(float(d));
+    case NzType::Double:
+        return QVariant(d);
+    default:
+        if (value.typeId() == QMetaType::QString)
+            return QVariant(d);
+        return value;
+    }
+}
+
+QString FormatTextId(qint32 id)
+{
+    // Digits fill the placeholders from the right; colons stay where they stand.
+    static const QString pattern = "##:##:###:##";
+    QString digits = QString::number(id < 0 ? -qint64(id) : qint64(id));
+    QString out;
+    int d = int(digits.size()) - 1;
+    for (int i = int(pattern.size()) - 1; i >= 0; --i) {
+        if (pattern[i] == '#') {
+            if (d >= 0)
+                out.prepend(digits[d--]);
+        } else {
+            out.prepend(pattern[i]);
+        }
+    }
+    if (d >= 0)
+        out.prepend(digits.left(d + 1));
+    if (id < 0)
+        out.prepend('-');
+    return out;
+}
+
+QString GetLangStr(qint32 id, qint16 language)
+{
+    RecordSet& rs = appState().rsTaal;
+    QString text;
+    if (rs.isOpen()) {
+        const int column = rs.fieldIndex("Lang" + QString::number(language));
+        if (column >= 0 && rs.findFirst("ID", id))
+            text = NzStr(rs.value(column));
+    }
+    return text.isEmpty() ? FormatTextId(id) : text;
+}
+
+void OpenRsLang()
+{
+    AppState& s = appState();
+    s.rsTaal.close();
+    if (!s.dbTaal)
+        return;
+    try {
+        s.rsTaal = s.dbTaal->openRecordset(
+            QString("SELECT ID, Lang%1 FROM Lang ORDER BY ID").arg(s.languageID));
+    } catch (const AppError&) {
+        s.rsTaal.close(); // a language without a column: texts show their IDs
+    }
+}
+
+RecordSet OpenTeeltInstelling()
+{
+    AppState& s = appState();
+    if (!s.dbT)
+        throw AppError(JetError::ObjectNotSet, "TEELT_Instelling", "The grower database is not open.");
+    RecordSet rs = s.dbT->openTable("TEELT_Instelling", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
+                                    {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
+    EnsureSettingRow(rs);
+    return rs;
+}
+
+void EnsureSettingRow(RecordSet& rs)
+{
+    if (rs.recordCount() == 0) {
+        rs.addNew();
+        rs.setValue("ID_ALG_Tuinder", appState().ID_ALG_Tuinder);
+        rs.setValue("ID_HISTORIE", appState().ID_HISTORIE);
+        rs.update();
+    }
+    rs.moveFirst();
+}
+
+QVariant GetTeeltInstelling(const QString& column, int mode)
+{
+    RecordSet rs = OpenTeeltInstelling();
+    switch (mode) {
+    case InstellingMode::Text:
+        return NzStr(rs.value(column));
+    case InstellingMode::Number:
+        return NzValue(rs.value(column));
+    default:
+        rs.value(column); // an unknown column is still an error
+        return {};
+    }
+}
+
+bool PutTeeltInstelling(const QString& column, const QVariant& value, int mode)
+{
+    if (mode != InstellingMode::Text && mode != InstellingMode::Number)
+        return false;
+    try {
+        RecordSet rs = OpenTeeltInstelling();
+        if (!rs.hasField(column))
+            throw AppError(JetError::ItemNotFound, "TEELT_Instelling",
+                           QString("Item not found in this collection: '%1'.").arg(column));
+        rs.edit();
+        rs.setValue(column, mode == InstellingMode::Text ? QVariant(NzStr(value)) : NzValue(value));
+        rs.update();
+        return true;
+    } catch (const AppError& e) {
+        if (e.number() == JetError::ItemNotFound)
+            MessageBox::show(GetLangStr(999000050) + "\n" + column, MsgBox::Critical);
+        else
+            MessageBox::show(e.description(), MsgBox::Critical);
+        return false;
+    }
+}
+
+qint32 GetFirstTuinderID()
+{
+    RecordSet rs = appState().dbT->openTable("ALG_Tuinder", {}, {}, "ID");
+    if (rs.recordCount() == 0) {
+        rs.addNew();
+        rs.update();
+    }
+    rs.moveFirst();
+    return NzValue(rs.value("ID"), NzType::Long).toInt();
+}
+
+QString GetTeeltNaam(qint16 code)
+{
+    const RecordSet rs = appState().dbH->openRecordset("SELECT * FROM TEELT WHERE Code = ?", {code});
+    if (rs.recordCount() == 0)
+        return {};
+    return NzStr(rs.value("lang" + QString::number(appState().languageID)));
+}
+
+QString GetStadiumNaam(qint16 cropCode, qint16 stageCode)
+{
+    const RecordSet rs = appState().dbH->openRecordset(
+        "SELECT * FROM TEELT_Stadium_Lang WHERE Code_TEELT = ? AND Code = ?", {cropCode, stageCode});
+    if (rs.recordCount() == 0)
+        return GetLangStr(40300100);
+    return NzStr(rs.value("lang" + QString::number(appState().languageID)));
+}
+
+namespace {
+
+// Every column of the own crop's standard solution that is copied.
+const QStringList kStdVOplossingColumns = {"NH4", "K",  "Ca", "Mg", "NO3", "SO4", "H2PO4", "Fe", "Mn",
+                                           "Zn",  "B",  "Cu", "Mo", "Si",  "Cl",  "pH",    "EC"};
+
+} // namespace
+
+bool CopieGewasT2H(qint16 code)
+{
+    AppState& s = appState();
+    QString step;
+    try {
+        const qint32 own = qint32(code) - 1000;
+        const QString nameColumn = "lang" + QString::number(s.languageID);
+
+        step = "SELECT code, " + nameColumn + " FROM TEELT";
+        RecordSet crops = s.dbT->openRecordset("SELECT code, " + nameColumn + " FROM TEELT WHERE code = ?", {own});
+        step = "SELECT Code_Teelt, ... FROM TEELT_StdVOplossing";
+        RecordSet solutions = s.dbT->openRecordset(
+            "SELECT " + kStdVOplossingColumns.join(", ") + " FROM TEELT_StdVOplossing WHERE Code_Teelt = ?", {own});
+
+        Transaction tx(*s.dbH);
+        step = "DELETE FROM TEELT WHERE Code = " + QString::number(code);
+        s.dbH->execute("DELETE FROM TEELT WHERE Code = ?", {code});
+        step = "DELETE FROM TEELT_StdVOplossing WHERE Code_TEELT = " + QString::number(code);
+        s.dbH->execute("DELETE FROM TEELT_StdVOplossing WHERE Code_TEELT = ?", {code});
+
+        step = "INSERT INTO TEELT (code, " + nameColumn + ")";
+        for (int i = 0; i < crops.recordCount(); ++i) {
+            crops.move(i);
+            s.dbH->execute("INSERT INTO TEELT (code, " + nameColumn + ") VALUES (?, ?)", {code, crops.value(1)});
+        }
+        step = "INSERT INTO TEELT_StdVOplossing (Code_Teelt, " + kStdVOplossingColumns.join(", ") + ")";
+        QStringList marks(kStdVOplossingColumns.size() + 1, "?");
+        for (int i = 0; i < solutions.recordCount(); ++i) {
+            solutions.move(i);
+            QVariantList values{code};
+            for (int c = 0; c < kStdVOplossingColumns.size(); ++c)
+                values << solutions.value(c);
+            s.dbH->execute("INSERT INTO TEELT_StdVOplossing (Code_Teelt, " + kStdVOplossingColumns.join(", ") +
+                               ") VALUES (" + marks.join(", ") + ")",
+                           values);
+        }
+        tx.commit();
+        return true;
+    } catch (const AppError& e) {
+        MessageBox::show("mdlZelvoraGeneral.CopieGewasT2H:" + e.description() + " (" + step + ")", MsgBox::OkOnly);
+        return false;
+    }
+}
+
+void CreateMestPrefList(int which)
+{
+    Database& db = which == 0 ? *appState().dbH : *appState().dbT;
+    Transaction tx(db);
+    db.createTable("CREATE TABLE MEST_PrefList (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
+                   "Code_MEST SMALLINT NOT NULL DEFAULT 0, UseMeststof SMALLINT DEFAULT 0)");
+    db.execute("CREATE INDEX Code_MEST ON MEST_PrefList (Code_MEST)");
+    tx.commit();
+}
+
+void CheckMestPrefList(int which)
+{
+    try {
+        Database* db = which == 0 ? appState().dbH.get() : appState().dbT.get();
+        if (db && !db->tableExists("MEST_PrefList")) {
+            CreateMestPrefList(which);
+            CopieMestPrefList();
+        }
+    } catch (const AppError&) {
+        // The list is an aid to the searches; without it every fertiliser is offered.
+    }
+}
+
+bool CopieMestPrefList()
+{
+    AppState& s = appState();
+    try {
+        if (!s.dbH->tableExists("MEST_PrefList"))
+            CreateMestPrefList(0);
+        RecordSet rows = s.dbT->openRecordset("SELECT Code_MEST, UseMeststof FROM MEST_PrefList");
+        Transaction tx(*s.dbH);
+        s.dbH->execute("DELETE FROM MEST_PrefList");
+        for (int i = 0; i < rows.recordCount(); ++i) {
+            rows.move(i);
+            s.dbH->execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (?, ?)",
+                           {rows.value(0), rows.value(1)});
+        }
+        tx.commit();
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+void OpenTuinderDb()
+{
+    AppState& s = appState();
+    s.dbT.reset();
+    s.dbT = std::make_unique<Database>(s.AppPath + s.TDatabaseNaam);
+    if (s.dbH && s.dbT->tableExists("MEST_PrefList"))
+        CopieMestPrefList();
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "appstate.h"
+
+#include <QString>
+#include <QVariant>
+
+// Data access shared by every window: the null-safe readers, the language
+// texts, the grower's settings row, the first grower, crop and stage names,
+// the copy of an own crop and of the fertiliser preference list into the
+// reference database.
+
+// Wanted types of NzValue.
+namespace NzType {
+enum : int { None = 0, Integer = 2, Long = 3, Single = 4, Double = 5 };
+}
+
+QString NzStr(const QVariant& value);
+// 0 for Null, empty or non-numeric values, else the value, converted to the
+// wanted type when one is given. A value outside the wanted type's range
+// stays unconverted.
+QVariant NzValue(const QVariant& value, int wantedType = NzType::None);
+bool IsNumericValue(const QVariant& value);
+
+// The text in the given language, or the ID formatted "##:##:###:##" when it
+// is missing or empty (also when the language has no column).
+QString GetLangStr(qint32 id, qint16 language);
+inline QString GetLangStr(qint32 id) { return GetLangStr(id, appState().languageID); }
+QString FormatTextId(qint32 id);
+// Reopens the text record set for the current languageID; it stays closed
+// when the language has no column.
+void OpenRsLang();
+
+// Settings modes.
+namespace InstellingMode {
+enum : int { Text = 0, Number = 1 };
+}
+// The settings row of the current grower and history set, created when missing.
+RecordSet OpenTeeltInstelling();
+void EnsureSettingRow(RecordSet& rs);
+QVariant GetTeeltInstelling(const QString& column, int mode);
+// Stores one setting; on failure tells the user and returns false.
+bool PutTeeltInstelling(const QString& column, const QVariant& value, int mode);
+
+qint32 GetFirstTuinderID();
+QString GetTeeltNaam(qint16 code);
+QString GetStadiumNaam(qint16 cropCode, qint16 stageCode);
+
+// Refreshes the reference copy of own crop c (own code c - 1000). On failure
+// the old copy stays, the user is told and the result is false.
+bool CopieGewasT2H(qint16 code);
+
+// Which database: 0 the reference database, 1 the grower's.
+void CheckMestPrefList(int which);
+void CreateMestPrefList(int which);
+// Replaces the reference copy of the preference list by the grower's rows.
+// On failure the old copy stays and the result is false.
+bool CopieMestPrefList();
+
+// Opens AppPath + TDatabaseNaam as dbT (closing the one open) and refreshes the
+// reference copy of its preference list. Throws AppError when it cannot be opened.
+void OpenTuinderDb();

@@ -1,0 +1,221 @@
+// The grower's settings row, the first grower, crop names, the copies into
+// the reference database, and the null-safe readers.
+#include "appstate.h"
+#include "general.h"
+#include "testdatabases.h"
+#include "ui/dialogs.h"
+#include "zelvorageneral.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestZelvoraGeneral : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    int count(Database& db, const QString& sql, const QVariantList& params = {})
+    {
+        return db.openRecordset(sql, params).value(0).toInt();
+    }
+
+private slots:
+    void init()
+    {
+        resetAppState();
+        TestSupport::scriptDialogs();
+        m_dir = std::make_unique<QTemporaryDir>();
+        TestSupport::makeDefaultDatabases(m_dir->path());
+        AppState& s = appState();
+        s.AppPath = m_dir->path() + "/";
+        s.TDatabaseNaam = "ZelvoraT.mdb";
+        s.HDatabaseNaam = "ZelvoraH.mdb";
+        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam);
+        s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb");
+        OpenRsLang();
+        OpenTuinderDb();
+        s.ID_ALG_Tuinder = GetFirstTuinderID();
+    }
+
+    void cleanup() { resetAppState(); }
+
+    void nullSafeReaders()
+    {
+        QCOMPARE(NzStr(QVariant()), QString());
+        QCOMPARE(NzStr(QVariant(12)), QString("12"));
+        QCOMPARE(NzStr(QVariant(0.5f)), QString("0.5"));
+        QCOMPARE(NzValue(QVariant()).toInt(), 0);
+        QCOMPARE(NzValue(QString("abc")).toInt(), 0);
+        QCOMPARE(NzValue(QString(""), NzType::Single).typeId(), int(QMetaType::Float));
+        QCOMPARE(NzValue(QVariant(), NzType::Single).toFloat(), 0.0f);
+        QCOMPARE(NzValue(QString(" 12.5 "), NzType::Integer).toInt(), 12); // half to even
+        QCOMPARE(NzValue(QString("13.5"), NzType::Integer).toInt(), 14);
+        QCOMPARE(NzValue(QVariant(2.5), NzType::Double).toDouble(), 2.5);
+        QVERIFY(!IsNumericValue(QString("12a")));
+    }
+
+    void settingsRowIsMadeWhenMissing()
+    {
+        Database& t = *appState().dbT;
+        QCOMPARE(count(t, "SELECT count(*) FROM TEELT_Instelling"), 0);
+        QCOMPARE(GetTeeltInstelling("Aanpassing", InstellingMode::Number).toInt(), 0);
+        QCOMPARE(GetTeeltInstelling("Aanpassing", InstellingMode::Text).toString(), QString("0"));
+        QCOMPARE(count(t, "SELECT count(*) FROM TEELT_Instelling WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = 0",
+                       {appState().ID_ALG_Tuinder}),
+                 1);
+
+        QVERIFY(PutTeeltInstelling("ExtraBigbag", 1, InstellingMode::Number)); // any spelling of the column
+        QVERIFY(PutTeeltInstelling("Concentratie", QString("150"), InstellingMode::Text));
+        QVERIFY(PutTeeltInstelling("EBB_Factor", QString("nonsense"), InstellingMode::Number)); // stored as 0
+        QCOMPARE(GetTeeltInstelling("ExtraBigBag", InstellingMode::Number).toInt(), 1);
+        QCOMPARE(GetTeeltInstelling("concentratie", InstellingMode::Number).toInt(), 150);
+        QCOMPARE(GetTeeltInstelling("EBB_Factor", InstellingMode::Number).toFloat(), 0.0f);
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        // Another history set has its own row.
+        appState().ID_HISTORIE = 4;
+        QCOMPARE(GetTeeltInstelling("ExtraBigBag", InstellingMode::Number).toInt(), 0);
+        QCOMPARE(count(t, "SELECT count(*) FROM TEELT_Instelling"), 2);
+    }
+
+    void badSettingsAreRefusedAndReported()
+    {
+        QVERIFY(!PutTeeltInstelling("Bestaatniet", 1, InstellingMode::Number));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QVERIFY(MessageBox::last().style & MsgBox::Critical);
+        QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000050)));
+
+        QVERIFY(PutTeeltInstelling("BakGrootte", 500, InstellingMode::Number));
+        QVERIFY(!PutTeeltInstelling("BakGrootte", 40000, InstellingMode::Number)); // not a 16-bit number
+        QCOMPARE(MessageBox::shown().size(), 2);
+        QCOMPARE(GetTeeltInstelling("BakGrootte", InstellingMode::Number).toInt(), 500);
+
+        try {
+            GetTeeltInstelling("Bestaatniet", InstellingMode::Number);
+            QFAIL("an unknown column must be an error");
+        } catch (const AppError& e) {
+            QCOMPARE(e.number(), JetError::ItemNotFound);
+        }
+    }
+
+    void firstGrowerIsMadeWhenThereIsNone()
+    {
+        Database& t = *appState().dbT;
+        const qint32 first = GetFirstTuinderID();
+        QVERIFY(first > 0);
+        t.execute("DELETE FROM ALG_Tuinder");
+        const qint32 made = GetFirstTuinderID();
+        QVERIFY(made > 0);
+        QCOMPARE(count(t, "SELECT count(*) FROM ALG_Tuinder"), 1);
+        QCOMPARE(GetFirstTuinderID(), made);
+    }
+
+    void cropAndStageNames()
+    {
+        Database& h = *appState().dbH;
+        h.execute("INSERT INTO TEELT (Code, Lang0, Lang1) VALUES (901, 'Proefgewas', 'Test crop')");
+        h.execute("INSERT INTO TEELT_Stadium_Lang (Code_TEELT, Code, Lang0, Lang1) VALUES (901, 2, 'Oogst', 'Harvest')");
+        QCOMPARE(GetTeeltNaam(901), QString("Proefgewas"));
+        QCOMPARE(GetTeeltNaam(902), QString());
+        QCOMPARE(GetStadiumNaam(901, 2), QString("Oogst"));
+        QCOMPARE(GetStadiumNaam(901, 3), GetLangStr(40300100));
+        appState().languageID = 1;
+        QCOMPARE(GetTeeltNaam(901), QString("Test crop"));
+    }
+
+    void ownCropCopy()
+    {
+        AppState& s = appState();
+        s.dbT->execute("INSERT INTO TEELT (Code, Lang0, Lang1) VALUES (7, 'Eigen tomaat', 'Own tomato')");
+        s.dbT->execute("INSERT INTO TEELT_StdVOplossing (Code_Teelt, NH4, K, Ca, pH, EC) VALUES (7, 1.2, 8, 4.5, 5.5, 2.6)");
+        s.dbH->execute("INSERT INTO TEELT (Code, Lang0) VALUES (1007, 'oud')");
+        s.dbH->execute("INSERT INTO TEELT (Code, Lang0) VALUES (1008, 'ander')");
+        s.dbH->execute("INSERT INTO TEELT_StdVOplossing (Code_Teelt, K) VALUES (1007, 99)");
+
+        QVERIFY(CopieGewasT2H(1007));
+        RecordSet crop = s.dbH->openRecordset("SELECT * FROM TEELT WHERE Code = 1007");
+        QCOMPARE(crop.recordCount(), 1);
+        QCOMPARE(crop.value("Lang0").toString(), QString("Eigen tomaat"));
+        QVERIFY(crop.value("Lang1").isNull()); // only the current language is copied
+        RecordSet sol = s.dbH->openRecordset("SELECT * FROM TEELT_StdVOplossing WHERE Code_Teelt = 1007");
+        QCOMPARE(sol.recordCount(), 1);
+        QCOMPARE(sol.value("K").toFloat(), 8.0f);
+        QCOMPARE(sol.value("Ec").toFloat(), 2.6f);
+        QCOMPARE(sol.value("pH").toFloat(), 5.5f);
+        QCOMPARE(count(*s.dbH, "SELECT count(*) FROM TEELT WHERE Code = 1008"), 1);
+
+        // A failing write leaves the old copy and says so.
+        s.dbT->execute("UPDATE TEELT_StdVOplossing SET K = 9 WHERE Code_Teelt = 7");
+        s.dbH->execute("CREATE TRIGGER vol BEFORE INSERT ON TEELT_StdVOplossing BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        QVERIFY(!CopieGewasT2H(1007));
+        QVERIFY(MessageBox::last().text.startsWith("mdlZelvoraGeneral.CopieGewasT2H:"));
+        QVERIFY(MessageBox::last().text.contains("disk full"));
+        QCOMPARE(count(*s.dbH, "SELECT count(*) FROM TEELT WHERE Code = 1007"), 1);
+        QCOMPARE(s.dbH->openRecordset("SELECT K FROM TEELT_StdVOplossing WHERE Code_Teelt = 1007").value(0).toFloat(),
+                 8.0f);
+    }
+
+    void preferenceListCopy()
+    {
+        AppState& s = appState();
+        s.dbT->execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (3, 0)");
+        s.dbT->execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (4, 1)");
+        QVERIFY(CopieMestPrefList());
+        QCOMPARE(count(*s.dbH, "SELECT count(*) FROM MEST_PrefList"), 2);
+        QCOMPARE(count(*s.dbH, "SELECT UseMeststof FROM MEST_PrefList WHERE Code_MEST = 3"), 0);
+
+        s.dbT->execute("DELETE FROM MEST_PrefList WHERE Code_MEST = 4");
+        s.dbH->execute("CREATE TRIGGER vol BEFORE INSERT ON MEST_PrefList BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        QVERIFY(!CopieMestPrefList());
+        QCOMPARE(count(*s.dbH, "SELECT count(*) FROM MEST_PrefList"), 2); // the old copy stays
+    }
+
+    void preferenceListIsCreatedWhenMissing()
+    {
+        AppState& s = appState();
+        s.dbH->execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (3, 0)");
+        s.dbT->execute("DROP TABLE MEST_PrefList");
+        CheckMestPrefList(1);
+        QVERIFY(s.dbT->tableExists("MEST_PrefList"));
+        RecordSet rs = s.dbT->openTable("MEST_PrefList");
+        QCOMPARE(rs.fieldName(0), QString("ID"));
+        QCOMPARE(rs.fieldName(1), QString("Code_MEST"));
+        QCOMPARE(rs.fieldName(2), QString("UseMeststof"));
+        QCOMPARE(count(*s.dbH, "SELECT count(*) FROM MEST_PrefList"), 0); // the copy follows the empty list
+
+        s.dbH->execute("DROP TABLE MEST_PrefList");
+        s.dbT->execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (5, 1)");
+        CheckMestPrefList(0);
+        QCOMPARE(count(*s.dbH, "SELECT count(*) FROM MEST_PrefList WHERE Code_MEST = 5"), 1);
+    }
+
+    void openingAnotherGrowerRefreshesTheCopy()
+    {
+        AppState& s = appState();
+        s.dbH->execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (3, 0)");
+        QVERIFY(QFile::copy(s.AppPath + "ZelvoraT.mdb", s.AppPath + "kasT.mdb"));
+        {
+            Database other(s.AppPath + "kasT.mdb");
+            other.execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (9, 0)");
+        }
+        s.TDatabaseNaam = "kasT.mdb";
+        OpenTuinderDb();
+        QCOMPARE(count(*s.dbH, "SELECT count(*) FROM MEST_PrefList"), 1);
+        QCOMPARE(count(*s.dbH, "SELECT Code_MEST FROM MEST_PrefList"), 9);
+    }
+
+    void nearlyEqual()
+    {
+        QVERIFY(IsNearlyEqual(1000, 1000.009, 0.01f));
+        QVERIFY(IsNearlyEqual(0, 0.00009, 0.01f));
+        QVERIFY(!IsNearlyEqual(0, 0.0002, 0.01f));
+        QVERIFY(IsNearlyEqualNZ(0.00004, 0, 0.01f));
+        QVERIFY(!IsNearlyEqual(0.00004, 0, 0.01f));
+        QVERIFY(IsNearlyEqual(250, 250.009, 0.01f));
+        QVERIFY(!IsNearlyEqual(250, 250.011, 0.01f));
+        QVERIFY(!IsNearlyEqual(0.5, 0.50011, 0.01f)); // the scale comes from a alone
+    }
+};
+
+QTEST_GUILESS_MAIN(TestZelvoraGeneral)
+#include "test_zelvorageneral.moc"
