@@ -335,3 +335,10 @@ void OpenTuinderDb()
     if (s.dbH && s.dbT->tableExists("MEST_PrefList"))
         CopieMestPrefList();
 }
+
+qint16 AskSaveChanges(bool changed)
+{
+    if (!changed)
+        return MsgBox::No;
+    return qint16(MessageBox::show(GetLangStr(999000019), MsgBox::YesNo));
+}

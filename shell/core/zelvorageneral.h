@@ -57,6 +57,9 @@ void CreateMestPrefList(int which);
 // On failure the old copy stays and the result is false.
 bool CopieMestPrefList();
 
+// Asks 999000019 (save the changes?) when the flag is set: 6 Yes, 7 No.
+qint16 AskSaveChanges(bool changed);
+
 // Opens AppPath + TDatabaseNaam as dbT (closing the one open) and refreshes the
 // reference copy of its preference list. Throws AppError when it cannot be opened.
 void OpenTuinderDb();
