@@ -1,18 +1,87 @@
 #include "frmmain.h"
 
 #include "appstate.h"
+#include "frmselecttuinder.h"
+#include "general.h"
+#include "program.h"
+#include "stepwindow.h"
+#include "ui/dialogs.h"
+#include "windowhelpers.h"
+#include "wizard.h"
 #include "zelvorageneral.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMenuBar>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QProcess>
 #include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <cmath>
+
+namespace {
+
+const char* kReferencePassword = ";pwd=qzmwRV61";
+
+struct Tool {
+    const char* key;
+    int textOffset; // language text 10400000 + offset; 0: the fixed caption "&Zelvora"
+    const char* window;
+};
+
+// Band HoofdMenu, in this order.
+const Tool kMainTools[] = {
+    {"mnu1", 0, "frmTaal"},         {"mnu2", 200, "frmBedrijfGeg"}, {"mnu3", 300, "frmMeststoffen"},
+    {"mnu4", 400, "frmTeelt"},      {"mnu5", 500, "frmWater"},      {"mnu6", 600, "frmAdvies"},
+    {"mnu7", 700, "frmSamenstel"},  {"mnu71", 710, "frmSamenstelSimpel"}, {"mnu8", 800, nullptr},
+};
+
+// Popup band mnu8Sub, in this order.
+const Tool kPopupTools[] = {
+    {"mnu8Sub1", 810, "frmHistorie"},  {"mnu8Sub2", 820, "frmRegistratie"}, {"mnu8Sub3", 830, "frmEigenTeelt"},
+    {"mnu8Sub5", 850, "frmMestPref"},  {"mnu8Sub6", 860, nullptr},          {"mnu8Sub4", 840, nullptr},
+};
+
+const char* windowOfTool(const QString& key)
+{
+    for (const Tool& t : kMainTools)
+        if (key.compare(t.key, Qt::CaseInsensitive) == 0)
+            return t.window;
+    for (const Tool& t : kPopupTools)
+        if (key.compare(t.key, Qt::CaseInsensitive) == 0)
+            return t.window;
+    return nullptr;
+}
+
+bool toolAvailable(const QString& key)
+{
+    if (key == "mnu8" || key == "mnu8sub6" || key == "mnu8sub4")
+        return true;
+    const char* window = windowOfTool(key);
+    return window && HasStepWindow(window);
+}
+
+frmMain::Starter& starter()
+{
+    static frmMain::Starter s;
+    return s;
+}
+
+} // namespace
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("frmMain");
+    SetMainWindow(this);
+    setWindowIcon(QIcon(Picture("TessmarkLogo")));
     m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName("mdiArea");
     setCentralWidget(m_mdi);
     for (int i = 0; i < 3; ++i) {
         auto* label = new QLabel(this);
@@ -20,10 +89,248 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
         statusBar()->addWidget(label, i == 0 ? 1 : 0);
         m_panels << label;
     }
-    setWindowTitle(appState().AppNaam.toUpper());
-    setStatusPanelText(3, "Versie : " + QCoreApplication::applicationVersion());
-    InitMenu();
+    statusBar()->setObjectName("stbStatus");
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
+        // The active step switches the menu to its own tool.
+        if (!sub || !sub->widget())
+            return;
+        QVariant key = sub->widget()->property("menuToolKey");
+        if (auto* step = qobject_cast<StepWindow*>(sub->widget()))
+            key = step->menuToolKey();
+        if (key.isValid())
+            SetHoofdMenuAan(key.toString());
+    });
     resize(1024, 768);
+    MDIForm_Load();
+}
+
+frmMain::~frmMain()
+{
+    if (MainWindow() == this)
+        SetMainWindow(nullptr);
+}
+
+void frmMain::MDIForm_Load()
+{
+    ShowStatusLang(this, -1);
+    AppState& s = appState();
+    setWindowTitle(s.AppNaam.toUpper());
+    ShowStatus(this, "Versie : " + QCoreApplication::applicationVersion(), 3);
+    try {
+        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, kReferencePassword);
+    } catch (const AppError& e) {
+        ShowStatusLang(this, 0);
+        MessageBox::show(GetLangStr(999000018) + "\n" + e.description(), MsgBox::Critical);
+        EndProgram(1);
+    }
+    s.ID_HISTORIE = 0;
+    InitMenu();
+    ShowStatusLang(this, 0);
+}
+
+bool frmMain::event(QEvent* event)
+{
+    const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::WindowActivate && !m_activated)
+        MDIForm_Activate();
+    else if (event->type() == QEvent::Show && !m_activated)
+        QMetaObject::invokeMethod(this, &frmMain::MDIForm_Activate, Qt::QueuedConnection);
+    return handled;
+}
+
+void frmMain::MDIForm_Activate()
+{
+    if (m_activated)
+        return;
+    m_activated = true;
+    AppState& s = appState();
+    if (!s.dbH)
+        return; // the load failed and the program is ending
+    try {
+        if (s.KiesTuinder == 1)
+            GetZelvraTFileName();
+        OpenTuinderDb();
+        s.ID_ALG_Tuinder = GetFirstTuinderID();
+    } catch (const AppError& e) {
+        // Never go on without the grower's data, and never make an empty file in its place.
+        s.dbT.reset();
+        MessageBox::show(GetLangStr(999000018) + "\n" + e.description(), MsgBox::Critical);
+        EndProgram(1);
+    }
+}
+
+void frmMain::GetZelvraTFileName()
+{
+    if (MessageBox::show(GetLangStr(999000035), MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2) !=
+        MsgBox::Yes)
+        return;
+    frmSelectTuinder choice(this);
+    choice.exec();
+    if (!choice.FileName().isEmpty())
+        appState().TDatabaseNaam = choice.FileName();
+}
+
+void frmMain::InitMenu()
+{
+    m_bar = addToolBar("Menubalk");
+    m_bar->setObjectName("HoofdMenu");
+    m_bar->setMovable(false);
+    m_bar->setFloatable(false);
+    m_bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    QFont font = m_bar->font();
+    font.setPointSize(12);
+    font.setBold(true);
+    m_bar->setFont(font);
+
+    m_popup = new QMenu("Data", this);
+    m_popup->setObjectName("mnu8Sub");
+    for (const Tool& t : kPopupTools) {
+        QAction* a = m_popup->addAction(GetLangStr(10400000 + t.textOffset));
+        a->setObjectName(t.key);
+        const QString key = t.key;
+        connect(a, &QAction::triggered, this, [this, key] { barMain_Click(key); });
+        m_tools.insert(key.toLower(), a);
+    }
+
+    for (const Tool& t : kMainTools) {
+        const QString key = t.key;
+        QAction* a = new QAction(t.textOffset == 0 ? QString("&Zelvora") : GetLangStr(10400000 + t.textOffset), this);
+        a->setObjectName(key);
+        if (key == "mnu1")
+            a->setIcon(QIcon(Picture("TessmarkLogo")));
+        if (key == "mnu8")
+            a->setMenu(m_popup);
+        else
+            connect(a, &QAction::triggered, this, [this, key] { barMain_Click(key); });
+        m_bar->addAction(a);
+        auto* button = qobject_cast<QToolButton*>(m_bar->widgetForAction(a));
+        if (button && key == "mnu8")
+            button->setPopupMode(QToolButton::InstantPopup);
+        m_toolButtons.insert(key.toLower(), button);
+        m_tools.insert(key.toLower(), a);
+        m_mainKeys << key.toLower();
+    }
+    layoutTools(80);
+    setMenuTools("ALL_ON");
+}
+
+void frmMain::layoutTools(int reserve)
+{
+    // Every tool the same width, the logo tool half of it.
+    const int pixels = width();
+    int w = int(std::nearbyint((pixels - reserve) / 15.0 * 2));
+    const double units = 8.5; // eight tools and a half one
+    if (w * units > pixels)
+        w = int(pixels / units); // keep the whole band on screen
+    for (const QString& key : m_mainKeys)
+        if (QToolButton* b = m_toolButtons.value(key))
+            b->setFixedWidth(key == "mnu1" ? int(std::nearbyint(w / 2.0)) : w);
+}
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (!isMinimized() && m_bar)
+        layoutTools(100);
+}
+
+void frmMain::setMenuTools(const QString& key)
+{
+    const bool all = key.toUpper() == "ALL_ON";
+    for (const QString& k : m_mainKeys)
+        m_tools[k]->setEnabled((all || k == key.toLower()) && toolAvailable(k));
+    for (const Tool& t : kPopupTools)
+        m_tools[QString(t.key).toLower()]->setEnabled(toolAvailable(QString(t.key).toLower()));
+}
+
+void frmMain::barMain_Click(const QString& key)
+{
+    ShowStatusLang(this, -1);
+    const QString k = key.toLower();
+    try {
+        if (k == "mnu8sub4")
+            openHelp();
+        else if (k == "mnu8sub6")
+            updateDatabases();
+        else if (const char* window = windowOfTool(k))
+            ShowStepWindow(window);
+    } catch (const AppError&) {
+        // A failing menu action leaves the program as it was.
+    }
+    ShowStatusLang(this, 0);
+}
+
+void frmMain::openHelp()
+{
+    const AppState& s = appState();
+    const bool mixora =
+        NzValue(GetIniString("Algemeen", "MixoraWaardig", s.AppPath + "Zelvora.ini", "0")).toDouble() == 1;
+    const QString file = s.AppPath + (mixora ? "ZVm" : "ZVz") + QString::number(s.languageID) + ".chm";
+    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+}
+
+QString frmMain::updateProgramPath() { return appState().AppPath + "updatedb.exe"; }
+void frmMain::setProgramStarter(Starter s) { starter() = std::move(s); }
+
+void frmMain::updateDatabases()
+{
+    AppState& s = appState();
+    const QString program = updateProgramPath();
+    if (!QFileInfo(program).isFile()) {
+        MessageBox::show(GetLangStr(999000060) + "\n" + program, MsgBox::Exclamation);
+        return;
+    }
+    if (!closeStepWindows())
+        return;
+    s.rsTaal.close();
+    s.dbT.reset();
+    s.dbH.reset();
+    s.dbTaal.reset();
+    QCoreApplication::processEvents();
+    const QStringList arguments = {"/database=" + s.AppPath + s.TDatabaseNaam, "/auto=true", "/reuseinifiles=true"};
+    const bool started = starter() ? starter()(program, arguments)
+                                   : QProcess::startDetached(program, arguments, s.AppPath);
+    if (started) {
+        close();
+        EndProgram(0);
+        return;
+    }
+    // Not started: go on with the databases open again.
+    try {
+        s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", kReferencePassword);
+        OpenRsLang();
+        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, kReferencePassword);
+        OpenTuinderDb();
+        MessageBox::show(GetLangStr(999000061) + "\n" + program, MsgBox::Exclamation);
+    } catch (const AppError& e) {
+        MessageBox::show(GetLangStr(999000018) + "\n" + e.description(), MsgBox::Critical);
+        EndProgram(1);
+    }
+}
+
+bool frmMain::closeStepWindows()
+{
+    // The last opened first; a step may refuse (its save question).
+    const QList<QMdiSubWindow*> subs = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = subs.crbegin(); it != subs.crend(); ++it) {
+        QMdiSubWindow* sub = *it;
+        if (!sub->close())
+            return false;
+    }
+    QCoreApplication::processEvents();
+    return true;
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    if (!closeStepWindows()) {
+        event->ignore();
+        return;
+    }
+    AppState& s = appState();
+    s.dbT.reset();
+    s.dbH.reset();
+    event->accept();
 }
 
 void frmMain::setStatusPanelText(int panel, const QString& text)
@@ -35,17 +342,4 @@ void frmMain::setStatusPanelText(int panel, const QString& text)
 QString frmMain::statusPanelText(int panel) const
 {
     return panel >= 1 && panel <= m_panels.size() ? m_panels[panel - 1]->text() : QString();
-}
-
-void frmMain::InitMenu()
-{
-    QMenuBar* bar = menuBar();
-    bar->addAction("&Zelvora")->setObjectName("mnu1");
-    const QList<QPair<QString, int>> tools = {{"mnu2", 200}, {"mnu3", 300}, {"mnu4", 400}, {"mnu5", 500},
-                                              {"mnu6", 600}, {"mnu7", 700}, {"mnu71", 710}, {"mnu8", 800}};
-    for (const auto& t : tools) {
-        QAction* a = bar->addAction(GetLangStr(10400000 + t.second));
-        a->setObjectName(t.first);
-        a->setEnabled(false); // the step windows are not part of the program yet
-    }
 }

@@ -2,25 +2,65 @@
 
 #include "generalui.h"
 
+#include <QHash>
 #include <QMainWindow>
 
+class QAction;
 class QLabel;
 class QMdiArea;
+class QMenu;
+class QToolBar;
+class QToolButton;
 
-// The program's main window: the menu, the status bar and the area in which
-// every step is shown as a child window.
+// The program's main window: the menu band "HoofdMenu" with its popup band
+// "mnu8Sub", the status bar and the area in which every step is shown as a
+// child window. It opens the reference database when it loads and the
+// grower database on its first activation.
 class frmMain : public QMainWindow, public StatusPanels {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
 
     void setStatusPanelText(int panel, const QString& text) override;
     QString statusPanelText(int panel) const;
     QMdiArea* mdiArea() const { return m_mdi; }
 
+    // Switches the tools of band HoofdMenu: "ALL_ON" all, else only that key.
+    void setMenuTools(const QString& key);
+    QAction* tool(const QString& key) const { return m_tools.value(key.toLower()); }
+
+    // The menu's click handler, by tool key.
+    void barMain_Click(const QString& key);
+    // Runs the work of the first activation (once).
+    void MDIForm_Activate();
+    // Asks whether to choose another grower database; sets TDatabaseNaam.
+    void GetZelvraTFileName();
+
+    // Where the database-update program is looked for and how it is started (tests replace the start).
+    static QString updateProgramPath();
+    using Starter = std::function<bool(const QString& program, const QStringList& arguments)>;
+    static void setProgramStarter(Starter starter);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool event(QEvent* event) override;
+
 private:
+    void MDIForm_Load();
     void InitMenu();
+    void layoutTools(int reserve);
+    void openHelp();
+    void updateDatabases();
+    bool closeStepWindows();
 
     QMdiArea* m_mdi = nullptr;
+    QToolBar* m_bar = nullptr;
+    QMenu* m_popup = nullptr;
     QList<QLabel*> m_panels;
+    QHash<QString, QAction*> m_tools;          // lower-cased keys, both bands
+    QHash<QString, QToolButton*> m_toolButtons; // band HoofdMenu
+    QStringList m_mainKeys;
+    bool m_activated = false;
 };

@@ -1,10 +1,13 @@
-// Start of the program: start-up, then the main window.
+// Start of the program: start-up, then the splash window or the main window.
 #include "appstate.h"
-#include "frmmain.h"
+#include "frmsplash.h"
 #include "instanceguard.h"
+#include "program.h"
 #include "startup.h"
+#include "stepwindows.h"
 #include "ui/dialogs.h"
 #include "ui/widgetdialogs.h"
+#include "windowhelpers.h"
 
 #include <QApplication>
 
@@ -16,16 +19,33 @@ int main(int argc, char** argv)
     installWidgetDialogs();
     SetCommandLine(app.arguments().mid(1));
 
+    bool splash = true;
     try {
-        StartUp();
+        splash = StartUp();
     } catch (const AppError& e) {
         MessageBox::show("Zelvora kan niet starten. / Zelvora cannot start.\n\n" + e.description(), MsgBox::Critical,
                          "Zelvora");
         return 1;
     }
-    InstanceGuard::instance().listen();
+    RegisterStepWindows();
+    InstanceGuard& guard = InstanceGuard::instance();
+    guard.setActivationHandler([] {
+        if (QWidget* main = MainWindow()) {
+            main->showNormal();
+            main->raise();
+            main->activateWindow();
+        }
+    });
 
-    frmMain window;
-    window.show();
+    if (splash) {
+        auto* window = new frmSplash;
+        if (window->loaded())
+            window->show();
+        else
+            delete window;
+    } else {
+        ShowMainWindow();
+    }
+    guard.listen();
     return app.exec();
 }

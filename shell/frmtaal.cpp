@@ -1,0 +1,172 @@
+#include "frmtaal.h"
+
+#include "appstate.h"
+#include "general.h"
+#include "registry/registry.h"
+#include "windowhelpers.h"
+#include "wizard.h"
+#include "zelvorageneral.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+
+frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("frmTaal");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setProperty("menuToolKey", "mnu1"); // only the settings tool stays on while it is active
+    setWindowTitle("Language");
+
+    fraTaal = new QGroupBox(this);
+    fraTaal->setObjectName("fraTaal");
+    auto* grid = new QGridLayout(fraTaal);
+    for (int i = 0; i < 2; ++i)
+        cboTaal.add(i, new QComboBox(fraTaal));
+    for (int i = 0; i < 2; ++i)
+        txtTaal.add(i, new QLineEdit(fraTaal));
+    optTaal.add(0, new QRadioButton("SMTP", fraTaal));
+    optTaal.add(1, new QRadioButton("MAPI", fraTaal));
+    lbltaal.add(0, new QLabel("MailServerType", fraTaal));
+    lbltaal.add(1, new QLabel("SMTP-server", fraTaal));
+    lbltaal.add(2, new QLabel("After you change the Settings you have to restart the program for the changes to take effect",
+                              fraTaal));
+    lbltaal.add(3, new QLabel("Advisor", fraTaal));
+    lbltaal.add(100, new QLabel(fraTaal));
+    lbltaal[2]->setWordWrap(true);
+    lbltaal[100]->hide();
+
+    grid->addWidget(cboTaal[0], 0, 0, 1, 2);
+    grid->addWidget(cboTaal[1], 1, 0, 1, 2);
+    grid->addWidget(lbltaal[0], 2, 0);
+    grid->addWidget(optTaal[0], 3, 0);
+    grid->addWidget(optTaal[1], 3, 1);
+    grid->addWidget(lbltaal[1], 4, 0);
+    grid->addWidget(txtTaal[0], 4, 1);
+    grid->addWidget(lbltaal[100], 5, 0, 1, 2);
+    grid->addWidget(lbltaal[3], 6, 0);
+    grid->addWidget(txtTaal[1], 6, 1);
+    grid->addWidget(lbltaal[2], 7, 0, 1, 2);
+    fraTaal->setFixedWidth(420);
+    fraTaal->adjustSize();
+
+    cmdTaal = new QPushButton("close", this);
+    cmdTaal->setObjectName("cmdTaal");
+    connect(cmdTaal, &QPushButton::clicked, this, [this] {
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+            sub->close();
+        else
+            close();
+    });
+    for (int i = 0; i < 2; ++i) {
+        connect(cboTaal[i], &QComboBox::currentIndexChanged, this, [this, i] { cboTaal_Click(i); });
+        connect(optTaal[i], &QRadioButton::clicked, this, [this, i] { optTaal_Click(i); });
+    }
+    Form_Load();
+}
+
+QString frmTaal::iniFile() const { return appState().AppPath + "Zelvora.ini"; }
+
+void frmTaal::Form_Load()
+{
+    ShowStatusLang(MainWindow(), -1);
+    AppState& s = appState();
+    cboTaal[0]->clear();
+    if (s.dbTaal) {
+        try {
+            RecordSet rs = s.dbTaal->openRecordset("SELECT * FROM Lang ORDER BY ID");
+            if (rs.findFirst("ID", 0))
+                for (int f = 1; f < rs.fieldCount(); ++f)
+                    cboTaal[0]->addItem(NzStr(rs.value(f)));
+        } catch (const AppError&) {
+            // Without the language list the current language stays.
+        }
+    }
+    cboTaal[0]->setCurrentIndex(s.languageID < cboTaal[0]->count() ? s.languageID : -1);
+    cboTaal[1]->clear();
+    cboTaal[1]->addItems({"mmol", "meq", "mgr", "ppm"});
+    cboTaal[1]->setCurrentIndex(s.UnitID >= 0 && s.UnitID < 4 ? s.UnitID : -1);
+    ReadMailSettings();
+    m_loading = false;
+    ShowStatusLang(MainWindow(), 0);
+}
+
+void frmTaal::ReadMailSettings()
+{
+    txtTaal[0]->setText(GetIniString("Algemeen", "SMTPservername", iniFile(), ""));
+    const int type = NzValue(GetIniString("Algemeen", "Mailtype", iniFile(), "1"), NzType::Integer).toInt();
+    if (type == 0 || type == 1) {
+        optTaal[type]->setChecked(true);
+        optTaal_Click(type);
+    }
+    txtTaal[1]->setText(GetIniString("Algemeen", "Advisor", iniFile(), ""));
+}
+
+void frmTaal::cboTaal_Click(int index)
+{
+    const int position = cboTaal[index]->currentIndex();
+    if (position < 0)
+        return;
+    if (index == 0) {
+        appState().languageID = qint16(position);
+        OpenRsLang();
+    } else {
+        appState().UnitID = qint16(position);
+    }
+}
+
+void frmTaal::optTaal_Click(int index)
+{
+    if (index == 0) {
+        lbltaal[100]->hide();
+        txtTaal[0]->setEnabled(true);
+        lbltaal[1]->show();
+        return;
+    }
+    txtTaal[0]->setEnabled(false);
+    lbltaal[1]->hide();
+    const QString command = GetRegString(Registry::mailtoCommandKey(), "", HKEY_LOCAL_MACHINE);
+    if (command.isEmpty() || command.contains("rundll32", Qt::CaseInsensitive)) {
+        lbltaal[100]->setText("No default mail program");
+        lbltaal[100]->show();
+    }
+}
+
+void frmTaal::SaveSettings()
+{
+    const AppState& s = appState();
+    const QString ini = iniFile();
+    QString language = QString::number(s.languageID);
+    QString unit = QString::number(s.UnitID);
+    QString server = txtTaal[0]->text();
+    QString type = optTaal[0]->isChecked() ? "0" : "1";
+    QString advisor = txtTaal[1]->text();
+    WriteIniString(language, "language", "languageID", ini);
+    WriteIniString(unit, "unit", "unitID", ini);
+    WriteIniString(server, "Algemeen", "SMTPservername", ini);
+    WriteIniString(type, "Algemeen", "MailType", ini);
+    WriteIniString(advisor, "Algemeen", "Advisor", ini);
+}
+
+void frmTaal::closeEvent(QCloseEvent* event)
+{
+    SaveSettings();
+    event->accept();
+    SetHoofdMenuAan("all_on");
+}
+
+void frmTaal::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
+        return;
+    const QSize outer = OuterSize(this);
+    fraTaal->move((outer.width() - fraTaal->width()) / 2 - twips(60), (outer.height() - fraTaal->height()) / 2 - twips(450));
+    cmdTaal->move((outer.width() - cmdTaal->width()) / 2, fraTaal->y() + fraTaal->height() + twips(120));
+}

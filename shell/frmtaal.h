@@ -1,0 +1,41 @@
+#pragma once
+
+#include "controlarray.h"
+
+#include <QWidget>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The settings window: language, display unit, mail type with its SMTP
+// server, and the advisor's name. Written to "Zelvora.ini" when it closes.
+class frmTaal : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmTaal(QWidget* parent = nullptr);
+
+    ControlArray<QComboBox> cboTaal{"cboTaal"};
+    ControlArray<QRadioButton> optTaal{"optTaal"};
+    ControlArray<QLineEdit> txtTaal{"txtTaal"};
+    ControlArray<QLabel> lbltaal{"lbltaal"};
+    QGroupBox* fraTaal = nullptr;
+    QPushButton* cmdTaal = nullptr;
+
+    void cboTaal_Click(int index);
+    void optTaal_Click(int index);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void Form_Load();
+    void ReadMailSettings();
+    void SaveSettings();
+    QString iniFile() const;
+    bool m_loading = true;
+};

@@ -1,0 +1,96 @@
+#include "stepwindow.h"
+
+#include "general.h"
+#include "windowhelpers.h"
+#include "wizard.h"
+#include "zelvorageneral.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QVBoxLayout>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+
+StepWindow::StepWindow(QWidget* parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    fraControl = new QFrame(this);
+    fraControl->setObjectName("fraControl");
+    auto* layout = new QVBoxLayout(fraControl);
+    layout->setContentsMargins(0, 0, 0, 0);
+    // Forward, stop, back from top to bottom; the index carries the meaning.
+    for (int index : {0, 1, 2}) {
+        auto* button = cmdControl.add(index, new QPushButton(fraControl));
+        button->setFixedSize(90, 38);
+        layout->addWidget(button);
+        connect(button, &QPushButton::clicked, this, [this, index] {
+            try {
+                cmdControl_Click(index);
+            } catch (const AppError& e) {
+                qint16 marker = 0;
+                ErrorHandler(marker, e);
+            }
+        });
+    }
+    cmdControl[0]->setText(">>");
+    cmdControl[2]->setText("<<");
+    SetCaptionLang(cmdControl, 1, 10101000);
+    fraControl->adjustSize();
+    qApp->installEventFilter(this);
+}
+
+void StepWindow::s_Close()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void StepWindow::cmdControl_Click(int index)
+{
+    if (GaNaarStap(this, qint16(index), m_changed))
+        s_Close();
+}
+
+void StepWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // The button frame keeps to the lower right corner.
+    const QSize outer = OuterSize(this);
+    fraControl->move(std::max(0, outer.width() - twips(1490)), std::max(0, outer.height() - twips(2600)));
+}
+
+void StepWindow::closeEvent(QCloseEvent* event)
+{
+    bool ok = false;
+    try {
+        ok = queryUnload();
+    } catch (const AppError& e) {
+        qint16 marker = 0;
+        ErrorHandler(marker, e);
+    }
+    if (!ok) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    qApp->removeEventFilter(this);
+    SetHoofdMenuAan("all_on");
+}
+
+bool StepWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter moves on to the next box, as Tab does.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        auto* w = qobject_cast<QWidget*>(watched);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier &&
+            w && w != this && isAncestorOf(w) && !qobject_cast<QPushButton*>(w)) {
+            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+            QCoreApplication::sendEvent(w, &tab);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

@@ -1,0 +1,9 @@
+#include "stepwindows.h"
+
+#include "frmtaal.h"
+#include "wizard.h"
+
+void RegisterStepWindows()
+{
+    RegisterStepWindow("frmTaal", [] { return new frmTaal; });
+}

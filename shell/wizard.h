@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class StepWindow;
+class QWidget;
+
+// The wizard through the steps, and the main menu's tools.
+
+// Forward (0), stop (1) or back (2) from a step. Forward and back save the
+// step first; stop asks when there are unsaved changes. Returns false when the
+// step is to stay open because its save failed.
+bool GaNaarStap(StepWindow* window, qint16 index, bool& changed);
+
+// "ALL_ON" (any case) switches every main tool on; another key switches all
+// off but that tool. Tools of windows the program does not have stay off.
+void SetHoofdMenuAan(const QString& key);
+
+// The page of the fertiliser window: 0 macro, 1 micro. Kept for the whole run.
+qint16& ElementType();
+
+// Step windows by class name: one instance each, created on first use.
+using StepFactory = std::function<QWidget*()>;
+void RegisterStepWindow(const QString& className, StepFactory factory);
+bool HasStepWindow(const QString& className);
+// Shows the window, creating it when it is not open; a loaded one comes forward.
+QWidget* ShowStepWindow(const QString& className);
+// The open window of that class, or null.
+QWidget* OpenStepWindow(const QString& className);
