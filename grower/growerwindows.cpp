@@ -1,0 +1,7 @@
+#include "growerwindows.h"
+
+#include "wizard.h"
+
+void RegisterGrowerWindows()
+{
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+// Makes the grower-data and water windows known to the menu and the wizard.
+void RegisterGrowerWindows();
