@@ -90,16 +90,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
         m_panels << label;
     }
     statusBar()->setObjectName("stbStatus");
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, [](QMdiSubWindow* sub) {
-        // The active step switches the menu to its own tool.
-        if (!sub || !sub->widget())
-            return;
-        QVariant key = sub->widget()->property("menuToolKey");
-        if (auto* step = qobject_cast<StepWindow*>(sub->widget()))
-            key = step->menuToolKey();
-        if (key.isValid())
-            SetHoofdMenuAan(key.toString());
-    });
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::menuForActiveWindow);
     resize(1024, 768);
     MDIForm_Load();
 }
@@ -331,6 +322,19 @@ void frmMain::closeEvent(QCloseEvent* event)
     s.dbT.reset();
     s.dbH.reset();
     event->accept();
+}
+
+void frmMain::menuForActiveWindow()
+{
+    // The active step switches the menu to its own tool.
+    QMdiSubWindow* sub = m_mdi->activeSubWindow();
+    if (!sub || !sub->widget())
+        return;
+    QVariant key = sub->widget()->property("menuToolKey");
+    if (auto* step = qobject_cast<StepWindow*>(sub->widget()))
+        key = step->menuToolKey();
+    if (key.isValid())
+        SetHoofdMenuAan(key.toString());
 }
 
 void frmMain::setStatusPanelText(int panel, const QString& text)

@@ -29,6 +29,8 @@ public:
     // Switches the tools of band HoofdMenu: "ALL_ON" all, else only that key.
     void setMenuTools(const QString& key);
     QAction* tool(const QString& key) const { return m_tools.value(key.toLower()); }
+    // Switches the menu to the tool of the active child window, if there is one.
+    void menuForActiveWindow();
 
     // The menu's click handler, by tool key.
     void barMain_Click(const QString& key);

@@ -1,6 +1,7 @@
 #include "frmtaal.h"
 
 #include "appstate.h"
+#include "frmmain.h"
 #include "general.h"
 #include "registry/registry.h"
 #include "windowhelpers.h"
@@ -159,6 +160,8 @@ void frmTaal::closeEvent(QCloseEvent* event)
     SaveSettings();
     event->accept();
     SetHoofdMenuAan("all_on");
+    if (auto* main = qobject_cast<frmMain*>(MainWindow()))
+        QMetaObject::invokeMethod(main, &frmMain::menuForActiveWindow, Qt::QueuedConnection);
 }
 
 void frmTaal::resizeEvent(QResizeEvent* event)

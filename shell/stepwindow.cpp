@@ -1,5 +1,6 @@
 #include "stepwindow.h"
 
+#include "frmmain.h"
 #include "general.h"
 #include "windowhelpers.h"
 #include "wizard.h"
@@ -77,6 +78,9 @@ void StepWindow::closeEvent(QCloseEvent* event)
     event->accept();
     qApp->removeEventFilter(this);
     SetHoofdMenuAan("all_on");
+    // A step the wizard opened meanwhile keeps the menu to itself once this one is gone.
+    if (auto* main = qobject_cast<frmMain*>(MainWindow()))
+        QMetaObject::invokeMethod(main, &frmMain::menuForActiveWindow, Qt::QueuedConnection);
 }
 
 bool StepWindow::eventFilter(QObject* watched, QEvent* event)

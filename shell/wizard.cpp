@@ -144,8 +144,9 @@ QWidget* ShowStepWindow(const QString& className)
     if (QWidget* open = OpenStepWindow(className)) {
         auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget());
         if (sub) {
-            sub->showNormal();
+            sub->showMaximized();
             main->mdiArea()->setActiveSubWindow(sub);
+            main->menuForActiveWindow();
         }
         return open;
     }
@@ -160,5 +161,6 @@ QWidget* ShowStepWindow(const QString& className)
     sub->setWindowIcon(main->windowIcon());
     sub->showMaximized();
     main->mdiArea()->setActiveSubWindow(sub);
+    main->menuForActiveWindow();
     return w;
 }

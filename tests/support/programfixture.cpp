@@ -1,0 +1,55 @@
+#include "programfixture.h"
+
+#include "appstate.h"
+#include "frmmain.h"
+#include "program.h"
+#include "testdatabases.h"
+#include "ui/dialogs.h"
+#include "zelvorageneral.h"
+
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+ProgramFixture::ProgramFixture(bool activate)
+{
+    resetAppState();
+    TestSupport::scriptDialogs();
+    TestSupport::makeDefaultDatabases(m_dir.path());
+    AppState& s = appState();
+    s.AppPath = appPath();
+    s.AppNaam = "Zelvora";
+    s.HDatabaseNaam = "ZelvoraH.mdb";
+    s.TDatabaseNaam = "ZelvoraT.mdb";
+    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb");
+    OpenRsLang();
+    SetEndProgramHandler([this](int code) { m_endCode = code; });
+    m_main = std::make_unique<frmMain>();
+    if (activate)
+        m_main->MDIForm_Activate();
+}
+
+ProgramFixture::~ProgramFixture()
+{
+    closeChildWindows();
+    m_main.reset();
+    SetEndProgramHandler({});
+    resetAppState();
+}
+
+QString ProgramFixture::appPath() const { return m_dir.path() + "/"; }
+
+void ProgramFixture::closeChildWindows()
+{
+    if (!m_main)
+        return;
+    for (int round = 0; round < 3 && !m_main->mdiArea()->subWindowList().isEmpty(); ++round) {
+        for (QMdiSubWindow* sub : m_main->mdiArea()->subWindowList()) {
+            for (int i = 0; i < 4; ++i)
+                MessageBox::setNextAnswer(MsgBox::No);
+            sub->close();
+        }
+        QCoreApplication::processEvents();
+    }
+    MessageBox::clear();
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+class frmMain;
+
+// The program as window tests need it: the default databases in a temporary
+// program directory, the texts open, the main window loaded (and activated:
+// grower database open, first grower taken), dialogs scripted, and the end of
+// the program recorded instead of carried out.
+class ProgramFixture {
+public:
+    explicit ProgramFixture(bool activate = true);
+    ~ProgramFixture();
+    ProgramFixture(const ProgramFixture&) = delete;
+    ProgramFixture& operator=(const ProgramFixture&) = delete;
+
+    QString appPath() const;  // ends in "/"
+    frmMain* main() const { return m_main.get(); }
+    int endedWith() const { return m_endCode; } // -1 while the program runs
+
+    // Closes every child window without saving (their questions answered No).
+    void closeChildWindows();
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<frmMain> m_main;
+    int m_endCode = -1;
+};
