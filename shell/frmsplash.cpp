@@ -14,7 +14,7 @@
 
 void ShowMainWindow()
 {
-    static QPointer<frmMain> main;
+    QWidget* main = MainWindow();
     if (!main) {
         main = new frmMain;
         main->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,0 +1,322 @@
+// The main window's life: first activation, the grower-database choice, the
+// splash window, the settings window, the database update and closing.
+#include "appstate.h"
+#include "frmmain.h"
+#include "frmselecttuinder.h"
+#include "frmsplash.h"
+#include "frmtaal.h"
+#include "instanceguard.h"
+#include "testdatabases.h"
+#include "ini/inifile.h"
+#include "program.h"
+#include "programfixture.h"
+#include "registry/registry.h"
+#include "stepwindow.h"
+#include "ui/dialogs.h"
+#include "windowhelpers.h"
+#include "wizard.h"
+#include "zelvorageneral.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QtTest>
+
+// A step that refuses to close while it holds unsaved work.
+class frmTeelt : public StepWindow {
+    Q_OBJECT
+public:
+    bool refuse = true;
+    QString menuToolKey() const override { return "mnu4"; }
+
+protected:
+    bool queryUnload() override { return !refuse; }
+};
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+    int openChildren(ProgramFixture& p) const { return p.main()->mdiArea()->subWindowList().size(); }
+
+private slots:
+    void initTestCase()
+    {
+        RegisterStepWindow("frmTeelt", [] { return new frmTeelt; });
+        RegisterStepWindow("frmTaal", [] { return new frmTaal; });
+        Registry::setRootDirectory(QDir::tempPath() + "/zelvora-test-registry");
+    }
+
+    void missingGrowerDatabaseEndsWithAMessage()
+    {
+        ProgramFixture p(false);
+        appState().TDatabaseNaam = "weg.mdb";
+        p.main()->MDIForm_Activate();
+        QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000018) + "\n"));
+        QVERIFY(MessageBox::last().text.contains("weg.mdb"));
+        QCOMPARE(p.endedWith(), 1);
+        QVERIFY(!QFile::exists(p.appPath() + "weg.mdb")); // no empty file in its place
+        QVERIFY(!appState().dbT);
+    }
+
+    void missingReferenceDatabaseEndsAtLoad()
+    {
+        QTemporaryDir dir;
+        resetAppState();
+        TestSupport::scriptDialogs();
+        int ended = -1;
+        SetEndProgramHandler([&](int code) { ended = code; });
+        appState().AppPath = dir.path() + "/";
+        appState().HDatabaseNaam = "ZelvoraH.mdb";
+        {
+            frmMain main;
+            QCOMPARE(ended, 1);
+            QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000018)));
+        }
+        SetEndProgramHandler({});
+    }
+
+    void activationHappensOnce()
+    {
+        ProgramFixture p;
+        const qint32 grower = appState().ID_ALG_Tuinder;
+        Database* db = appState().dbT.get();
+        p.main()->MDIForm_Activate();
+        QCOMPARE(appState().dbT.get(), db);
+        QCOMPARE(appState().ID_ALG_Tuinder, grower);
+    }
+
+    void chooseAnotherGrowerDatabase()
+    {
+        ProgramFixture p(false);
+        QVERIFY(QFile::copy(p.appPath() + "ZelvoraT.mdb", p.appPath() + "kasT.mdb"));
+        QVERIFY(QFile::copy(p.appPath() + "ZelvoraT.mdb", p.appPath() + "kas2.mdb"));
+        appState().KiesTuinder = 1;
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        // The modal choice: pick kasT.mdb and open it.
+        QTimer::singleShot(0, [] {
+            auto* dialog = qobject_cast<frmSelectTuinder*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QStringList shown;
+            for (int i = 0; i < dialog->lstSelectTuinder->count(); ++i)
+                shown << dialog->lstSelectTuinder->item(i)->text();
+            QCOMPARE(shown, QStringList({"kasT.mdb", "ZelvoraT.mdb"}));
+            dialog->lstSelectTuinder->setCurrentRow(0);
+            dialog->cmdSelectTuinder[0]->click();
+        });
+        p.main()->MDIForm_Activate();
+        QCOMPARE(MessageBox::shown().first().text, GetLangStr(999000035));
+        QCOMPARE(appState().TDatabaseNaam, QString("kasT.mdb"));
+        QCOMPARE(appState().dbT->path(), p.appPath() + "kasT.mdb");
+        QCOMPARE(p.endedWith(), -1);
+    }
+
+    void answeringNoKeepsTheDefault()
+    {
+        ProgramFixture p(false);
+        appState().KiesTuinder = 1;
+        MessageBox::setNextAnswer(MsgBox::No);
+        p.main()->MDIForm_Activate();
+        QCOMPARE(MessageBox::last().style, MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2);
+        QCOMPARE(appState().TDatabaseNaam, QString("ZelvoraT.mdb"));
+    }
+
+    void newGrowerDatabases()
+    {
+        ProgramFixture p(false);
+        frmSelectTuinder dialog;
+        auto names = [&] {
+            QStringList n;
+            for (int i = 0; i < dialog.lstSelectTuinder->count(); ++i)
+                n << dialog.lstSelectTuinder->item(i)->text();
+            return n;
+        };
+        QCOMPARE(names(), QStringList{"ZelvoraT.mdb"});
+
+        InputBox::setNextAnswer("kas");
+        dialog.cmdSelectTuinder_Click(1);
+        QCOMPARE(names(), QStringList({"kasT.mdb", "ZelvoraT.mdb"}));
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(InputBox::prompts().last(), GetLangStr(999000036));
+        {
+            Database copy(p.appPath() + "kasT.mdb");
+            QCOMPARE(copy.openRecordset("SELECT count(*) FROM ALG_Tuinder").value(0).toInt(), 1);
+            copy.execute("UPDATE ALG_Tuinder SET Naam = 'eigen'");
+        }
+
+        // An existing name is replaced only on Yes.
+        InputBox::setNextAnswer("kas");
+        MessageBox::setNextAnswer(MsgBox::No);
+        dialog.cmdSelectTuinder_Click(1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000063) + "\nkasT.mdb");
+        {
+            Database copy(p.appPath() + "kasT.mdb");
+            QCOMPARE(copy.openRecordset("SELECT Naam FROM ALG_Tuinder").value(0).toString(), QString("eigen"));
+        }
+        InputBox::setNextAnswer("kas");
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        dialog.cmdSelectTuinder_Click(1);
+        {
+            Database copy(p.appPath() + "kasT.mdb");
+            QVERIFY(copy.openRecordset("SELECT Naam FROM ALG_Tuinder").value(0).isNull());
+        }
+
+        // Names that would leave the folder, and the current file itself.
+        const int before = MessageBox::shown().size();
+        for (const char* bad : {"../x", "a/b", "..", ".verborgen"}) {
+            InputBox::setNextAnswer(bad);
+            dialog.cmdSelectTuinder_Click(1);
+        }
+        QCOMPARE(MessageBox::shown().size(), before + 4);
+        QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000034)));
+        InputBox::setNextAnswer("Zelvora");
+        dialog.cmdSelectTuinder_Click(1);
+        QVERIFY(MessageBox::last().text.contains(GetLangStr(999000064)));
+        QCOMPARE(names(), QStringList({"kasT.mdb", "ZelvoraT.mdb"}));
+
+        // Cancel and an empty answer do nothing; Open without a choice leaves FileName empty.
+        InputBox::setNextCancel();
+        dialog.cmdSelectTuinder_Click(1);
+        dialog.lstSelectTuinder->clearSelection();
+        dialog.cmdSelectTuinder_Click(0);
+        QCOMPARE(dialog.FileName(), QString());
+    }
+
+    void splashKeysAndTimeOut()
+    {
+        ProgramFixture p;
+        InstanceGuard::instance().setServerName(QString("zelvora-splash-%1").arg(QCoreApplication::applicationPid()));
+        {
+            auto* splash = new frmSplash(60000);
+            QVERIFY(splash->loaded());
+            QCOMPARE(splash->lblSplash[0]->text(), GetLangStr(1));
+            QCOMPARE(splash->lblSplash[1]->text(), GetLangStr(2));
+            splash->show();
+            QTest::keyClick(splash, Qt::Key_A); // other keys do nothing
+            QVERIFY(splash->isVisible());
+            QCOMPARE(p.endedWith(), -1);
+            QTest::keyClick(splash, Qt::Key_Escape);
+            QCOMPARE(p.endedWith(), 0);
+        }
+        {
+            auto* splash = new frmSplash(50);
+            splash->show();
+            QPointer<frmSplash> watch(splash);
+            QTRY_VERIFY(!watch); // closed by the timer
+        }
+        {
+            auto* splash = new frmSplash(60000);
+            splash->show();
+            QPointer<frmSplash> watch(splash);
+            QTest::keyClick(splash, Qt::Key_Return);
+            QTRY_VERIFY(!watch);
+            QVERIFY(p.main()->isVisible());
+        }
+    }
+
+    void settingsWindowWritesTheSettingsFile()
+    {
+        ProgramFixture p;
+        Registry::setMailHandlerQuery([] { return QString("rundll32 url.dll"); });
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QVERIFY(w);
+        QVERIFY(p.main()->tool("mnu1")->isEnabled());
+        QVERIFY(!p.main()->tool("mnu4")->isEnabled());
+        QCOMPARE(w->cboTaal[0]->count(), 2);
+        QCOMPARE(w->cboTaal[0]->itemText(1), QString("English"));
+        QCOMPARE(w->cboTaal[1]->itemText(3), QString("ppm"));
+        QVERIFY(w->optTaal[1]->isChecked()); // no Mailtype yet: MAPI
+        QVERIFY(w->lbltaal[100]->isVisibleTo(w));
+        QCOMPARE(w->lbltaal[100]->text(), QString("No default mail program"));
+        QVERIFY(!w->txtTaal[0]->isEnabled());
+
+        w->cboTaal[0]->setCurrentIndex(1); // takes effect at once
+        QCOMPARE(appState().languageID, qint16(1));
+        QCOMPARE(GetLangStr(0), QString("English"));
+        w->cboTaal[1]->setCurrentIndex(2);
+        QCOMPARE(appState().UnitID, qint16(2));
+        w->optTaal[0]->click();
+        QVERIFY(!w->lbltaal[100]->isVisibleTo(w));
+        QVERIFY(w->txtTaal[0]->isEnabled());
+        w->txtTaal[0]->setText("smtp.example.com");
+        w->txtTaal[1]->setText("J. de Tuinder");
+        QVERIFY(!IniFile::contains(p.appPath() + "Zelvora.ini", "language", "languageID"));
+
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        const QString ini = p.appPath() + "Zelvora.ini";
+        QCOMPARE(IniFile::read(ini, "language", "languageID"), QString("1"));
+        QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("2"));
+        QCOMPARE(IniFile::read(ini, "Algemeen", "MailType"), QString("0"));
+        QCOMPARE(IniFile::read(ini, "Algemeen", "SMTPservername"), QString("smtp.example.com"));
+        QCOMPARE(IniFile::read(ini, "Algemeen", "Advisor"), QString("J. de Tuinder"));
+        QVERIFY(p.main()->tool("mnu4")->isEnabled());
+
+        // A registered mail program other than rundll32 gives no warning.
+        Registry::setMailHandlerQuery([] { return QString("thunderbird.desktop"); });
+        IniFile::write(ini, "Algemeen", "MailType", "1");
+        w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QVERIFY(w->optTaal[1]->isChecked());
+        QVERIFY(!w->lbltaal[100]->isVisibleTo(w));
+        Registry::setMailHandlerQuery({});
+    }
+
+    void closingLetsAStepRefuse()
+    {
+        ProgramFixture p;
+        auto* step = qobject_cast<frmTeelt*>(ShowStepWindow("frmTeelt"));
+        QVERIFY(!p.main()->close());
+        QCOMPARE(openChildren(p), 1);
+        QVERIFY(appState().dbT && appState().dbH); // nothing released while a step holds work
+        step->refuse = false;
+        QVERIFY(p.main()->close());
+        QCOMPARE(openChildren(p), 0);
+        QVERIFY(!appState().dbT && !appState().dbH);
+    }
+
+    void databaseUpdate()
+    {
+        ProgramFixture p;
+        // No update program: say so and carry on.
+        p.main()->barMain_Click("mnu8Sub6");
+        QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000060)));
+        QVERIFY(appState().dbT && appState().dbH);
+        QCOMPARE(p.endedWith(), -1);
+
+        QFile program(frmMain::updateProgramPath());
+        QVERIFY(program.open(QIODevice::WriteOnly));
+        program.close();
+        QStringList arguments;
+        frmMain::setProgramStarter([&](const QString&, const QStringList& args) {
+            arguments = args;
+            return false;
+        });
+        ShowStepWindow("frmTeelt");
+        qobject_cast<frmTeelt*>(OpenStepWindow("frmTeelt"))->refuse = false;
+        p.main()->barMain_Click("mnu8sub6");
+        QCOMPARE(arguments, QStringList({"/database=" + p.appPath() + "ZelvoraT.mdb", "/auto=true",
+                                         "/reuseinifiles=true"}));
+        QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000061)));
+        QVERIFY(appState().dbT && appState().dbH && appState().dbTaal); // open again
+        QCOMPARE(GetLangStr(0), QString("Nederlands"));
+        QCOMPARE(openChildren(p), 0);
+        QCOMPARE(p.endedWith(), -1);
+
+        frmMain::setProgramStarter([&](const QString&, const QStringList&) {
+            // The databases are released before the update runs.
+            return !appState().dbT && !appState().dbH && !appState().dbTaal;
+        });
+        p.main()->barMain_Click("mnu8Sub6");
+        QCOMPARE(p.endedWith(), 0);
+        frmMain::setProgramStarter({});
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
