@@ -10,6 +10,34 @@
 #include "windowhelpers.h"
 
 #include <QApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+int g_signalPipe[2] = {-1, -1};
+
+// A request to stop (logging out, shutting down) ends the program the normal
+// way, so that the databases are closed properly.
+void onSignal(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const auto n = ::write(g_signalPipe[1], &c, 1);
+}
+
+void quitOnSignals(QApplication& app)
+{
+    if (::pipe(g_signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [] { QCoreApplication::quit(); });
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGHUP, onSignal);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -17,6 +45,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName("Zelvora");
     QApplication::setApplicationVersion(ZELVORA_VERSION);
     installWidgetDialogs();
+    quitOnSignals(app);
     SetCommandLine(app.arguments().mid(1));
 
     bool splash = true;
@@ -47,5 +76,8 @@ int main(int argc, char** argv)
         ShowMainWindow();
     }
     guard.listen();
-    return app.exec();
+    const int exitCode = app.exec();
+    // The databases close while Qt is still there to close them.
+    resetAppState();
+    return exitCode;
 }

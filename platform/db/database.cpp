@@ -377,10 +377,26 @@ qint64 Database::lastInsertRowId() const
     return q.value(0).toLongLong();
 }
 
-void Database::beginSavepoint(const QString& name) { execute("SAVEPOINT " + quoted(name)); }
-void Database::releaseSavepoint(const QString& name) { execute("RELEASE SAVEPOINT " + quoted(name)); }
+void Database::beginSavepoint(const QString& name)
+{
+    execute("SAVEPOINT " + quoted(name));
+    ++m_transactionDepth;
+}
+
+void Database::releaseSavepoint(const QString& name)
+{
+    execute("RELEASE SAVEPOINT " + quoted(name));
+    if (--m_transactionDepth == 0) {
+        // A saved step goes into the file itself, so that a copy of the file
+        // taken while the program runs holds it.
+        QSqlQuery q(connection());
+        q.exec("PRAGMA wal_checkpoint(PASSIVE)");
+    }
+}
+
 void Database::rollbackSavepoint(const QString& name)
 {
+    --m_transactionDepth;
     execute("ROLLBACK TO SAVEPOINT " + quoted(name));
     execute("RELEASE SAVEPOINT " + quoted(name));
 }

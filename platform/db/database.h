@@ -77,6 +77,7 @@ private:
     QString m_connectionName;
     std::shared_ptr<bool> m_alive;
     int m_savepointCounter = 0;
+    int m_transactionDepth = 0;
     mutable QHash<QString, QVector<Column>> m_columnCache;
 
     friend class Transaction;

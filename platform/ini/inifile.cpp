@@ -123,6 +123,10 @@ bool IniFile::write(const QString& file, const QString& section, const QString& 
     } else {
         const int at = findKey(l.lines, header, end, key, nullptr);
         if (at >= 0) {
+            QString current;
+            findKey(l.lines, header, end, key, &current);
+            if (current == value.trimmed())
+                return true; // nothing to change: the file stays untouched
             // Keep the key as the file spells it.
             const QString t = l.lines[at];
             const int eq = t.indexOf('=');
