@@ -119,6 +119,7 @@ frmTabel::frmTabel(QWidget* parent) : QDialog(parent)
     tdbTabel->setItemDelegate(new CurrentRowDelegate(tdbTabel));
     tdbTabel->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tdbTabel->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tdbTabel->setSelectionMode(QAbstractItemView::NoSelection);
     tdbTabel->setTabKeyNavigation(false);
     tdbTabel->setWordWrap(false);
     tdbTabel->setCornerButtonEnabled(false);
@@ -233,13 +234,8 @@ void frmTabel::LaadTabel()
     if (!underErrorDialog([this] { setColumns(); }) || !underErrorDialog([this] { SorteerTabel(); }) ||
         !underErrorDialog([this] { showStartRow(); }))
         return;
-    if (TabelSelectieAktief == 1) {
-        tdbTabel->setSelectionMode(QAbstractItemView::MultiSelection);
-        if (SelectieIDs->Count() > 0 && !underErrorDialog([this] { MarkeerSelectie(0); })) return;
-    } else {
-        tdbTabel->setSelectionMode(QAbstractItemView::NoSelection);
-    }
-    selChange();
+    if (TabelSelectieAktief == 1 && SelectieIDs->Count() > 0)
+        underErrorDialog([this] { MarkeerSelectie(0); });
 }
 
 void frmTabel::takeTexts()
@@ -258,7 +254,10 @@ void frmTabel::loadRows()
 {
     TabelQry = TabelQry.trimmed();
     if (TabelQry.endsWith(';')) TabelQry.chop(1);
-    txtSelectie->hide();
+    m_model->clear();
+    selChange();
+    tdbTabel->setSelectionMode(TabelSelectieAktief == 1 ? QAbstractItemView::MultiSelection
+                                                        : QAbstractItemView::NoSelection);
     Database db(TabelDb);
     // The search only reads; a statement that would write is refused by the engine.
     db.execute("PRAGMA query_only = ON");

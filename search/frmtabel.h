@@ -103,7 +103,7 @@ private:
     std::array<QString, 11> Teksten;
     int ZoekPositie = 0;
 
-    bool m_closed = false; // closed before it was shown
+    bool m_closed = false; // set by s_Close: a window closed while loading is never shown
     bool m_accepted = false;
     bool m_busy = false;
 };

@@ -1,5 +1,6 @@
 #include "searchtablemodel.h"
 
+#include "db/apperror.h"
 #include "db/recordset.h"
 #include "numbers.h"
 
@@ -79,6 +80,12 @@ void SearchTableModel::load(RecordSet& rs)
     endResetModel();
 }
 
+void SearchTableModel::clear()
+{
+    RecordSet nothing;
+    load(nothing);
+}
+
 void SearchTableModel::setShownColumns(int count)
 {
     beginResetModel();
@@ -126,13 +133,15 @@ QVariant SearchTableModel::headerData(int section, Qt::Orientation orientation, 
     return {};
 }
 
-bool SearchTableModel::isNull(int row, int field) const
+void SearchTableModel::requireField(int field) const
 {
-    return !cell(m_order[row], field).isValid();
+    if (field < 0 || field >= m_fields.size())
+        throw AppError(JetError::ItemNotFound, "Tabvin", "Item not found in this collection.");
 }
 
 QString SearchTableModel::text(int row, int field) const
 {
+    requireField(field);
     return formatValue(cell(m_order[row], field));
 }
 
@@ -229,6 +238,7 @@ void SearchTableModel::sort(const QVector<SortKey>& keys)
 
 int SearchTableModel::find(int field, const QString& text, bool anywhere, int from, int step) const
 {
+    requireField(field);
     const std::vector<QString>& f = folded(field);
     const QString needle = text.toCaseFolded();
     for (int i = from; i >= 0 && i < m_rows; i += step) {

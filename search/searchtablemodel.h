@@ -35,6 +35,7 @@ public:
 
     // Takes every row and field of the record set, in its order, unsorted.
     void load(RecordSet& rs);
+    void clear();
     const QVector<Field>& fields() const { return m_fields; }
 
     // The columns of the view: fields 0 .. count-1, with their captions.
@@ -48,8 +49,8 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
-    bool isNull(int row, int field) const;
-    // The value as the grid shows it: dates as "dd-mm-yy", Null as "".
+    // The value as the grid shows it: dates as "dd-mm-yy", Null as "". A
+    // field the query does not have: AppError 3265.
     QString text(int row, int field) const;
     // Field 0 read as a number (a text such as "12A" gives 12).
     double recordNumber(int row) const;
@@ -70,6 +71,7 @@ private:
     {
         return m_cells[qsizetype(dataRow) * m_fields.size() + field];
     }
+    void requireField(int field) const;
     const std::vector<QString>& folded(int field) const;
     const std::vector<int>& rank(int field) const;
 

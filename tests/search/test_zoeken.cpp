@@ -65,27 +65,18 @@ private slots:
         QCOMPARE(errorOf([] { CreateObject("Tabvin.Gone"); }), 429);
     }
 
-    void propertiesKeepWhatTheClientSets()
+    void membersAreReachedByName()
     {
         auto zoeken = create();
-        zoeken->setProperty("DatabaseDirectory", "/data/");
-        zoeken->setProperty("DatabaseName", "ZelvoraH.mdb");
-        zoeken->setProperty("Caption", "Gewas zoeken");
-        zoeken->setProperty("ID", 1234567);
-        zoeken->setProperty("Query", "SELECT Code, Lang0 FROM TEELT;");
-        zoeken->setProperty("SelectieAktief", 1);
-        QCOMPARE(zoeken->property("DatabaseDirectory").toString(), QString("/data/"));
-        QCOMPARE(zoeken->property("DatabaseName").toString(), QString("ZelvoraH.mdb"));
-        QCOMPARE(zoeken->property("Caption").toString(), QString("Gewas zoeken"));
-        QCOMPARE(zoeken->property("ID").toInt(), 1234567);
-        QCOMPARE(zoeken->property("Query").toString(), QString("SELECT Code, Lang0 FROM TEELT;"));
-        QCOMPARE(zoeken->property("SelectieAktief").toInt(), 1);
-        for (const char* name : {"Headers", "TekstRegels", "SelectieIDs"}) {
-            QObject* collection = member(zoeken.get(), name);
-            QVERIFY(collection);
-            QCOMPARE(count(collection), 0);
-            QCOMPARE(member(zoeken.get(), name), collection);
-        }
+        const QVariantList values = {"/data/", "ZelvoraH.mdb", "Gewas zoeken", 1234567, "SELECT 1;", 1};
+        const char* names[] = {"DatabaseDirectory", "DatabaseName", "Caption", "ID", "Query",
+                               "SelectieAktief"};
+        for (int i = 0; i < 6; ++i)
+            QVERIFY(zoeken->setProperty(names[i], values[i]));
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(zoeken->property(names[i]).toString(), values[i].toString());
+        for (const char* name : {"Headers", "TekstRegels", "SelectieIDs"})
+            QCOMPARE(count(member(zoeken.get(), name)), 0);
     }
 
     void headerTextsGiveCaptionWidthAndSort()
