@@ -280,6 +280,8 @@ void Database::select(RecordSet::Data& d, const QString& sql, const QVariantList
         d.names << QString::fromUtf8(sqlite3_column_name(stmt, i + first));
         const char* decl = sqlite3_column_decltype(stmt, i + first);
         d.types << (decl ? fieldTypeFromDeclared(QString::fromUtf8(decl)) : FieldType::Unknown);
+        d.sourceTables << QString::fromUtf8(sqlite3_column_table_name(stmt, i + first));
+        d.sourceFields << QString::fromUtf8(sqlite3_column_origin_name(stmt, i + first));
     }
     int rc;
     while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {

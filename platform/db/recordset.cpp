@@ -163,6 +163,20 @@ FieldType RecordSet::fieldType(int index) const
     return d->types[index];
 }
 
+QString RecordSet::fieldSourceTable(int index) const
+{
+    if (!isOpen() || index < 0 || index >= d->sourceTables.size())
+        throw AppError(JetError::ItemNotFound, "DAO.Fields", "Item not found in this collection.");
+    return d->sourceTables[index];
+}
+
+QString RecordSet::fieldSourceField(int index) const
+{
+    if (!isOpen() || index < 0 || index >= d->sourceFields.size())
+        throw AppError(JetError::ItemNotFound, "DAO.Fields", "Item not found in this collection.");
+    return d->sourceFields[index];
+}
+
 int RecordSet::fieldIndex(const QString& name) const
 {
     if (!isOpen())

@@ -48,6 +48,9 @@ public:
     int fieldCount() const;
     QString fieldName(int index) const;
     FieldType fieldType(int index) const;
+    // Table and column a field was read from; "" for a calculated field.
+    QString fieldSourceTable(int index) const;
+    QString fieldSourceField(int index) const;
     int fieldIndex(const QString& name) const; // -1 when absent
     bool hasField(const QString& name) const { return fieldIndex(name) >= 0; }
 

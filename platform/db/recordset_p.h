@@ -10,6 +10,8 @@ struct RecordSet::Data {
     QString table;             // empty: read-only snapshot
     QStringList names;
     QVector<FieldType> types;
+    QStringList sourceTables;  // per field: the table it was read from, "" for a calculated field
+    QStringList sourceFields;  // per field: the column it was read from, "" for a calculated field
     QVector<QVariant> cells;   // row after row, names.size() values each
     int rowCount = 0;
     QVector<qint64> rowIds;    // per row, for editing

@@ -87,6 +87,17 @@ int findKey(const QStringList& lines, int header, int end, const QString& key, Q
     return -1;
 }
 
+bool save(const QString& file, const Lines& l)
+{
+    QSaveFile f(file);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray data = (l.lines.join(l.eol) + l.eol).toUtf8();
+    if (f.write(data) != data.size())
+        return false;
+    return f.commit();
+}
+
 } // namespace
 
 QString IniFile::read(const QString& file, const QString& section, const QString& key, const QString& defaultValue)
@@ -139,11 +150,17 @@ bool IniFile::write(const QString& file, const QString& section, const QString& 
             l.lines.insert(insertAt, entry);
         }
     }
-    QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray data = (l.lines.join(l.eol) + l.eol).toUtf8();
-    if (f.write(data) != data.size())
-        return false;
-    return f.commit();
+    return save(file, l);
+}
+
+bool IniFile::remove(const QString& file, const QString& section, const QString& key)
+{
+    Lines l = load(file);
+    int header = -1, end = 0;
+    findSection(l.lines, section, header, end);
+    const int at = header >= 0 ? findKey(l.lines, header, end, key, nullptr) : -1;
+    if (at < 0)
+        return true;
+    l.lines.removeAt(at);
+    return save(file, l);
 }

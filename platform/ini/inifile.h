@@ -15,4 +15,6 @@ public:
     static bool contains(const QString& file, const QString& section, const QString& key);
     // Writes key=value into the section; false when the file cannot be written.
     static bool write(const QString& file, const QString& section, const QString& key, const QString& value);
+    // Removes the key from the section; true when it is gone (or was never there).
+    static bool remove(const QString& file, const QString& section, const QString& key);
 };

@@ -67,6 +67,11 @@ bool Registry::write(RegistryHive hive, const QString& keyPath, const QString& v
     return IniFile::write(hiveFile(hive), keyPath, entryName(valueName), text);
 }
 
+bool Registry::remove(RegistryHive hive, const QString& keyPath, const QString& valueName)
+{
+    return IniFile::remove(hiveFile(hive), keyPath, entryName(valueName));
+}
+
 std::optional<RegistryValue> Registry::read(RegistryHive hive, const QString& keyPath, const QString& valueName)
 {
     if (hive == RegistryHive::LocalMachine && valueName.isEmpty() &&

@@ -27,6 +27,8 @@ public:
     {
         return write(hive, keyPath, valueName, {RegistryValue::String, value});
     }
+    // Deletes the value; true when it is gone (or was never there).
+    static bool remove(RegistryHive hive, const QString& keyPath, const QString& valueName);
     static std::optional<RegistryValue> read(RegistryHive hive, const QString& keyPath, const QString& valueName);
 
     // The key whose default value names the registered mail program. It is

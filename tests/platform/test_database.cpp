@@ -79,6 +79,18 @@ private slots:
         QCOMPARE(expectError([&] { rs.value(99); }), JetError::ItemNotFound);
     }
 
+    void fieldsKnowTheColumnTheyCameFrom()
+    {
+        RecordSet rs = m_db->openRecordset("SELECT t.ID AS Nr, Naam, 1 + 1 AS Twee FROM ALG_Tuinder t");
+        QCOMPARE(rs.fieldName(0), QString("Nr"));
+        QCOMPARE(rs.fieldSourceTable(0), QString("ALG_Tuinder"));
+        QCOMPARE(rs.fieldSourceField(0), QString("ID"));
+        QCOMPARE(rs.fieldSourceField(1), QString("Naam"));
+        QCOMPARE(rs.fieldSourceTable(2), QString());
+        QCOMPARE(rs.fieldSourceField(2), QString());
+        QCOMPARE(expectError([&] { rs.fieldSourceTable(3); }), JetError::ItemNotFound);
+    }
+
     void columnTypesGiveTheirCppTypes()
     {
         m_db->execute("INSERT INTO TEELT_Instelling (ID_ALG_Tuinder, ID_HISTORIE, EBB_Factor, Code_Teelt) "

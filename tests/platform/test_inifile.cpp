@@ -67,6 +67,16 @@ private slots:
         QCOMPARE(IniFile::read(p, "algemeen", "advisor"), QString("J. de Vries"));
     }
 
+    void removingAKeyKeepsEveryOtherLine()
+    {
+        const QString p = writeFile("r.ini", "[A]\nx=1\nY=2\n\n[B]\nx=3\n");
+        QVERIFY(IniFile::remove(p, "a", "X"));
+        QCOMPARE(readFile(p), QByteArray("[A]\nY=2\n\n[B]\nx=3\n"));
+        QVERIFY(IniFile::remove(p, "A", "missing"));
+        QVERIFY(IniFile::remove(p, "Nosection", "x"));
+        QCOMPARE(readFile(p), QByteArray("[A]\nY=2\n\n[B]\nx=3\n"));
+    }
+
     void writingCreatesTheFile()
     {
         const QString p = m_dir.filePath("sub-new.ini");

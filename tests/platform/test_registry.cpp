@@ -39,6 +39,16 @@ private slots:
         QCOMPARE(count->value.toUInt(), 42u);
     }
 
+    void removedValueIsGone()
+    {
+        QVERIFY(Registry::writeString(RegistryHive::CurrentUser, "Software\\Classes\\X.Y", "", "/lib/x.so"));
+        QVERIFY(Registry::writeString(RegistryHive::CurrentUser, "Software\\Classes\\X.Y", "Other", "1"));
+        QVERIFY(Registry::remove(RegistryHive::CurrentUser, "software\\classes\\x.y", ""));
+        QVERIFY(!Registry::read(RegistryHive::CurrentUser, "Software\\Classes\\X.Y", ""));
+        QVERIFY(Registry::read(RegistryHive::CurrentUser, "Software\\Classes\\X.Y", "Other"));
+        QVERIFY(Registry::remove(RegistryHive::CurrentUser, "Software\\Classes\\X.Y", ""));
+    }
+
     void mailProgramComesFromTheDesktop()
     {
         Registry::setMailHandlerQuery([] { return QString("thunderbird.desktop"); });
