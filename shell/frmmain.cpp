@@ -15,6 +15,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -187,6 +188,7 @@ void frmMain::InitMenu()
         const QString key = t.key;
         QAction* a = new QAction(t.textOffset == 0 ? QString("&Zelvora") : GetLangStr(10400000 + t.textOffset), this);
         a->setObjectName(key);
+        a->setToolTip(a->text().remove('&'));
         if (key == "mnu1")
             a->setIcon(QIcon(Picture("TessmarkLogo")));
         if (key == "mnu8")
@@ -207,15 +209,22 @@ void frmMain::InitMenu()
 
 void frmMain::layoutTools(int reserve)
 {
-    // Every tool the same width, the logo tool half of it.
+    // Every tool the same width, the logo tool half of it, as long as the
+    // band fits the window; the logo tool never narrower than its caption.
     const int pixels = width();
+    QToolButton* logo = m_toolButtons.value("mnu1");
     int w = int(std::nearbyint((pixels - reserve) / 15.0 * 2));
-    const double units = 8.5; // eight tools and a half one
-    if (w * units > pixels)
-        w = int(pixels / units); // keep the whole band on screen
+    int logoWidth = int(std::nearbyint(w / 2.0));
+    if (logo)
+        logoWidth = std::max(logoWidth, logo->sizeHint().width());
+    const int others = int(m_mainKeys.size()) - 1;
+    const int spacing = m_bar->layout() ? m_bar->layout()->spacing() + 2 : 8;
+    const int room = pixels - logoWidth - (others + 1) * spacing - 2 * m_bar->contentsMargins().left() - 24;
+    if (others > 0 && w * others > room)
+        w = std::max(40, room / others);
     for (const QString& key : m_mainKeys)
         if (QToolButton* b = m_toolButtons.value(key))
-            b->setFixedWidth(key == "mnu1" ? int(std::nearbyint(w / 2.0)) : w);
+            b->setFixedWidth(key == "mnu1" ? logoWidth : w);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)

@@ -19,7 +19,7 @@ void ShowMainWindow()
         main = new frmMain;
         main->setAttribute(Qt::WA_DeleteOnClose);
     }
-    main->show();
+    main->showMaximized();
     main->raise();
     main->activateWindow();
 }
