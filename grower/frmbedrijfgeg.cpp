@@ -8,6 +8,7 @@
 #include "windowhelpers.h"
 #include "zelvorageneral.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -15,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QRegularExpression>
@@ -459,11 +459,12 @@ bool frmBedrijfGeg::ControleerVerplicht()
 bool frmBedrijfGeg::ControleerBestelVelden(int first, int last)
 {
     // Every box here goes into the order file, whose values end in ";;" and
-    // whose lines end in CR LF; relNR also names that file.
+    // whose lines end in CR LF; relNR also names that file. A hidden
+    // delivery address cannot have been edited and is written back as it was.
     static const QRegularExpression relNR("^[A-Za-z0-9_-]*$");
     const auto unsafe = [](QChar c) { return c == ';' || c.category() == QChar::Other_Control; };
     for (int i = first; i <= last; ++i) {
-        if (!txtBedrijfGeg.contains(i))
+        if (!txtBedrijfGeg.contains(i) || !txtBedrijfGeg[i]->isVisibleTo(this))
             continue;
         const QString text = txtBedrijfGeg[i]->text();
         QString message;

@@ -316,7 +316,12 @@ private slots:
     void orderFileRulesGuardTheSave()
     {
         completeGrower();
+        setIni("MixoraWaardig", "1");
         openFromMenu();
+        type(21, "Kasweg 1");
+        type(22, "2691 AB");
+        type(23, "Monster");
+        list(24)->setCurrentIndex(11);
 
         for (const QString bad : {"K 1042", "K/1042", "K;1042", "K.1042", "Kwé"}) {
             MessageBox::clear();
