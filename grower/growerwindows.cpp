@@ -1,7 +1,9 @@
 #include "growerwindows.h"
 
+#include "frmbedrijfgeg.h"
 #include "wizard.h"
 
 void RegisterGrowerWindows()
 {
+    RegisterStepWindow("frmBedrijfGeg", [] { return new frmBedrijfGeg; });
 }

@@ -82,7 +82,7 @@ bool g_insertMode = false;
 
 } // namespace
 
-void FillComboList(QWidget* list, Database& db, const QString& query, qint16& flag)
+void FillComboList(QWidget* list, Database& db, const QString& query, qint16& flag, const QVariantList& params)
 {
     qint16& marker = appState().ZoekFoutMarker;
     clearList(list);
@@ -92,7 +92,7 @@ void FillComboList(QWidget* list, Database& db, const QString& query, qint16& fl
     marker = 9999;
     RecordSet rs;
     try {
-        rs = db.openRecordset(query);
+        rs = db.openRecordset(query, params);
     } catch (const AppError& e) {
         ErrorHandler(marker, e);
     }

@@ -13,8 +13,10 @@ class QWidget;
 
 // Fills a combo box or list widget from a query whose field 0 is the item
 // data and fields 1.. the text. flag: in 1 = first add "<Geen selectie>";
-// out 1 = finished, 0 = the user cancelled after an error.
-void FillComboList(QWidget* list, Database& db, const QString& query, qint16& flag);
+// out 1 = finished, 0 = the user cancelled after an error. params are the
+// values of the query's "?" placeholders.
+void FillComboList(QWidget* list, Database& db, const QString& query, qint16& flag,
+                   const QVariantList& params = {});
 
 // Selects the entry whose item data equals the key, else the first entry.
 void SelectListItem(qint32 key, QWidget* list);

@@ -1,0 +1,608 @@
+#include "frmbedrijfgeg.h"
+
+#include "appstate.h"
+#include "frmmain.h"
+#include "general.h"
+#include "generalui.h"
+#include "ui/dialogs.h"
+#include "windowhelpers.h"
+#include "zelvorageneral.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <algorithm>
+
+namespace {
+
+// A box and the column it shows; maxLength 0 for the display-only dealer boxes.
+struct Field {
+    int box;
+    const char* column;
+    int maxLength;
+};
+
+const Field kTuinderVelden[] = {{0, "relNR", 8},     {1, "Naam", 50},       {2, "Adres", 50},
+                                {3, "Postcode", 10},  {4, "woonplaats", 20}, {5, "Land", 20},
+                                {6, "Telefoon", 20},  {7, "Mobiel", 20},     {8, "Email", 50},
+                                {9, "Fax", 20}};
+const Field kAdresVelden[] = {{20, "AfleverAdres", 50}, {21, "Adres", 50}, {22, "Postcode", 10},
+                              {23, "Woonplaats", 20},   {24, "Land", 20},  {25, "Deurcode", 20},
+                              {26, "ExtraInfo", 48}};
+const Field kHandelaarVelden[] = {{30, "Handelaar", 0},  {31, "Adres", 0},          {32, "Postcode", 0},
+                                  {33, "Woonplaats", 0}, {34, "Contactpersoon", 0}, {35, "Telefoon", 0}};
+
+// In the order of the list; the first two letters are the code that is stored.
+const char* const kLanden[] = {"BE Belgium",    "CH Switzerland", "DE Germany", "ES Spain",  "FR France",
+                               "GB United Kingdom", "GR Greece",  "IE Ireland", "IL Israel", "IT Italy",
+                               "LU Luxembourg", "NL Netherlands", "PT Portugal"};
+
+// The list whose drop-down button stands beside the box: the country lists,
+// and the address list beside the address's name.
+int listOfBox(int box)
+{
+    switch (box) {
+    case 5:
+    case 24:
+        return box;
+    case 20:
+        return 0;
+    default:
+        return -1;
+    }
+}
+
+QString iniFile() { return appState().AppPath + "Zelvora.ini"; }
+
+// The grower or reference database; an error when it is not open.
+Database& openDb(const std::unique_ptr<Database>& db)
+{
+    if (!db)
+        throw AppError(JetError::ObjectNotSet, "frmBedrijfGeg", "The database is not open.");
+    return *db;
+}
+
+qint16 mixoraWaardig()
+{
+    const QString value = GetIniString("Algemeen", "MixoraWaardig", iniFile(), "0");
+    return qint16(NzValue(value, NzType::Integer).toInt());
+}
+
+template <typename F>
+void guarded(F f)
+{
+    try {
+        f();
+    } catch (const AppError& e) {
+        qint16 marker = 0;
+        ErrorHandler(marker, e);
+    }
+}
+
+} // namespace
+
+frmBedrijfGeg::frmBedrijfGeg(QWidget* parent) : StepWindow(parent)
+{
+    setObjectName("frmBedrijfGeg");
+    buildControls();
+    if (auto* main = qobject_cast<frmMain*>(MainWindow()))
+        connect(main->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+            if (sub && sub->widget() == this)
+                guarded([this] { Form_Activate(); });
+        });
+    Form_Load();
+}
+
+void frmBedrijfGeg::buildControls()
+{
+    QList<int> tuinder, adres, handelaar;
+    for (const Field& f : kTuinderVelden)
+        tuinder << f.box;
+    for (const Field& f : kAdresVelden)
+        adres << f.box;
+    for (const Field& f : kHandelaarVelden)
+        handelaar << f.box;
+    buildFrame(0, tuinder);
+    buildFrame(1, adres);
+    buildFrame(2, handelaar);
+
+    for (const Field& f : kTuinderVelden)
+        txtBedrijfGeg[f.box]->setMaxLength(f.maxLength);
+    for (const Field& f : kAdresVelden)
+        txtBedrijfGeg[f.box]->setMaxLength(f.maxLength);
+    // The countries are chosen from the list; the box shows the code.
+    txtBedrijfGeg[5]->setReadOnly(true);
+    txtBedrijfGeg[24]->setReadOnly(true);
+    for (const Field& f : kHandelaarVelden) {
+        txtBedrijfGeg[f.box]->setReadOnly(true);
+        txtBedrijfGeg[f.box]->setFocusPolicy(Qt::ClickFocus);
+    }
+
+    txtBedrijfGeg.forEach([this](int index, QLineEdit* box) {
+        connect(box, &QLineEdit::textChanged, this,
+                [this, index] { guarded([&] { txtBedrijfGeg_Change(index); }); });
+    });
+    cboBedrijfGeg.forEach([this](int index, QComboBox* list) {
+        connect(list, &QComboBox::currentIndexChanged, this,
+                [this, index] { guarded([&] { cboBedrijfGeg_Click(index); }); });
+    });
+    buildTabOrder();
+}
+
+void frmBedrijfGeg::buildFrame(int frame, const QList<int>& boxes)
+{
+    auto* group = fraBedrijfGeg.add(frame, new QGroupBox(this));
+    auto* grid = new QGridLayout(group);
+    grid->setVerticalSpacing(4);
+    grid->setHorizontalSpacing(8);
+    // Two columns of label and box pairs keep the three frames low enough to stand one above the other.
+    const int rows = int(boxes.size() + 1) / 2;
+    for (int k = 0; k < boxes.size(); ++k) {
+        const int box = boxes[k];
+        const int row = k % rows;
+        const int column = k < rows ? 0 : 2;
+        grid->addWidget(lblBedrijfGeg.add(box, new QLabel(group)), row, column);
+        auto* edit = txtBedrijfGeg.add(box, new QLineEdit(group));
+        edit->setMinimumWidth(180);
+        const int list = listOfBox(box);
+        if (list < 0) {
+            grid->addWidget(edit, row, column + 1);
+            continue;
+        }
+        auto* combo = cboBedrijfGeg.add(list, new QComboBox(group));
+        // Only the drop-down button shows beside the box; the opened list is wide enough to read.
+        combo->setFixedWidth(24);
+        combo->view()->setMinimumWidth(220);
+        auto* cell = new QHBoxLayout;
+        cell->setSpacing(0);
+        cell->addWidget(edit);
+        cell->addWidget(combo);
+        grid->addLayout(cell, row, column + 1);
+    }
+}
+
+void frmBedrijfGeg::buildTabOrder()
+{
+    const QList<QWidget*> order = {
+        txtBedrijfGeg[0],  txtBedrijfGeg[1],  txtBedrijfGeg[2],  txtBedrijfGeg[3],  txtBedrijfGeg[4],
+        cboBedrijfGeg[5],  txtBedrijfGeg[5],  txtBedrijfGeg[6],  txtBedrijfGeg[7],  txtBedrijfGeg[8],
+        txtBedrijfGeg[9],  cboBedrijfGeg[0],  txtBedrijfGeg[20], txtBedrijfGeg[21], txtBedrijfGeg[22],
+        txtBedrijfGeg[23], cboBedrijfGeg[24], txtBedrijfGeg[24], txtBedrijfGeg[25], txtBedrijfGeg[26]};
+    for (int i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void frmBedrijfGeg::Form_Load()
+{
+    ShowStatusLang(MainWindow(), -1);
+    try {
+        SetLangStrings();
+        // Equal widths keep the stacked frames tidy whatever the captions' language.
+        int width = 0;
+        fraBedrijfGeg.forEach([&width](int, QGroupBox* frame) {
+            frame->adjustSize();
+            width = std::max(width, frame->width());
+        });
+        fraBedrijfGeg.forEach([width](int, QGroupBox* frame) { frame->resize(width, frame->height()); });
+
+        VulLanden(5);
+        VulLanden(24);
+        LeesTuinder();
+        SetLogoButtons(this);
+    } catch (const AppError& e) {
+        qint16 marker = 0;
+        ErrorHandler(marker, e);
+    }
+    ShowStatusLang(MainWindow(), 0);
+}
+
+void frmBedrijfGeg::Form_Activate()
+{
+    fraBedrijfGeg[0]->show();
+    fraBedrijfGeg[1]->show();
+    showProductLineFrames(mixoraWaardig() == 1);
+    fraControl->show();
+    txtBedrijfGeg[0]->setFocus();
+}
+
+void frmBedrijfGeg::Form_KeyDown()
+{
+    // Any value but 1, also one that is not a number, counts as off.
+    QString value = mixoraWaardig() == 1 ? "0" : "1";
+    WriteIniString(value, "Algemeen", "MixoraWaardig", iniFile());
+    showProductLineFrames(value == "1");
+}
+
+void frmBedrijfGeg::showProductLineFrames(bool on)
+{
+    fraBedrijfGeg[1]->setVisible(on);
+    fraBedrijfGeg[2]->setVisible(on);
+}
+
+void frmBedrijfGeg::SetLangStrings()
+{
+    setWindowTitle(GetLangStr(20000000));
+    for (int i = 0; i <= 40; ++i)
+        SetCaptionLang(lblBedrijfGeg, i, 20100000 + 100 * i);
+    for (int i = 0; i < 3; ++i)
+        fraBedrijfGeg[i]->setTitle(GetLangStr(20500000 + 100 * i));
+    SetCaptionLang(cmdControl, 1, 10101000);
+}
+
+void frmBedrijfGeg::VulLanden(int index)
+{
+    QComboBox* list = cboBedrijfGeg[index];
+    // Filling is not a choice: the box keeps the stored code.
+    const QSignalBlocker blocker(list);
+    list->clear();
+    for (const char* land : kLanden)
+        list->addItem(land);
+    list->setCurrentIndex(-1);
+}
+
+void frmBedrijfGeg::LeesTuinder()
+{
+    AppState& s = appState();
+    RecordSet rs = openDb(s.dbT).openTable("ALG_Tuinder", {}, {}, "ID");
+    if (rs.recordCount() == 0) {
+        rs.addNew();
+        rs.update();
+    }
+    m_changed = false;
+    m_adresChanged = false;
+    rs.moveFirst();
+    // A grower whose row has gone shows as a new, empty one.
+    const bool hasRow = s.ID_ALG_Tuinder == 0 || rs.findFirst("ID", s.ID_ALG_Tuinder);
+    const auto column = [&](const char* name) { return hasRow ? rs.value(name) : QVariant(); };
+    for (const Field& f : kTuinderVelden)
+        txtBedrijfGeg[f.box]->setText(NzStr(column(f.column)));
+    m_Code_ALG_Handelaar = qint16(NzValue(column("Code_ALG_Handelaar"), NzType::Integer).toInt());
+    const qint32 adresId = NzValue(column("ID_ALG_Afleveradres"), NzType::Long).toInt();
+    rs.close();
+
+    LeesAfleveradressen();
+    m_ID_ALG_Afleveradres = adresId;
+    bool found = true;
+    VulAdresCombo(m_ID_ALG_Afleveradres, found);
+    LeesHandelaar(m_Code_ALG_Handelaar);
+
+    // An address that had to be replaced is stored when the window is left.
+    m_changed = !found;
+    m_adresChanged = !found;
+}
+
+void frmBedrijfGeg::LeesAfleveradressen()
+{
+    // Exactly one row per slot 1 to 9: of several rows with one code the
+    // oldest stays, rows without a valid code go, missing slots are added.
+    AppState& s = appState();
+    try {
+        Database& db = openDb(s.dbT);
+        RecordSet rs = db.openRecordset("SELECT ID, Code_Afleveradres FROM ALG_Afleveradres "
+                                        "WHERE ID_ALG_Tuinder = ? ORDER BY Code_Afleveradres, ID",
+                                        {s.ID_ALG_Tuinder});
+        QList<qint64> surplus;
+        bool present[10] = {};
+        for (int row = 0; row < rs.recordCount(); ++row) {
+            rs.move(row);
+            const int code = NzValue(rs.value("Code_Afleveradres"), NzType::Integer).toInt();
+            if (code < 1 || code > 9 || present[code])
+                surplus << rs.value("ID").toLongLong();
+            else
+                present[code] = true;
+        }
+        QList<int> missing;
+        for (int slot = 1; slot <= 9; ++slot)
+            if (!present[slot])
+                missing << slot;
+        if (surplus.isEmpty() && missing.isEmpty())
+            return;
+
+        Transaction tx(db);
+        for (qint64 id : surplus)
+            db.execute("DELETE FROM ALG_Afleveradres WHERE ID = ?", {id});
+        for (int slot : missing)
+            db.execute("INSERT INTO ALG_Afleveradres (ID_ALG_Tuinder, Code_Afleveradres, AfleverAdres) "
+                       "VALUES (?, ?, ?)",
+                       {s.ID_ALG_Tuinder, slot, GetLangStr(20102000) + " " + QString::number(slot)});
+        tx.commit();
+    } catch (const AppError& e) {
+        // The addresses stay as they were; the window shows what there is.
+        MessageBox::show(GetLangStr(999000067) + "\n" + e.description(), MsgBox::Critical);
+    }
+}
+
+void frmBedrijfGeg::VulAdresCombo(qint32& id, bool& found)
+{
+    // Filling and selecting show an address through the list's click
+    // handler, which changes id: the value given is kept aside.
+    const qint32 kept = id;
+    found = true;
+    QComboBox* list = cboBedrijfGeg[0];
+    qint16 flag = 0;
+    FillComboList(list, openDb(appState().dbT),
+                  "SELECT ID, AfleverAdres FROM ALG_Afleveradres WHERE ID_ALG_Tuinder = ? "
+                  "ORDER BY Code_Afleveradres",
+                  flag, {appState().ID_ALG_Tuinder});
+    id = kept;
+    SelectListItem(id, list);
+    const qint32 selected = list->currentData().toInt();
+    if (selected != kept) {
+        found = false;
+        id = selected;
+    }
+}
+
+void frmBedrijfGeg::cboBedrijfGeg_Click(int index)
+{
+    QComboBox* list = cboBedrijfGeg[index];
+    if (list->currentIndex() < 0)
+        return;
+    if (index == 5 || index == 24) {
+        txtBedrijfGeg[index]->setText(list->currentText().left(2));
+        return;
+    }
+    if (index != 0)
+        return;
+
+    if (AskSaveChanges(m_adresChanged) == MsgBox::Yes) {
+        bool saved = ControleerBestelVelden(20, 26);
+        if (saved) {
+            try {
+                SchrijfAfleveradres();
+            } catch (const AppError& e) {
+                MessageBox::show(GetLangStr(999000003) + "\n" + e.description(), MsgBox::Critical);
+                saved = false;
+            }
+        }
+        if (!saved) {
+            // The edits that could not be stored stay on screen.
+            const QSignalBlocker blocker(list);
+            SelectListItem(m_ID_ALG_Afleveradres, list);
+            return;
+        }
+    }
+    m_ID_ALG_Afleveradres = list->currentData().toInt();
+    LeesAfleveradres();
+    m_changed = true;
+}
+
+void frmBedrijfGeg::LeesAfleveradres()
+{
+    RecordSet rs =
+        openDb(appState().dbT).openRecordset("SELECT * FROM ALG_Afleveradres WHERE ID = ?", {m_ID_ALG_Afleveradres});
+    const bool found = rs.recordCount() > 0;
+    for (const Field& f : kAdresVelden)
+        txtBedrijfGeg[f.box]->setText(found ? NzStr(rs.value(f.column)) : QString());
+    m_adresChanged = false;
+}
+
+void frmBedrijfGeg::LeesHandelaar(qint16 code)
+{
+    RecordSet rs = openDb(appState().dbH).openTable("ALG_Handelaar");
+    if (rs.recordCount() == 0) {
+        rs.addNew();
+        rs.update();
+    }
+    if (code == 0 || !rs.findFirst("Code", code))
+        return;
+    for (const Field& f : kHandelaarVelden)
+        txtBedrijfGeg[f.box]->setText(NzStr(rs.value(f.column)));
+}
+
+void frmBedrijfGeg::txtBedrijfGeg_Change(int index)
+{
+    m_changed = true;
+    if (index >= 20 && index <= 26)
+        m_adresChanged = true;
+    if (index < 30)
+        txtBedrijfGeg[index]->setPalette(QPalette());
+}
+
+void frmBedrijfGeg::txtBedrijfGeg_KeyPress(int) { m_changed = true; }
+
+void frmBedrijfGeg::txtBedrijfGeg_GotFocus(int index)
+{
+    if (index == 20 || index == 26 || index == 30)
+        return;
+    // After the click that gave the focus has placed the caret.
+    QLineEdit* box = txtBedrijfGeg[index];
+    QTimer::singleShot(0, box, [box] { box->selectAll(); });
+}
+
+void frmBedrijfGeg::txtBedrijfGeg_LostFocus(int index)
+{
+    if (index != 20)
+        return;
+    QComboBox* list = cboBedrijfGeg[0];
+    if (list->currentIndex() >= 0)
+        list->setItemText(list->currentIndex(), txtBedrijfGeg[20]->text());
+}
+
+void frmBedrijfGeg::markBox(int index)
+{
+    QLineEdit* box = txtBedrijfGeg[index];
+    box->setFocus();
+    QPalette yellow = box->palette();
+    yellow.setColor(QPalette::Base, QColor(255, 255, 0));
+    box->setPalette(yellow);
+}
+
+bool frmBedrijfGeg::ControleerVerplicht()
+{
+    const auto filled = [this](int from, int to) {
+        for (int i = from; i <= to; ++i)
+            if (txtBedrijfGeg[i]->text().isEmpty()) {
+                markBox(i);
+                return false;
+            }
+        return true;
+    };
+    if (!filled(0, 5))
+        return false;
+    // The delivery address counts only where it is shown (product-line mode).
+    if (!txtBedrijfGeg[21]->isVisibleTo(this))
+        return true;
+    return filled(21, 24);
+}
+
+bool frmBedrijfGeg::ControleerBestelVelden(int first, int last)
+{
+    // Every box here goes into the order file, whose values end in ";;" and
+    // whose lines end in CR LF; relNR also names that file. A hidden
+    // delivery address cannot have been edited and is written back as it was.
+    static const QRegularExpression relNR("^[A-Za-z0-9_-]*$");
+    const auto unsafe = [](QChar c) { return c == ';' || c.category() == QChar::Other_Control; };
+    for (int i = first; i <= last; ++i) {
+        if (!txtBedrijfGeg.contains(i) || !txtBedrijfGeg[i]->isVisibleTo(this))
+            continue;
+        const QString text = txtBedrijfGeg[i]->text();
+        QString message;
+        if (i == 0 && !relNR.match(text).hasMatch())
+            message = GetLangStr(999000065);
+        else if (std::any_of(text.begin(), text.end(), unsafe))
+            message = GetLangStr(999000066) + "\n" + lblBedrijfGeg[i]->text();
+        if (!message.isEmpty()) {
+            markBox(i);
+            MessageBox::show(message, MsgBox::Exclamation);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool frmBedrijfGeg::s_Save() { return PutData(); }
+
+bool frmBedrijfGeg::PutData()
+{
+    if (!ControleerBestelVelden(0, 26))
+        return false;
+    AppState& s = appState();
+    const bool adresChanged = m_adresChanged;
+    try {
+        // The grower row and the shown address are stored together or not at all.
+        Database& db = openDb(s.dbT);
+        Transaction tx(db);
+        RecordSet rs = s.ID_ALG_Tuinder != 0 ? db.openTable("ALG_Tuinder", "ID = ?", {s.ID_ALG_Tuinder})
+                                             : db.openTable("ALG_Tuinder", {}, {}, "ID");
+        if (rs.recordCount() > 0) {
+            rs.moveFirst();
+            rs.edit();
+        } else {
+            rs.addNew();
+            if (s.ID_ALG_Tuinder != 0)
+                rs.setValue("ID", s.ID_ALG_Tuinder);
+        }
+        for (const Field& f : kTuinderVelden)
+            rs.setValue(f.column, txtBedrijfGeg[f.box]->text());
+        rs.setValue("ID_ALG_Afleveradres", m_ID_ALG_Afleveradres);
+        rs.update();
+        SchrijfAfleveradres();
+        tx.commit();
+    } catch (const AppError& e) {
+        m_adresChanged = adresChanged;
+        MessageBox::show(GetLangStr(999000003) + "\n" + e.description(), MsgBox::Critical);
+        return false;
+    }
+    m_changed = false;
+    return true;
+}
+
+void frmBedrijfGeg::SchrijfAfleveradres()
+{
+    if (m_ID_ALG_Afleveradres != 0) {
+        RecordSet rs =
+            openDb(appState().dbT).openTable("ALG_Afleveradres", "ID = ?", {m_ID_ALG_Afleveradres});
+        rs.moveFirst(); // an address that has gone cannot be stored: error 3021
+        rs.edit();
+        for (const Field& f : kAdresVelden)
+            rs.setValue(f.column, txtBedrijfGeg[f.box]->text());
+        rs.update();
+    }
+    m_adresChanged = false;
+}
+
+void frmBedrijfGeg::cmdControl_Click(int index)
+{
+    if (ControleerVerplicht())
+        StepWindow::cmdControl_Click(index);
+}
+
+bool frmBedrijfGeg::queryUnload()
+{
+    // A save that fails keeps the window open, so the typed data are not lost.
+    if (AskSaveChanges(m_changed) == MsgBox::Yes)
+        return s_Save();
+    return true;
+}
+
+void frmBedrijfGeg::resizeEvent(QResizeEvent* event)
+{
+    StepWindow::resizeEvent(event);
+    const QWidget* main = MainWindow();
+    if ((parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized()))
+        return;
+    // Grower above the middle, the delivery address around it, the dealer below.
+    CenterControl(this, fraBedrijfGeg[0], 0, -toTwips(fraBedrijfGeg[0]->height()) - 200);
+    CenterControl(this, fraBedrijfGeg[1], 0, -300);
+    CenterControl(this, fraBedrijfGeg[2], 0, toTwips(fraBedrijfGeg[1]->height()) + 100);
+}
+
+int frmBedrijfGeg::boxIndexOf(QObject* object) const
+{
+    int found = -1;
+    txtBedrijfGeg.forEach([&](int index, QLineEdit* box) {
+        if (box == object)
+            found = index;
+    });
+    return found;
+}
+
+bool frmBedrijfGeg::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || (widget != this && !isAncestorOf(widget)))
+        return StepWindow::eventFilter(watched, event);
+    const int box = boxIndexOf(watched);
+    try {
+        switch (event->type()) {
+        case QEvent::KeyPress: {
+            auto* key = static_cast<QKeyEvent*>(event);
+            const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+            if (key->key() == Qt::Key_M && modifiers == Qt::ControlModifier) {
+                Form_KeyDown();
+                return true;
+            }
+            const bool moves = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                               key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+            if (box >= 0 && !key->text().isEmpty() && !moves && !(modifiers & Qt::ControlModifier))
+                txtBedrijfGeg_KeyPress(box);
+            break;
+        }
+        case QEvent::FocusIn:
+            if (box >= 0)
+                txtBedrijfGeg_GotFocus(box);
+            break;
+        case QEvent::FocusOut:
+            if (box >= 0)
+                txtBedrijfGeg_LostFocus(box);
+            break;
+        default:
+            break;
+        }
+    } catch (const AppError& e) {
+        qint16 marker = 0;
+        ErrorHandler(marker, e);
+    }
+    return StepWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,475 @@
+// The grower-data step driven as a user would: loading, the nine delivery
+// slots, the required fields, the order-file rules, saving and its failures,
+// the save question and the product-line mode.
+#include "appstate.h"
+#include "frmbedrijfgeg.h"
+#include "frmmain.h"
+#include "general.h"
+#include "growerwindows.h"
+#include "programfixture.h"
+#include "ui/dialogs.h"
+#include "wizard.h"
+#include "zelvorageneral.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QtTest>
+
+class TestFrmBedrijfGeg : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> m_program;
+
+    Database& dbT() const { return *appState().dbT; }
+    qint32 grower() const { return appState().ID_ALG_Tuinder; }
+
+    frmBedrijfGeg* window() const { return qobject_cast<frmBedrijfGeg*>(OpenStepWindow("frmBedrijfGeg")); }
+
+    frmBedrijfGeg* openFromMenu()
+    {
+        m_program->main()->barMain_Click("mnu2");
+        QCoreApplication::processEvents();
+        return window();
+    }
+
+    QLineEdit* box(int index) const
+    {
+        return window()->findChild<QLineEdit*>("txtBedrijfGeg_" + QString::number(index));
+    }
+    QComboBox* list(int index) const
+    {
+        return window()->findChild<QComboBox*>("cboBedrijfGeg_" + QString::number(index));
+    }
+    bool frameShown(int index) const
+    {
+        const auto* frame = window()->findChild<QGroupBox*>("fraBedrijfGeg_" + QString::number(index));
+        return frame->isVisibleTo(window());
+    }
+    bool marked(int index) const
+    {
+        return box(index)->palette().color(QPalette::Base) == QColor(255, 255, 0);
+    }
+
+    void type(int index, const QString& text)
+    {
+        box(index)->clear();
+        QTest::keyClicks(box(index), text);
+    }
+
+    void press(int index)
+    {
+        window()->cmdControl[index]->click();
+        QCoreApplication::processEvents();
+    }
+
+    void fillGrower()
+    {
+        type(0, "K-1042");
+        type(1, "Kwekerij 't Hof");
+        type(2, "Naaldwijkseweg 12");
+        type(3, "2691 RC");
+        type(4, "'s-Gravenzande");
+        list(5)->setCurrentIndex(11); // NL Netherlands
+    }
+
+    QString ini(const QString& key) const
+    {
+        return GetIniString("Algemeen", key, appState().AppPath + "Zelvora.ini", "");
+    }
+    void setIni(const QString& key, QString value) const
+    {
+        WriteIniString(value, "Algemeen", key, appState().AppPath + "Zelvora.ini");
+    }
+
+    RecordSet growerRow() const
+    {
+        return dbT().openRecordset("SELECT * FROM ALG_Tuinder WHERE ID = ?", {grower()});
+    }
+
+    // Code, ID and name of every delivery address of the grower, in code order.
+    QList<QList<QVariant>> addresses() const
+    {
+        RecordSet rs =
+            dbT().openRecordset("SELECT Code_Afleveradres, ID, AfleverAdres, Adres FROM ALG_Afleveradres "
+                                "WHERE ID_ALG_Tuinder = ? ORDER BY Code_Afleveradres, ID",
+                                {grower()});
+        QList<QList<QVariant>> out;
+        for (int row = 0; row < rs.recordCount(); ++row) {
+            rs.move(row);
+            out << QList<QVariant>{rs.value(0).toInt(), rs.value(1).toLongLong(), rs.value(2).toString(),
+                                   rs.value(3).toString()};
+        }
+        return out;
+    }
+
+    qint64 addAddress(int code, const QString& name, const QString& street)
+    {
+        dbT().execute("INSERT INTO ALG_Afleveradres (ID_ALG_Tuinder, Code_Afleveradres, AfleverAdres, Adres) "
+                      "VALUES (?, ?, ?, ?)",
+                      {grower(), code, name, street});
+        return dbT().lastInsertRowId();
+    }
+
+    // A grower whose data are complete and whose first address is chosen, as after a first save.
+    void completeGrower()
+    {
+        QVERIFY(openFromMenu());
+        fillGrower();
+        press(0);
+        QVERIFY(!window());
+        MessageBox::clear();
+    }
+
+private slots:
+    void initTestCase() { RegisterGrowerWindows(); }
+
+    void init()
+    {
+        m_program = std::make_unique<ProgramFixture>();
+        setIni("MixoraWaardig", "0");
+    }
+
+    void cleanup() { m_program.reset(); }
+
+    void aNewGrowerIsFilledInSavedAndFoundAgain()
+    {
+        frmBedrijfGeg* w = openFromMenu();
+        QVERIFY(w);
+        QVERIFY(m_program->main()->tool("mnu2")->isEnabled());
+        QVERIFY(!m_program->main()->tool("mnu8")->isEnabled());
+        QCOMPARE(w->windowTitle(), GetLangStr(20000000));
+
+        // The empty grower gets its nine slots; the first is chosen, so the window counts as changed.
+        const auto rows = addresses();
+        QCOMPARE(rows.size(), 9);
+        for (int i = 0; i < 9; ++i) {
+            QCOMPARE(rows[i][0].toInt(), i + 1);
+            QCOMPARE(rows[i][2].toString(), GetLangStr(20102000) + " " + QString::number(i + 1));
+        }
+        QCOMPARE(list(0)->count(), 9);
+        QCOMPARE(list(0)->currentData().toLongLong(), rows[0][1].toLongLong());
+        QCOMPARE(box(20)->text(), rows[0][2].toString());
+        QVERIFY(w->changed());
+        // The default grower's dealer is shown, read-only.
+        QCOMPARE(box(30)->text(), QString("Test handel"));
+        QVERIFY(box(30)->isReadOnly() && box(5)->isReadOnly());
+        QCOMPARE(list(5)->currentIndex(), -1);
+
+        fillGrower();
+        QCOMPARE(box(5)->text(), QString("NL"));
+        press(0);
+        QVERIFY(!window());
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        RecordSet row = growerRow();
+        QCOMPARE(row.value("relNR").toString(), QString("K-1042"));
+        QCOMPARE(row.value("Naam").toString(), QString("Kwekerij 't Hof"));
+        QCOMPARE(row.value("woonplaats").toString(), QString("'s-Gravenzande"));
+        QCOMPARE(row.value("land").toString(), QString("NL"));
+        QCOMPARE(row.value("Telefoon").toString(), QString());
+        QCOMPARE(row.value("ID_ALG_Afleveradres").toLongLong(), rows[0][1].toLongLong());
+        QCOMPARE(row.value("Code_ALG_Handelaar").toInt(), 1);
+
+        // After the grower database is opened again the data come back unchanged.
+        OpenTuinderDb();
+        w = openFromMenu();
+        QCOMPARE(box(1)->text(), QString("Kwekerij 't Hof"));
+        QCOMPARE(box(4)->text(), QString("'s-Gravenzande"));
+        QCOMPARE(box(5)->text(), QString("NL"));
+        QVERIFY(!w->changed());
+        QCOMPARE(addresses(), rows);
+        press(1);
+        QVERIFY(!window());
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void requiredFieldsAreMarked()
+    {
+        openFromMenu();
+        // Each of boxes 0 to 5 in turn is the first empty one.
+        for (int empty = 0; empty <= 5; ++empty) {
+            fillGrower();
+            box(empty)->clear();
+            for (int button : {0, 1, 2}) {
+                press(button);
+                QVERIFY(window());
+                QVERIFY2(marked(empty), qPrintable(QString::number(empty)));
+            }
+            for (int other = 0; other <= 5; ++other)
+                if (other != empty)
+                    QVERIFY(!marked(other));
+        }
+        QVERIFY(MessageBox::shown().isEmpty());
+        // Choosing a country takes the mark away; a blank counts as content.
+        list(5)->setCurrentIndex(0);
+        QVERIFY(!marked(5));
+        type(3, " ");
+        press(0);
+        QVERIFY(!window());
+    }
+
+    void theDeliveryAddressIsRequiredOnlyInProductLineMode()
+    {
+        openFromMenu();
+        fillGrower();
+        for (int i = 21; i <= 24; ++i)
+            QVERIFY(box(i)->text().isEmpty());
+        QTest::keyClick(box(1), Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(frameShown(1));
+        press(0);
+        QVERIFY(window());
+        QVERIFY(marked(21));
+        type(21, "Kasweg 3");
+        type(22, "2691 AB");
+        press(0);
+        QVERIFY(marked(23));
+        type(23, "Monster");
+        list(24)->setCurrentIndex(5); // GB United Kingdom
+        QCOMPARE(box(24)->text(), QString("GB"));
+        press(0);
+        QVERIFY(!window());
+        const auto rows = addresses();
+        QCOMPARE(rows[0][3].toString(), QString("Kasweg 3"));
+
+        // Switched off again, an empty delivery address does not stop the wizard.
+        openFromMenu();
+        QTest::keyClick(box(1), Qt::Key_M, Qt::ControlModifier);
+        QVERIFY(!frameShown(1));
+        box(21)->clear();
+        press(0);
+        QVERIFY(!window());
+    }
+
+    void productLineModeToggles()
+    {
+        setIni("MixoraWaardig", "2");
+        openFromMenu();
+        QVERIFY(frameShown(0));
+        QVERIFY(!frameShown(1) && !frameShown(2));
+        const QString name = box(1)->text();
+
+        QTest::keyClick(box(0), Qt::Key_M, Qt::ControlModifier);
+        QCOMPARE(ini("MixoraWaardig"), QString("1"));
+        QVERIFY(frameShown(1) && frameShown(2));
+        QTest::keyClick(box(0), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ini("MixoraWaardig"), QString("1"));
+        QVERIFY(frameShown(1));
+        QTest::keyClick(box(0), Qt::Key_M, Qt::ControlModifier);
+        QCOMPARE(ini("MixoraWaardig"), QString("0"));
+        QVERIFY(!frameShown(1) && !frameShown(2));
+        QCOMPARE(box(1)->text(), name);
+
+        // A later opening follows the stored mode.
+        setIni("MixoraWaardig", "1");
+        m_program->closeChildWindows();
+        openFromMenu();
+        QVERIFY(frameShown(1) && frameShown(2));
+    }
+
+    void brokenSlotsArePutRight()
+    {
+        const qint64 first = addAddress(1, "Hoofdkas", "Kasweg 1");
+        const qint64 three = addAddress(3, "Achterkas", "Kasweg 3");
+        addAddress(3, "Dubbel", "Elders 3");
+        addAddress(12, "Te hoog", "Elders 12");
+        dbT().execute("INSERT INTO ALG_Afleveradres (ID_ALG_Tuinder, AfleverAdres) VALUES (?, 'Zonder code')",
+                      {grower()});
+        dbT().execute("UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = ? WHERE ID = ?", {three, grower()});
+
+        frmBedrijfGeg* w = openFromMenu();
+        const auto rows = addresses();
+        QCOMPARE(rows.size(), 9);
+        for (int i = 0; i < 9; ++i)
+            QCOMPARE(rows[i][0].toInt(), i + 1);
+        QCOMPARE(rows[0], (QList<QVariant>{1, first, "Hoofdkas", "Kasweg 1"}));
+        QCOMPARE(rows[2], (QList<QVariant>{3, three, "Achterkas", "Kasweg 3"}));
+        QCOMPARE(rows[1][2].toString(), GetLangStr(20102000) + " 2");
+        QCOMPARE(rows[8][2].toString(), GetLangStr(20102000) + " 9");
+
+        // The stored choice is among the nine: it is shown and nothing counts as changed.
+        QCOMPARE(list(0)->currentData().toLongLong(), three);
+        QCOMPARE(box(21)->text(), QString("Kasweg 3"));
+        QVERIFY(!w->changed());
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void slotsThatCannotBeWrittenAreReported()
+    {
+        addAddress(1, "Hoofdkas", "Kasweg 1");
+        addAddress(3, "Achterkas", "Kasweg 3");
+        addAddress(3, "Dubbel", "Elders 3");
+        const auto before = addresses();
+        dbT().execute("CREATE TRIGGER geen_adressen BEFORE INSERT ON ALG_Afleveradres "
+                      "BEGIN SELECT RAISE(ABORT, 'read-only'); END");
+
+        QVERIFY(openFromMenu());
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000067)));
+        // Nothing half done: the deletion of the duplicate went back too.
+        QCOMPARE(addresses(), before);
+        QCOMPARE(list(0)->count(), 3);
+    }
+
+    void orderFileRulesGuardTheSave()
+    {
+        completeGrower();
+        setIni("MixoraWaardig", "1");
+        openFromMenu();
+        type(21, "Kasweg 1");
+        type(22, "2691 AB");
+        type(23, "Monster");
+        list(24)->setCurrentIndex(11);
+
+        for (const QString bad : {"K 1042", "K/1042", "K;1042", "K.1042", "Kwé"}) {
+            MessageBox::clear();
+            box(0)->setText(bad);
+            press(0);
+            QVERIFY(window());
+            QCOMPARE(MessageBox::shown().size(), 1);
+            QCOMPARE(MessageBox::last().text, GetLangStr(999000065));
+            QVERIFY(marked(0));
+            QCOMPARE(growerRow().value("relNR").toString(), QString("K-1042"));
+        }
+        type(0, "K_1042");
+
+        // A ";" or a control character in any box that goes into the order.
+        for (int index : {1, 8, 20, 26}) {
+            for (const QString& bad : {QString("a;b"), QString("a\tb"), QString("a\nb")}) {
+                MessageBox::clear();
+                const QString good = box(index)->text();
+                box(index)->setText(bad);
+                press(0);
+                QVERIFY(window());
+                QCOMPARE(MessageBox::shown().size(), 1);
+                QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000066)));
+                QVERIFY(marked(index));
+                box(index)->setText(good);
+            }
+        }
+        QCOMPARE(growerRow().value("relNR").toString(), QString("K-1042"));
+        MessageBox::clear();
+        press(0);
+        QVERIFY(!window());
+        QCOMPARE(growerRow().value("relNR").toString(), QString("K_1042"));
+    }
+
+    void aFailedSaveIsRolledBackAndStays()
+    {
+        completeGrower();
+        dbT().execute("CREATE TRIGGER vast BEFORE UPDATE ON ALG_Afleveradres "
+                      "BEGIN SELECT RAISE(ABORT, 'locked'); END");
+        frmBedrijfGeg* w = openFromMenu();
+        type(1, "Nieuwe naam");
+        press(0);
+        QVERIFY(window());
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000003) + "\n"));
+        QCOMPARE(MessageBox::last().style & MsgBox::Critical, int(MsgBox::Critical));
+        QCOMPARE(growerRow().value("Naam").toString(), QString("Kwekerij 't Hof"));
+        QVERIFY(w->changed());
+
+        // Closing asks again; a save that fails once more keeps the window open.
+        MessageBox::clear();
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        window()->parentWidget()->close();
+        QCoreApplication::processEvents();
+        QVERIFY(window());
+        QCOMPARE(MessageBox::shown().size(), 2);
+        QCOMPARE(MessageBox::shown().first().text, GetLangStr(999000019));
+
+        dbT().execute("DROP TRIGGER vast");
+        press(0);
+        QVERIFY(!window());
+        QCOMPARE(growerRow().value("Naam").toString(), QString("Nieuwe naam"));
+    }
+
+    void stopAsksOnceWhenChanged()
+    {
+        completeGrower();
+        openFromMenu();
+        press(1);
+        QVERIFY(!window());
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        for (int answer : {MsgBox::No, MsgBox::Yes}) {
+            MessageBox::clear();
+            openFromMenu();
+            type(2, answer == MsgBox::Yes ? "Kasweg 8" : "Kasweg 7");
+            MessageBox::setNextAnswer(answer);
+            press(1);
+            QVERIFY(!window());
+            QCOMPARE(MessageBox::shown().size(), 1);
+            QCOMPARE(MessageBox::last().text, GetLangStr(999000019));
+            QVERIFY(m_program->main()->tool("mnu8")->isEnabled());
+        }
+        QCOMPARE(growerRow().value("Adres").toString(), QString("Kasweg 8"));
+    }
+
+    void choosingAnotherAddress()
+    {
+        completeGrower();
+        setIni("MixoraWaardig", "1");
+        const auto rows = addresses();
+        openFromMenu();
+
+        // Yes stores the edit under the address it was made in.
+        type(21, "Kasweg 1");
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        list(0)->setCurrentIndex(1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000019));
+        QCOMPARE(box(20)->text(), rows[1][2].toString());
+        QCOMPARE(box(21)->text(), QString());
+        QCOMPARE(addresses()[0][3].toString(), QString("Kasweg 1"));
+
+        // No drops it; either way the chosen address is shown.
+        MessageBox::clear();
+        type(21, "Kasweg 2");
+        MessageBox::setNextAnswer(MsgBox::No);
+        list(0)->setCurrentIndex(2);
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(box(20)->text(), rows[2][2].toString());
+        QCOMPARE(addresses()[1][3].toString(), QString());
+
+        // Renaming shows in the list when the box is left.
+        type(20, "Loods");
+        QCOMPARE(list(0)->itemText(2), rows[2][2].toString());
+        QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(box(20), &out);
+        QCOMPARE(list(0)->itemText(2), QString("Loods"));
+
+        // The choice of address goes into the grower row.
+        type(21, "Loodsweg 1");
+        type(22, "1234 AB");
+        type(23, "Poeldijk");
+        list(24)->setCurrentIndex(11);
+        press(0);
+        QVERIFY(!window());
+        QCOMPARE(growerRow().value("ID_ALG_Afleveradres").toLongLong(), rows[2][1].toLongLong());
+        QCOMPARE(addresses()[2][2].toString(), QString("Loods"));
+    }
+
+    void aStoredAddressOfNobodyIsReplaced()
+    {
+        dbT().execute(
+            "UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = 4711, Code_ALG_Handelaar = 99 WHERE ID = ?",
+            {grower()});
+        frmBedrijfGeg* w = openFromMenu();
+        const auto rows = addresses();
+        QCOMPARE(list(0)->currentData().toLongLong(), rows[0][1].toLongLong());
+        QVERIFY(w->changed());
+        QCOMPARE(box(30)->text(), QString()); // a dealer code that is not there shows nothing
+
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        window()->parentWidget()->close();
+        QCoreApplication::processEvents();
+        QVERIFY(!window());
+        QCOMPARE(growerRow().value("ID_ALG_Afleveradres").toLongLong(), rows[0][1].toLongLong());
+        QCOMPARE(growerRow().value("Code_ALG_Handelaar").toInt(), 99);
+    }
+};
+
+QTEST_MAIN(TestFrmBedrijfGeg)
+#include "test_frmbedrijfgeg.moc"
