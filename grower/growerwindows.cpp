@@ -1,7 +1,11 @@
 #include "growerwindows.h"
 
+#include "frmdrain.h"
+#include "frmwater.h"
 #include "wizard.h"
 
 void RegisterGrowerWindows()
 {
+    RegisterStepWindow("frmWater", [] { return new frmWater; });
+    RegisterStepWindow("frmDrain", [] { return new frmDrain; });
 }
