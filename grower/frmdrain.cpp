@@ -13,7 +13,8 @@
 #include <QLineEdit>
 #include <limits>
 
-namespace {
+namespace
+{
 
 constexpr int kBoxHeight = 330;
 constexpr int kLabelHeight = 300;
@@ -32,14 +33,11 @@ float* drainValue(WaterRecord& drain, int index, QString* name = nullptr)
     else if (row == 1 && column >= 4 && column <= 9)
         position = ElementVector::pFe + column - 4; // Fe .. Mo
     if (position >= 0) {
-        if (name)
-            *name = WaterElementNamen()[position];
+        if (name) *name = WaterElementNamen()[position];
         return &drain.Elementen[position];
     }
-    if (index == 42)
-        return &drain.Elementen.EC;
-    if (index == 52)
-        return &drain.Ph;
+    if (index == 42) return &drain.Elementen.EC;
+    if (index == 52) return &drain.Ph;
     return nullptr;
 }
 
@@ -50,15 +48,15 @@ constexpr int kBoxOrder[] = {50, 60, 70, 90, 100, 110, 40, 80, 120, 130, 140, 41
 bool IsLeeg(const WaterRecord& drain)
 {
     for (int p = 0; p < WaterElementNamen().size(); ++p)
-        if (drain.Elementen[p] != 0)
-            return false;
+        if (drain.Elementen[p] != 0) return false;
     return drain.Elementen.EC == 0 && drain.Ph == 0;
 }
 
 RecordSet openDrainRows()
 {
     const AppState& s = appState();
-    return s.dbT->openTable("MAT", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
+    return s.dbT->openTable("MAT", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
+                            {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
 }
 
 void NieuwDrainRecord(RecordSet& rs)
@@ -69,7 +67,10 @@ void NieuwDrainRecord(RecordSet& rs)
     rs.update();
 }
 
-qint16 aanpassing() { return qint16(NzValue(GetTeeltInstelling("Aanpassing", InstellingMode::Number)).toInt()); }
+qint16 aanpassing()
+{
+    return qint16(NzValue(GetTeeltInstelling("Aanpassing", InstellingMode::Number)).toInt());
+}
 
 } // namespace
 
@@ -78,10 +79,12 @@ frmDrain::frmDrain(QWidget* parent) : StepWindow(parent)
     fraDrain = new QFrame(this);
     fraDrain->setObjectName("fraDrain");
     fraDrain->resize(twips(12000), twips(4200));
-    m_boxes = new InvoerVakFocus(this, [this](QLineEdit* box) { txtDrain_LostFocus(box->property("Index").toInt()); });
+    m_boxes = new InvoerVakFocus(
+        this, [this](QLineEdit* box) { txtDrain_LostFocus(box->property("Index").toInt()); });
 
     auto* warning = lblDrain.add(1, new QLabel(fraDrain));
-    warning->setGeometry(twips(120), twips(kRowTop + 3 * kRowStep - 300), twips(11000), twips(2 * kLabelHeight));
+    warning->setGeometry(twips(120), twips(kRowTop + 3 * kRowStep - 300), twips(11000),
+                         twips(2 * kLabelHeight));
     warning->setWordWrap(true);
     warning->hide();
     chkdrain = new QCheckBox(fraDrain);
@@ -100,14 +103,8 @@ void frmDrain::Form_Load()
     SetLangStrings();
     SetLogoButtons(this);
     // The working set's analysis is kept in memory for the run; a new run takes up the stored one.
-    if (appState().ID_HISTORIE != 0 || IsLeeg(appState().DrainAnalyse)) {
-        try {
-            LeesDrain();
-        } catch (const AppError& e) {
-            qint16 marker = 0;
-            ErrorHandler(marker, e);
-        }
-    }
+    if (appState().ID_HISTORIE != 0 || IsLeeg(appState().DrainAnalyse))
+        RunUserAction([this] { LeesDrain(); });
     RunUserAction([this] { ToonWaarschuwing(0); });
     changed() = false;
     ShowStatusLang(MainWindow(), 0);
@@ -126,8 +123,7 @@ void frmDrain::SetLangStrings()
 void frmDrain::BouwRooster()
 {
     for (QWidget* w : fraDrain->findChildren<QWidget*>())
-        if (w->property("Tag").toString() == "unload")
-            w->hide();
+        if (w->property("Tag").toString() == "unload") w->hide();
 
     auto label = [this](int index, int left, int top, int width, qint16 alignment, const QString& text) {
         MakeLabelText(lblDrain, index, left, top, width, alignment, 0, fraDrain);
@@ -156,7 +152,7 @@ void frmDrain::BouwRooster()
             MakeTextBox(index, left, top);
         }
         if (row.unitLabel)
-            label(row.unitLabel, 2900 + 700 * (row.lastColumn - 3), top, 1200, 0, GetUnitText(row.unitCode));
+            label(row.unitLabel, 2960 + 700 * (row.lastColumn - 3), top, 1200, 0, GetUnitText(row.unitCode));
     }
 }
 
@@ -180,8 +176,7 @@ void frmDrain::ToonVeld(int index)
 {
     QString name;
     float* value = drainValue(appState().DrainAnalyse, index, &name);
-    if (!value || !txtDrain.contains(index))
-        return;
+    if (!value || !txtDrain.contains(index)) return;
     txtDrain[index]->setText(FormatNumber(name.isEmpty() ? *value : IonToUnit(*value, name), 2));
 }
 
@@ -189,8 +184,7 @@ bool frmDrain::LeesVeld(int index)
 {
     QString name;
     float* value = drainValue(appState().DrainAnalyse, index, &name);
-    if (!value || !txtDrain.contains(index))
-        return true;
+    if (!value || !txtDrain.contains(index)) return true;
     double typed = 0;
     if (!LeesInvoer(txtDrain[index]->text(), std::numeric_limits<float>::max(), typed)) {
         ToonVeld(index);
@@ -213,10 +207,8 @@ void frmDrain::ToonWaarschuwing(int index)
     }
     const ElementVector& v = appState().DrainAnalyse.Elementen;
     QString w;
-    if (v.HCO3 > 0)
-        w = m_hco3Warning;
-    if (!IsDrainBalansOK(v))
-        w = w.isEmpty() ? m_balanceWarning : w + ", " + m_balanceWarning;
+    if (v.HCO3 > 0) w = m_hco3Warning;
+    if (!IsDrainBalansOK(v)) w = w.isEmpty() ? m_balanceWarning : w + ", " + m_balanceWarning;
     lblDrain[1]->setText(w);
     lblDrain[1]->setVisible(!w.isEmpty());
 }
@@ -225,28 +217,24 @@ void frmDrain::txtDrain_LostFocus(int index)
 {
     QLineEdit* box = txtDrain[index];
     // Only a text the user changed is read: the shown text is rounded.
-    if (!box->isModified())
-        return;
+    if (!box->isModified()) return;
     box->setModified(false);
-    if (LeesVeld(index))
-        ToonWaarschuwing(index);
+    if (LeesVeld(index)) ToonWaarschuwing(index);
 }
 
 void frmDrain::LeesGewijzigdeVelden()
 {
     txtDrain.forEach([this](int index, QLineEdit* box) {
-        if (box->isVisible() && box->isModified())
-            txtDrain_LostFocus(index);
+        if (!box->isHidden() && box->isModified()) txtDrain_LostFocus(index);
     });
 }
 
 void frmDrain::LeesDrain()
 {
     const AppState& s = appState();
-    const RecordSet rs = s.dbT->openRecordset("SELECT * FROM MAT WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
-                                              {s.ID_ALG_Tuinder, s.ID_HISTORIE});
-    if (rs.recordCount() == 0)
-        return;
+    const RecordSet rs = s.dbT->openRecordset(
+        "SELECT * FROM MAT WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE});
+    if (rs.recordCount() == 0) return;
     WaterRecord& drain = appState().DrainAnalyse;
     const QStringList& names = WaterElementNamen();
     for (int p = 0; p < names.size(); ++p)
@@ -258,8 +246,7 @@ void frmDrain::LeesDrain()
 
 bool frmDrain::s_Save()
 {
-    if (appState().ID_HISTORIE != 0)
-        return true; // a stored set is only shown
+    if (appState().ID_HISTORIE != 0) return true; // a stored set is only shown
     return SchrijfDrain();
 }
 
@@ -290,8 +277,7 @@ bool frmDrain::SchrijfDrain()
             a = 2;
         else if (!chkdrain->isChecked() && a == 2)
             a = 0;
-        if (!PutTeeltInstelling("Aanpassing", a, InstellingMode::Number))
-            return false;
+        if (!PutTeeltInstelling("Aanpassing", a, InstellingMode::Number)) return false;
         tx.commit();
         adjusted = a != before;
     } catch (const AppError& e) {
@@ -301,8 +287,8 @@ bool frmDrain::SchrijfDrain()
     if (adjusted) {
         // An adjustment made for the other mode no longer applies.
         ElementVector& v = s.AdviesAanpassing;
-        for (float* f : {&v.K, &v.Na, &v.Ca, &v.Mg, &v.NO3, &v.Cl, &v.SO4, &v.H2PO4, &v.Si, &v.Fe, &v.Zn, &v.B, &v.Cu,
-                         &v.Mo})
+        for (float* f : {&v.K, &v.Na, &v.Ca, &v.Mg, &v.NO3, &v.Cl, &v.SO4, &v.H2PO4, &v.Si, &v.Fe, &v.Zn,
+                         &v.B, &v.Cu, &v.Mo})
             *f = 0;
     }
     changed() = false;
@@ -315,8 +301,7 @@ void frmDrain::cmdControl_Click(int index)
     const ElementVector& v = appState().DrainAnalyse.Elementen;
     if (index == 1) {
         if (!IsDrainBalansOK(v)) {
-            if (MessageBox::show(GetLangStr(999000008), MsgBox::YesNo) == MsgBox::No)
-                return;
+            if (MessageBox::show(GetLangStr(999000008), MsgBox::YesNo) == MsgBox::No) return;
             changed() = false;
         }
     } else if (!IsDrainBalansOK(v) && BalanceerDrainKopie(v) == 1) {
@@ -336,17 +321,13 @@ bool frmDrain::queryUnload()
 void frmDrain::showEvent(QShowEvent* event)
 {
     StepWindow::showEvent(event);
-    fraDrain->setVisible(true);
-    fraControl->setVisible(true);
     SetArrayEnabled(fraDrain);
-    if (txtDrain.contains(40) && txtDrain[40]->isEnabled())
-        txtDrain[40]->setFocus();
+    if (txtDrain.contains(40) && txtDrain[40]->isEnabled()) txtDrain[40]->setFocus();
 }
 
 void frmDrain::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
-        return;
+    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized())) return;
     CenterControl(this, fraDrain, 0, 0);
 }

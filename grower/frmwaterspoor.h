@@ -14,7 +14,8 @@ class QPushButton;
 // unit, shown modally. The caller sets the public members, shows the dialog
 // and reads WaterSpoor back: a confirm leaves the entries the user changed in
 // it, a cancel (Escape, closing) leaves it as the caller set it.
-class frmWaterSpoor : public QDialog {
+class frmWaterSpoor : public QDialog
+{
     Q_OBJECT
 public:
     explicit frmWaterSpoor(QWidget* parent = nullptr);
@@ -46,7 +47,7 @@ private:
     void cmdWaterSpoor_Click();
     void txtWaterSpoor_LostFocus(int index);
 
-    std::array<QString, 6> m_shown;   // the text each box showed last, put back over a refused entry
-    std::array<bool, 6> m_typed{};    // the box holds a value the user typed
+    std::array<QString, 6> m_shown; // the text each box showed last, put back over a refused entry
+    std::array<bool, 6> m_typed{};  // the box holds a value the user typed
     bool m_closing = false;
 };

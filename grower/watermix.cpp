@@ -7,7 +7,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
+namespace
+{
 
 constexpr int kElementCount = 17; // NH4 .. Mo
 
@@ -23,8 +24,8 @@ ElementVector drainBalansVector(const ElementVector& v)
 
 const QStringList& WaterElementNamen()
 {
-    static const QStringList names = {"NH4", "K",  "Na", "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4",
-                                      "HCO3", "Si", "Fe", "Mn", "Zn", "B",  "Cu", "Mo"};
+    static const QStringList names = {"NH4",  "K",  "Na", "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4",
+                                      "HCO3", "Si", "Fe", "Mn", "Zn", "B",   "Cu", "Mo"};
     return names;
 }
 
@@ -35,16 +36,14 @@ void BerekenMengwater(WaterRecords& water, qint16 inputType)
     ClearElementVector(mix.Elementen);
     for (int s = 1; s <= 3; ++s) {
         const WaterRecord& source = water[s];
-        if (source.Perc == 0)
-            continue;
+        if (source.Perc == 0) continue;
         mix.Perc += source.Perc;
         for (int e = 0; e < kElementCount; ++e)
             mix.Elementen[e] += source.Elementen[e] * source.Perc / 100.0f;
     }
     // Only the Si above 0.2 counts; in full analysis 0.5 HCO3 stays in the water as its buffer.
     mix.Elementen.Si = float(double(mix.Elementen.Si) - 0.2);
-    if (inputType == WaterInvoer::Volledig)
-        mix.Elementen.HCO3 -= 0.5f;
+    if (inputType == WaterInvoer::Volledig) mix.Elementen.HCO3 -= 0.5f;
     mix.Elementen.Si = std::max(0.0f, mix.Elementen.Si);
     mix.Elementen.HCO3 = std::max(0.0f, mix.Elementen.HCO3);
 }
@@ -57,7 +56,10 @@ double TotaalPercentage(const WaterRecords& water)
     return total;
 }
 
-bool IsTotaal100(const WaterRecords& water) { return std::fabs(TotaalPercentage(water) - 100.0) < 0.001; }
+bool IsTotaal100(const WaterRecords& water)
+{
+    return std::fabs(TotaalPercentage(water) - 100.0) < 0.001;
+}
 
 const SnelVeld* ZoekSnelVeld(int field)
 {
@@ -67,8 +69,7 @@ const SnelVeld* ZoekSnelVeld(int field)
         {10, &WaterRecord::SC5, ElementVector::pNO3, 2}, {11, &WaterRecord::SC6, ElementVector::pK, 2},
     };
     for (const SnelVeld& f : fields)
-        if (f.field == field)
-            return &f;
+        if (f.field == field) return &f;
     return nullptr;
 }
 
@@ -84,7 +85,10 @@ QString WaterKlasse(const WaterRecord& source)
     return v.SO4 != 0 || v.NO3 != 0 || v.K != 0 ? "B" : "A";
 }
 
-bool IsDrainBalansOK(const ElementVector& v) { return IsIonenBalansOK(drainBalansVector(v)); }
+bool IsDrainBalansOK(const ElementVector& v)
+{
+    return IsIonenBalansOK(drainBalansVector(v));
+}
 
 qint16 BalanceerDrainKopie(const ElementVector& v)
 {
