@@ -84,7 +84,7 @@ private slots:
         m_program = std::make_unique<ProgramFixture>();
         m_program->main()->show();
         QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
-        // No drain step: forward leaves for the advice, which is not part of these tests.
+        // No drain step: forward leaves for the advice, which these tests leave out.
         QVERIFY(PutTeeltInstelling("TeeltSysteem", 1, InstellingMode::Number));
         QVERIFY(PutTeeltInstelling("Aanpassing", 1, InstellingMode::Number));
     }
