@@ -1,0 +1,535 @@
+#include "frmwater.h"
+
+#include "frmwaterspoor.h"
+#include "general.h"
+#include "invoervak.h"
+#include "mdlzelvoracalc.h"
+#include "ui/dialogs.h"
+#include "units.h"
+#include "windowhelpers.h"
+#include "zelvorageneral.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+#include <cmath>
+#include <limits>
+
+namespace
+{
+
+constexpr int kMixLine = 7;
+constexpr int kLineTop = 1440; // twips; a line every 360 below it
+constexpr int kLineStep = 360;
+constexpr int kFieldCaptionTop = 1080;
+constexpr int kMixCaptionTop = 3600;
+constexpr int kBoxHeight = 330;
+constexpr int kLabelHeight = 300;
+
+constexpr float kHighest = std::numeric_limits<float>::max();
+
+int lineTop(int line)
+{
+    return kLineTop + kLineStep * line;
+}
+
+// Quick-entry fields of a source line: field, left edge (twips), caption.
+struct SnelPlaats {
+    int field;
+    int left;
+    const char* caption;
+};
+constexpr SnelPlaats kSnelPlaatsen[] = {{5, 3200, "HCO3"}, {6, 3800, "Ca"},   {7, 4400, "Mg"},
+                                        {9, 5300, "SO4"},  {10, 5900, "NO3"}, {11, 6500, "K"}};
+
+// Left edge of field f (4 = NH4 .. 14 = Si) in full analysis and on the mix line.
+int elementLeft(int field)
+{
+    return 2900 + 700 * (field - 4);
+}
+
+void ZetFoutKleur(QWidget* w, bool fout)
+{
+    QPalette pal = QApplication::palette(w);
+    if (fout) {
+        pal.setColor(QPalette::Base, QColor(255, 0, 0));
+        pal.setColor(QPalette::Window, QColor(255, 0, 0));
+    }
+    w->setPalette(pal);
+    if (qobject_cast<QLabel*>(w)) w->setAutoFillBackground(fout);
+}
+
+RecordSet openWaterRows()
+{
+    const AppState& s = appState();
+    return s.dbT->openTable("WATER", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
+                            {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
+}
+
+void NieuwWaterRecord(qint16 type, RecordSet& rs)
+{
+    rs.addNew();
+    rs.setValue("Type", type);
+    rs.setValue("ID_ALG_Tuinder", appState().ID_ALG_Tuinder);
+    rs.setValue("ID_HISTORIE", 0);
+    rs.setValue("Perc", 0);
+    rs.update();
+}
+
+qint16 readingOf(const QVariant& value)
+{
+    return qint16(std::clamp(NzValue(value, NzType::Double).toDouble(), -32768.0, 32767.0));
+}
+
+} // namespace
+
+frmWater::frmWater(QWidget* parent) : StepWindow(parent)
+{
+    fraWater = new QFrame(this);
+    fraWater->setObjectName("fraWater");
+    fraWater->resize(twips(12800), twips(5000));
+    m_boxes = new InvoerVakFocus(
+        this, [this](QLineEdit* box) { txtWater_LostFocus(box->property("Index").toInt()); });
+
+    lblWater.add(0, new QLabel(fraWater))
+        ->setGeometry(twips(120), twips(240), twips(2000), twips(kLabelHeight));
+    cboWater = new QComboBox(fraWater);
+    cboWater->setObjectName("cboWater");
+    cboWater->setGeometry(twips(2120), twips(210), twips(2800), twips(kBoxHeight + 30));
+    connect(cboWater, &QComboBox::activated, this, [this](int index) {
+        RunUserAction([&] {
+            if (index != WaterInputType) cboWater_Click();
+        });
+    });
+    auto* warning = lblWater.add(1, new QLabel(fraWater));
+    warning->setGeometry(twips(120), twips(4440), twips(10500), twips(2 * kLabelHeight));
+    warning->setWordWrap(true);
+    warning->hide();
+
+    Form_Load();
+}
+
+void frmWater::Form_Load()
+{
+    ShowStatusLang(MainWindow(), -1);
+    BouwRooster();
+    SetLangStrings();
+    SetLogoButtons(this);
+    RunUserAction([this] {
+        LeesWater();
+        m_loaded = true;
+    });
+    ToonAlleVelden();
+    Herbereken(0);
+    changed() = false;
+    ShowStatusLang(MainWindow(), 0);
+}
+
+void frmWater::SetLangStrings()
+{
+    setWindowTitle(GetLangStr(50000000));
+    cboWater->clear();
+    cboWater->addItem(GetLangStr(50300000));
+    cboWater->addItem(GetLangStr(50300001));
+    SetCaptionLang(lblWater, 1, 50100100);
+    SetCaptionLang(lblWater, 0, 50100000);
+    SetCaptionLang(cmdControl, 1, 10101000);
+}
+
+void frmWater::LeesWater()
+{
+    const qint16 type = qint16(NzValue(GetTeeltInstelling("WaterInputType", InstellingMode::Number)).toInt());
+    WaterInputType = type == WaterInvoer::Volledig ? WaterInvoer::Volledig : WaterInvoer::Snel;
+    cboWater->setCurrentIndex(WaterInputType);
+    cboWater_Click();
+
+    // A stored set is shown as it was saved: a missing source reads as zeros and no row is added.
+    const bool workingSet = appState().ID_HISTORIE == 0;
+    RecordSet rs = openWaterRows();
+    for (qint16 n = 1; n <= 3; ++n) {
+        WaterRecord& source = WaterAnalyses[n];
+        if (!rs.findFirst("Type", n)) {
+            if (workingSet) NieuwWaterRecord(n, rs);
+            continue;
+        }
+        source.Perc = NzValue(rs.value("Perc"), NzType::Single).toFloat();
+        source.SC1 = readingOf(rs.value("SC1"));
+        source.SC2 = readingOf(rs.value("SC2"));
+        source.SC3 = readingOf(rs.value("SC3"));
+        source.SC4 = readingOf(rs.value("SC4"));
+        source.SC5 = readingOf(rs.value("SC5"));
+        source.SC6 = readingOf(rs.value("SC6"));
+        const QStringList& names = WaterElementNamen();
+        for (int e = 0; e < names.size(); ++e)
+            source.Elementen[e] = NzValue(rs.value(names[e]), NzType::Single).toFloat();
+    }
+}
+
+bool frmWater::PutData()
+{
+    AppState& s = appState();
+    if (s.ID_HISTORIE != 0 || !m_loaded) {
+        // A stored set is only shown; a set that could not be read is not overwritten.
+        changed() = false;
+        return true;
+    }
+    try {
+        Transaction tx(*s.dbT);
+        if (!PutTeeltInstelling("WaterInputType", WaterInputType, InstellingMode::Number)) return false;
+        RecordSet rs = openWaterRows();
+        for (qint16 n = 1; n <= 3; ++n) {
+            if (!rs.findFirst("Type", n)) NieuwWaterRecord(n, rs);
+            const WaterRecord& source = WaterAnalyses[n];
+            rs.edit();
+            rs.setValue("Perc", source.Perc);
+            rs.setValue("SC1", source.SC1);
+            rs.setValue("SC2", source.SC2);
+            rs.setValue("SC3", source.SC3);
+            rs.setValue("SC4", source.SC4);
+            rs.setValue("SC5", source.SC5);
+            rs.setValue("SC6", source.SC6);
+            const QStringList& names = WaterElementNamen();
+            for (int e = 0; e < names.size(); ++e)
+                rs.setValue(names[e], source.Elementen[e]);
+            rs.update();
+        }
+        tx.commit();
+    } catch (const AppError& e) {
+        MessageBox::show(GetLangStr(999000006) + "\n" + e.description(), MsgBox::Critical);
+        return false;
+    }
+    changed() = false;
+    return true;
+}
+
+void frmWater::cboWater_Click()
+{
+    WaterInputType =
+        qint16(cboWater->currentIndex() == WaterInvoer::Volledig ? WaterInvoer::Volledig : WaterInvoer::Snel);
+    BouwRooster();
+    ResetBereken();
+    ToonAlleVelden();
+    changed() = true;
+}
+
+void frmWater::BouwRooster()
+{
+    for (QWidget* w : fraWater->findChildren<QWidget*>())
+        if (w->property("Tag").toString() == "unload") w->hide();
+    m_lastTab = cboWater;
+
+    auto label = [this](ControlArray<QLabel>& array, int index, int left, int top, int width,
+                        qint16 alignment, const QString& text) {
+        MakeLabelText(array, index, left, top, width, alignment, 0, fraWater);
+        QLabel* l = array[index];
+        l->resize(l->width(), twips(kLabelHeight));
+        l->setText(text);
+    };
+    // Button 0..2 on the line of its source, button 3 on the mix line.
+    auto traceButton = [this, &label](int index, int left) {
+        const int top = lineTop(index == 3 ? kMixLine : index);
+        if (!cmdwater.contains(index)) {
+            QToolButton* b = cmdwater.load(index, fraWater);
+            b->setIcon(QIcon(Picture("DriehoekKnopje")));
+            b->setFocusPolicy(Qt::NoFocus);
+            connect(b, &QToolButton::clicked, this,
+                    [this, index] { RunUserAction([&] { cmdwater_Click(index); }); });
+        }
+        QToolButton* b = cmdwater[index];
+        b->setGeometry(twips(left), twips(top), twips(300), twips(kBoxHeight));
+        b->setProperty("Tag", "unload");
+        b->show();
+        label(lblcmdWater, index, left + 360, top, 1800, 0, GetLangStr(52100000));
+    };
+    const bool full = WaterInputType == WaterInvoer::Volledig;
+
+    for (int w = 0; w <= 2; ++w) {
+        const int top = lineTop(w);
+        label(lblWater, 10 + w, 120, top, 2000, 0, GetLangStr(50101000 + 100 * w));
+        MakeTextBox(20 + w, 2120, top, 500, true);
+        label(lblWater, 30 + w, 2620, top, 300, 0, "%");
+    }
+    for (int w = 0; w <= 2; ++w) {
+        const int top = lineTop(w);
+        if (full) {
+            for (int f = 4; f <= 14; ++f)
+                MakeTextBox(10 * f + w, elementLeft(f), top, 700, true);
+            traceButton(w, 10600);
+        } else {
+            label(lblWater, 40 + w, 2900, top, 300, 2, "A");
+            for (const SnelPlaats& p : kSnelPlaatsen)
+                MakeTextBox(10 * p.field + w, p.left, top, 600, true);
+            MakeTextBox(80 + w, 5000, top, 300, false);
+            txtWater[80 + w]->setText("/");
+            traceButton(w, 7200);
+        }
+    }
+
+    const int mixTop = lineTop(kMixLine);
+    label(lblWater, 17, 120, mixTop, 2000, 0, GetLangStr(50101700));
+    MakeTextBox(27, 2120, mixTop, 500, false);
+    label(lblWater, 37, 2620, mixTop, 300, 0, "%");
+    for (int f = 4; f <= 14; ++f)
+        MakeTextBox(10 * f + kMixLine, elementLeft(f), mixTop, 700, false);
+    traceButton(3, 10600);
+
+    const QStringList& names = WaterElementNamen();
+    const int elementCaptionTop = full ? kFieldCaptionTop : kMixCaptionTop;
+    for (int f = 4; f <= 14; ++f)
+        label(lblVeld, (full ? 100 : 200) + f, elementLeft(f), elementCaptionTop, 700, 2, names[f - 4]);
+    if (!full) {
+        for (const SnelPlaats& p : kSnelPlaatsen)
+            label(lblVeld, 100 + p.field, p.left, kFieldCaptionTop, 600, 2, p.caption);
+        label(lblVeld, 108, 5000, kFieldCaptionTop, 300, 2, "/");
+    }
+    label(lblWater, 39, 120, kFieldCaptionTop, 2000, 0, GetUnitText(210));
+}
+
+void frmWater::MakeTextBox(int index, int left, int top, int width, bool tabStop)
+{
+    if (!txtWater.contains(index)) {
+        QLineEdit* box = txtWater.load(index, fraWater);
+        box->setProperty("Index", index);
+        box->setAlignment(Qt::AlignRight);
+        m_boxes->watch(box);
+        connect(box, &QLineEdit::textEdited, this, [this] { changed() = true; });
+    }
+    QLineEdit* box = txtWater[index];
+    box->setGeometry(twips(left), twips(top), twips(width), twips(kBoxHeight));
+    box->setText(QString());
+    box->setProperty("Tag", "unload");
+    box->setReadOnly(!tabStop);
+    box->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
+    if (tabStop) {
+        setTabOrder(m_lastTab, box);
+        m_lastTab = box;
+    }
+    box->show();
+}
+
+void frmWater::ToonVeld(int index)
+{
+    const int w = index % 10;
+    const int f = index / 10;
+    if (w > 2 || !txtWater.contains(index)) return;
+    const WaterRecord& source = WaterAnalyses[w + 1];
+    QLineEdit* box = txtWater[index];
+    if (WaterInputType == WaterInvoer::Snel) {
+        if (f == 2)
+            box->setText(FormatNumber(source.Perc, 0));
+        else if (const SnelVeld* veld = ZoekSnelVeld(f))
+            box->setText(FormatNumber(source.*veld->reading, 0));
+        ZetWaterKlasse(index);
+    } else if (f == 2) {
+        box->setText(FormatNumber(source.Perc, 0));
+    } else if (f >= 4 && f <= 14) {
+        const QString& name = WaterElementNamen()[f - 4];
+        box->setText(FormatNumber(IonToUnit(source.Elementen[f - 4], name), 2));
+    }
+}
+
+bool frmWater::LeesVeld(int index)
+{
+    const int w = index % 10;
+    const int f = index / 10;
+    if (w > 2 || !txtWater.contains(index)) return true;
+    WaterRecord& source = WaterAnalyses[w + 1];
+    const QString text = txtWater[index]->text();
+    double value = 0;
+    auto refuse = [&](qint32 message) {
+        ToonVeld(index);
+        MessageBox::show(GetLangStr(message), MsgBox::Exclamation);
+        return false;
+    };
+    if (f == 2) {
+        if (!LeesInvoer(text, kHighest, value)) return refuse(999000080);
+        source.Perc = float(value);
+    } else if (WaterInputType == WaterInvoer::Snel) {
+        if (const SnelVeld* veld = ZoekSnelVeld(f)) {
+            // The nearest whole number, halves to even.
+            if (!LeesInvoer(text, 32767.5, value) || std::nearbyint(value) > 32767) return refuse(999000081);
+            ZetSnelWaarde(source, *veld, qint16(std::nearbyint(value)));
+        }
+    } else if (f >= 4 && f <= 14) {
+        if (!LeesInvoer(text, kHighest, value)) return refuse(999000080);
+        source.Elementen[f - 4] = IonFromUnit(float(value), WaterElementNamen()[f - 4]);
+    }
+    return true;
+}
+
+void frmWater::ResetBereken()
+{
+    for (WaterRecord& record : WaterAnalyses)
+        ClearWaterRecord(record);
+    Herbereken(0);
+}
+
+void frmWater::ToonAlleVelden()
+{
+    const bool full = WaterInputType == WaterInvoer::Volledig;
+    for (int w = 0; w <= 2; ++w) {
+        for (int f : {2, 5, 6, 7, 9, 10, 11})
+            ToonVeld(10 * f + w);
+        if (full)
+            for (int f : {4, 8, 12, 13, 14})
+                ToonVeld(10 * f + w);
+    }
+}
+
+void frmWater::txtWater_LostFocus(int index)
+{
+    QLineEdit* box = txtWater[index];
+    // Only a text the user changed is read: the shown text is rounded.
+    if (!box->isModified()) return;
+    box->setModified(false);
+    if (LeesVeld(index)) Herbereken(index);
+}
+
+void frmWater::LeesGewijzigdeVelden()
+{
+    txtWater.forEach([this](int index, QLineEdit* box) {
+        if (!box->isHidden() && box->isModified()) txtWater_LostFocus(index);
+    });
+}
+
+void frmWater::BerekenMengwater()
+{
+    ::BerekenMengwater(WaterAnalyses, WaterInputType);
+    ControleerPercentage();
+    if (WaterAnalyses[0].Elementen.Fe > 5.0f) MessageBox::show(GetLangStr(999000020), MsgBox::Information);
+}
+
+bool frmWater::ControleerPercentage()
+{
+    const bool wrong = !IsTotaal100(WaterAnalyses);
+    for (int index : {27, 20, 21, 22})
+        if (txtWater.contains(index)) ZetFoutKleur(txtWater[index], wrong);
+    return wrong;
+}
+
+void frmWater::Herbereken(int index)
+{
+    BerekenMengwater();
+    const bool quick = WaterInputType == WaterInvoer::Snel;
+    auto colourLine = [this](int head, int firstBox, bool fout) {
+        if (lblWater.contains(head)) ZetFoutKleur(lblWater[head], fout);
+        for (int r = 0; r <= 10; ++r)
+            if (txtWater.contains(firstBox + 10 * r)) ZetFoutKleur(txtWater[firstBox + 10 * r], fout);
+    };
+    for (int s = 1; s <= 3; ++s)
+        colourLine(9 + s, 39 + s, quick && !IsIonenBalansOK(WaterAnalyses[s].Elementen));
+    colourLine(17, 47, quick && !IsIonenBalansOK(WaterAnalyses[0].Elementen));
+
+    lblWater[1]->setVisible(!quick && WaterAnalyses[0].Elementen.HCO3 > 0);
+    if (index != 0) ToonVeld(index);
+    if (!quick) BalanceerIonen(WaterAnalyses[0].Elementen);
+    ToonMengwater();
+}
+
+void frmWater::ToonMengwater()
+{
+    const WaterRecord& mix = WaterAnalyses[0];
+    txtWater[20 + kMixLine]->setText(FormatNumber(mix.Perc, 0));
+    const QStringList& names = WaterElementNamen();
+    for (int f = 4; f <= 14; ++f)
+        txtWater[10 * f + kMixLine]->setText(FormatNumber(IonToUnit(mix.Elementen[f - 4], names[f - 4]), 2));
+}
+
+void frmWater::ZetWaterKlasse(int index)
+{
+    if (WaterInputType != WaterInvoer::Snel) return;
+    const int w = index % 10;
+    if (w > 2 || !ZoekSnelVeld(index / 10)) return;
+    if (lblWater.contains(40 + w)) lblWater[40 + w]->setText(WaterKlasse(WaterAnalyses[w + 1]));
+}
+
+bool frmWater::MagVerlaten()
+{
+    if (ControleerPercentage()) {
+        MessageBox::show(GetLangStr(999000007), MsgBox::OkOnly);
+        return false;
+    }
+    ElementVector& mix = WaterAnalyses[0].Elementen;
+    if (IsIonenBalansOK(mix)) return true;
+    if (WaterInputType == WaterInvoer::Snel) {
+        MessageBox::show(GetLangStr(999000028), MsgBox::Critical);
+        return false;
+    }
+    // Rebalanced now, so that the next press passes with the rebalanced mix.
+    MessageBox::show(GetLangStr(999000045), MsgBox::OkOnly);
+    if (BalanceerIonen(mix) == 1)
+        MessageBox::show(GetLangStr(999000046), MsgBox::OkOnly);
+    else
+        ToonMengwater();
+    return false;
+}
+
+void frmWater::cmdwater_Click(int index)
+{
+    LeesGewijzigdeVelden();
+    const bool mix = index == 3;
+    WaterRecord& record = WaterAnalyses[mix ? 0 : index + 1];
+    const QStringList& names = WaterElementNamen();
+    constexpr int fe = ElementVector::pFe;
+
+    frmWaterSpoor dialog(this);
+    dialog.ExtraCaption = Caption(lblWater[mix ? 17 : 10 + index]);
+    for (int k = 1; k <= 6; ++k)
+        dialog.WaterSpoor[k] = IonToUnit(record.Elementen[fe + k - 1], names[fe + k - 1]);
+    const std::array<float, 7> given = dialog.WaterSpoor;
+    dialog.WaterReadonly = mix || !m_loaded || appState().ID_HISTORIE != 0;
+    connect(&dialog, &frmWaterSpoor::edited, this, [this] { changed() = true; });
+    dialog.exec();
+    // Entries that came back as given keep their full precision.
+    for (int k = 1; k <= 6; ++k)
+        if (dialog.WaterSpoor[k] != given[k])
+            record.Elementen[fe + k - 1] = IonFromUnit(dialog.WaterSpoor[k], names[fe + k - 1]);
+    BerekenMengwater();
+}
+
+void frmWater::cmdControl_Click(int index)
+{
+    LeesGewijzigdeVelden();
+    if (index == 0 || index == 2) {
+        if (!MagVerlaten()) return;
+    } else if (index == 1) {
+        if (!IsTotaal100(WaterAnalyses) || !IsIonenBalansOK(WaterAnalyses[0].Elementen)) {
+            if (MessageBox::show(GetLangStr(999000008), MsgBox::YesNo) == MsgBox::No) return;
+            changed() = false;
+        }
+    }
+    StepWindow::cmdControl_Click(index);
+}
+
+bool frmWater::queryUnload()
+{
+    LeesGewijzigdeVelden();
+    if (ControleerPercentage()) {
+        // No keeps the window open with its changes still to be saved.
+        if (MessageBox::show(GetLangStr(999000009), MsgBox::YesNo) == MsgBox::No) return false;
+        changed() = false;
+    }
+    if (AskSaveChanges(changed()) == MsgBox::Yes && !s_Save()) return false;
+    return true;
+}
+
+void frmWater::showEvent(QShowEvent* event)
+{
+    StepWindow::showEvent(event);
+    SetArrayEnabled(txtWater);
+    SetArrayEnabled(cboWater);
+    if (!m_loaded) {
+        txtWater.forEach([](int, QLineEdit* box) { box->setEnabled(false); });
+        cboWater->setEnabled(false);
+    }
+    if (txtWater.contains(20) && txtWater[20]->isEnabled()) txtWater[20]->setFocus();
+}
+
+void frmWater::resizeEvent(QResizeEvent* event)
+{
+    StepWindow::resizeEvent(event);
+    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized())) return;
+    CenterControl(this, fraWater, -900, 0);
+}

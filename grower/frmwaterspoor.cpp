@@ -1,0 +1,141 @@
+#include "frmwaterspoor.h"
+
+#include "invoervak.h"
+#include "ui/dialogs.h"
+#include "units.h"
+#include "watermix.h"
+#include "windowhelpers.h"
+#include "zelvorageneral.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <limits>
+
+frmWaterSpoor::frmWaterSpoor(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("frmWaterSpoor");
+    fraWaterSpoor = new QFrame(this);
+    fraWaterSpoor->setObjectName("fraWaterSpoor");
+    fraWaterSpoor->setFrameShape(QFrame::StyledPanel);
+    auto* grid = new QGridLayout(fraWaterSpoor);
+    auto* boxes = new InvoerVakFocus(this, [this](QLineEdit* box) {
+        // Leaving the dialog takes the focus from its box; that is no edit to check.
+        if (!m_closing) txtWaterSpoor_LostFocus(box->property("Index").toInt());
+    });
+    static const char* symbols[] = {"Fe", "Mn", "Zn", "B", "Cu", "Mo"};
+    for (int i = 0; i < 6; ++i) {
+        auto* label = lblWaterSpoor.add(i, new QLabel(symbols[i], fraWaterSpoor));
+        auto* box = txtWaterSpoor.add(i, new QLineEdit(fraWaterSpoor));
+        box->setAlignment(Qt::AlignRight);
+        box->setFixedWidth(twips(1200));
+        box->setProperty("Index", i);
+        boxes->watch(box);
+        connect(box, &QLineEdit::textEdited, this, &frmWaterSpoor::edited);
+        grid->addWidget(label, i, 0);
+        grid->addWidget(box, i, 1);
+    }
+    cmdWaterSpoor = new QPushButton(this);
+    cmdWaterSpoor->setObjectName("cmdWaterSpoor");
+    // Enter moves on to the next box; only the button itself confirms.
+    cmdWaterSpoor->setAutoDefault(false);
+    connect(cmdWaterSpoor, &QPushButton::clicked, this,
+            [this] { RunUserAction([this] { cmdWaterSpoor_Click(); }); });
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(fraWaterSpoor);
+    layout->addWidget(cmdWaterSpoor, 0, Qt::AlignRight);
+}
+
+void frmWaterSpoor::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    Form_Load();
+}
+
+void frmWaterSpoor::Form_Load()
+{
+    m_closing = false;
+    ShowStatusLang(MainWindow(), -1);
+    SetLangStrings();
+    if (QWidget* main = MainWindow()) setWindowIcon(main->windowIcon());
+    VulVelden();
+    ZetAlleenLezen(WaterReadonly);
+    ShowStatusLang(MainWindow(), 0);
+}
+
+void frmWaterSpoor::SetLangStrings()
+{
+    setWindowTitle(GetLangStr(52100000) + " " + ExtraCaption);
+    SetCaptionLang(cmdWaterSpoor, 52100001);
+}
+
+void frmWaterSpoor::VulVelden()
+{
+    for (int i = 0; i < 6; ++i) {
+        m_shown[i] = FormatNumber(WaterSpoor[i + 1], 2);
+        txtWaterSpoor[i]->setText(m_shown[i]);
+        m_typed[i] = false;
+    }
+}
+
+void frmWaterSpoor::LeesVelden()
+{
+    // Only what the user typed: a box read back unchanged would return its rounded text.
+    for (int i = 0; i < 6; ++i)
+        if (m_typed[i]) WaterSpoor[i + 1] = NzValue(txtWaterSpoor[i]->text(), NzType::Single).toFloat();
+}
+
+void frmWaterSpoor::ZetAlleenLezen(bool flag)
+{
+    for (int i = 0; i < 6; ++i) {
+        txtWaterSpoor[i]->setReadOnly(flag);
+        txtWaterSpoor[i]->setFocusPolicy(flag ? Qt::NoFocus : Qt::StrongFocus);
+    }
+    if (flag)
+        cmdWaterSpoor->setFocus();
+    else
+        txtWaterSpoor[0]->setFocus();
+}
+
+void frmWaterSpoor::cmdWaterSpoor_Click()
+{
+    // A box still in focus has not had its leaving handled.
+    for (int i = 0; i < 6; ++i)
+        if (txtWaterSpoor[i]->isModified()) txtWaterSpoor_LostFocus(i);
+    LeesVelden();
+    accept();
+}
+
+void frmWaterSpoor::txtWaterSpoor_LostFocus(int index)
+{
+    QLineEdit* box = txtWaterSpoor[index];
+    if (!box->isModified()) return;
+    double value = 0;
+    if (!LeesInvoer(box->text(), std::numeric_limits<float>::max(), value)) {
+        box->setText(m_shown[index]);
+        MessageBox::show(GetLangStr(999000080), MsgBox::Exclamation);
+        return;
+    }
+    m_shown[index] = FormatNumber(NzValue(box->text(), NzType::Double), 2);
+    box->setText(m_shown[index]);
+    m_typed[index] = true;
+}
+
+void frmWaterSpoor::done(int result)
+{
+    m_closing = true;
+    QDialog::done(result);
+}
+
+void frmWaterSpoor::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        focusNextChild();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
