@@ -1,0 +1,82 @@
+// The calculation engine on the default databases: one advice chain for the
+// default tomato crop, with the grower's water and drain analysis added.
+#include "advies.h"
+#include "appstate.h"
+#include "benchutil.h"
+#include "dbbuilder.h"
+#include "ui/dialogs.h"
+#include "zelvorageneral.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+namespace
+{
+
+void openDatabases(const QString& dir)
+{
+    AppState& s = appState();
+    s.AppPath = dir + "/";
+    s.HDatabaseNaam = "ZelvoraH.mdb";
+    s.TDatabaseNaam = "ZelvoraT.mdb";
+    s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, ";pwd=qzmwRV61");
+    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", ";pwd=qzmwRV61");
+    OpenRsLang();
+    OpenTuinderDb();
+    s.ID_ALG_Tuinder = GetFirstTuinderID();
+}
+
+void addGrowerAnalyses()
+{
+    Database& t = *appState().dbT;
+    const qint32 tuinder = appState().ID_ALG_Tuinder;
+    t.execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc, K, Ca, Mg, Na, Cl, SO4, HCO3, Si) "
+              "VALUES (?, 0, 1, 70, 0.1, 1.2, 0.4, 0.8, 0.9, 0.3, 2.1, 0.3)",
+              {tuinder});
+    t.execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc, Na, Cl, HCO3) "
+              "VALUES (?, 0, 2, 30, 0.1, 0.1, 0.1)",
+              {tuinder});
+    WaterRecord& drain = appState().DrainAnalyse;
+    drain.Elementen.NH4 = 0.3f;
+    drain.Elementen.K = 8;
+    drain.Elementen.Na = 3;
+    drain.Elementen.Ca = 6;
+    drain.Elementen.Mg = 3;
+    drain.Elementen.NO3 = 20;
+    drain.Elementen.Cl = 2;
+    drain.Elementen.SO4 = 4;
+    drain.Elementen.H2PO4 = 0.8f;
+    drain.Elementen.HCO3 = 0.6f;
+    drain.Elementen.Fe = 20;
+    drain.Elementen.EC = 3.2f;
+    drain.Ph = 6.2f;
+    drain.RecircEC = 1.0f;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    MessageBox::setScripted(true);
+    QTemporaryDir dir;
+    DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir.path(), true);
+    openDatabases(dir.path());
+    addGrowerAnalyses();
+
+    BerekenInstellingen instellingen;
+    instellingen.Code_Teelt = 1;
+    instellingen.Teeltsysteem = 2;
+    instellingen.WaterInputType = 1;
+    ElementVector aanpassing, aangepast, advies;
+    WaterRecord waterDeel, drainDeel;
+    AppState& s = appState();
+    report("LaadBerekeningInvoer, recirculating (median of 500)",
+           medianMs(500,
+                    [&] {
+                        LaadBerekeningInvoer(s.StreefWaarden, aanpassing, aangepast, advies, waterDeel,
+                                             drainDeel, s.StreefGecorrigeerd, instellingen);
+                    }),
+           "< 1 ms");
+    return 0;
+}
