@@ -1,9 +1,12 @@
 // The calculation engine on the default databases: one advice chain for the
-// default tomato crop, with the grower's water and drain analysis added.
+// default tomato crop, with the grower's water and drain analysis added, and
+// the stock-tank recipe for it with and without big bags, with the grower's
+// fertiliser choice and blends added.
 #include "advies.h"
 #include "appstate.h"
 #include "benchutil.h"
 #include "dbbuilder.h"
+#include "recept.h"
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
@@ -53,6 +56,21 @@ void addGrowerAnalyses()
     drain.RecircEC = 1.0f;
 }
 
+void addGrowerChoice()
+{
+    Database& t = *appState().dbT;
+    const qint32 tuinder = appState().ID_ALG_Tuinder;
+    t.execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, NH4_Code, K_Code, Ca_Code, Mg_Code, "
+              "SO4_Code, "
+              "H2PO4_Code, ZuurLoog_Code, Fe_Code, Mn_Code, Zn_Code, B_Code, Cu_Code, Mo_Code) "
+              "VALUES (?, 0, 11, 3, 1, 6, 9, 4, 15, 102, 105, 107, 109, 112, 114)",
+              {tuinder});
+    t.execute("INSERT INTO HISTORIE_ExtraBigbag (ID_ALG_Tuinder, ID_HISTORIE, \"Index\", Nr, Naam, Bak, Kg, "
+              "Kgl, liter) "
+              "VALUES (?, 0, 1, 1, 'Kalksalpeter', 1, 20, 1, 0), (?, 0, 2, 3, 'Kalisalpeter', 1, 10, 1, 0)",
+              {tuinder, tuinder});
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -78,5 +96,18 @@ int main(int argc, char** argv)
                                              drainDeel, s.StreefGecorrigeerd, instellingen);
                     }),
            "< 1 ms");
+
+    addGrowerChoice();
+    MeststofLijst lijst;
+    ElementVector ecDoel, bakDoel, resultaat;
+    auto recept = [&](qint16 extraBigBag) {
+        BerekenInstellingen r;
+        r.BakGrootte = 1000;
+        r.Concentratie = 100;
+        r.ExtraBigBag = extraBigBag;
+        BerekenMeststoffen(s.StreefWaarden, s.StreefGecorrigeerd, ecDoel, bakDoel, lijst, resultaat, r);
+    };
+    report("BerekenMeststoffen, no big bags (median of 200)", medianMs(200, [&] { recept(0); }), "< 5 ms");
+    report("BerekenMeststoffen, big bags (median of 50)", medianMs(50, [&] { recept(1); }), "< 50 ms");
     return 0;
 }

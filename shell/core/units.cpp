@@ -156,7 +156,8 @@ QString FormatNumber(const QVariant& value, qint16 decimals)
     }
     if (point >= 0)
         grouped += locale.decimalPoint() + fixed.mid(point + 1);
-    const bool zero = !fixed.contains(QRegularExpression("[1-9]"));
+    static const QRegularExpression nonZeroDigit("[1-9]"); // compiled once: the log formats hundreds of numbers
+    const bool zero = !fixed.contains(nonZeroDigit);
     return (negative && !zero ? "-" : "") + grouped;
 }
 

@@ -1,0 +1,122 @@
+#include "bigbag.h"
+
+#include "appstate.h"
+#include "hoeveelheid.h"
+#include "velden.h"
+
+#include <cmath>
+
+namespace
+{
+
+struct BigBagElement {
+    const char* naam;
+    float clsPrintMeststofMeststof::*lid;
+    int positie;
+};
+
+constexpr BigBagElement kElementen[] = {{"NH4", &clsPrintMeststofMeststof::NH4, ElementVector::pNH4},
+                                        {"K", &clsPrintMeststofMeststof::K, ElementVector::pK},
+                                        {"Ca", &clsPrintMeststofMeststof::Ca, ElementVector::pCa},
+                                        {"Mg", &clsPrintMeststofMeststof::Mg, ElementVector::pMg},
+                                        {"NO3", &clsPrintMeststofMeststof::NO3, ElementVector::pNO3},
+                                        {"Cl", &clsPrintMeststofMeststof::Cl, ElementVector::pCl},
+                                        {"SO4", &clsPrintMeststofMeststof::SO4, ElementVector::pSO4},
+                                        {"H2PO4", &clsPrintMeststofMeststof::H2PO4, ElementVector::pH2PO4},
+                                        {"Si", &clsPrintMeststofMeststof::Si, ElementVector::pSi},
+                                        {"Fe", &clsPrintMeststofMeststof::Fe, ElementVector::pFe},
+                                        {"Mn", &clsPrintMeststofMeststof::Mn, ElementVector::pMn},
+                                        {"Zn", &clsPrintMeststofMeststof::Zn, ElementVector::pZn},
+                                        {"B", &clsPrintMeststofMeststof::B, ElementVector::pB},
+                                        {"Cu", &clsPrintMeststofMeststof::Cu, ElementVector::pCu},
+                                        {"Mo", &clsPrintMeststofMeststof::Mo, ElementVector::pMo},
+                                        {"H", &clsPrintMeststofMeststof::H, ElementVector::pH},
+                                        {"OH", &clsPrintMeststofMeststof::OH, ElementVector::pOH}};
+
+} // namespace
+
+void LaadExtraBigBag(BigBagLijnen& lijnen)
+{
+    lijnen = BigBagLijnen();
+    const AppState& s = appState();
+    RecordSet rs = s.dbT->openRecordset(
+        "SELECT * FROM HISTORIE_ExtraBigbag WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ? ORDER BY \"Index\"",
+        {s.ID_ALG_Tuinder, s.ID_HISTORIE});
+    RecordSet meststoffen = s.dbH->openRecordset("SELECT * FROM MEST_Meststof");
+    for (; !rs.eof(); rs.moveNext()) {
+        clsPrintMeststofMeststof lijn;
+        lijn.Nr = VeldInteger(rs, "Nr");
+        lijn.Naam = NzStr(rs.value("Naam"));
+        lijn.Kg = VeldSingle(rs, "Kg");
+        lijn.liter = VeldSingle(rs, "Liter");
+        lijn.kgl = VeldSingle(rs, "Kgl");
+        lijn.Bak = VeldInteger(rs, "Bak");
+        lijn.Hoeveelheid = FormatHoeveelheid(&lijn, MeststofRecord());
+        lijn.Eenheid = GetEenheid(&lijn, MeststofRecord());
+        if (lijn.kgl != 1) lijn.Kg = lijn.kgl * lijn.liter;
+        if (meststoffen.findFirst("Code_MEST", lijn.Nr))
+            for (const BigBagElement& e : kElementen)
+                lijn.*e.lid = VeldSingle(meststoffen, e.naam);
+        lijnen.append(lijn);
+    }
+}
+
+ElementVector BigBagTotalen(const BigBagLijnen& lijnen)
+{
+    ElementVector totaal;
+    for (const clsPrintMeststofMeststof& lijn : lijnen)
+        for (const BigBagElement& e : kElementen)
+            totaal[e.positie] = totaal[e.positie] + lijn.Kg * lijn.*e.lid;
+    return totaal;
+}
+
+void VerrekenExtraBigBag(MeststofRecord& behoefte, const BerekenInstellingen& instellingen)
+{
+    const float factor = 100.0f / instellingen.EBB_Factor;
+    BigBagLijnen lijnen;
+    LaadExtraBigBag(lijnen);
+    const ElementVector totaal = BigBagTotalen(lijnen);
+    ElementVector& b = behoefte.Samenstelling;
+    for (int p : kBehoefteElementen) {
+        if (instellingen.Mixorabak == 0)
+            b[p] = factor * b[p] - totaal[p];
+        else
+            b[p] = b[p] - totaal[p] / factor;
+    }
+}
+
+void PasBigBagFactorAan(const MeststofLijst& lijst, BerekenInstellingen& instellingen, qint16 pas,
+                        qint16& limiet)
+{
+    // A macro fertiliser that has to be taken out of the tanks: the blend
+    // brings more than the requirement leaves room for.
+    bool negatief = false;
+    for (int i = 1; i <= kLijstBoven && !negatief; ++i)
+        negatief = lijst[i].Hoeveelheid < -0.0001f && lijst[i].Code_MEST < 100;
+
+    float& f = instellingen.EBB_Factor;
+    float& p = instellingen.EBB_Percentage;
+    if (f < 100) {
+        const double stap = 100.0 * std::pow(0.5, pas + 1);
+        if (negatief) {
+            f = float(f - stap);
+            if (pas >= 11 && pas <= 15) ++limiet;
+        } else {
+            f = float(f + stap);
+            if (double(f) + 100.0 * std::pow(0.5, limiet + 2) == 100.0) {
+                f = 100;
+                limiet += 10;
+                p = 50;
+            }
+        }
+    } else {
+        const double stap = 100.0 * std::pow(0.5, pas - 10);
+        if (negatief) {
+            p = float(p + stap);
+        } else {
+            p = float(p - stap);
+            if (pas == limiet) ++limiet;
+        }
+    }
+    PutTeeltInstelling("EBB_Factor", f, InstellingMode::Number);
+}
