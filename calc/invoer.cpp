@@ -200,7 +200,8 @@ void LaadWaterAnalyse(WaterRecord& w)
 
 qint16 AmmoniumKlasse(float nh4, float hco3, float ph)
 {
-    if (nh4 >= 2 || hco3 == 1 || ph >= 7.5f) return 0;
+    // A drain without a pH is no measurement: it says nothing about the root zone.
+    if (ph <= 0 || nh4 >= 2 || hco3 == 1 || ph >= 7.5f) return 0;
     const int nh4Band = nh4 < 0.5f ? 0 : nh4 < 1 ? 1 : nh4 < 1.5f ? 2 : 3;
     const int hco3Band = hco3 < 0.5f ? 0 : hco3 < 1 ? 1 : 2;
     for (const PhKlasse& k : kAmmoniumKlassen)

@@ -492,6 +492,7 @@ private slots:
         QTest::newRow("NH4 band C, high HCO3") << 1.0f << 1.5f << 6.0f << 2;
         QTest::newRow("NH4 band D, medium HCO3") << 1.9f << 0.7f << 7.0f << 4;
         QTest::newRow("NH4 of 2") << 2.0f << 0.0f << 5.0f << 0;
+        QTest::newRow("no drain analysis") << 0.0f << 0.0f << 0.0f << 0;
     }
 
     void ammoniumClasses()
