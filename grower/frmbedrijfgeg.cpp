@@ -78,17 +78,6 @@ qint16 mixoraWaardig()
     return qint16(NzValue(value, NzType::Integer).toInt());
 }
 
-template <typename F>
-void guarded(F f)
-{
-    try {
-        f();
-    } catch (const AppError& e) {
-        qint16 marker = 0;
-        ErrorHandler(marker, e);
-    }
-}
-
 } // namespace
 
 frmBedrijfGeg::frmBedrijfGeg(QWidget* parent) : StepWindow(parent)
@@ -98,7 +87,7 @@ frmBedrijfGeg::frmBedrijfGeg(QWidget* parent) : StepWindow(parent)
     if (auto* main = qobject_cast<frmMain*>(MainWindow()))
         connect(main->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
             if (sub && sub->widget() == this)
-                guarded([this] { Form_Activate(); });
+                RunUserAction([this] { Form_Activate(); });
         });
     Form_Load();
 }
@@ -130,11 +119,11 @@ void frmBedrijfGeg::buildControls()
 
     txtBedrijfGeg.forEach([this](int index, QLineEdit* box) {
         connect(box, &QLineEdit::textChanged, this,
-                [this, index] { guarded([&] { txtBedrijfGeg_Change(index); }); });
+                [this, index] { RunUserAction([&] { txtBedrijfGeg_Change(index); }); });
     });
     cboBedrijfGeg.forEach([this](int index, QComboBox* list) {
         connect(list, &QComboBox::currentIndexChanged, this,
-                [this, index] { guarded([&] { cboBedrijfGeg_Click(index); }); });
+                [this, index] { RunUserAction([&] { cboBedrijfGeg_Click(index); }); });
     });
     buildTabOrder();
 }

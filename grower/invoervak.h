@@ -23,15 +23,3 @@ private:
     std::function<void(QLineEdit*)> m_lostFocus;
     QObject* m_keys;
 };
-
-// Runs a user action; a run-time error goes to the general error dialog
-// instead of into the event loop.
-template <typename F> void RunUserAction(F action)
-{
-    try {
-        action();
-    } catch (const AppError& e) {
-        qint16 marker = 0;
-        ErrorHandler(marker, e);
-    }
-}

@@ -24,14 +24,7 @@ StepWindow::StepWindow(QWidget* parent) : QWidget(parent)
         auto* button = cmdControl.add(index, new QPushButton(fraControl));
         button->setFixedSize(90, 38);
         layout->addWidget(button);
-        connect(button, &QPushButton::clicked, this, [this, index] {
-            try {
-                cmdControl_Click(index);
-            } catch (const AppError& e) {
-                qint16 marker = 0;
-                ErrorHandler(marker, e);
-            }
-        });
+        connect(button, &QPushButton::clicked, this, [this, index] { RunUserAction([&] { cmdControl_Click(index); }); });
     }
     cmdControl[0]->setText(">>");
     cmdControl[2]->setText("<<");
@@ -65,12 +58,7 @@ void StepWindow::resizeEvent(QResizeEvent* event)
 void StepWindow::closeEvent(QCloseEvent* event)
 {
     bool ok = false;
-    try {
-        ok = queryUnload();
-    } catch (const AppError& e) {
-        qint16 marker = 0;
-        ErrorHandler(marker, e);
-    }
+    RunUserAction([&] { ok = queryUnload(); });
     if (!ok) {
         event->ignore();
         return;

@@ -12,6 +12,19 @@
 // 9999. Afterwards the marker is 99 (silent failure), 0 (Retry) or 999 (Cancel).
 void ErrorHandler(qint16& marker, const AppError& err);
 
+// Runs what the user asked for; a run-time error goes to the general error
+// dialog instead of ending the action (and the program) unhandled.
+template <typename F>
+void RunUserAction(F action)
+{
+    try {
+        action();
+    } catch (const AppError& e) {
+        qint16 marker = 0;
+        ErrorHandler(marker, e);
+    }
+}
+
 // |b - a| below tolerance/100 × 10^e, e the integer nearest to log10|a| (0 when a is 0).
 bool IsNearlyEqual(const QVariant& a, const QVariant& b, float tolerance);
 // The same, with e taken from a only when both a and b are non-zero.
