@@ -7,8 +7,6 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QSqlRecord>
-#include <QSqlResult>
 #include <QDateTime>
 #include <atomic>
 #include <limits>
@@ -17,28 +15,6 @@
 namespace {
 
 std::atomic<int> g_connectionCounter{0};
-
-QString quoted(const QString& name)
-{
-    QString n = name;
-    n.replace('"', "\"\"");
-    return '"' + n + '"';
-}
-
-void bindAll(QSqlQuery& q, const QVariantList& params)
-{
-    for (int i = 0; i < params.size(); ++i) {
-        const QVariant& p = params.at(i);
-        if (p.typeId() == QMetaType::QDateTime)
-            q.bindValue(i, p.toDateTime().toString("yyyy-MM-dd HH:mm:ss"));
-        else if (p.typeId() == QMetaType::QDate)
-            q.bindValue(i, p.toDate().toString("yyyy-MM-dd") + " 00:00:00");
-        else if (p.typeId() == QMetaType::Float)
-            q.bindValue(i, double(p.toFloat()));
-        else
-            q.bindValue(i, p);
-    }
-}
 
 } // namespace
 
@@ -107,10 +83,11 @@ Database::Database(const QString& path, const QString& connect) : m_path(path)
     m_alive = std::make_shared<bool>(true);
     // Write-ahead logging: a commit needs no disk flush, and the log is folded
     // back into the file when the database closes. A read-only file keeps its mode.
-    QSqlDatabase db = QSqlDatabase::database(m_connectionName, false);
-    QSqlQuery pragma(db);
-    pragma.exec("PRAGMA journal_mode = WAL");
-    pragma.exec("PRAGMA synchronous = NORMAL");
+    try {
+        execute("PRAGMA journal_mode = WAL");
+        execute("PRAGMA synchronous = NORMAL");
+    } catch (const AppError&) {
+    }
 }
 
 Database::~Database() { close(); }
@@ -142,18 +119,11 @@ QSqlDatabase Database::connection() const
     return QSqlDatabase::database(m_connectionName, false);
 }
 
-int Database::execute(const QString& sql, const QVariantList& params)
+QString Database::quoteName(const QString& name)
 {
-    QSqlQuery q(connection());
-    if (!q.prepare(sql))
-        raise("DAO.Database", q.lastError().text(), sql);
-    bindAll(q, params);
-    if (!q.exec())
-        raise("DAO.Database", q.lastError().text(), sql);
-    const QString head = sql.trimmed().left(8).toUpper();
-    if (head.startsWith("CREATE") || head.startsWith("DROP") || head.startsWith("ALTER"))
-        forgetSchema();
-    return q.numRowsAffected();
+    QString n = name;
+    n.replace('"', "\"\"");
+    return '"' + n + '"';
 }
 
 namespace {
@@ -254,24 +224,62 @@ sqlite3* Database::nativeHandle() const
     return *static_cast<sqlite3* const*>(h.constData());
 }
 
+namespace {
+
+// A prepared statement with its values bound, finalized when it goes.
+class Statement {
+public:
+    Statement(sqlite3* handle, const QString& sql, const QVariantList& params) : m_handle(handle), m_sql(sql)
+    {
+        const QByteArray utf8 = sql.toUtf8();
+        if (sqlite3_prepare_v2(handle, utf8.constData(), int(utf8.size()), &m_stmt, nullptr) != SQLITE_OK)
+            fail();
+        bindNative(m_stmt, params);
+    }
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // True while there is a row to read.
+    bool step()
+    {
+        const int rc = sqlite3_step(m_stmt);
+        if (rc == SQLITE_ROW)
+            return true;
+        if (rc != SQLITE_DONE)
+            fail();
+        return false;
+    }
+    sqlite3_stmt* get() const { return m_stmt; }
+
+private:
+    [[noreturn]] void fail() { Database::raise("DAO.Database", QString::fromUtf8(sqlite3_errmsg(m_handle)), m_sql); }
+
+    sqlite3* m_handle;
+    QString m_sql;
+    sqlite3_stmt* m_stmt = nullptr;
+};
+
+} // namespace
+
+int Database::execute(const QString& sql, const QVariantList& params)
+{
+    sqlite3* handle = nativeHandle();
+    Statement statement(handle, sql, params);
+    while (statement.step()) {
+    }
+    const QString head = sql.trimmed().left(8).toUpper();
+    if (head.startsWith("CREATE") || head.startsWith("DROP") || head.startsWith("ALTER"))
+        forgetSchema();
+    return sqlite3_changes(handle);
+}
+
 // Reads every row of a query into the record set's memory. With a row-id
 // column first (openTable) that column is kept apart for editing.
 void Database::select(RecordSet::Data& d, const QString& sql, const QVariantList& params, bool rowIdFirst) const
 {
-    sqlite3* handle = nativeHandle();
-    sqlite3_stmt* stmt = nullptr;
-    const QByteArray utf8 = sql.toUtf8();
-    if (sqlite3_prepare_v2(handle, utf8.constData(), int(utf8.size()), &stmt, nullptr) != SQLITE_OK) {
-        const QString err = QString::fromUtf8(sqlite3_errmsg(handle));
-        sqlite3_finalize(stmt);
-        raise("DAO.Database", err, sql);
-    }
-    struct Finalize {
-        sqlite3_stmt* s;
-        ~Finalize() { sqlite3_finalize(s); }
-    } finalize{stmt};
-    bindNative(stmt, params);
-
+    Statement statement(nativeHandle(), sql, params);
+    sqlite3_stmt* stmt = statement.get();
     const int first = rowIdFirst ? 1 : 0;
     const int n = sqlite3_column_count(stmt) - first;
     d.names.reserve(n);
@@ -283,16 +291,13 @@ void Database::select(RecordSet::Data& d, const QString& sql, const QVariantList
         d.sourceTables << QString::fromUtf8(sqlite3_column_table_name(stmt, i + first));
         d.sourceFields << QString::fromUtf8(sqlite3_column_origin_name(stmt, i + first));
     }
-    int rc;
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    while (statement.step()) {
         if (rowIdFirst)
             d.rowIds.push_back(sqlite3_column_int64(stmt, 0));
         for (int i = 0; i < n; ++i)
             d.cells.emplace_back(readColumn(stmt, i + first, d.types[i]));
         ++d.rowCount;
     }
-    if (rc != SQLITE_DONE)
-        raise("DAO.Database", QString::fromUtf8(sqlite3_errmsg(handle)), sql);
     d.alive = m_alive;
     d.db = const_cast<Database*>(this);
     d.setPosition(0);
@@ -308,7 +313,7 @@ RecordSet Database::openRecordset(const QString& sql, const QVariantList& params
 RecordSet Database::openTable(const QString& table, const QString& where, const QVariantList& params,
                               const QString& orderBy)
 {
-    QString sql = "SELECT rowid AS zv__rowid, * FROM " + quoted(table);
+    QString sql = "SELECT rowid AS zv__rowid, * FROM " + quoteName(table);
     if (!where.trimmed().isEmpty())
         sql += " WHERE " + where;
     if (!orderBy.trimmed().isEmpty())
@@ -321,22 +326,20 @@ RecordSet Database::openTable(const QString& table, const QString& where, const 
 
 bool Database::tableExists(const QString& table) const
 {
-    QSqlQuery q(connection());
-    q.prepare("SELECT 1 FROM sqlite_master WHERE type IN ('table','view') AND name = ? COLLATE NOCASE");
-    q.bindValue(0, table);
-    if (!q.exec())
-        raise("DAO.Database", q.lastError().text());
-    return q.next();
+    return openRecordset("SELECT 1 FROM sqlite_master WHERE type IN ('table','view') AND name = ? COLLATE NOCASE",
+                         {table})
+               .recordCount() > 0;
 }
 
 QStringList Database::tableNames() const
 {
     QStringList out;
-    QSqlQuery q(connection());
-    if (!q.exec("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY name"))
-        raise("DAO.Database", q.lastError().text());
-    while (q.next())
-        out << q.value(0).toString();
+    RecordSet rs =
+        openRecordset("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite_%' ORDER BY name");
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        rs.move(i);
+        out << rs.value(0).toString();
+    }
     return out;
 }
 
@@ -353,11 +356,11 @@ QVector<Database::Column> Database::columns(const QString& table) const
     if (it != m_columnCache.constEnd())
         return *it;
     QVector<Column> cols;
-    QSqlQuery q(connection());
-    if (!q.exec("PRAGMA table_info(" + quoted(table) + ")"))
-        raise("DAO.Database", q.lastError().text());
-    while (q.next())
-        cols.push_back({q.value(1).toString(), fieldTypeFromDeclared(q.value(2).toString())});
+    RecordSet info = openRecordset("PRAGMA table_info(" + quoteName(table) + ")");
+    for (int i = 0; i < info.recordCount(); ++i) {
+        info.move(i);
+        cols.push_back({info.value("name").toString(), fieldTypeFromDeclared(info.value("type").toString())});
+    }
     if (!cols.isEmpty())
         m_columnCache.insert(key, cols);
     return cols;
@@ -371,36 +374,33 @@ QString Database::columnName(const QString& table, const QString& column) const
     return {};
 }
 
-qint64 Database::lastInsertRowId() const
-{
-    QSqlQuery q(connection());
-    if (!q.exec("SELECT last_insert_rowid()") || !q.next())
-        return 0;
-    return q.value(0).toLongLong();
-}
+qint64 Database::lastInsertRowId() const { return sqlite3_last_insert_rowid(nativeHandle()); }
 
 void Database::beginSavepoint(const QString& name)
 {
-    execute("SAVEPOINT " + quoted(name));
+    execute("SAVEPOINT " + quoteName(name));
     ++m_transactionDepth;
 }
 
 void Database::releaseSavepoint(const QString& name)
 {
-    execute("RELEASE SAVEPOINT " + quoted(name));
+    execute("RELEASE SAVEPOINT " + quoteName(name));
     if (--m_transactionDepth == 0) {
         // A saved step goes into the file itself, so that a copy of the file
         // taken while the program runs holds it.
-        QSqlQuery q(connection());
-        q.exec("PRAGMA wal_checkpoint(PASSIVE)");
+        try {
+            execute("PRAGMA wal_checkpoint(PASSIVE)");
+        } catch (const AppError&) {
+            // The log is folded in at the next checkpoint or when the file closes.
+        }
     }
 }
 
 void Database::rollbackSavepoint(const QString& name)
 {
     --m_transactionDepth;
-    execute("ROLLBACK TO SAVEPOINT " + quoted(name));
-    execute("RELEASE SAVEPOINT " + quoted(name));
+    execute("ROLLBACK TO SAVEPOINT " + quoteName(name));
+    execute("RELEASE SAVEPOINT " + quoteName(name));
 }
 
 Transaction::Transaction(Database& db) : m_db(db)

@@ -63,6 +63,9 @@ public:
     void releaseSavepoint(const QString& name);
     void rollbackSavepoint(const QString& name);
 
+    // A table or column name quoted for SQL.
+    static QString quoteName(const QString& name);
+
     // Turns a Qt Sql error into the AppError the callers test for.
     [[noreturn]] static void raise(const QString& source, const QString& message, const QString& sql = {});
 

@@ -4,18 +4,8 @@
 #include "recordset_p.h"
 
 #include <QDateTime>
-#include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace {
-
-QString quoted(const QString& name)
-{
-    QString n = name;
-    n.replace('"', "\"\"");
-    return '"' + n + '"';
-}
 
 bool sameValue(const QVariant& a, const QVariant& b)
 {
@@ -266,56 +256,35 @@ void RecordSet::update()
     if (d->alive.expired())
         throw AppError(JetError::NotOpen, "DAO.Recordset", "The database is closed.");
 
-    QSqlDatabase db = d->db->connection();
+    Database& db = *d->db;
     QStringList cols;
     QVariantList vals;
     for (int i = 0; i < d->names.size(); ++i)
         if (d->dirty[i]) {
-            cols << quoted(d->names[i]);
+            cols << Database::quoteName(d->names[i]);
             vals << d->stored[i];
         }
 
-    QSqlQuery q(db);
-    QString sql;
+    const QString table = Database::quoteName(d->table);
     qint64 rowId = 0;
     if (d->mode == Data::Mode::Edit) {
         rowId = d->rowIds[d->pos];
-        if (!cols.isEmpty()) {
-            QStringList sets;
-            for (const QString& c : cols)
-                sets << c + " = ?";
-            sql = "UPDATE " + quoted(d->table) + " SET " + sets.join(", ") + " WHERE rowid = ?";
-            vals << rowId;
-        }
-    } else if (cols.isEmpty()) {
-        sql = "INSERT INTO " + quoted(d->table) + " DEFAULT VALUES";
+        if (!cols.isEmpty())
+            db.execute("UPDATE " + table + " SET " + cols.join(" = ?, ") + " = ? WHERE rowid = ?", vals << rowId);
     } else {
-        sql = "INSERT INTO " + quoted(d->table) + " (" + cols.join(", ") + ") VALUES (" +
-              QStringList(cols.size(), "?").join(", ") + ")";
-    }
-    if (!sql.isEmpty()) {
-        if (!q.prepare(sql))
-            Database::raise("DAO.Recordset", q.lastError().text(), sql);
-        for (int i = 0; i < vals.size(); ++i)
-            q.bindValue(i, vals[i]);
-        if (!q.exec())
-            Database::raise("DAO.Recordset", q.lastError().text(), sql);
-        if (d->mode == Data::Mode::AddNew)
-            rowId = q.lastInsertId().toLongLong();
+        db.execute(cols.isEmpty() ? "INSERT INTO " + table + " DEFAULT VALUES"
+                                  : "INSERT INTO " + table + " (" + cols.join(", ") + ") VALUES (" +
+                                        QStringList(cols.size(), "?").join(", ") + ")",
+                   vals);
+        rowId = db.lastInsertRowId();
     }
 
     // Read the row back: defaults and the new key come from the file.
-    QSqlQuery r(db);
-    r.prepare("SELECT * FROM " + quoted(d->table) + " WHERE rowid = ?");
-    r.bindValue(0, rowId);
-    QVector<QVariant> row(d->names.size());
-    if (r.exec() && r.next()) {
-        const QSqlRecord rec = r.record();
+    RecordSet stored = db.openRecordset("SELECT * FROM " + table + " WHERE rowid = ?", {rowId});
+    QVector<QVariant> row = d->buffer;
+    if (stored.recordCount() > 0)
         for (int i = 0; i < d->names.size(); ++i)
-            row[i] = fromStorage(r.value(rec.indexOf(d->names[i])), d->types[i]);
-    } else {
-        row = d->buffer;
-    }
+            row[i] = stored.value(d->names[i]);
 
     if (d->mode == Data::Mode::Edit) {
         d->setRow(d->pos, row);
@@ -334,7 +303,7 @@ void RecordSet::deleteRecord()
     requireCurrent();
     if (d->alive.expired())
         throw AppError(JetError::NotOpen, "DAO.Recordset", "The database is closed.");
-    d->db->execute("DELETE FROM " + quoted(d->table) + " WHERE rowid = ?", {d->rowIds[d->pos]});
+    d->db->execute("DELETE FROM " + Database::quoteName(d->table) + " WHERE rowid = ?", {d->rowIds[d->pos]});
     d->removeRow(d->pos);
     d->rowIds.removeAt(d->pos);
     const int p = d->pos;
