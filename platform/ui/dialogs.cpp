@@ -21,8 +21,15 @@ struct State {
 
 State& state() { return processShared<State>("zelvora.dialogs"); }
 
+// The answer when nobody is there to give one: the default button, except
+// that a Retry question is given up (Cancel, Abort) so that a step that keeps
+// failing cannot keep asking.
 int defaultAnswer(int style)
 {
+    if ((style & 7) == MsgBox::RetryCancel)
+        return MsgBox::Cancel;
+    if ((style & 7) == MsgBox::AbortRetryIgnore)
+        return MsgBox::Abort;
     static const int firsts[6][3] = {{MsgBox::Ok, MsgBox::Ok, MsgBox::Ok},
                                      {MsgBox::Ok, MsgBox::Cancel, MsgBox::Cancel},
                                      {MsgBox::Abort, MsgBox::Retry, MsgBox::Ignore},

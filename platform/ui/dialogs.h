@@ -28,7 +28,7 @@ enum Answer { Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No 
 // (the calculation reaches the user through it). The program installs the
 // widget presenters at start (installWidgetDialogs); without them, or in the
 // scripted mode of the tests, nothing is shown: answers come from a queue (or
-// the default button) and every message is recorded.
+// the default button; a Retry question is given up) and every message is recorded.
 class MessageBox {
 public:
     struct Shown {
