@@ -22,8 +22,8 @@ void openDatabases(const QString& dir)
     s.AppPath = dir + "/";
     s.HDatabaseNaam = "ZelvoraH.mdb";
     s.TDatabaseNaam = "ZelvoraT.mdb";
-    s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, ";pwd=qzmwRV61");
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", ";pwd=qzmwRV61");
+    s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
+    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
     OpenRsLang();
     OpenTuinderDb();
     s.ID_ALG_Tuinder = GetFirstTuinderID();

@@ -28,8 +28,6 @@
 
 namespace {
 
-const char* kReferencePassword = ";pwd=qzmwRV61";
-
 struct Tool {
     const char* key;
     int textOffset; // language text 10400000 + offset; 0: the fixed caption "&Zelvora"
@@ -109,7 +107,7 @@ void frmMain::MDIForm_Load()
     setWindowTitle(s.AppNaam.toUpper());
     ShowStatus(this, "Versie : " + QCoreApplication::applicationVersion(), 3);
     try {
-        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, kReferencePassword);
+        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
     } catch (const AppError& e) {
         ShowStatusLang(this, 0);
         MessageBox::show(GetLangStr(999000018) + "\n" + e.description(), MsgBox::Critical);
@@ -297,9 +295,9 @@ void frmMain::updateDatabases()
     }
     // Not started: go on with the databases open again.
     try {
-        s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", kReferencePassword);
+        s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
         OpenRsLang();
-        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, kReferencePassword);
+        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
         OpenTuinderDb();
         MessageBox::show(GetLangStr(999000061) + "\n" + program, MsgBox::Exclamation);
     } catch (const AppError& e) {

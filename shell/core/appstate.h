@@ -37,5 +37,9 @@ struct AppState {
 
 AppState& appState();
 
+// The connect string of the reference and language databases (the password is
+// accepted and has no meaning for the files themselves).
+inline constexpr const char* DatabasePassword = ";pwd=qzmwRV61";
+
 // Drops every open database and returns the state to its start values (tests).
 void resetAppState();

@@ -1,6 +1,7 @@
 #include "general.h"
 
 #include "ini/inifile.h"
+#include "zelvorageneral.h"
 #include "registry/registry.h"
 #include "ui/dialogs.h"
 
@@ -25,17 +26,7 @@ void ErrorHandler(qint16& marker, const AppError& err)
 
 namespace {
 
-double toDouble(const QVariant& v)
-{
-    if (v.typeId() == QMetaType::QString) {
-        bool ok = false;
-        double d = QLocale().toDouble(v.toString().trimmed(), &ok);
-        if (!ok)
-            d = QLocale::c().toDouble(v.toString().trimmed(), &ok);
-        return ok ? d : 0.0;
-    }
-    return v.toDouble();
-}
+double toDouble(const QVariant& v) { return NzValue(v, NzType::Double).toDouble(); }
 
 bool nearlyEqual(double a, double b, float tolerance, bool scaleFromA)
 {

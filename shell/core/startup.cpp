@@ -11,8 +11,6 @@
 
 namespace {
 
-const char* kLanguagePassword = ";pwd=qzmwRV61";
-
 // A settings value that must be a 16-bit number.
 qint16 toInteger(const QString& text, const QString& what)
 {
@@ -89,7 +87,7 @@ bool StartUp()
                              "The setting [language] languageID of " + ini);
     s.UnitID = toInteger(GetIniString("Unit", "UnitID", ini, "0"), "The setting [Unit] UnitID of " + ini);
 
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", kLanguagePassword);
+    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
     OpenRsLang();
 
     const QVariant order = NzValue(GetCommandArg("GeenBestelling"));
