@@ -1,11 +1,10 @@
 #pragma once
 
-// Shared set-up of the calculation tests: the default databases in a
-// temporary folder, opened as the program opens them, with the test's own
-// rows added where a test needs them.
+// Shared set-up of the calculation tests: the default databases opened as the
+// program opens them, with the test's own rows added where a test needs them.
 
 #include "appstate.h"
-#include "testdatabases.h"
+#include "defaultstate.h"
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
@@ -19,23 +18,7 @@ using P = ElementVector; // P::pK and the like: element positions
 namespace CalcFixture
 {
 
-inline std::unique_ptr<QTemporaryDir> openDefaultState()
-{
-    resetAppState();
-    TestSupport::scriptDialogs();
-    auto dir = std::make_unique<QTemporaryDir>();
-    TestSupport::makeDefaultDatabases(dir->path());
-    AppState& s = appState();
-    s.AppPath = dir->path() + "/";
-    s.TDatabaseNaam = "ZelvoraT.mdb";
-    s.HDatabaseNaam = "ZelvoraH.mdb";
-    s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam);
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb");
-    OpenRsLang();
-    OpenTuinderDb();
-    s.ID_ALG_Tuinder = GetFirstTuinderID();
-    return dir;
-}
+using TestSupport::openDefaultState;
 
 inline void insertRow(Database& db, const QString& table, const QVariantMap& values)
 {

@@ -2,7 +2,7 @@
 // the reference database, and the null-safe readers.
 #include "appstate.h"
 #include "general.h"
-#include "testdatabases.h"
+#include "defaultstate.h"
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
@@ -22,19 +22,7 @@ class TestZelvoraGeneral : public QObject {
 private slots:
     void init()
     {
-        resetAppState();
-        TestSupport::scriptDialogs();
-        m_dir = std::make_unique<QTemporaryDir>();
-        TestSupport::makeDefaultDatabases(m_dir->path());
-        AppState& s = appState();
-        s.AppPath = m_dir->path() + "/";
-        s.TDatabaseNaam = "ZelvoraT.mdb";
-        s.HDatabaseNaam = "ZelvoraH.mdb";
-        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam);
-        s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb");
-        OpenRsLang();
-        OpenTuinderDb();
-        s.ID_ALG_Tuinder = GetFirstTuinderID();
+        m_dir = TestSupport::openDefaultState();
     }
 
     void cleanup() { resetAppState(); }

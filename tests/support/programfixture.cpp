@@ -1,9 +1,9 @@
 #include "programfixture.h"
 
 #include "appstate.h"
+#include "defaultstate.h"
 #include "frmmain.h"
 #include "program.h"
-#include "testdatabases.h"
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
@@ -13,16 +13,8 @@
 
 ProgramFixture::ProgramFixture(bool activate)
 {
-    resetAppState();
-    TestSupport::scriptDialogs();
-    TestSupport::makeDefaultDatabases(m_dir.path());
-    AppState& s = appState();
-    s.AppPath = appPath();
-    s.AppNaam = "Zelvora";
-    s.HDatabaseNaam = "ZelvoraH.mdb";
-    s.TDatabaseNaam = "ZelvoraT.mdb";
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb");
-    OpenRsLang();
+    // The main window opens the reference and grower databases itself.
+    m_dir = TestSupport::openDefaultState(TestSupport::Open::TextsOnly);
     SetEndProgramHandler([this](int code) { m_endCode = code; });
     m_main = std::make_unique<frmMain>();
     if (activate)
@@ -37,7 +29,7 @@ ProgramFixture::~ProgramFixture()
     resetAppState();
 }
 
-QString ProgramFixture::appPath() const { return m_dir.path() + "/"; }
+QString ProgramFixture::appPath() const { return m_dir->path() + "/"; }
 
 void ProgramFixture::closeChildWindows()
 {

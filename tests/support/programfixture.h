@@ -25,7 +25,7 @@ public:
     void closeChildWindows();
 
 private:
-    QTemporaryDir m_dir;
+    std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<frmMain> m_main;
     int m_endCode = -1;
 };
