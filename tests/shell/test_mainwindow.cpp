@@ -43,6 +43,8 @@ protected:
 class TestMainWindow : public QObject {
     Q_OBJECT
 
+    QTemporaryDir m_registry;
+
     int openChildren(ProgramFixture& p) const { return p.main()->mdiArea()->subWindowList().size(); }
 
 private slots:
@@ -50,7 +52,7 @@ private slots:
     {
         RegisterStepWindow("frmTeelt", [] { return new frmTeelt; });
         RegisterStepWindow("frmTaal", [] { return new frmTaal; });
-        Registry::setRootDirectory(QDir::tempPath() + "/zelvora-test-registry");
+        Registry::setRootDirectory(m_registry.path());
     }
 
     void missingGrowerDatabaseEndsWithAMessage()
