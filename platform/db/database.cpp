@@ -343,11 +343,7 @@ QStringList Database::tableNames() const
     return out;
 }
 
-void Database::createTable(const QString& createSql)
-{
-    execute(createSql);
-    forgetSchema();
-}
+void Database::createTable(const QString& createSql) { execute(createSql); }
 
 QVector<Database::Column> Database::columns(const QString& table) const
 {

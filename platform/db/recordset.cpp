@@ -63,13 +63,6 @@ int RecordSet::recordCount() const { return isOpen() ? d->rowCount : 0; }
 bool RecordSet::eof() const { return !isOpen() || d->eof; }
 bool RecordSet::bof() const { return !isOpen() || d->bof; }
 
-int RecordSet::absolutePosition() const
-{
-    if (!isOpen() || d->currentDeleted || d->pos < 0 || d->pos >= d->rowCount)
-        return -1;
-    return d->pos;
-}
-
 void RecordSet::moveFirst()
 {
     requireOpen("MoveFirst");
@@ -220,8 +213,6 @@ void RecordSet::addNew()
     d->stored = QVector<QVariant>(d->names.size());
     d->dirty = QVector<bool>(d->names.size(), false);
 }
-
-bool RecordSet::isEditing() const { return isOpen() && d->mode != Data::Mode::None; }
 
 void RecordSet::setValue(const QString& name, const QVariant& value) { setValue(requireField(name), value); }
 

@@ -30,7 +30,6 @@ public:
     int recordCount() const;
     bool eof() const;
     bool bof() const;
-    int absolutePosition() const; // -1 when there is no current row
 
     void moveFirst();
     void moveLast();
@@ -66,7 +65,6 @@ public:
     void setValue(int index, const QVariant& value);
     void update(); // writes the edited or new row; a new row becomes the current row
     void cancelUpdate();
-    bool isEditing() const;
     void deleteRecord();
 
     struct Data;

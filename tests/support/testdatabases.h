@@ -8,8 +8,7 @@ namespace TestSupport {
 // Builds the three default databases from data/ into dir (replacing any).
 void makeDefaultDatabases(const QString& dir);
 
-// Puts the dialog services into scripted mode with empty queues, and points
-// the registry store at a folder of the test.
+// Puts the dialog services into scripted mode with empty queues.
 void scriptDialogs();
 
 } // namespace TestSupport
