@@ -1,7 +1,6 @@
 #include "frmtaal.h"
 
 #include "appstate.h"
-#include "frmmain.h"
 #include "general.h"
 #include "registry/registry.h"
 #include "windowhelpers.h"
@@ -159,9 +158,7 @@ void frmTaal::closeEvent(QCloseEvent* event)
 {
     SaveSettings();
     event->accept();
-    SetHoofdMenuAan("all_on");
-    if (auto* main = qobject_cast<frmMain*>(MainWindow()))
-        QMetaObject::invokeMethod(main, &frmMain::menuForActiveWindow, Qt::QueuedConnection);
+    MenuAfterWindowClosed();
 }
 
 void frmTaal::resizeEvent(QResizeEvent* event)

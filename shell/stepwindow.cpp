@@ -1,6 +1,5 @@
 #include "stepwindow.h"
 
-#include "frmmain.h"
 #include "general.h"
 #include "windowhelpers.h"
 #include "wizard.h"
@@ -65,10 +64,7 @@ void StepWindow::closeEvent(QCloseEvent* event)
     }
     event->accept();
     qApp->removeEventFilter(this);
-    SetHoofdMenuAan("all_on");
-    // A step the wizard opened meanwhile keeps the menu to itself once this one is gone.
-    if (auto* main = qobject_cast<frmMain*>(MainWindow()))
-        QMetaObject::invokeMethod(main, &frmMain::menuForActiveWindow, Qt::QueuedConnection);
+    MenuAfterWindowClosed();
 }
 
 bool StepWindow::eventFilter(QObject* watched, QEvent* event)

@@ -122,6 +122,13 @@ void SetHoofdMenuAan(const QString& key)
         main->setMenuTools(key);
 }
 
+void MenuAfterWindowClosed()
+{
+    SetHoofdMenuAan("all_on");
+    if (auto* main = qobject_cast<frmMain*>(MainWindow()))
+        QMetaObject::invokeMethod(main, &frmMain::menuForActiveWindow, Qt::QueuedConnection);
+}
+
 void RegisterStepWindow(const QString& className, StepFactory factory) { factories().insert(className, std::move(factory)); }
 bool HasStepWindow(const QString& className) { return factories().contains(className); }
 

@@ -17,6 +17,10 @@ bool GaNaarStap(StepWindow* window, qint16 index, bool& changed);
 // off but that tool. Tools of windows the program does not have stay off.
 void SetHoofdMenuAan(const QString& key);
 
+// A window of the menu closes: all tools on, until a step the wizard opened
+// meanwhile takes the menu back for itself.
+void MenuAfterWindowClosed();
+
 // The page of the fertiliser window: 0 macro, 1 micro. Kept for the whole run.
 qint16& ElementType();
 
