@@ -13,8 +13,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
-namespace
-{
+namespace {
 
 void openDatabases(const QString& dir)
 {
@@ -92,8 +91,8 @@ int main(int argc, char** argv)
     report("LaadBerekeningInvoer, recirculating (median of 500)",
            medianMs(500,
                     [&] {
-                        LaadBerekeningInvoer(s.StreefWaarden, aanpassing, aangepast, advies, waterDeel,
-                                             drainDeel, s.StreefGecorrigeerd, instellingen);
+                        LaadBerekeningInvoer(s.StreefWaarden, aanpassing, aangepast, advies, waterDeel, drainDeel,
+                                             s.StreefGecorrigeerd, instellingen);
                     }),
            "< 1 ms");
 

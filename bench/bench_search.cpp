@@ -19,16 +19,14 @@
 #include <QTimer>
 #include <memory>
 
-namespace
-{
+namespace {
 
 constexpr int Rows = 100000;
 
 void fillRows(const QString& path)
 {
-    static const char* const syllables[] = {"to",  "ma",   "kom", "ker", "pa",  "pri", "ro",
-                                            "sa",  "ger",  "be",  "an",  "jer", "li",  "lie",
-                                            "tul", "chry", "ant", "he",  "mum", "vo"};
+    static const char* const syllables[] = {"to", "ma",  "kom", "ker", "pa",  "pri",  "ro",  "sa", "ger", "be",
+                                            "an", "jer", "li",  "lie", "tul", "chry", "ant", "he", "mum", "vo"};
     Database db(path);
     db.execute("CREATE TABLE Rij (ID INTEGER PRIMARY KEY, Naam TEXT COLLATE NOCASE, Code INTEGER)");
     QRandomGenerator random(20241209);
@@ -38,8 +36,7 @@ void fillRows(const QString& path)
         for (int s = 0; s < 4; ++s)
             naam += syllables[random.bounded(20)];
         naam[0] = naam[0].toUpper();
-        db.execute("INSERT INTO Rij (ID, Naam, Code) VALUES (?, ?, ?)",
-                   {i, naam, int(random.bounded(100000))});
+        db.execute("INSERT INTO Rij (ID, Naam, Code) VALUES (?, ?, ?)", {i, naam, int(random.bounded(100000))});
     }
     tx.commit();
 }
@@ -66,7 +63,8 @@ double showReady(QObject* zoeken, const std::function<void(QWidget*)>& work = {}
         QWidget* window = QApplication::activeModalWidget();
         window->repaint();
         ready = clock.nsecsElapsed() / 1e6;
-        if (work) work(window);
+        if (work)
+            work(window);
         window->close();
     });
     clock.start();
@@ -85,14 +83,15 @@ double median(std::vector<double> v)
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     MessageBox::setScripted(true);
     QTemporaryDir dir;
     Registry::setRootDirectory(dir.filePath("registry"));
-    const auto registerServer =
-        reinterpret_cast<int (*)()>(QLibrary(TABVIN_LIBRARY).resolve("DllRegisterServer"));
-    if (!registerServer || registerServer() != 0) return 1;
+    const auto registerServer = reinterpret_cast<int (*)()>(QLibrary(TABVIN_LIBRARY).resolve("DllRegisterServer"));
+    if (!registerServer || registerServer() != 0)
+        return 1;
     DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir.path(), true);
     fillRows(dir.filePath("ZelvoraT.mdb"));
 
@@ -116,8 +115,7 @@ int main(int argc, char** argv)
             return t.nsecsElapsed() / 1e6;
         };
         // Hits: a first letter, then a second one, over the alphabet of the names.
-        for (const char* typed :
-             {"t", "o", "m", "a", "k", "r", "p", "i", "s", "g", "b", "l", "c", "v", "h"}) {
+        for (const char* typed : {"t", "o", "m", "a", "k", "r", "p", "i", "s", "g", "b", "l", "c", "v", "h"}) {
             box->clear();
             keys.push_back(timed([&] { QTest::keyClick(box, typed[0]); }));
             keys.push_back(timed([&] { QTest::keyClick(box, 'a'); }));

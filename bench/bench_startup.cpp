@@ -70,7 +70,8 @@ int main(int argc, char** argv)
     out << QString("bare Qt window + one SQLite database: %1 ms, peak %2 MiB\n")
                .arg(bare.ms, 0, 'f', 1)
                .arg(bare.kib / 1024.0, 0, 'f', 1);
-    out << QString("Zelvora to its main window, grower taken:  %1 ms, peak %2 MiB (aim: within twice the bare window)\n")
+    out << QString(
+               "Zelvora to its main window, grower taken:  %1 ms, peak %2 MiB (aim: within twice the bare window)\n")
                .arg(zelvora.ms, 0, 'f', 1)
                .arg(zelvora.kib / 1024.0, 0, 'f', 1);
     out << QString("ratio: %1 in time, %2 in memory\n")

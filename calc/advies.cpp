@@ -8,8 +8,7 @@
 #include "units.h"
 #include "zelvorageneral.h"
 
-namespace
-{
+namespace {
 
 // T1 := T0 plus the adjustment, keeping T0's cation total NH4 + K + 2·Ca + 2·Mg
 // and anion total NO3 + Cl + 2·SO4 + H2PO4: an added NH4 displaces K, Ca and
@@ -33,15 +32,16 @@ void PasAanpassingToe(ElementVector& t1, const ElementVector& t0, const ElementV
     t1.SO4 = t0.SO4 == 0 ? 0.0f : (t0.SO4 + a.SO4) * fa;
     t1.H2PO4 = t0.H2PO4 + a.H2PO4;
     t1.Si = t0.Si + a.Si;
-    for (int p : {ElementVector::pFe, ElementVector::pMn, ElementVector::pZn, ElementVector::pB,
-                  ElementVector::pCu, ElementVector::pMo})
+    for (int p : {ElementVector::pFe, ElementVector::pMn, ElementVector::pZn, ElementVector::pB, ElementVector::pCu,
+                  ElementVector::pMo})
         t1[p] = t0[p] == 0 ? 0.0f : t0[p] + a[p];
 }
 
 // In a recirculating system the share of drain water follows from the EC it brings in.
 void BerekenRecircPerc(WaterRecord& drain, const BerekenInstellingen& instellingen)
 {
-    if (instellingen.Teeltsysteem != 2) return;
+    if (instellingen.Teeltsysteem != 2)
+        return;
     const float ec = drain.Elementen.EC;
     drain.Perc = ec > 0 ? drain.RecircEC / ec * 100.0f : 0.0f;
 }
@@ -49,8 +49,7 @@ void BerekenRecircPerc(WaterRecord& drain, const BerekenInstellingen& instelling
 // The advice vector O: T1 brought to the wanted EC. Modes 1 to 3 keep NH4,
 // H2PO4 or both at T1's value and restore the ion balance on K, Ca, Mg and/or
 // NO3, Cl, SO4; when the EC is lowered NH4 is scaled after all.
-void PasECVerhogingToe(ElementVector& o, const ElementVector& t1, float ec0,
-                       const BerekenInstellingen& instellingen)
+void PasECVerhogingToe(ElementVector& o, const ElementVector& t1, float ec0, const BerekenInstellingen& instellingen)
 {
     const float gewenst = o.EC == 0 ? ec0 : o.EC;
     qint16 mode = instellingen.ECVerhoging;
@@ -63,8 +62,8 @@ void PasECVerhogingToe(ElementVector& o, const ElementVector& t1, float ec0,
             mode = 2;
     }
     const float k = ec0 != 0 ? gewenst / ec0 : 0.0f;
-    for (int p : {ElementVector::pK, ElementVector::pCa, ElementVector::pMg, ElementVector::pNO3,
-                  ElementVector::pCl, ElementVector::pSO4})
+    for (int p : {ElementVector::pK, ElementVector::pCa, ElementVector::pMg, ElementVector::pNO3, ElementVector::pCl,
+                  ElementVector::pSO4})
         o[p] = k * t1[p];
     o.H = k * t1.HCO3;
 
@@ -113,15 +112,15 @@ void PasECVerhogingToe(ElementVector& o, const ElementVector& t1, float ec0,
             for (int p : {ElementVector::pNO3, ElementVector::pSO4, ElementVector::pCl})
                 o[p] = o[p] + o[p] / anionDeler * d;
     }
-    for (int p : {ElementVector::pSi, ElementVector::pFe, ElementVector::pMn, ElementVector::pZn,
-                  ElementVector::pB, ElementVector::pCu, ElementVector::pMo})
+    for (int p : {ElementVector::pSi, ElementVector::pFe, ElementVector::pMn, ElementVector::pZn, ElementVector::pB,
+                  ElementVector::pCu, ElementVector::pMo})
         o[p] = t1[p];
 }
 
 // Splits the supply into the water part and, in a recirculating system, the
 // drain part. Each part carries H = −HCO3, so subtracting it raises the acid.
-void MengWaterDrain(const WaterRecord& water, WaterRecord& waterDeel, const WaterRecord& drain,
-                    WaterRecord& drainDeel, const ElementVector& o, const BerekenInstellingen& instellingen)
+void MengWaterDrain(const WaterRecord& water, WaterRecord& waterDeel, const WaterRecord& drain, WaterRecord& drainDeel,
+                    const ElementVector& o, const BerekenInstellingen& instellingen)
 {
     float f = 0;
     float g = 1;
@@ -144,11 +143,14 @@ void MengWaterDrain(const WaterRecord& water, WaterRecord& waterDeel, const Wate
     }
     if (instellingen.WaterInputType == 1) {
         wp.HCO3 = wp.HCO3 - 0.5f * g;
-        if (wp.HCO3 < 0) wp.HCO3 = 0;
-        if (!IsIonenBalansOK(wp)) BalanceerIonen(wp);
+        if (wp.HCO3 < 0)
+            wp.HCO3 = 0;
+        if (!IsIonenBalansOK(wp))
+            BalanceerIonen(wp);
     }
     dp.HCO3 = dp.HCO3 - 0.5f * f;
-    if (dp.HCO3 < 0) dp.HCO3 = 0;
+    if (dp.HCO3 < 0)
+        dp.HCO3 = 0;
     // A drain part without cations or anions cannot be balanced; it stays as it is.
     if (!IsIonenBalansOK(dp) && BalanceerIonen(dp) != 0)
         MessageBox::show(GetLangStr(999000046), MsgBox::OkOnly);
@@ -181,8 +183,10 @@ void VerwerkDrainAnalyse(ElementVector& r, const ElementVector& o, const WaterRe
     const ElementVector& dp = drainDeel.Elementen;
     float dW = wp.KationSom - wp.AnionSom;
     float dD = dp.KationSom - dp.AnionSom;
-    if (IsNearlyEqual(0, dW, 1)) dW = 0;
-    if (IsNearlyEqual(0, dD, 1)) dD = 0;
+    if (IsNearlyEqual(0, dW, 1))
+        dW = 0;
+    if (IsNearlyEqual(0, dD, 1))
+        dD = 0;
 
     if (dW == 0 && dD == 0) {
         VerschilVector(r, o, wp);

@@ -14,8 +14,7 @@
 #include <limits>
 #include <vector>
 
-namespace
-{
+namespace {
 
 bool isVast(const MeststofRecord& m)
 {
@@ -66,8 +65,10 @@ QString logGetal(float waarde)
     while (tekst.endsWith('0'))
         tekst.chop(1);
     const bool negatief = tekst.startsWith('-');
-    if (negatief) tekst.remove(0, 1);
-    if (tekst.startsWith("0" + punt)) tekst.remove(0, 1);
+    if (negatief)
+        tekst.remove(0, 1);
+    if (tekst.startsWith("0" + punt))
+        tekst.remove(0, 1);
     return negatief ? "-" + tekst : tekst;
 }
 
@@ -78,8 +79,10 @@ QString leegRegel()
 
 qint16 bakVoorAmmoniumOfMagnesium(const MeststofRecord& m, qint16 mixoraMest)
 {
-    if (mixoraMest == 0) return BakNummer::A;
-    if (isVast(m)) return BakNummer::B;
+    if (mixoraMest == 0)
+        return BakNummer::A;
+    if (isVast(m))
+        return BakNummer::B;
     return mixoraMest == 1 ? BakNummer::A : BakNummer::B;
 }
 
@@ -87,17 +90,26 @@ qint16 bakVoorAmmoniumOfMagnesium(const MeststofRecord& m, qint16 mixoraMest)
 qint16 bakVoor(const MeststofRecord& m, qint16 mixoraMest)
 {
     const ElementVector& c = m.Samenstelling;
-    if (c.Ca > 0) return BakNummer::A;
-    if (c.SO4 > 0 || c.H2PO4 > 0) return BakNummer::B;
-    if (c.NH4 > 0) return bakVoorAmmoniumOfMagnesium(m, mixoraMest);
-    if (c.K > 0 && c.NO3 > 0) return isVast(m) ? BakNummer::Beide : BakNummer::B;
+    if (c.Ca > 0)
+        return BakNummer::A;
+    if (c.SO4 > 0 || c.H2PO4 > 0)
+        return BakNummer::B;
+    if (c.NH4 > 0)
+        return bakVoorAmmoniumOfMagnesium(m, mixoraMest);
+    if (c.K > 0 && c.NO3 > 0)
+        return isVast(m) ? BakNummer::Beide : BakNummer::B;
     if (c.H < -0.01f || c.H > 0.01f)
         return mixoraMest == 0 || mixoraMest == 1 ? BakNummer::B : BakNummer::Geen;
-    if (c.Mg > 0) return bakVoorAmmoniumOfMagnesium(m, mixoraMest);
-    if (c.Cl > 0) return BakNummer::B;
-    if (c.Si > 0) return BakNummer::Silicium;
-    if (c.Fe > 0) return BakNummer::A;
-    if (m.Code_MEST >= 100) return BakNummer::Sporenelementen;
+    if (c.Mg > 0)
+        return bakVoorAmmoniumOfMagnesium(m, mixoraMest);
+    if (c.Cl > 0)
+        return BakNummer::B;
+    if (c.Si > 0)
+        return BakNummer::Silicium;
+    if (c.Fe > 0)
+        return BakNummer::A;
+    if (m.Code_MEST >= 100)
+        return BakNummer::Sporenelementen;
     return BakNummer::Geen;
 }
 
@@ -114,7 +126,8 @@ float vasteStofBakA(const MeststofLijst& lijst)
     float totaal = 0;
     for (int i = 1; i <= kLijstBoven; ++i) {
         const MeststofRecord& m = lijst[i];
-        if (isVast(m) && m.Bak == BakNummer::A && m.Code_MEST < 100) totaal = totaal + m.Hoeveelheid;
+        if (isVast(m) && m.Bak == BakNummer::A && m.Code_MEST < 100)
+            totaal = totaal + m.Hoeveelheid;
     }
     return totaal;
 }
@@ -122,8 +135,10 @@ float vasteStofBakA(const MeststofLijst& lijst)
 float zuurSleutel(const MeststofRecord& m)
 {
     float h = m.Samenstelling.H;
-    if (h > 0) h = h * 1000.0f;
-    if (h < 0) h = h / -1000.0f;
+    if (h > 0)
+        h = h * 1000.0f;
+    if (h < 0)
+        h = h / -1000.0f;
     return h;
 }
 
@@ -139,7 +154,8 @@ void BerekenResultaat(const MeststofLijst& lijst, MeststofRecord& behoefte, Elem
 {
     ElementVector geleverd;
     for (const MeststofRecord& m : lijst) {
-        if (m.Aandeel == 1.0f) continue;
+        if (m.Aandeel == 1.0f)
+            continue;
         for (const Controle& c : kControles)
             geleverd[c.positie] = geleverd[c.positie] + m.Hoeveelheid * m.Samenstelling[c.positie];
         if (m.PrimElement0 == ElementCode::TweedeFosfaatBron) {
@@ -148,8 +164,7 @@ void BerekenResultaat(const MeststofLijst& lijst, MeststofRecord& behoefte, Elem
         }
     }
     for (const Controle& c : kControles)
-        ControleerElement(geleverd[c.positie], behoefte.Samenstelling[c.positie], c.naam,
-                          resultaat[c.positie]);
+        ControleerElement(geleverd[c.positie], behoefte.Samenstelling[c.positie], c.naam, resultaat[c.positie]);
 }
 
 void ControleerElement(float geleverd, float nodig, const QString& naam, float& positie)
@@ -195,7 +210,8 @@ void SchrijfLog(const MeststofLijst& lijst, const MeststofRecord& behoefte)
     // calculation.
     QFile log(appState().AppPath + "log.txt");
     log.remove();
-    if (log.open(QIODevice::WriteOnly)) log.write((regels.join("\r\n") + "\r\n").toLocal8Bit());
+    if (log.open(QIODevice::WriteOnly))
+        log.write((regels.join("\r\n") + "\r\n").toLocal8Bit());
 }
 
 void VerdeelOverBakken(MeststofLijst& lijst, const BerekenInstellingen& instellingen)
@@ -207,7 +223,8 @@ void VerdeelOverBakken(MeststofLijst& lijst, const BerekenInstellingen& instelli
     std::vector<int> beide; // lines that may go into either tank
     for (int i = 1; i <= kLijstBoven; ++i) {
         const MeststofRecord& m = lijst[i];
-        if (m.Code_MEST >= 100) continue;
+        if (m.Code_MEST >= 100)
+            continue;
         if (isVast(m) && m.Bak == BakNummer::A)
             s1 = s1 + m.Hoeveelheid;
         else if (!isVast(m) && m.Bak == BakNummer::A)
@@ -223,7 +240,8 @@ void VerdeelOverBakken(MeststofLijst& lijst, const BerekenInstellingen& instelli
     if (s1 == 0 && instellingen.MixoraMest == 1) {
         for (int e : beide) {
             lijst[e].Bak = BakNummer::B;
-            if (isVast(lijst[e])) s2 = s2 + lijst[e].Hoeveelheid;
+            if (isVast(lijst[e]))
+                s2 = s2 + lijst[e].Hoeveelheid;
         }
     } else if (!beide.empty()) {
         if (instellingen.MixoraMest == 0) {
@@ -264,11 +282,13 @@ void VerdeelOverBakken(MeststofLijst& lijst, const BerekenInstellingen& instelli
         s2 = s2 + tweede.Hoeveelheid;
     }
 
-    if (instellingen.ExtraBigBag != 0) return;
+    if (instellingen.ExtraBigBag != 0)
+        return;
     const float k = instellingen.MixoraMest == 1 && s2 != 0 ? instellingen.ZakGrootte / s2 : 1.0f;
     for (MeststofRecord& m : lijst) {
         m.Hoeveelheid = m.Hoeveelheid * k;
-        if (m.KGl != 0) m.Hoeveelheid2 = m.Hoeveelheid / m.KGl;
+        if (m.KGl != 0)
+            m.Hoeveelheid2 = m.Hoeveelheid / m.KGl;
     }
 }
 
@@ -276,19 +296,23 @@ void SorteerOpBak(MeststofLijst& lijst)
 {
     for (int j = kLijstBoven; j >= 0; --j)
         for (int i = 1; i <= j; ++i)
-            if (lijst[i - 1].Bak > lijst[i].Bak) std::swap(lijst[i - 1], lijst[i]);
+            if (lijst[i - 1].Bak > lijst[i].Bak)
+                std::swap(lijst[i - 1], lijst[i]);
 
     int eerste = -1, laatste = -1;
     for (int i = 0; i <= kLijstBoven; ++i) {
         if (lijst[i].Bak == BakNummer::B) {
-            if (eerste < 0) eerste = i;
+            if (eerste < 0)
+                eerste = i;
             laatste = i;
         }
     }
-    if (eerste < 0) return;
+    if (eerste < 0)
+        return;
     for (int j = laatste; j >= eerste; --j)
         for (int i = eerste + 1; i <= j; ++i)
-            if (zuurSleutel(lijst[i - 1]) < zuurSleutel(lijst[i])) std::swap(lijst[i - 1], lijst[i]);
+            if (zuurSleutel(lijst[i - 1]) < zuurSleutel(lijst[i]))
+                std::swap(lijst[i - 1], lijst[i]);
 }
 
 qint16 ControleerBakConcentratie(MeststofLijst& lijst, const BerekenInstellingen&)
@@ -300,8 +324,7 @@ qint16 ControleerBakConcentratie(MeststofLijst& lijst, const BerekenInstellingen
         geschaald = 1;
     }
     totaal = vasteStofBakA(lijst);
-    if (totaal > 1000.001f &&
-        MessageBox::show(GetLangStr(999000049), MsgBox::Question | MsgBox::YesNo) == MsgBox::No) {
+    if (totaal > 1000.001f && MessageBox::show(GetLangStr(999000049), MsgBox::Question | MsgBox::YesNo) == MsgBox::No) {
         schaal(lijst, 1000.0f / totaal);
         geschaald = 1;
     }
@@ -331,8 +354,7 @@ void BerekenConcentratie(const MeststofLijst& lijst, BerekenInstellingen& instel
         if (a > 0 && instellingen.BakGrootte > 0) {
             // Halves go to the even neighbour; a value beyond 16 bits cannot be stored.
             const float c = std::nearbyint(b / instellingen.BakGrootte / a * 1000.0f);
-            const bool past =
-                c >= std::numeric_limits<qint16>::min() && c <= std::numeric_limits<qint16>::max();
+            const bool past = c >= std::numeric_limits<qint16>::min() && c <= std::numeric_limits<qint16>::max();
             instellingen.Concentratie = past ? qint16(c) : qint16(1);
         }
     } catch (const AppError&) {

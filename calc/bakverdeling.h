@@ -10,8 +10,7 @@
 // and the concentration of the stock solution.
 
 // Tank numbers of a line.
-namespace BakNummer
-{
+namespace BakNummer {
 enum : qint16 { Geen = 0, A = 1, B = 2, Beide = 9, Silicium = 10, Sporenelementen = 100 };
 }
 

@@ -6,8 +6,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 
 struct BigBagElement {
     const char* naam;
@@ -53,7 +52,8 @@ void LaadExtraBigBag(BigBagLijnen& lijnen)
         lijn.Bak = VeldInteger(rs, "Bak");
         lijn.Hoeveelheid = FormatHoeveelheid(&lijn, MeststofRecord());
         lijn.Eenheid = GetEenheid(&lijn, MeststofRecord());
-        if (lijn.kgl != 1) lijn.Kg = lijn.kgl * lijn.liter;
+        if (lijn.kgl != 1)
+            lijn.Kg = lijn.kgl * lijn.liter;
         if (meststoffen.findFirst("Code_MEST", lijn.Nr))
             for (const BigBagElement& e : kElementen)
                 lijn.*e.lid = VeldSingle(meststoffen, e.naam);
@@ -85,8 +85,7 @@ void VerrekenExtraBigBag(MeststofRecord& behoefte, const BerekenInstellingen& in
     }
 }
 
-void PasBigBagFactorAan(const MeststofLijst& lijst, BerekenInstellingen& instellingen, qint16 pas,
-                        qint16& limiet)
+void PasBigBagFactorAan(const MeststofLijst& lijst, BerekenInstellingen& instellingen, qint16 pas, qint16& limiet)
 {
     // A macro fertiliser that has to be taken out of the tanks: the blend
     // brings more than the requirement leaves room for.
@@ -100,7 +99,8 @@ void PasBigBagFactorAan(const MeststofLijst& lijst, BerekenInstellingen& instell
         const double stap = 100.0 * std::pow(0.5, pas + 1);
         if (negatief) {
             f = float(f - stap);
-            if (pas >= 11 && pas <= 15) ++limiet;
+            if (pas >= 11 && pas <= 15)
+                ++limiet;
         } else {
             f = float(f + stap);
             if (double(f) + 100.0 * std::pow(0.5, limiet + 2) == 100.0) {
@@ -115,7 +115,8 @@ void PasBigBagFactorAan(const MeststofLijst& lijst, BerekenInstellingen& instell
             p = float(p + stap);
         } else {
             p = float(p - stap);
-            if (pas == limiet) ++limiet;
+            if (pas == limiet)
+                ++limiet;
         }
     }
     PutTeeltInstelling("EBB_Factor", f, InstellingMode::Number);

@@ -25,5 +25,4 @@ void VerrekenExtraBigBag(MeststofRecord& behoefte, const BerekenInstellingen& in
 // One step of the search: a macro fertiliser with a negative amount lowers
 // the factor (or, once the factor reached 100, raises the percentage); the
 // pass limit grows as the search needs. Stores "EBB_Factor".
-void PasBigBagFactorAan(const MeststofLijst& lijst, BerekenInstellingen& instellingen, qint16 pas,
-                        qint16& limiet);
+void PasBigBagFactorAan(const MeststofLijst& lijst, BerekenInstellingen& instellingen, qint16 pas, qint16& limiet);

@@ -7,8 +7,7 @@
 // One fertiliser line for printing and for the order file. The composition
 // window fills it from its tank lines, the big-bag loader from the stored
 // blends; the order pipeline adds the product-line status.
-class clsPrintMeststofMeststof
-{
+class clsPrintMeststofMeststof {
 public:
     qint16 Nr = 0; // fertiliser code
     QString Naam;

@@ -2,8 +2,7 @@
 
 #include "units.h"
 
-namespace
-{
+namespace {
 
 struct Regel {
     qint16 code;
@@ -14,7 +13,8 @@ struct Regel {
 
 Regel regelVan(const clsPrintMeststofMeststof* lijn, const MeststofRecord& meststof)
 {
-    if (lijn) return {lijn->Nr, lijn->Kg, lijn->liter, lijn->kgl};
+    if (lijn)
+        return {lijn->Nr, lijn->Kg, lijn->liter, lijn->kgl};
     return {meststof.Code_MEST, meststof.Hoeveelheid, meststof.Hoeveelheid2, meststof.KGl};
 }
 
@@ -35,6 +35,7 @@ QString FormatHoeveelheid(const clsPrintMeststofMeststof* lijn, const MeststofRe
 QString GetEenheid(const clsPrintMeststofMeststof* lijn, const MeststofRecord& meststof)
 {
     const Regel r = regelVan(lijn, meststof);
-    if (r.kgl == 1) return isSporenelement(r) ? "gram" : "kg";
+    if (r.kgl == 1)
+        return isSporenelement(r) ? "gram" : "kg";
     return isSporenelement(r) ? "ml" : "liter";
 }

@@ -7,8 +7,7 @@
 
 #include <limits>
 
-namespace
-{
+namespace {
 
 Database& dbH()
 {
@@ -57,9 +56,11 @@ const QString& grenzenQuery()
 void LeesGrensVeld(float waarde, bool& klaar, float& uit, const RecordSet& rs, const QString& naam, float r,
                    qint16 band)
 {
-    if (klaar) return;
+    if (klaar)
+        return;
     float grens = VeldSingle(rs, "Grens_" + naam) * r;
-    if (band >= 4 && grens == 0) grens = 99999;
+    if (band >= 4 && grens == 0)
+        grens = 99999;
     if (waarde <= grens) {
         uit = VeldSingle(rs, "Aanpassing_" + naam);
         klaar = true;
@@ -99,8 +100,8 @@ constexpr PhKlasse kAmmoniumKlassen[] = {
 
 void LaadStdVOplossing(ElementVector& v, const BerekenInstellingen& instellingen)
 {
-    const RecordSet rs = dbH().openRecordset("SELECT * FROM TEELT_StdVOplossing WHERE Code_teelt = ?",
-                                             {instellingen.Code_Teelt});
+    const RecordSet rs =
+        dbH().openRecordset("SELECT * FROM TEELT_StdVOplossing WHERE Code_teelt = ?", {instellingen.Code_Teelt});
     if (rs.recordCount() > 0) {
         for (const ElementKolom& e : kTeeltElementen)
             v[e.positie] = VeldSingle(rs, e.naam);
@@ -108,14 +109,15 @@ void LaadStdVOplossing(ElementVector& v, const BerekenInstellingen& instellingen
     } else {
         ClearElementVector(v);
     }
-    if (v.EC == 0) BerekenEC(v);
+    if (v.EC == 0)
+        BerekenEC(v);
 }
 
 void LaadStadiumCorrectie(ElementVector& v, const BerekenInstellingen& instellingen)
 {
-    RecordSet rs =
-        dbH().openRecordset("SELECT * FROM TEELT_Stadium WHERE Code_TEELT = ?", {instellingen.Code_Teelt});
-    if (rs.recordCount() == 0 || !rs.findFirst("Code", instellingen.Code_Teeltstadium)) return;
+    RecordSet rs = dbH().openRecordset("SELECT * FROM TEELT_Stadium WHERE Code_TEELT = ?", {instellingen.Code_Teelt});
+    if (rs.recordCount() == 0 || !rs.findFirst("Code", instellingen.Code_Teeltstadium))
+        return;
     for (const ElementKolom& e : kTeeltElementen)
         v[e.positie] = v[e.positie] + VeldSingle(rs, e.naam);
 }
@@ -123,7 +125,8 @@ void LaadStadiumCorrectie(ElementVector& v, const BerekenInstellingen& instellin
 void LaadGrenzen(const ElementVector& streef, const WaterRecord& drain, ElementVector& aanpassing,
                  const BerekenInstellingen& instellingen)
 {
-    if (isHandmatig(instellingen)) return;
+    if (isHandmatig(instellingen))
+        return;
     // The automatic adjustment is the engine's own: it starts afresh on every
     // run, also for a crop without limits, so that nothing added by an earlier
     // run (the K/Ca rule) is added again.
@@ -131,7 +134,8 @@ void LaadGrenzen(const ElementVector& streef, const WaterRecord& drain, ElementV
         aanpassing[e.positie] = 0;
 
     RecordSet rs = dbH().openRecordset(grenzenQuery(), {instellingen.Code_Teelt});
-    if (rs.recordCount() == 0) return;
+    if (rs.recordCount() == 0)
+        return;
     const ElementVector& d = drain.Elementen;
     const float ecRef = VeldSingle(rs, "StreefEC");
     const float m = (d.Na >= d.Cl ? d.Na : d.Cl) * 0.1f;
@@ -139,7 +143,8 @@ void LaadGrenzen(const ElementVector& streef, const WaterRecord& drain, ElementV
 
     bool klaar[std::size(kGrensElementen)] = {};
     for (qint16 band = 1; band <= 5; ++band) {
-        if (!rs.findFirst("GrensCode", band)) continue;
+        if (!rs.findFirst("GrensCode", band))
+            continue;
         for (int i = 0; i < int(std::size(kGrensElementen)); ++i) {
             const ElementKolom& e = kGrensElementen[i];
             if (i < kEersteSporenelement) {
@@ -148,24 +153,27 @@ void LaadGrenzen(const ElementVector& streef, const WaterRecord& drain, ElementV
             }
             float procent = 0;
             LeesGrensVeld(d[e.positie], klaar[i], procent, rs, e.naam, r, band);
-            if (procent != 0) aanpassing[e.positie] = procent * streef[e.positie] / 100.0f;
+            if (procent != 0)
+                aanpassing[e.positie] = procent * streef[e.positie] / 100.0f;
         }
     }
 }
 
-void LaadKCaFactor(const ElementVector& streef, ElementVector& aanpassing,
-                   const BerekenInstellingen& instellingen)
+void LaadKCaFactor(const ElementVector& streef, ElementVector& aanpassing, const BerekenInstellingen& instellingen)
 {
-    if (isHandmatig(instellingen)) return;
+    if (isHandmatig(instellingen))
+        return;
     const RecordSet rs =
         dbH().openRecordset("SELECT * FROM TEELT_KCAFactor WHERE Code_TEELT = ?", {instellingen.Code_Teelt});
-    if (rs.recordCount() == 0) return;
+    if (rs.recordCount() == 0)
+        return;
     const float kt = streef.K + aanpassing.K;
     const float cat = streef.Ca + aanpassing.Ca;
     // Without calcium there is no ratio, and without a factor nothing to
     // compare it with: the rule does not apply.
     const QVariant factor = rs.value("Factor");
-    if (cat <= 0 || !IsNumericValue(factor)) return;
+    if (cat <= 0 || !IsNumericValue(factor))
+        return;
     if (kt / cat > NzValue(factor, NzType::Single).toFloat()) {
         if (VeldSingle(rs, "KMin") <= kt && kt <= VeldSingle(rs, "KMax") && VeldSingle(rs, "CaMin") <= cat &&
             cat <= VeldSingle(rs, "CaMax")) {
@@ -183,40 +191,46 @@ void LaadWaterAnalyse(WaterRecord& w)
     const AppState& s = appState();
     RecordSet rs = dbT().openRecordset("SELECT * FROM WATER WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
                                        {s.ID_ALG_Tuinder, s.ID_HISTORIE});
-    if (rs.recordCount() == 0) return;
+    if (rs.recordCount() == 0)
+        return;
     for (qint16 bron = 1; bron <= 3; ++bron) {
-        if (!rs.findFirst("Type", bron)) continue;
+        if (!rs.findFirst("Type", bron))
+            continue;
         const float perc = VeldSingle(rs, "Perc");
-        if (perc == 0) continue;
+        if (perc == 0)
+            continue;
         for (const ElementKolom& e : kElementenNH4totMo)
             mix[e.positie] = mix[e.positie] + VeldSingle(rs, e.naam) * perc / 100.0f;
     }
     mix.Si = mix.Si - 0.2f;
-    if (mix.Si < 0) mix.Si = 0;
+    if (mix.Si < 0)
+        mix.Si = 0;
     // The water's own EC estimate counts Na and HCO3 and leaves NH4 and H2PO4 out.
-    mix.EC = (mix.K + mix.Na + 2.0f * mix.Ca + 2.0f * mix.Mg + mix.NO3 + mix.Cl + 2.0f * mix.SO4 + mix.HCO3) /
-             20.0f;
+    mix.EC = (mix.K + mix.Na + 2.0f * mix.Ca + 2.0f * mix.Mg + mix.NO3 + mix.Cl + 2.0f * mix.SO4 + mix.HCO3) / 20.0f;
 }
 
 qint16 AmmoniumKlasse(float nh4, float hco3, float ph)
 {
     // A drain without a pH is no measurement: it says nothing about the root zone.
-    if (ph <= 0 || nh4 >= 2 || hco3 == 1 || ph >= 7.5f) return 0;
+    if (ph <= 0 || nh4 >= 2 || hco3 == 1 || ph >= 7.5f)
+        return 0;
     const int nh4Band = nh4 < 0.5f ? 0 : nh4 < 1 ? 1 : nh4 < 1.5f ? 2 : 3;
     const int hco3Band = hco3 < 0.5f ? 0 : hco3 < 1 ? 1 : 2;
     for (const PhKlasse& k : kAmmoniumKlassen)
-        if (k.nh4Band == nh4Band && k.hco3Band == hco3Band && ph >= k.van && ph < k.tot) return k.klasse;
+        if (k.nh4Band == nh4Band && k.hco3Band == hco3Band && ph >= k.van && ph < k.tot)
+            return k.klasse;
     return 0;
 }
 
 void LaadNH4Aanpassing(const WaterRecord& drain, ElementVector& aangepast, BerekenInstellingen& instellingen)
 {
     instellingen.AmoniumAanpassing = 0;
-    if (isHandmatig(instellingen)) return;
+    if (isHandmatig(instellingen))
+        return;
     const qint16 klasse = AmmoniumKlasse(drain.Elementen.NH4, drain.Elementen.HCO3, drain.Ph);
     if (klasse >= 6 && klasse <= 8) {
-        const RecordSet rs = dbH().openRecordset("SELECT * FROM TEELT_NH4Aanpassing WHERE Code_TEELT = ?",
-                                                 {instellingen.Code_Teelt});
+        const RecordSet rs =
+            dbH().openRecordset("SELECT * FROM TEELT_NH4Aanpassing WHERE Code_TEELT = ?", {instellingen.Code_Teelt});
         if (rs.recordCount() > 0) {
             const float extra = VeldSingle(rs, "Class" + QString::number(klasse));
             aangepast.NH4 = aangepast.NH4 + extra;
@@ -226,8 +240,7 @@ void LaadNH4Aanpassing(const WaterRecord& drain, ElementVector& aangepast, Berek
     instellingen.AmoniumAanpassing = klasse;
 }
 
-namespace
-{
+namespace {
 
 // The stored adjustment: the elements with H and HCO3, and EC as "Ec".
 constexpr ElementKolom kAanpassingKolommen[] = {
@@ -245,16 +258,18 @@ void HistorieAanpassing(qint16 mode, ElementVector& v)
 {
     const AppState& s = appState();
     if (mode == AanpassingMode::Laden) {
-        const RecordSet rs = dbT().openRecordset(
-            "SELECT * FROM HISTORIE_Aanpassing WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
-            {s.ID_ALG_Tuinder, s.ID_HISTORIE});
-        if (rs.recordCount() == 0) return;
+        const RecordSet rs =
+            dbT().openRecordset("SELECT * FROM HISTORIE_Aanpassing WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
+                                {s.ID_ALG_Tuinder, s.ID_HISTORIE});
+        if (rs.recordCount() == 0)
+            return;
         for (const ElementKolom& e : kAanpassingKolommen)
             v[e.positie] = VeldSingle(rs, e.naam);
         return;
     }
     // Only the working set is written; a stored history set is shown as it was saved.
-    if (mode != AanpassingMode::Bewaren || s.ID_HISTORIE != 0) return;
+    if (mode != AanpassingMode::Bewaren || s.ID_HISTORIE != 0)
+        return;
     QString columns = "ID_ALG_Tuinder, ID_HISTORIE";
     QString marks = "?, ?";
     QVariantList values{s.ID_ALG_Tuinder, 0};
@@ -265,8 +280,7 @@ void HistorieAanpassing(qint16 mode, ElementVector& v)
     }
     Database& db = dbT();
     Transaction tx(db);
-    db.execute("DELETE FROM HISTORIE_Aanpassing WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = 0",
-               {s.ID_ALG_Tuinder});
+    db.execute("DELETE FROM HISTORIE_Aanpassing WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = 0", {s.ID_ALG_Tuinder});
     db.execute("INSERT INTO HISTORIE_Aanpassing (" + columns + ") VALUES (" + marks + ")", values);
     tx.commit();
 }
@@ -285,5 +299,6 @@ void LeesMeststofSamenstelling(RecordSet& rs, MeststofRecord& r, qint16 code, qi
     r.Bak = 0;
     r.PrimElement0 = VeldInteger(rs, "PrimElement0");
     r.PrimElement1 = VeldInteger(rs, "PrimElement1");
-    if (r.PrimElement1 == elementCode) std::swap(r.PrimElement0, r.PrimElement1);
+    if (r.PrimElement1 == elementCode)
+        std::swap(r.PrimElement0, r.PrimElement1);
 }

@@ -23,8 +23,7 @@ void LaadGrenzen(const ElementVector& streef, const WaterRecord& drain, ElementV
 
 // The K/Ca rule (Aanpassing 0 only): adds the crop's K and Ca corrections to
 // the adjustment when the adjusted K/Ca ratio exceeds the crop's factor.
-void LaadKCaFactor(const ElementVector& streef, ElementVector& aanpassing,
-                   const BerekenInstellingen& instellingen);
+void LaadKCaFactor(const ElementVector& streef, ElementVector& aanpassing, const BerekenInstellingen& instellingen);
 
 // w's elements NH4 to Mo := the sum of the water sources weighted by their
 // percentages (not normalised), less 0.2 silicon, with the water's EC estimate.
@@ -37,8 +36,7 @@ qint16 AmmoniumKlasse(float nh4, float hco3, float ph);
 // and NO3 of the adjusted target by the crop's amount for that class.
 void LaadNH4Aanpassing(const WaterRecord& drain, ElementVector& aangepast, BerekenInstellingen& instellingen);
 
-namespace AanpassingMode
-{
+namespace AanpassingMode {
 enum : qint16 { Laden = 0, Bewaren = 1 };
 }
 // Mode 0: v := the stored adjustment of the current grower and history set

@@ -2,8 +2,7 @@
 
 #include "general.h"
 
-namespace
-{
+namespace {
 
 // The sums of the balance test: no H on the cation side, HCO3 on the anion side.
 float balansKationen(const ElementVector& v)
@@ -36,7 +35,8 @@ qint16 BalanceerIonen(ElementVector& v)
 {
     const float c = balansKationen(v);
     const float a = balansAnionen(v);
-    if (c == 0 || a == 0) return 1;
+    if (c == 0 || a == 0)
+        return 1;
     const float m = (a + c) / 2.0f;
     SchaalKationenAnionen(v, v, m / c, m / a);
     return 0;
@@ -45,11 +45,10 @@ qint16 BalanceerIonen(ElementVector& v)
 void VerschilVector(ElementVector& r, const ElementVector& a, const ElementVector& b)
 {
     ElementVector d;
-    for (int p :
-         {ElementVector::pNH4, ElementVector::pK, ElementVector::pNa, ElementVector::pCa, ElementVector::pMg,
-          ElementVector::pNO3, ElementVector::pCl, ElementVector::pSO4, ElementVector::pH2PO4,
-          ElementVector::pSi, ElementVector::pFe, ElementVector::pMn, ElementVector::pZn, ElementVector::pB,
-          ElementVector::pCu, ElementVector::pMo, ElementVector::pH})
+    for (int p : {ElementVector::pNH4, ElementVector::pK, ElementVector::pNa, ElementVector::pCa, ElementVector::pMg,
+                  ElementVector::pNO3, ElementVector::pCl, ElementVector::pSO4, ElementVector::pH2PO4,
+                  ElementVector::pSi, ElementVector::pFe, ElementVector::pMn, ElementVector::pZn, ElementVector::pB,
+                  ElementVector::pCu, ElementVector::pMo, ElementVector::pH})
         d[p] = a[p] - b[p];
     d.EC = a.EC;
     r = d;
@@ -58,11 +57,10 @@ void VerschilVector(ElementVector& r, const ElementVector& a, const ElementVecto
 void SchaalKationenAnionen(ElementVector& r, const ElementVector& s, float fc, float fa)
 {
     ElementVector d = s;
-    for (int p :
-         {ElementVector::pNH4, ElementVector::pK, ElementVector::pCa, ElementVector::pMg, ElementVector::pH})
+    for (int p : {ElementVector::pNH4, ElementVector::pK, ElementVector::pCa, ElementVector::pMg, ElementVector::pH})
         d[p] = s[p] * fc;
-    for (int p : {ElementVector::pNO3, ElementVector::pCl, ElementVector::pSO4, ElementVector::pH2PO4,
-                  ElementVector::pHCO3})
+    for (int p :
+         {ElementVector::pNO3, ElementVector::pCl, ElementVector::pSO4, ElementVector::pH2PO4, ElementVector::pHCO3})
         d[p] = s[p] * fa;
     d.Vlag = 0;
     r = d;

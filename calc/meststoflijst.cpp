@@ -4,8 +4,7 @@
 #include "invoer.h"
 #include "velden.h"
 
-namespace
-{
+namespace {
 
 struct Slot {
     int regel;
@@ -49,8 +48,10 @@ void ZoekMeststofVoorElement(const float* gehalten, qint16 elementCode, int n, M
     int gevonden = 0;
     int bevattend = 0;
     for (int i = 1; i <= n - 3; ++i) {
-        if (lijst[i].PrimElement0 == elementCode || lijst[i].PrimElement1 == elementCode) gevonden = i;
-        if (gehalten[i] != 0) ++bevattend;
+        if (lijst[i].PrimElement0 == elementCode || lijst[i].PrimElement1 == elementCode)
+            gevonden = i;
+        if (gehalten[i] != 0)
+            ++bevattend;
     }
     if (bevattend == 1 && gevonden != 0) {
         ++d;
@@ -62,7 +63,8 @@ void ZoekMeststofVoorElement(const float* gehalten, qint16 elementCode, int n, M
 bool heeftMeststoffen(const MeststofLijst& lijst)
 {
     for (int i = 1; i <= kLijstBoven; ++i)
-        if (lijst[i].Code_MEST != 0) return true;
+        if (lijst[i].Code_MEST != 0)
+            return true;
     return false;
 }
 
@@ -102,28 +104,25 @@ void LaadMestSelectie(MeststofRecord& behoefte, MeststofLijst& lijst)
 {
     lijst.fill(MeststofRecord());
     const AppState& s = appState();
-    const RecordSet selectie =
-        s.dbT->openRecordset("SELECT * FROM MEST_Selectie WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
-                             {s.ID_ALG_Tuinder, s.ID_HISTORIE});
-    RecordSet meststoffen =
-        s.dbH->openRecordset(QString("SELECT MEST.Lang%1, MEST_Meststof.* FROM MEST INNER JOIN "
-                                     "MEST_Meststof ON MEST.Code = MEST_Meststof.Code_MEST")
-                                 .arg(s.languageID));
-    if (selectie.recordCount() == 0 || meststoffen.recordCount() == 0) return;
+    const RecordSet selectie = s.dbT->openRecordset(
+        "SELECT * FROM MEST_Selectie WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE});
+    RecordSet meststoffen = s.dbH->openRecordset(QString("SELECT MEST.Lang%1, MEST_Meststof.* FROM MEST INNER JOIN "
+                                                         "MEST_Meststof ON MEST.Code = MEST_Meststof.Code_MEST")
+                                                     .arg(s.languageID));
+    if (selectie.recordCount() == 0 || meststoffen.recordCount() == 0)
+        return;
     for (const Slot& slot : kSlots)
-        LeesMeststofSamenstelling(meststoffen, lijst[slot.regel], VeldInteger(selectie, slot.kolom),
-                                  slot.elementCode);
+        LeesMeststofSamenstelling(meststoffen, lijst[slot.regel], VeldInteger(selectie, slot.kolom), slot.elementCode);
 
     MeststofRecord& fosfaat = lijst[kFosfaatBron];
-    BerekenBronAandeel(selectie, behoefte.Samenstelling.H2PO4, fosfaat.Hoeveelheid,
-                       fosfaat.Samenstelling.H2PO4, "PBron_Perc");
+    BerekenBronAandeel(selectie, behoefte.Samenstelling.H2PO4, fosfaat.Hoeveelheid, fosfaat.Samenstelling.H2PO4,
+                       "PBron_Perc");
     fosfaat.Aandeel = 1.0f;
     TrekMeststofAf(behoefte, fosfaat);
 
     MeststofRecord& ijzer = lijst[kIjzerBron];
     LeesMeststofSamenstelling(meststoffen, ijzer, VeldInteger(selectie, "FeBron_Code"), ElementCode::Fe);
-    BerekenBronAandeel(selectie, behoefte.Samenstelling.Fe, ijzer.Hoeveelheid, ijzer.Samenstelling.Fe,
-                       "FeBron_Perc");
+    BerekenBronAandeel(selectie, behoefte.Samenstelling.Fe, ijzer.Hoeveelheid, ijzer.Samenstelling.Fe, "FeBron_Perc");
     ijzer.Aandeel = 1.0f;
     TrekMeststofAf(behoefte, ijzer);
 }
@@ -132,7 +131,8 @@ void BerekenBronAandeel(const RecordSet& selectie, float behoefte, float& hoevee
                         const QString& percKolom)
 {
     const float p = VeldSingle(selectie, percKolom) / 100.0f;
-    if (gehalte != 0) hoeveelheid = p * behoefte / gehalte;
+    if (gehalte != 0)
+        hoeveelheid = p * behoefte / gehalte;
 }
 
 void TrekMeststofAf(MeststofRecord& behoefte, const MeststofRecord& lijn)
@@ -157,7 +157,8 @@ void OrdenMeststoffen(MeststofLijst& lijst)
         }
     }
     for (int i = 1; i <= n; ++i)
-        if (lijst[i].Code_MEST != 0) geordend[++d] = lijst[i];
+        if (lijst[i].Code_MEST != 0)
+            geordend[++d] = lijst[i];
     for (int i = 1; i <= n; ++i)
         lijst[i] = geordend[i];
 }

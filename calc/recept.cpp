@@ -6,8 +6,7 @@
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
-namespace
-{
+namespace {
 
 // The big-bag search ends within 16 passes while it adjusts the factor and
 // soon after pass 20 once it adjusts the percentage; by pass 40 its steps are
@@ -19,13 +18,15 @@ void zetHoeveelheid(MeststofRecord& m, float hoeveelheid, MeststofRecord& behoef
 {
     m.Hoeveelheid = hoeveelheid;
     TrekMeststofAf(behoefte, m);
-    if (positie >= 0) behoefte.Samenstelling[positie] = 0;
+    if (positie >= 0)
+        behoefte.Samenstelling[positie] = 0;
 }
 
 void losEnkel(MeststofRecord& m, MeststofRecord& behoefte, int positie)
 {
     const float gehalte = m.Samenstelling[positie];
-    if (gehalte > 0) zetHoeveelheid(m, behoefte.Samenstelling[positie] / gehalte, behoefte, positie);
+    if (gehalte > 0)
+        zetHoeveelheid(m, behoefte.Samenstelling[positie] / gehalte, behoefte, positie);
 }
 
 // A fertiliser with both Mg and SO4 is limited by whichever runs out first;
@@ -52,20 +53,19 @@ void SchaalNaarEC(ElementVector& ecDoel, const ElementVector& gecorrigeerd, floa
     const float f =
         gecorrigeerd.EC > 0 && instellingen.VerrekeningStandaardEC == 0 ? gewenstEC / gecorrigeerd.EC : 1.0f;
     for (int p : kBehoefteElementen)
-        if (p != ElementVector::pSi) ecDoel[p] = f * gecorrigeerd[p];
+        if (p != ElementVector::pSi)
+            ecDoel[p] = f * gecorrigeerd[p];
     ecDoel.Si = gecorrigeerd.Si;
 }
 
-void SchaalNaarBak(ElementVector& bakDoel, const ElementVector& ecDoel,
-                   const BerekenInstellingen& instellingen)
+void SchaalNaarBak(ElementVector& bakDoel, const ElementVector& ecDoel, const BerekenInstellingen& instellingen)
 {
     const float s = float(instellingen.BakGrootte / 1000.0 * instellingen.Concentratie);
     for (int p : kBehoefteElementen)
         bakDoel[p] = s * ecDoel[p];
 }
 
-void SchaalPercentage(MeststofRecord& behoefte, const ElementVector& bakDoel,
-                      const BerekenInstellingen& instellingen)
+void SchaalPercentage(MeststofRecord& behoefte, const ElementVector& bakDoel, const BerekenInstellingen& instellingen)
 {
     const float q = instellingen.EBB_Percentage / 100.0f;
     for (int p : kBehoefteElementen)
@@ -141,7 +141,8 @@ void BerekenMeststoffen(const ElementVector& basis, const ElementVector& gecorri
     const bool bigBag = instellingen.ExtraBigBag == 1;
     auto pas = [&] {
         SchaalPercentage(behoefte, bakDoel, instellingen);
-        if (bigBag) VerrekenExtraBigBag(behoefte, instellingen);
+        if (bigBag)
+            VerrekenExtraBigBag(behoefte, instellingen);
         LaadMestSelectie(behoefte, lijst);
         OrdenMeststoffen(lijst);
         BerekenHoeveelheden(lijst, behoefte);
@@ -175,7 +176,8 @@ void BerekenMeststoffen(const ElementVector& basis, const ElementVector& gecorri
     SchrijfLog(lijst, behoefte);
     VerdeelOverBakken(lijst, instellingen);
     SorteerOpBak(lijst);
-    if (instellingen.ExtraBigBag == 0) ControleerBakConcentratie(lijst, instellingen);
+    if (instellingen.ExtraBigBag == 0)
+        ControleerBakConcentratie(lijst, instellingen);
     BerekenConcentratie(lijst, instellingen, gecorrigeerd);
     PutTeeltInstelling("Concentratie_berek", instellingen.Concentratie, InstellingMode::Number);
 }

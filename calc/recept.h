@@ -22,12 +22,10 @@ void SchaalNaarEC(ElementVector& ecDoel, const ElementVector& gecorrigeerd, floa
                   const BerekenInstellingen& instellingen);
 
 // bakDoel := ecDoel times BakGrootte / 1000 × Concentratie.
-void SchaalNaarBak(ElementVector& bakDoel, const ElementVector& ecDoel,
-                   const BerekenInstellingen& instellingen);
+void SchaalNaarBak(ElementVector& bakDoel, const ElementVector& ecDoel, const BerekenInstellingen& instellingen);
 
 // The requirement of one pass: EBB_Percentage per cent of the tank target.
-void SchaalPercentage(MeststofRecord& behoefte, const ElementVector& bakDoel,
-                      const BerekenInstellingen& instellingen);
+void SchaalPercentage(MeststofRecord& behoefte, const ElementVector& bakDoel, const BerekenInstellingen& instellingen);
 
 // Solves the list in order, one primary element per line: the amount is what
 // remains of its element divided by its content. The requirement is the same

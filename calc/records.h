@@ -35,8 +35,28 @@ struct ElementVector {
 
     // Positions 0..21 in the order above.
     enum Position {
-        pNH4, pK, pNa, pCa, pMg, pNO3, pCl, pSO4, pH2PO4, pHCO3, pSi,
-        pFe, pMn, pZn, pB, pCu, pMo, pH, pOH, pEC, pKationSom, pAnionSom,
+        pNH4,
+        pK,
+        pNa,
+        pCa,
+        pMg,
+        pNO3,
+        pCl,
+        pSO4,
+        pH2PO4,
+        pHCO3,
+        pSi,
+        pFe,
+        pMn,
+        pZn,
+        pB,
+        pCu,
+        pMo,
+        pH,
+        pOH,
+        pEC,
+        pKationSom,
+        pAnionSom,
         FloatCount
     };
     float& operator[](int position) { return this->*member(position); }
@@ -46,11 +66,11 @@ private:
     static float ElementVector::*member(int position)
     {
         static constexpr float ElementVector::*members[FloatCount] = {
-            &ElementVector::NH4, &ElementVector::K, &ElementVector::Na, &ElementVector::Ca,
-            &ElementVector::Mg, &ElementVector::NO3, &ElementVector::Cl, &ElementVector::SO4,
-            &ElementVector::H2PO4, &ElementVector::HCO3, &ElementVector::Si, &ElementVector::Fe,
-            &ElementVector::Mn, &ElementVector::Zn, &ElementVector::B, &ElementVector::Cu,
-            &ElementVector::Mo, &ElementVector::H, &ElementVector::OH, &ElementVector::EC,
+            &ElementVector::NH4,       &ElementVector::K,       &ElementVector::Na, &ElementVector::Ca,
+            &ElementVector::Mg,        &ElementVector::NO3,     &ElementVector::Cl, &ElementVector::SO4,
+            &ElementVector::H2PO4,     &ElementVector::HCO3,    &ElementVector::Si, &ElementVector::Fe,
+            &ElementVector::Mn,        &ElementVector::Zn,      &ElementVector::B,  &ElementVector::Cu,
+            &ElementVector::Mo,        &ElementVector::H,       &ElementVector::OH, &ElementVector::EC,
             &ElementVector::KationSom, &ElementVector::AnionSom};
         Q_ASSERT(position >= 0 && position < FloatCount);
         return members[position];
@@ -82,12 +102,12 @@ struct MeststofRecord {
     QString Naam;
     qint16 PrimElement0 = 0;
     qint16 PrimElement1 = 0;
-    float Hoeveelheid = 0;  // kilograms of product
-    float Hoeveelheid2 = 0; // litres for a liquid (amount / KGl), 0 for a solid
-    float KGl = 0;          // kg per litre; exactly 1 is a solid
-    qint16 Bak = 0;         // stock tank
+    float Hoeveelheid = 0;       // kilograms of product
+    float Hoeveelheid2 = 0;      // litres for a liquid (amount / KGl), 0 for a solid
+    float KGl = 0;               // kg per litre; exactly 1 is a solid
+    qint16 Bak = 0;              // stock tank
     ElementVector Samenstelling; // content per unit of product
-    float Aandeel = 0;      // 1.0 on second-source lines whose amount was fixed before solving
+    float Aandeel = 0;           // 1.0 on second-source lines whose amount was fixed before solving
 };
 
 // The settings of one calculation run, from the grower's settings row.
@@ -113,7 +133,23 @@ struct BerekenInstellingen {
 // Element codes of the fertiliser selections and of PrimElement0/1.
 namespace ElementCode {
 enum : qint16 {
-    NH4 = 1, K = 2, Ca = 4, Mg = 5, NO3 = 6, Cl = 7, SO4 = 8, H2PO4 = 9, H = 10, OH = 11,
-    Si = 15, Fe = 20, Mn = 21, Zn = 22, B = 23, Cu = 24, Mo = 25, TweedeFosfaatBron = 50
+    NH4 = 1,
+    K = 2,
+    Ca = 4,
+    Mg = 5,
+    NO3 = 6,
+    Cl = 7,
+    SO4 = 8,
+    H2PO4 = 9,
+    H = 10,
+    OH = 11,
+    Si = 15,
+    Fe = 20,
+    Mn = 21,
+    Zn = 22,
+    B = 23,
+    Cu = 24,
+    Mo = 25,
+    TweedeFosfaatBron = 50
 };
 }

@@ -32,10 +32,9 @@ struct Field {
     int maxLength;
 };
 
-const Field kTuinderVelden[] = {{0, "relNR", 8},     {1, "Naam", 50},       {2, "Adres", 50},
-                                {3, "Postcode", 10},  {4, "woonplaats", 20}, {5, "Land", 20},
-                                {6, "Telefoon", 20},  {7, "Mobiel", 20},     {8, "Email", 50},
-                                {9, "Fax", 20}};
+const Field kTuinderVelden[] = {{0, "relNR", 8},       {1, "Naam", 50}, {2, "Adres", 50},    {3, "Postcode", 10},
+                                {4, "woonplaats", 20}, {5, "Land", 20}, {6, "Telefoon", 20}, {7, "Mobiel", 20},
+                                {8, "Email", 50},      {9, "Fax", 20}};
 const Field kAdresVelden[] = {{20, "AfleverAdres", 50}, {21, "Adres", 50}, {22, "Postcode", 10},
                               {23, "Woonplaats", 20},   {24, "Land", 20},  {25, "Deurcode", 20},
                               {26, "ExtraInfo", 48}};
@@ -43,9 +42,9 @@ const Field kHandelaarVelden[] = {{30, "Handelaar", 0},  {31, "Adres", 0},      
                                   {33, "Woonplaats", 0}, {34, "Contactpersoon", 0}, {35, "Telefoon", 0}};
 
 // In the order of the list; the first two letters are the code that is stored.
-const char* const kLanden[] = {"BE Belgium",    "CH Switzerland", "DE Germany", "ES Spain",  "FR France",
-                               "GB United Kingdom", "GR Greece",  "IE Ireland", "IL Israel", "IT Italy",
-                               "LU Luxembourg", "NL Netherlands", "PT Portugal"};
+const char* const kLanden[] = {"BE Belgium",        "CH Switzerland", "DE Germany", "ES Spain",  "FR France",
+                               "GB United Kingdom", "GR Greece",      "IE Ireland", "IL Israel", "IT Italy",
+                               "LU Luxembourg",     "NL Netherlands", "PT Portugal"};
 
 // The list whose drop-down button stands beside the box: the country lists,
 // and the address list beside the address's name.
@@ -62,7 +61,10 @@ int listOfBox(int box)
     }
 }
 
-QString iniFile() { return appState().AppPath + "Zelvora.ini"; }
+QString iniFile()
+{
+    return appState().AppPath + "Zelvora.ini";
+}
 
 // The grower or reference database; an error when it is not open.
 Database& openDb(const std::unique_ptr<Database>& db)
@@ -162,11 +164,11 @@ void frmBedrijfGeg::buildFrame(int frame, const QList<int>& boxes)
 
 void frmBedrijfGeg::buildTabOrder()
 {
-    const QList<QWidget*> order = {
-        txtBedrijfGeg[0],  txtBedrijfGeg[1],  txtBedrijfGeg[2],  txtBedrijfGeg[3],  txtBedrijfGeg[4],
-        cboBedrijfGeg[5],  txtBedrijfGeg[5],  txtBedrijfGeg[6],  txtBedrijfGeg[7],  txtBedrijfGeg[8],
-        txtBedrijfGeg[9],  cboBedrijfGeg[0],  txtBedrijfGeg[20], txtBedrijfGeg[21], txtBedrijfGeg[22],
-        txtBedrijfGeg[23], cboBedrijfGeg[24], txtBedrijfGeg[24], txtBedrijfGeg[25], txtBedrijfGeg[26]};
+    const QList<QWidget*> order = {txtBedrijfGeg[0],  txtBedrijfGeg[1],  txtBedrijfGeg[2],  txtBedrijfGeg[3],
+                                   txtBedrijfGeg[4],  cboBedrijfGeg[5],  txtBedrijfGeg[5],  txtBedrijfGeg[6],
+                                   txtBedrijfGeg[7],  txtBedrijfGeg[8],  txtBedrijfGeg[9],  cboBedrijfGeg[0],
+                                   txtBedrijfGeg[20], txtBedrijfGeg[21], txtBedrijfGeg[22], txtBedrijfGeg[23],
+                                   cboBedrijfGeg[24], txtBedrijfGeg[24], txtBedrijfGeg[25], txtBedrijfGeg[26]};
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
@@ -398,7 +400,10 @@ void frmBedrijfGeg::txtBedrijfGeg_Change(int index)
         txtBedrijfGeg[index]->setPalette(QPalette());
 }
 
-void frmBedrijfGeg::txtBedrijfGeg_KeyPress(int) { m_changed = true; }
+void frmBedrijfGeg::txtBedrijfGeg_KeyPress(int)
+{
+    m_changed = true;
+}
 
 void frmBedrijfGeg::txtBedrijfGeg_GotFocus(int index)
 {
@@ -470,7 +475,10 @@ bool frmBedrijfGeg::ControleerBestelVelden(int first, int last)
     return true;
 }
 
-bool frmBedrijfGeg::s_Save() { return PutData(); }
+bool frmBedrijfGeg::s_Save()
+{
+    return PutData();
+}
 
 bool frmBedrijfGeg::PutData()
 {
@@ -510,8 +518,7 @@ bool frmBedrijfGeg::PutData()
 void frmBedrijfGeg::SchrijfAfleveradres()
 {
     if (m_ID_ALG_Afleveradres != 0) {
-        RecordSet rs =
-            openDb(appState().dbT).openTable("ALG_Afleveradres", "ID = ?", {m_ID_ALG_Afleveradres});
+        RecordSet rs = openDb(appState().dbT).openTable("ALG_Afleveradres", "ID = ?", {m_ID_ALG_Afleveradres});
         rs.moveFirst(); // an address that has gone cannot be stored: error 3021
         rs.edit();
         for (const Field& f : kAdresVelden)

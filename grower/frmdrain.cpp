@@ -13,8 +13,7 @@
 #include <QLineEdit>
 #include <limits>
 
-namespace
-{
+namespace {
 
 constexpr int kBoxHeight = 330;
 constexpr int kLabelHeight = 300;
@@ -33,11 +32,14 @@ float* drainValue(WaterRecord& drain, int index, QString* name = nullptr)
     else if (row == 1 && column >= 4 && column <= 9)
         position = ElementVector::pFe + column - 4; // Fe .. Mo
     if (position >= 0) {
-        if (name) *name = WaterElementNamen()[position];
+        if (name)
+            *name = WaterElementNamen()[position];
         return &drain.Elementen[position];
     }
-    if (index == 42) return &drain.Elementen.EC;
-    if (index == 52) return &drain.Ph;
+    if (index == 42)
+        return &drain.Elementen.EC;
+    if (index == 52)
+        return &drain.Ph;
     return nullptr;
 }
 
@@ -48,15 +50,15 @@ constexpr int kBoxOrder[] = {50, 60, 70, 90, 100, 110, 40, 80, 120, 130, 140, 41
 bool IsLeeg(const WaterRecord& drain)
 {
     for (int p = 0; p < WaterElementNamen().size(); ++p)
-        if (drain.Elementen[p] != 0) return false;
+        if (drain.Elementen[p] != 0)
+            return false;
     return drain.Elementen.EC == 0 && drain.Ph == 0;
 }
 
 RecordSet openDrainRows()
 {
     const AppState& s = appState();
-    return s.dbT->openTable("MAT", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
-                            {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
+    return s.dbT->openTable("MAT", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
 }
 
 void NieuwDrainRecord(RecordSet& rs)
@@ -79,12 +81,10 @@ frmDrain::frmDrain(QWidget* parent) : StepWindow(parent)
     fraDrain = new QFrame(this);
     fraDrain->setObjectName("fraDrain");
     fraDrain->resize(twips(12000), twips(4200));
-    m_boxes = new InvoerVakFocus(
-        this, [this](QLineEdit* box) { txtDrain_LostFocus(box->property("Index").toInt()); });
+    m_boxes = new InvoerVakFocus(this, [this](QLineEdit* box) { txtDrain_LostFocus(box->property("Index").toInt()); });
 
     auto* warning = lblDrain.add(1, new QLabel(fraDrain));
-    warning->setGeometry(twips(120), twips(kRowTop + 3 * kRowStep - 300), twips(11000),
-                         twips(2 * kLabelHeight));
+    warning->setGeometry(twips(120), twips(kRowTop + 3 * kRowStep - 300), twips(11000), twips(2 * kLabelHeight));
     warning->setWordWrap(true);
     warning->hide();
     chkdrain = new QCheckBox(fraDrain);
@@ -123,7 +123,8 @@ void frmDrain::SetLangStrings()
 void frmDrain::BouwRooster()
 {
     for (QWidget* w : fraDrain->findChildren<QWidget*>())
-        if (w->property("Tag").toString() == "unload") w->hide();
+        if (w->property("Tag").toString() == "unload")
+            w->hide();
 
     auto label = [this](int index, int left, int top, int width, qint16 alignment, const QString& text) {
         MakeLabelText(lblDrain, index, left, top, width, alignment, 0, fraDrain);
@@ -176,7 +177,8 @@ void frmDrain::ToonVeld(int index)
 {
     QString name;
     float* value = drainValue(appState().DrainAnalyse, index, &name);
-    if (!value || !txtDrain.contains(index)) return;
+    if (!value || !txtDrain.contains(index))
+        return;
     txtDrain[index]->setText(FormatNumber(name.isEmpty() ? *value : IonToUnit(*value, name), 2));
 }
 
@@ -184,7 +186,8 @@ bool frmDrain::LeesVeld(int index)
 {
     QString name;
     float* value = drainValue(appState().DrainAnalyse, index, &name);
-    if (!value || !txtDrain.contains(index)) return true;
+    if (!value || !txtDrain.contains(index))
+        return true;
     double typed = 0;
     if (!LeesInvoer(txtDrain[index]->text(), std::numeric_limits<float>::max(), typed)) {
         ToonVeld(index);
@@ -207,8 +210,10 @@ void frmDrain::ToonWaarschuwing(int index)
     }
     const ElementVector& v = appState().DrainAnalyse.Elementen;
     QString w;
-    if (v.HCO3 > 0) w = m_hco3Warning;
-    if (!IsDrainBalansOK(v)) w = w.isEmpty() ? m_balanceWarning : w + ", " + m_balanceWarning;
+    if (v.HCO3 > 0)
+        w = m_hco3Warning;
+    if (!IsDrainBalansOK(v))
+        w = w.isEmpty() ? m_balanceWarning : w + ", " + m_balanceWarning;
     lblDrain[1]->setText(w);
     lblDrain[1]->setVisible(!w.isEmpty());
 }
@@ -217,24 +222,28 @@ void frmDrain::txtDrain_LostFocus(int index)
 {
     QLineEdit* box = txtDrain[index];
     // Only a text the user changed is read: the shown text is rounded.
-    if (!box->isModified()) return;
+    if (!box->isModified())
+        return;
     box->setModified(false);
-    if (LeesVeld(index)) ToonWaarschuwing(index);
+    if (LeesVeld(index))
+        ToonWaarschuwing(index);
 }
 
 void frmDrain::LeesGewijzigdeVelden()
 {
     txtDrain.forEach([this](int index, QLineEdit* box) {
-        if (!box->isHidden() && box->isModified()) txtDrain_LostFocus(index);
+        if (!box->isHidden() && box->isModified())
+            txtDrain_LostFocus(index);
     });
 }
 
 void frmDrain::LeesDrain()
 {
     const AppState& s = appState();
-    const RecordSet rs = s.dbT->openRecordset(
-        "SELECT * FROM MAT WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE});
-    if (rs.recordCount() == 0) return;
+    const RecordSet rs = s.dbT->openRecordset("SELECT * FROM MAT WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
+                                              {s.ID_ALG_Tuinder, s.ID_HISTORIE});
+    if (rs.recordCount() == 0)
+        return;
     WaterRecord& drain = appState().DrainAnalyse;
     const QStringList& names = WaterElementNamen();
     for (int p = 0; p < names.size(); ++p)
@@ -246,7 +255,8 @@ void frmDrain::LeesDrain()
 
 bool frmDrain::s_Save()
 {
-    if (appState().ID_HISTORIE != 0) return true; // a stored set is only shown
+    if (appState().ID_HISTORIE != 0)
+        return true; // a stored set is only shown
     return SchrijfDrain();
 }
 
@@ -277,7 +287,8 @@ bool frmDrain::SchrijfDrain()
             a = 2;
         else if (!chkdrain->isChecked() && a == 2)
             a = 0;
-        if (!PutTeeltInstelling("Aanpassing", a, InstellingMode::Number)) return false;
+        if (!PutTeeltInstelling("Aanpassing", a, InstellingMode::Number))
+            return false;
         tx.commit();
         adjusted = a != before;
     } catch (const AppError& e) {
@@ -287,8 +298,8 @@ bool frmDrain::SchrijfDrain()
     if (adjusted) {
         // An adjustment made for the other mode no longer applies.
         ElementVector& v = s.AdviesAanpassing;
-        for (float* f : {&v.K, &v.Na, &v.Ca, &v.Mg, &v.NO3, &v.Cl, &v.SO4, &v.H2PO4, &v.Si, &v.Fe, &v.Zn,
-                         &v.B, &v.Cu, &v.Mo})
+        for (float* f :
+             {&v.K, &v.Na, &v.Ca, &v.Mg, &v.NO3, &v.Cl, &v.SO4, &v.H2PO4, &v.Si, &v.Fe, &v.Zn, &v.B, &v.Cu, &v.Mo})
             *f = 0;
     }
     changed() = false;
@@ -301,7 +312,8 @@ void frmDrain::cmdControl_Click(int index)
     const ElementVector& v = appState().DrainAnalyse.Elementen;
     if (index == 1) {
         if (!IsDrainBalansOK(v)) {
-            if (MessageBox::show(GetLangStr(999000008), MsgBox::YesNo) == MsgBox::No) return;
+            if (MessageBox::show(GetLangStr(999000008), MsgBox::YesNo) == MsgBox::No)
+                return;
             changed() = false;
         }
     } else if (!IsDrainBalansOK(v) && BalanceerDrainKopie(v) == 1) {
@@ -322,12 +334,14 @@ void frmDrain::showEvent(QShowEvent* event)
 {
     StepWindow::showEvent(event);
     SetArrayEnabled(fraDrain);
-    if (txtDrain.contains(40) && txtDrain[40]->isEnabled()) txtDrain[40]->setFocus();
+    if (txtDrain.contains(40) && txtDrain[40]->isEnabled())
+        txtDrain[40]->setFocus();
 }
 
 void frmDrain::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized())) return;
+    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
+        return;
     CenterControl(this, fraDrain, 0, 0);
 }

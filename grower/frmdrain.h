@@ -13,8 +13,7 @@ class QLineEdit;
 // keep it and a later run finds it again.
 // Box index = 10 · column + row: row 0 the main elements (40 NH4 .. 140 Si),
 // row 1 the trace elements (41 Fe .. 91 Mo), row 2 EC (42) and pH (52).
-class frmDrain : public StepWindow
-{
+class frmDrain : public StepWindow {
     Q_OBJECT
 public:
     explicit frmDrain(QWidget* parent = nullptr);

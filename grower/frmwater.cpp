@@ -17,8 +17,7 @@
 #include <cmath>
 #include <limits>
 
-namespace
-{
+namespace {
 
 constexpr int kMixLine = 7;
 constexpr int kLineTop = 1440; // twips; a line every 360 below it
@@ -58,14 +57,14 @@ void ZetFoutKleur(QWidget* w, bool fout)
         pal.setColor(QPalette::Window, QColor(255, 0, 0));
     }
     w->setPalette(pal);
-    if (qobject_cast<QLabel*>(w)) w->setAutoFillBackground(fout);
+    if (qobject_cast<QLabel*>(w))
+        w->setAutoFillBackground(fout);
 }
 
 RecordSet openWaterRows()
 {
     const AppState& s = appState();
-    return s.dbT->openTable("WATER", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
-                            {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
+    return s.dbT->openTable("WATER", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
 }
 
 void NieuwWaterRecord(qint16 type, RecordSet& rs)
@@ -90,17 +89,16 @@ frmWater::frmWater(QWidget* parent) : StepWindow(parent)
     fraWater = new QFrame(this);
     fraWater->setObjectName("fraWater");
     fraWater->resize(twips(12800), twips(5000));
-    m_boxes = new InvoerVakFocus(
-        this, [this](QLineEdit* box) { txtWater_LostFocus(box->property("Index").toInt()); });
+    m_boxes = new InvoerVakFocus(this, [this](QLineEdit* box) { txtWater_LostFocus(box->property("Index").toInt()); });
 
-    lblWater.add(0, new QLabel(fraWater))
-        ->setGeometry(twips(120), twips(240), twips(2000), twips(kLabelHeight));
+    lblWater.add(0, new QLabel(fraWater))->setGeometry(twips(120), twips(240), twips(2000), twips(kLabelHeight));
     cboWater = new QComboBox(fraWater);
     cboWater->setObjectName("cboWater");
     cboWater->setGeometry(twips(2120), twips(210), twips(2800), twips(kBoxHeight + 30));
     connect(cboWater, &QComboBox::activated, this, [this](int index) {
         RunUserAction([&] {
-            if (index != WaterInputType) cboWater_Click();
+            if (index != WaterInputType)
+                cboWater_Click();
         });
     });
     auto* warning = lblWater.add(1, new QLabel(fraWater));
@@ -151,7 +149,8 @@ void frmWater::LeesWater()
     for (qint16 n = 1; n <= 3; ++n) {
         WaterRecord& source = WaterAnalyses[n];
         if (!rs.findFirst("Type", n)) {
-            if (workingSet) NieuwWaterRecord(n, rs);
+            if (workingSet)
+                NieuwWaterRecord(n, rs);
             continue;
         }
         source.Perc = NzValue(rs.value("Perc"), NzType::Single).toFloat();
@@ -177,10 +176,12 @@ bool frmWater::PutData()
     }
     try {
         Transaction tx(*s.dbT);
-        if (!PutTeeltInstelling("WaterInputType", WaterInputType, InstellingMode::Number)) return false;
+        if (!PutTeeltInstelling("WaterInputType", WaterInputType, InstellingMode::Number))
+            return false;
         RecordSet rs = openWaterRows();
         for (qint16 n = 1; n <= 3; ++n) {
-            if (!rs.findFirst("Type", n)) NieuwWaterRecord(n, rs);
+            if (!rs.findFirst("Type", n))
+                NieuwWaterRecord(n, rs);
             const WaterRecord& source = WaterAnalyses[n];
             rs.edit();
             rs.setValue("Perc", source.Perc);
@@ -217,11 +218,12 @@ void frmWater::cboWater_Click()
 void frmWater::BouwRooster()
 {
     for (QWidget* w : fraWater->findChildren<QWidget*>())
-        if (w->property("Tag").toString() == "unload") w->hide();
+        if (w->property("Tag").toString() == "unload")
+            w->hide();
     m_lastTab = cboWater;
 
-    auto label = [this](ControlArray<QLabel>& array, int index, int left, int top, int width,
-                        qint16 alignment, const QString& text) {
+    auto label = [this](ControlArray<QLabel>& array, int index, int left, int top, int width, qint16 alignment,
+                        const QString& text) {
         MakeLabelText(array, index, left, top, width, alignment, 0, fraWater);
         QLabel* l = array[index];
         l->resize(l->width(), twips(kLabelHeight));
@@ -234,8 +236,7 @@ void frmWater::BouwRooster()
             QToolButton* b = cmdwater.load(index, fraWater);
             b->setIcon(QIcon(Picture("DriehoekKnopje")));
             b->setFocusPolicy(Qt::NoFocus);
-            connect(b, &QToolButton::clicked, this,
-                    [this, index] { RunUserAction([&] { cmdwater_Click(index); }); });
+            connect(b, &QToolButton::clicked, this, [this, index] { RunUserAction([&] { cmdwater_Click(index); }); });
         }
         QToolButton* b = cmdwater[index];
         b->setGeometry(twips(left), twips(top), twips(300), twips(kBoxHeight));
@@ -313,7 +314,8 @@ void frmWater::ToonVeld(int index)
 {
     const int w = index % 10;
     const int f = index / 10;
-    if (w > 2 || !txtWater.contains(index)) return;
+    if (w > 2 || !txtWater.contains(index))
+        return;
     const WaterRecord& source = WaterAnalyses[w + 1];
     QLineEdit* box = txtWater[index];
     if (WaterInputType == WaterInvoer::Snel) {
@@ -334,7 +336,8 @@ bool frmWater::LeesVeld(int index)
 {
     const int w = index % 10;
     const int f = index / 10;
-    if (w > 2 || !txtWater.contains(index)) return true;
+    if (w > 2 || !txtWater.contains(index))
+        return true;
     WaterRecord& source = WaterAnalyses[w + 1];
     const QString text = txtWater[index]->text();
     double value = 0;
@@ -344,16 +347,19 @@ bool frmWater::LeesVeld(int index)
         return false;
     };
     if (f == 2) {
-        if (!LeesInvoer(text, kHighest, value)) return refuse(999000080);
+        if (!LeesInvoer(text, kHighest, value))
+            return refuse(999000080);
         source.Perc = float(value);
     } else if (WaterInputType == WaterInvoer::Snel) {
         if (const SnelVeld* veld = ZoekSnelVeld(f)) {
             // The nearest whole number, halves to even.
-            if (!LeesInvoer(text, 32767.5, value) || std::nearbyint(value) > 32767) return refuse(999000081);
+            if (!LeesInvoer(text, 32767.5, value) || std::nearbyint(value) > 32767)
+                return refuse(999000081);
             ZetSnelWaarde(source, *veld, qint16(std::nearbyint(value)));
         }
     } else if (f >= 4 && f <= 14) {
-        if (!LeesInvoer(text, kHighest, value)) return refuse(999000080);
+        if (!LeesInvoer(text, kHighest, value))
+            return refuse(999000080);
         source.Elementen[f - 4] = IonFromUnit(float(value), WaterElementNamen()[f - 4]);
     }
     return true;
@@ -382,15 +388,18 @@ void frmWater::txtWater_LostFocus(int index)
 {
     QLineEdit* box = txtWater[index];
     // Only a text the user changed is read: the shown text is rounded.
-    if (!box->isModified()) return;
+    if (!box->isModified())
+        return;
     box->setModified(false);
-    if (LeesVeld(index)) Herbereken(index);
+    if (LeesVeld(index))
+        Herbereken(index);
 }
 
 void frmWater::LeesGewijzigdeVelden()
 {
     txtWater.forEach([this](int index, QLineEdit* box) {
-        if (!box->isHidden() && box->isModified()) txtWater_LostFocus(index);
+        if (!box->isHidden() && box->isModified())
+            txtWater_LostFocus(index);
     });
 }
 
@@ -398,14 +407,16 @@ void frmWater::BerekenMengwater()
 {
     ::BerekenMengwater(WaterAnalyses, WaterInputType);
     ControleerPercentage();
-    if (WaterAnalyses[0].Elementen.Fe > 5.0f) MessageBox::show(GetLangStr(999000020), MsgBox::Information);
+    if (WaterAnalyses[0].Elementen.Fe > 5.0f)
+        MessageBox::show(GetLangStr(999000020), MsgBox::Information);
 }
 
 bool frmWater::ControleerPercentage()
 {
     const bool wrong = !IsTotaal100(WaterAnalyses);
     for (int index : {27, 20, 21, 22})
-        if (txtWater.contains(index)) ZetFoutKleur(txtWater[index], wrong);
+        if (txtWater.contains(index))
+            ZetFoutKleur(txtWater[index], wrong);
     return wrong;
 }
 
@@ -414,17 +425,21 @@ void frmWater::Herbereken(int index)
     BerekenMengwater();
     const bool quick = WaterInputType == WaterInvoer::Snel;
     auto colourLine = [this](int head, int firstBox, bool fout) {
-        if (lblWater.contains(head)) ZetFoutKleur(lblWater[head], fout);
+        if (lblWater.contains(head))
+            ZetFoutKleur(lblWater[head], fout);
         for (int r = 0; r <= 10; ++r)
-            if (txtWater.contains(firstBox + 10 * r)) ZetFoutKleur(txtWater[firstBox + 10 * r], fout);
+            if (txtWater.contains(firstBox + 10 * r))
+                ZetFoutKleur(txtWater[firstBox + 10 * r], fout);
     };
     for (int s = 1; s <= 3; ++s)
         colourLine(9 + s, 39 + s, quick && !IsIonenBalansOK(WaterAnalyses[s].Elementen));
     colourLine(17, 47, quick && !IsIonenBalansOK(WaterAnalyses[0].Elementen));
 
     lblWater[1]->setVisible(!quick && WaterAnalyses[0].Elementen.HCO3 > 0);
-    if (index != 0) ToonVeld(index);
-    if (!quick) BalanceerIonen(WaterAnalyses[0].Elementen);
+    if (index != 0)
+        ToonVeld(index);
+    if (!quick)
+        BalanceerIonen(WaterAnalyses[0].Elementen);
     ToonMengwater();
 }
 
@@ -439,10 +454,13 @@ void frmWater::ToonMengwater()
 
 void frmWater::ZetWaterKlasse(int index)
 {
-    if (WaterInputType != WaterInvoer::Snel) return;
+    if (WaterInputType != WaterInvoer::Snel)
+        return;
     const int w = index % 10;
-    if (w > 2 || !ZoekSnelVeld(index / 10)) return;
-    if (lblWater.contains(40 + w)) lblWater[40 + w]->setText(WaterKlasse(WaterAnalyses[w + 1]));
+    if (w > 2 || !ZoekSnelVeld(index / 10))
+        return;
+    if (lblWater.contains(40 + w))
+        lblWater[40 + w]->setText(WaterKlasse(WaterAnalyses[w + 1]));
 }
 
 bool frmWater::MagVerlaten()
@@ -452,7 +470,8 @@ bool frmWater::MagVerlaten()
         return false;
     }
     ElementVector& mix = WaterAnalyses[0].Elementen;
-    if (IsIonenBalansOK(mix)) return true;
+    if (IsIonenBalansOK(mix))
+        return true;
     if (WaterInputType == WaterInvoer::Snel) {
         MessageBox::show(GetLangStr(999000028), MsgBox::Critical);
         return false;
@@ -493,10 +512,12 @@ void frmWater::cmdControl_Click(int index)
 {
     LeesGewijzigdeVelden();
     if (index == 0 || index == 2) {
-        if (!MagVerlaten()) return;
+        if (!MagVerlaten())
+            return;
     } else if (index == 1) {
         if (!IsTotaal100(WaterAnalyses) || !IsIonenBalansOK(WaterAnalyses[0].Elementen)) {
-            if (MessageBox::show(GetLangStr(999000008), MsgBox::YesNo) == MsgBox::No) return;
+            if (MessageBox::show(GetLangStr(999000008), MsgBox::YesNo) == MsgBox::No)
+                return;
             changed() = false;
         }
     }
@@ -508,10 +529,12 @@ bool frmWater::queryUnload()
     LeesGewijzigdeVelden();
     if (ControleerPercentage()) {
         // No keeps the window open with its changes still to be saved.
-        if (MessageBox::show(GetLangStr(999000009), MsgBox::YesNo) == MsgBox::No) return false;
+        if (MessageBox::show(GetLangStr(999000009), MsgBox::YesNo) == MsgBox::No)
+            return false;
         changed() = false;
     }
-    if (AskSaveChanges(changed()) == MsgBox::Yes && !s_Save()) return false;
+    if (AskSaveChanges(changed()) == MsgBox::Yes && !s_Save())
+        return false;
     return true;
 }
 
@@ -524,12 +547,14 @@ void frmWater::showEvent(QShowEvent* event)
         txtWater.forEach([](int, QLineEdit* box) { box->setEnabled(false); });
         cboWater->setEnabled(false);
     }
-    if (txtWater.contains(20) && txtWater[20]->isEnabled()) txtWater[20]->setFocus();
+    if (txtWater.contains(20) && txtWater[20]->isEnabled())
+        txtWater[20]->setFocus();
 }
 
 void frmWater::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized())) return;
+    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
+        return;
     CenterControl(this, fraWater, -900, 0);
 }

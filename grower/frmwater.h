@@ -13,8 +13,7 @@ class QToolButton;
 // quick-entry readings or as a full analysis in the display unit, and their
 // mix in a read-only line. The sources are stored in WATER, one row per source.
 // A box's index is 10 · field + line: lines 0, 1, 2 are the sources, 7 the mix.
-class frmWater : public StepWindow
-{
+class frmWater : public StepWindow {
     Q_OBJECT
 public:
     explicit frmWater(QWidget* parent = nullptr);
@@ -29,8 +28,7 @@ public:
     ControlArray<QLabel> lblWater{"lblWater"};
     ControlArray<QToolButton> cmdwater{"cmdwater"};
     ControlArray<QLabel> lblcmdWater{"lblcmdWater"};
-    ControlArray<QLabel> lblVeld{
-        "lblVeld"}; // field captions: 100 + field above the sources, 200 + field above the mix
+    ControlArray<QLabel> lblVeld{"lblVeld"}; // field captions: 100 + field above the sources, 200 + field above the mix
     QComboBox* cboWater = nullptr;
     QFrame* fraWater = nullptr;
 

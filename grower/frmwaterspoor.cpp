@@ -25,7 +25,8 @@ frmWaterSpoor::frmWaterSpoor(QWidget* parent) : QDialog(parent)
     auto* grid = new QGridLayout(fraWaterSpoor);
     auto* boxes = new InvoerVakFocus(this, [this](QLineEdit* box) {
         // Leaving the dialog takes the focus from its box; that is no edit to check.
-        if (!m_closing) txtWaterSpoor_LostFocus(box->property("Index").toInt());
+        if (!m_closing)
+            txtWaterSpoor_LostFocus(box->property("Index").toInt());
     });
     static const char* symbols[] = {"Fe", "Mn", "Zn", "B", "Cu", "Mo"};
     for (int i = 0; i < 6; ++i) {
@@ -43,8 +44,7 @@ frmWaterSpoor::frmWaterSpoor(QWidget* parent) : QDialog(parent)
     cmdWaterSpoor->setObjectName("cmdWaterSpoor");
     // Enter moves on to the next box; only the button itself confirms.
     cmdWaterSpoor->setAutoDefault(false);
-    connect(cmdWaterSpoor, &QPushButton::clicked, this,
-            [this] { RunUserAction([this] { cmdWaterSpoor_Click(); }); });
+    connect(cmdWaterSpoor, &QPushButton::clicked, this, [this] { RunUserAction([this] { cmdWaterSpoor_Click(); }); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fraWaterSpoor);
     layout->addWidget(cmdWaterSpoor, 0, Qt::AlignRight);
@@ -61,7 +61,8 @@ void frmWaterSpoor::Form_Load()
     m_closing = false;
     ShowStatusLang(MainWindow(), -1);
     SetLangStrings();
-    if (QWidget* main = MainWindow()) setWindowIcon(main->windowIcon());
+    if (QWidget* main = MainWindow())
+        setWindowIcon(main->windowIcon());
     VulVelden();
     ZetAlleenLezen(WaterReadonly);
     ShowStatusLang(MainWindow(), 0);
@@ -86,7 +87,8 @@ void frmWaterSpoor::LeesVelden()
 {
     // Only what the user typed: a box read back unchanged would return its rounded text.
     for (int i = 0; i < 6; ++i)
-        if (m_typed[i]) WaterSpoor[i + 1] = NzValue(txtWaterSpoor[i]->text(), NzType::Single).toFloat();
+        if (m_typed[i])
+            WaterSpoor[i + 1] = NzValue(txtWaterSpoor[i]->text(), NzType::Single).toFloat();
 }
 
 void frmWaterSpoor::ZetAlleenLezen(bool flag)
@@ -105,7 +107,8 @@ void frmWaterSpoor::cmdWaterSpoor_Click()
 {
     // A box still in focus has not had its leaving handled.
     for (int i = 0; i < 6; ++i)
-        if (txtWaterSpoor[i]->isModified()) txtWaterSpoor_LostFocus(i);
+        if (txtWaterSpoor[i]->isModified())
+            txtWaterSpoor_LostFocus(i);
     LeesVelden();
     accept();
 }
@@ -113,7 +116,8 @@ void frmWaterSpoor::cmdWaterSpoor_Click()
 void frmWaterSpoor::txtWaterSpoor_LostFocus(int index)
 {
     QLineEdit* box = txtWaterSpoor[index];
-    if (!box->isModified()) return;
+    if (!box->isModified())
+        return;
     double value = 0;
     if (!LeesInvoer(box->text(), std::numeric_limits<float>::max(), value)) {
         box->setText(m_shown[index]);

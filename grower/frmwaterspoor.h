@@ -14,8 +14,7 @@ class QPushButton;
 // unit, shown modally. The caller sets the public members, shows the dialog
 // and reads WaterSpoor back: a confirm leaves the entries the user changed in
 // it, a cancel (Escape, closing) leaves it as the caller set it.
-class frmWaterSpoor : public QDialog
-{
+class frmWaterSpoor : public QDialog {
     Q_OBJECT
 public:
     explicit frmWaterSpoor(QWidget* parent = nullptr);

@@ -20,7 +20,8 @@ void InvoerVakFocus::watch(QLineEdit* box)
 bool InvoerVakFocus::eventFilter(QObject* watched, QEvent* event)
 {
     auto* box = qobject_cast<QLineEdit*>(watched);
-    if (!box) return false;
+    if (!box)
+        return false;
     if (event->type() == QEvent::FocusIn && !box->isReadOnly()) {
         // After the mouse press that gave the focus, which would place the cursor instead.
         QTimer::singleShot(0, box, [box] { box->selectAll(); });

@@ -11,8 +11,7 @@ class QLineEdit;
 // What the value boxes of the water, trace-element and drain windows share:
 // the whole text is selected when a box gets the focus, and the window hears
 // when a box loses it (where it reads what the user typed).
-class InvoerVakFocus : public QObject
-{
+class InvoerVakFocus : public QObject {
 public:
     InvoerVakFocus(QObject* parent, std::function<void(QLineEdit*)> lostFocus);
     // Watches the box; its keys go through the numeric key filter as well.

@@ -7,8 +7,7 @@
 #include <cmath>
 #include <limits>
 
-namespace
-{
+namespace {
 
 constexpr int kElementCount = 17; // NH4 .. Mo
 
@@ -36,14 +35,16 @@ void BerekenMengwater(WaterRecords& water, qint16 inputType)
     ClearElementVector(mix.Elementen);
     for (int s = 1; s <= 3; ++s) {
         const WaterRecord& source = water[s];
-        if (source.Perc == 0) continue;
+        if (source.Perc == 0)
+            continue;
         mix.Perc += source.Perc;
         for (int e = 0; e < kElementCount; ++e)
             mix.Elementen[e] += source.Elementen[e] * source.Perc / 100.0f;
     }
     // Only the Si above 0.2 counts; in full analysis 0.5 HCO3 stays in the water as its buffer.
     mix.Elementen.Si = float(double(mix.Elementen.Si) - 0.2);
-    if (inputType == WaterInvoer::Volledig) mix.Elementen.HCO3 -= 0.5f;
+    if (inputType == WaterInvoer::Volledig)
+        mix.Elementen.HCO3 -= 0.5f;
     mix.Elementen.Si = std::max(0.0f, mix.Elementen.Si);
     mix.Elementen.HCO3 = std::max(0.0f, mix.Elementen.HCO3);
 }
@@ -69,7 +70,8 @@ const SnelVeld* ZoekSnelVeld(int field)
         {10, &WaterRecord::SC5, ElementVector::pNO3, 2}, {11, &WaterRecord::SC6, ElementVector::pK, 2},
     };
     for (const SnelVeld& f : fields)
-        if (f.field == field) return &f;
+        if (f.field == field)
+            return &f;
     return nullptr;
 }
 
@@ -99,6 +101,5 @@ qint16 BalanceerDrainKopie(const ElementVector& v)
 bool LeesInvoer(const QString& text, double highest, double& value)
 {
     value = NzValue(text, NzType::Double).toDouble();
-    return std::isfinite(value) && value >= 0 && value <= highest &&
-           value <= double(std::numeric_limits<float>::max());
+    return std::isfinite(value) && value >= 0 && value <= highest && value <= double(std::numeric_limits<float>::max());
 }

@@ -15,8 +15,7 @@
 using WaterRecords = std::array<WaterRecord, 4>;
 
 // How the water sources are entered (the setting WaterInputType).
-namespace WaterInvoer
-{
+namespace WaterInvoer {
 enum : qint16 { Snel = 0, Volledig = 1 };
 }
 

@@ -9,8 +9,7 @@
 // both the program and a library it loads (the search component): the copy
 // lives on the application object, which both share. A library that
 // creates such state must stay loaded for the life of the process.
-template <typename T>
-T& processShared(const char* key)
+template <typename T> T& processShared(const char* key)
 {
     struct Holder : QObject {
         T value;

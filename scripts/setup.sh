@@ -1,12 +1,12 @@
 #!/bin/sh
-# Installs what the build needs (Debian 12 packages, only those missing),
-# then configures and builds into build/.
+# Installs what the build needs (Debian 12 packages, only those missing; the
+# arguments name further packages), then configures and builds into build/.
 set -e
 cd "$(dirname "$0")/.."
 
 PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev poppler-utils xdg-utils"
 missing=""
-for p in $PACKAGES; do
+for p in $PACKAGES "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
 done
 if [ -n "$missing" ]; then

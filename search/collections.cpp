@@ -5,8 +5,7 @@
 
 #include <cmath>
 
-namespace
-{
+namespace {
 
 constexpr int InvalidArgument = 5;
 constexpr int SubscriptOutOfRange = 9;
@@ -18,7 +17,8 @@ int TabvinCollection::position(const QVariant& vntIndexKey) const
     // The items carry no keys, so a text never names one.
     bool numeric = false;
     const double p = vntIndexKey.typeId() == QMetaType::QString ? 0 : vntIndexKey.toDouble(&numeric);
-    if (!numeric) throw AppError(InvalidArgument, "Tabvin", "Invalid procedure call or argument");
+    if (!numeric)
+        throw AppError(InvalidArgument, "Tabvin", "Invalid procedure call or argument");
     const double r = std::nearbyint(p);
     return r >= 1 && r <= Count() ? int(r) : 0;
 }
@@ -60,19 +60,22 @@ QVariant TabvinCollection::append(QObject* item)
 
 QVariant THeaders::Add(const QString& header)
 {
-    if (header.isEmpty()) return {};
+    if (header.isEmpty())
+        return {};
     // Positions in a header text are 16-bit numbers, as the format was defined.
     const QString text = header + ";";
     const qsizetype n = text.indexOf(';'); // the caption's length
     const qsizetype next = n + 1 < text.size() ? text.indexOf(';', n + 1) : -1;
     const qsizetype w = next - n - 1; // the width part's length; negative without a second ";"
-    if (n > 32767 || (w >= 0 && n + w + 3 > 32767)) throw AppError(JetError::Overflow, "Tabvin", "Overflow");
+    if (n > 32767 || (w >= 0 && n + w + 3 > 32767))
+        throw AppError(JetError::Overflow, "Tabvin", "Overflow");
 
     QString naam;
     int lengte = 0;
     int sort = 0;
     if (n > 0) {
-        if (w < 0) throw AppError(InvalidArgument, "Tabvin", "Invalid procedure call or argument");
+        if (w < 0)
+            throw AppError(InvalidArgument, "Tabvin", "Invalid procedure call or argument");
         naam = text.left(n);
         lengte = Numbers::toInt16(std::fabs(Numbers::leadingNumber(text.mid(n + 1, w))));
         const QString letter = text.mid(n + w + 2, 1).toUpper();
@@ -87,7 +90,8 @@ QVariant THeaders::Add(const QString& header)
 
 QVariant TTekstRegels::Add(int Kode, const QString& Oms)
 {
-    if (Oms.isEmpty()) return {};
+    if (Oms.isEmpty())
+        return {};
     auto* item = new TTekst;
     item->Kode = Kode;
     item->Oms = Oms;
@@ -96,7 +100,8 @@ QVariant TTekstRegels::Add(int Kode, const QString& Oms)
 
 QVariant TSelectieIDs::Add(int ID)
 {
-    if (ID == 0) return {};
+    if (ID == 0)
+        return {};
     auto* item = new TSelectieID;
     item->ID = ID;
     return append(item);

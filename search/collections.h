@@ -10,8 +10,7 @@
 // Count and NewEnum are properties. Items are kept in insertion order and
 // addressed by their 1-based position; the collection owns its items.
 
-class TColHead : public QObject
-{
+class TColHead : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString Naam MEMBER Naam)
     Q_PROPERTY(int Lengte READ lengte WRITE setLengte)
@@ -42,8 +41,7 @@ private:
     int m_characters = 0;
 };
 
-class TTekst : public QObject
-{
+class TTekst : public QObject {
     Q_OBJECT
     Q_PROPERTY(int Kode MEMBER Kode)
     Q_PROPERTY(QString Oms MEMBER Oms)
@@ -54,8 +52,7 @@ public:
     QString Oms;
 };
 
-class TSelectieID : public QObject
-{
+class TSelectieID : public QObject {
     Q_OBJECT
     Q_PROPERTY(int ID MEMBER ID)
 
@@ -65,8 +62,7 @@ public:
 };
 
 // The members the three collections share.
-class TabvinCollection : public QObject
-{
+class TabvinCollection : public QObject {
     Q_OBJECT
     Q_PROPERTY(int Count READ Count)
     Q_PROPERTY(QVariantList NewEnum READ NewEnum)
@@ -92,8 +88,7 @@ private:
     QList<QObject*> m_items;
 };
 
-class THeaders : public TabvinCollection
-{
+class THeaders : public TabvinCollection {
     Q_OBJECT
 public:
     using TabvinCollection::TabvinCollection;
@@ -104,8 +99,7 @@ public:
     TColHead* header(int position) const { return static_cast<TColHead*>(at(position)); }
 };
 
-class TTekstRegels : public TabvinCollection
-{
+class TTekstRegels : public TabvinCollection {
     Q_OBJECT
 public:
     using TabvinCollection::TabvinCollection;
@@ -114,8 +108,7 @@ public:
     TTekst* tekst(int position) const { return static_cast<TTekst*>(at(position)); }
 };
 
-class TSelectieIDs : public TabvinCollection
-{
+class TSelectieIDs : public TabvinCollection {
     Q_OBJECT
 public:
     using TabvinCollection::TabvinCollection;

@@ -19,8 +19,7 @@
 #include <QTableView>
 #include <cmath>
 
-namespace
-{
+namespace {
 
 // Positions and sizes are defined in twips; 15 twips make one pixel.
 constexpr int TwipsPerPixel = 15;
@@ -44,8 +43,7 @@ constexpr int FindButtonWidth = 375;
 constexpr int CheckBoxWidth = 285;
 
 // The current row shows in the selection colours whether or not it is selected.
-class CurrentRowDelegate : public QStyledItemDelegate
-{
+class CurrentRowDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
@@ -54,13 +52,15 @@ protected:
     {
         QStyledItemDelegate::initStyleOption(option, index);
         const auto* view = qobject_cast<const QAbstractItemView*>(option->widget);
-        if (view && view->currentIndex().row() == index.row()) option->state |= QStyle::State_Selected;
+        if (view && view->currentIndex().row() == index.row())
+            option->state |= QStyle::State_Selected;
     }
 };
 
 QString veldNaam(const SearchTableModel::Field& f)
 {
-    if (!f.sourceTable.isEmpty() && !f.sourceField.isEmpty()) return f.sourceTable + "." + f.sourceField;
+    if (!f.sourceTable.isEmpty() && !f.sourceField.isEmpty())
+        return f.sourceTable + "." + f.sourceField;
     return f.name;
 }
 
@@ -155,8 +155,7 @@ frmTabel::frmTabel(QWidget* parent) : QDialog(parent)
             [this](int c) { underErrorDialog([this, c] { headClick(c); }); });
     connect(tdbTabel->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { underErrorDialog([this] { rowColChange(); }); });
-    connect(tdbTabel->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this] { selChange(); });
+    connect(tdbTabel->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { selChange(); });
 }
 
 frmTabel::~frmTabel()
@@ -171,8 +170,10 @@ bool frmTabel::showModal()
     setBusy(true);
     LaadTabel();
     setBusy(false);
-    if (!m_closed) exec();
-    if (!m_accepted) TabelID = 0;
+    if (!m_closed)
+        exec();
+    if (!m_accepted)
+        TabelID = 0;
     return m_accepted;
 }
 
@@ -184,7 +185,8 @@ void frmTabel::s_Close()
 
 void frmTabel::setBusy(bool busy)
 {
-    if (busy == m_busy) return;
+    if (busy == m_busy)
+        return;
     m_busy = busy;
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -195,8 +197,7 @@ void frmTabel::setBusy(bool busy)
 int frmTabel::ErrorHandler(int number, const QString& description)
 {
     setBusy(false);
-    const QString text =
-        "Nummer: " + QString(number >= 0 ? " " : "") + QString::number(number) + "\n\n" + description;
+    const QString text = "Nummer: " + QString(number >= 0 ? " " : "") + QString::number(number) + "\n\n" + description;
     const int answer = MessageBox::show(text, MsgBox::RetryCancel | MsgBox::Exclamation, "Melding");
     return answer == MsgBox::Retry ? Retry : Leave;
 }
@@ -213,7 +214,8 @@ bool frmTabel::underErrorDialog(const std::function<void()>& step)
         } catch (const std::exception& e) {
             foutVlag = ErrorHandler(JetError::GeneralSql, QString::fromLocal8Bit(e.what()));
         }
-        if (foutVlag == Leave) return false;
+        if (foutVlag == Leave)
+            return false;
     }
 }
 
@@ -221,7 +223,8 @@ bool frmTabel::underErrorDialog(const std::function<void()>& step)
 
 void frmTabel::LaadTabel()
 {
-    if (!underErrorDialog([this] { takeTexts(); }) || !underErrorDialog([this] { loadRows(); })) return;
+    if (!underErrorDialog([this] { takeTexts(); }) || !underErrorDialog([this] { loadRows(); }))
+        return;
     if (m_model->rowCount() == 0) {
         setBusy(false);
         if (!Teksten[3].isEmpty())
@@ -246,14 +249,17 @@ void frmTabel::takeTexts()
             throw AppError(9, "Tabvin", "Subscript out of range");
         Teksten[t->Kode] = t->Oms;
     }
-    if (!Teksten[1].isEmpty()) lblTabel->setText(Teksten[1]);
-    if (!Teksten[2].isEmpty()) cmdTabel[0]->setText(Teksten[2]);
+    if (!Teksten[1].isEmpty())
+        lblTabel->setText(Teksten[1]);
+    if (!Teksten[2].isEmpty())
+        cmdTabel[0]->setText(Teksten[2]);
 }
 
 void frmTabel::loadRows()
 {
     TabelQry = TabelQry.trimmed();
-    if (TabelQry.endsWith(';')) TabelQry.chop(1);
+    if (TabelQry.endsWith(';'))
+        TabelQry.chop(1);
     m_model->clear();
     selChange();
     tdbTabel->setSelectionMode(TabelSelectieAktief == 1 ? QAbstractItemView::MultiSelection
@@ -277,9 +283,8 @@ void frmTabel::setColumns()
     for (int i = 1; i <= headers; ++i) {
         const TColHead* h = GridHeaders->header(i);
         // An empty caption has no width of its own to measure: the font's average stands in.
-        const int charWidth = h->Naam.isEmpty()
-                                  ? twips(fontMetrics().averageCharWidth())
-                                  : twips(fontMetrics().horizontalAdvance(h->Naam)) / int(h->Naam.size());
+        const int charWidth = h->Naam.isEmpty() ? twips(fontMetrics().averageCharWidth())
+                                                : twips(fontMetrics().horizontalAdvance(h->Naam)) / int(h->Naam.size());
         widths << Numbers::toInt16(double(charWidth) * h->characters());
         total = Numbers::toInt16(double(total) + widths.last());
     }
@@ -317,13 +322,15 @@ void frmTabel::showStartRow()
 void frmTabel::SorteerTabel()
 {
     // The query's own order stands.
-    if (TabelQry.toUpper().contains("ORDER BY")) return;
+    if (TabelQry.toUpper().contains("ORDER BY"))
+        return;
     QVector<SearchTableModel::SortKey> keys;
     SortKolom = 0;
     for (int i = 1; i <= GridHeaders->Count(); ++i) {
         const TColHead* h = GridHeaders->header(i);
         if (h->Sort == 1 || h->Sort == 2) {
-            if (SortKolom == 0) SortKolom = i;
+            if (SortKolom == 0)
+                SortKolom = i;
             keys.push_back({i, h->Sort == 2});
         }
     }
@@ -336,14 +343,16 @@ void frmTabel::SorteerTabel()
     m_model->sort(keys);
     m_model->setMarkedColumn(SortKolom);
     m_model->setCaption(SortKolom, marked->Naam + (marked->Sort == 2 ? " (Z)" : " (A)"));
-    if (currentRow() < 0) setCurrentRow(0);
+    if (currentRow() < 0)
+        setCurrentRow(0);
     tdbTabel->scrollTo(tdbTabel->currentIndex());
     setSearchText(ZoekWaarde());
 }
 
 void frmTabel::headClick(int column)
 {
-    if (column < 1) return;
+    if (column < 1)
+        return;
     for (int i = 1; i <= GridHeaders->Count(); ++i) {
         TColHead* h = GridHeaders->header(i);
         if (i == column) {
@@ -379,7 +388,8 @@ void frmTabel::ZoekRegel(int zoekType)
     const int found = m_model->find(searchColumn(), prefix, anywhere, from, zoekType == 2 ? -1 : 1);
     if (found >= 0) {
         setCurrentRow(found);
-        if (!anywhere) setSearchText(m_model->text(found, searchColumn()));
+        if (!anywhere)
+            setSearchText(m_model->text(found, searchColumn()));
         txtTabel->setSelection(ZoekPositie, int(txtTabel->text().size()) - ZoekPositie);
     } else if (zoekType == 0) {
         --ZoekPositie;
@@ -389,7 +399,8 @@ void frmTabel::ZoekRegel(int zoekType)
 
 QString frmTabel::ZoekWaarde() const
 {
-    if (chkTekst->isChecked()) return txtTabel->text();
+    if (chkTekst->isChecked())
+        return txtTabel->text();
     const int row = currentRow();
     return row < 0 ? QString() : m_model->text(row, searchColumn());
 }
@@ -406,7 +417,8 @@ void frmTabel::chkTekstClick()
 void frmTabel::KiesRegel()
 {
     const int row = currentRow();
-    if (row < 0) throw AppError(JetError::NoCurrentRecord, "Tabvin", "No current record.");
+    if (row < 0)
+        throw AppError(JetError::NoCurrentRecord, "Tabvin", "No current record.");
     const int id = Numbers::toInt32(m_model->recordNumber(row));
     QVector<int> selected;
     for (int r : selectedRows())
@@ -421,7 +433,8 @@ void frmTabel::KiesRegel()
 
 void frmTabel::MarkeerSelectie(int mode)
 {
-    if (mode != 0) return;
+    if (mode != 0)
+        return;
     setBusy(true);
     // The record ID is field 0 of every query, so that is where the IDs are looked for.
     QVector<double> ids;
@@ -437,7 +450,8 @@ void frmTabel::MarkeerSelectie(int mode)
 
 void frmTabel::acceptRow()
 {
-    if (!underErrorDialog([this] { KiesRegel(); })) return;
+    if (!underErrorDialog([this] { KiesRegel(); }))
+        return;
     m_accepted = true;
     s_Close();
 }
@@ -475,7 +489,8 @@ bool frmTabel::searchBoxKey(QKeyEvent* key)
     case Qt::Key_Backspace: {
         // Backspace widens the completed part by one character instead of deleting.
         const int caret = caretPosition();
-        if (caret == 0) return false;
+        if (caret == 0)
+            return false;
         txtTabel->setSelection(caret - 1, int(txtTabel->text().size()) - caret + 1);
         return true;
     }
@@ -586,7 +601,8 @@ int frmTabel::currentRow() const
 
 void frmTabel::setCurrentRow(int row)
 {
-    if (row < 0 || row >= m_model->rowCount()) return;
+    if (row < 0 || row >= m_model->rowCount())
+        return;
     const int column = std::max(1, tdbTabel->currentIndex().column());
     const QModelIndex index = m_model->index(row, std::min(column, m_model->columnCount() - 1));
     tdbTabel->selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
@@ -613,7 +629,8 @@ int frmTabel::caretPosition() const
 
 void frmTabel::setSearchText(const QString& text)
 {
-    if (txtTabel->text() == text) return;
+    if (txtTabel->text() == text)
+        return;
     txtTabel->setText(text);
     txtTabel->setCursorPosition(ZoekPositie);
 }

@@ -20,8 +20,7 @@ class TTekstRegels;
 // The modal search window of the component: the rows of the client's query
 // in a grid sorted by the client's headers or a clicked header, an
 // incremental search on the sort column, single or multiple selection.
-class frmTabel : public QDialog
-{
+class frmTabel : public QDialog {
     Q_OBJECT
 
 public:

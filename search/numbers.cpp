@@ -5,15 +5,15 @@
 #include <cmath>
 #include <limits>
 
-namespace Numbers
-{
+namespace Numbers {
 
 double leadingNumber(const QString& text)
 {
     QString s;
     s.reserve(text.size());
     for (const QChar c : text)
-        if (c != ' ' && c != '\t' && c != '\n') s += c;
+        if (c != ' ' && c != '\t' && c != '\n')
+            s += c;
 
     qsizetype i = 0;
     auto digits = [&] {
@@ -22,26 +22,29 @@ double leadingNumber(const QString& text)
             ++i;
         return i > from;
     };
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
     bool any = digits();
     if (i < s.size() && s[i] == '.') {
         ++i;
         any = digits() || any;
     }
-    if (!any) return 0;
+    if (!any)
+        return 0;
     qsizetype end = i;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
         ++i;
-        if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-        if (digits()) end = i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        if (digits())
+            end = i;
     }
     QString number = s.left(end);
     number.replace('d', 'e').replace('D', 'e');
     return number.toDouble();
 }
 
-namespace
-{
+namespace {
 
 template <typename T> T rounded(double value)
 {

@@ -4,8 +4,7 @@
 #include <QtGlobal>
 
 // Number conversions the component's clients know from their own language.
-namespace Numbers
-{
+namespace Numbers {
 
 // The number at the start of a text: blanks, tabs and line feeds anywhere
 // are skipped, reading stops at the first character that cannot continue

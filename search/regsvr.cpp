@@ -19,8 +19,7 @@ int main(int argc, char** argv)
         return 1;
     }
     if (const int result = registerServer(); result != 0) {
-        err << "tabvin-regsvr: registering " << library.fileName() << " failed (" << Qt::hex << result
-            << ")\n";
+        err << "tabvin-regsvr: registering " << library.fileName() << " failed (" << Qt::hex << result << ")\n";
         return 1;
     }
     return 0;

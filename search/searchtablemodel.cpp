@@ -11,8 +11,7 @@
 #include <algorithm>
 #include <numeric>
 
-namespace
-{
+namespace {
 
 bool isNumber(const QVariant& v)
 {
@@ -59,8 +58,7 @@ void SearchTableModel::load(RecordSet& rs)
     m_fields.clear();
     m_captions.clear();
     for (int i = 0; i < rs.fieldCount(); ++i) {
-        m_fields.push_back(
-            {rs.fieldName(i), rs.fieldSourceTable(i), rs.fieldSourceField(i), rs.fieldType(i)});
+        m_fields.push_back({rs.fieldName(i), rs.fieldSourceTable(i), rs.fieldSourceField(i), rs.fieldType(i)});
         m_captions << rs.fieldName(i);
     }
     m_rows = rs.recordCount();
@@ -95,7 +93,8 @@ void SearchTableModel::setShownColumns(int count)
 
 void SearchTableModel::setCaption(int column, const QString& caption)
 {
-    if (column < 0 || column >= m_captions.size()) return;
+    if (column < 0 || column >= m_captions.size())
+        return;
     m_captions[column] = caption;
     emit headerDataChanged(Qt::Horizontal, column, column);
 }
@@ -117,8 +116,10 @@ int SearchTableModel::columnCount(const QModelIndex& parent) const
 
 QVariant SearchTableModel::data(const QModelIndex& index, int role) const
 {
-    if (!index.isValid()) return {};
-    if (role == Qt::DisplayRole) return text(index.row(), index.column());
+    if (!index.isValid())
+        return {};
+    if (role == Qt::DisplayRole)
+        return text(index.row(), index.column());
     if (role == Qt::TextAlignmentRole && isNumber(cell(m_order[index.row()], index.column())))
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     return {};
@@ -127,9 +128,12 @@ QVariant SearchTableModel::data(const QModelIndex& index, int role) const
 QVariant SearchTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
     // Row headers are plain record selectors.
-    if (orientation == Qt::Vertical || section < 0 || section >= m_captions.size()) return {};
-    if (role == Qt::DisplayRole) return m_captions[section];
-    if (role == Qt::ForegroundRole && section == m_markedColumn && section > 0) return QColor(Qt::red);
+    if (orientation == Qt::Vertical || section < 0 || section >= m_captions.size())
+        return {};
+    if (role == Qt::DisplayRole)
+        return m_captions[section];
+    if (role == Qt::ForegroundRole && section == m_markedColumn && section > 0)
+        return QColor(Qt::red);
     return {};
 }
 
@@ -167,7 +171,8 @@ const std::vector<QString>& SearchTableModel::folded(int field) const
 const std::vector<int>& SearchTableModel::rank(int field) const
 {
     std::vector<int>& rank = m_rank[field];
-    if (!rank.empty() || m_rows == 0) return rank;
+    if (!rank.empty() || m_rows == 0)
+        return rank;
     enum Kind { Null, Number, Text };
     std::vector<Kind> kind(m_rows);
     std::vector<double> number(m_rows);
@@ -189,9 +194,12 @@ const std::vector<int>& SearchTableModel::rank(int field) const
     }
     const std::vector<QString>* text = anyText ? &folded(field) : nullptr;
     auto less = [&](int a, int b) {
-        if (kind[a] != kind[b]) return kind[a] < kind[b];
-        if (kind[a] == Number) return number[a] < number[b];
-        if (kind[a] == Text) return (*text)[a] < (*text)[b];
+        if (kind[a] != kind[b])
+            return kind[a] < kind[b];
+        if (kind[a] == Number)
+            return number[a] < number[b];
+        if (kind[a] == Text)
+            return (*text)[a] < (*text)[b];
         return false;
     };
     std::vector<int> rows(m_rows);
@@ -201,7 +209,8 @@ const std::vector<int>& SearchTableModel::rank(int field) const
     int place = 0;
     rank[rows[0]] = 0;
     for (int i = 1; i < m_rows; ++i) {
-        if (less(rows[i - 1], rows[i])) ++place;
+        if (less(rows[i - 1], rows[i]))
+            ++place;
         rank[rows[i]] = place;
     }
     return rank;
@@ -217,7 +226,8 @@ void SearchTableModel::sort(const QVector<SortKey>& keys)
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
         for (qsizetype i = 0; i < keys.size(); ++i) {
             const int ra = (*ranks[i])[a], rb = (*ranks[i])[b];
-            if (ra != rb) return keys[i].descending ? ra > rb : ra < rb;
+            if (ra != rb)
+                return keys[i].descending ? ra > rb : ra < rb;
         }
         return false;
     });
@@ -243,8 +253,10 @@ int SearchTableModel::find(int field, const QString& text, bool anywhere, int fr
     const QString needle = text.toCaseFolded();
     for (int i = from; i >= 0 && i < m_rows; i += step) {
         const int r = m_order[i];
-        if (!cell(r, field).isValid()) continue;
-        if (anywhere ? f[r].contains(needle) : f[r].startsWith(needle)) return i;
+        if (!cell(r, field).isValid())
+            continue;
+        if (anywhere ? f[r].contains(needle) : f[r].startsWith(needle))
+            return i;
     }
     return -1;
 }
@@ -252,7 +264,8 @@ int SearchTableModel::find(int field, const QString& text, bool anywhere, int fr
 int SearchTableModel::findRecord(double id) const
 {
     for (int i = 0; i < m_rows; ++i)
-        if (recordNumber(i) == id) return i;
+        if (recordNumber(i) == id)
+            return i;
     return -1;
 }
 
@@ -263,10 +276,12 @@ QVector<int> SearchTableModel::rowsOfRecords(const QVector<double>& ids) const
         rowOf.insert(id, -1);
     for (int i = 0; i < m_rows; ++i) {
         auto it = rowOf.find(recordNumber(i));
-        if (it != rowOf.end() && *it < 0) *it = i;
+        if (it != rowOf.end() && *it < 0)
+            *it = i;
     }
     QVector<int> rows;
     for (double id : ids)
-        if (rowOf.value(id) >= 0) rows << rowOf.value(id);
+        if (rowOf.value(id) >= 0)
+            rows << rowOf.value(id);
     return rows;
 }

@@ -15,8 +15,7 @@ class RecordSet;
 // are addressed in the shown order; sorting keeps every persistent index
 // (current row, selected rows) on its record. Text compares and matches
 // without regard to case, as the database engine did.
-class SearchTableModel : public QAbstractTableModel
-{
+class SearchTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
@@ -67,10 +66,7 @@ public:
     QVector<int> rowsOfRecords(const QVector<double>& ids) const;
 
 private:
-    const QVariant& cell(int dataRow, int field) const
-    {
-        return m_cells[qsizetype(dataRow) * m_fields.size() + field];
-    }
+    const QVariant& cell(int dataRow, int field) const { return m_cells[qsizetype(dataRow) * m_fields.size() + field]; }
     void requireField(int field) const;
     const std::vector<QString>& folded(int field) const;
     const std::vector<int>& rank(int field) const;

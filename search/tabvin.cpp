@@ -9,8 +9,7 @@
 
 #define TABVIN_EXPORT extern "C" __attribute__((visibility("default")))
 
-namespace
-{
+namespace {
 
 struct CreatableClass {
     const char* name;
@@ -28,7 +27,8 @@ const CreatableClass creatableClasses[] = {
 QString libraryPath()
 {
     Dl_info info{};
-    if (!dladdr(reinterpret_cast<void*>(&libraryPath), &info) || !info.dli_fname) return {};
+    if (!dladdr(reinterpret_cast<void*>(&libraryPath), &info) || !info.dli_fname)
+        return {};
     return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absoluteFilePath();
 }
 
@@ -37,23 +37,27 @@ QString libraryPath()
 TABVIN_EXPORT int DllRegisterServer()
 {
     const QString path = libraryPath();
-    if (path.isEmpty()) return ComClass::RegistrationFailed;
+    if (path.isEmpty())
+        return ComClass::RegistrationFailed;
     for (const CreatableClass& c : creatableClasses)
-        if (!ComClass::registerClass(c.name, path)) return ComClass::RegistrationFailed;
+        if (!ComClass::registerClass(c.name, path))
+            return ComClass::RegistrationFailed;
     return ComClass::Ok;
 }
 
 TABVIN_EXPORT int DllUnregisterServer()
 {
     for (const CreatableClass& c : creatableClasses)
-        if (!ComClass::unregisterClass(c.name)) return ComClass::RegistrationFailed;
+        if (!ComClass::unregisterClass(c.name))
+            return ComClass::RegistrationFailed;
     return ComClass::Ok;
 }
 
 TABVIN_EXPORT QObject* DllGetClassObject(const char* className)
 {
     for (const CreatableClass& c : creatableClasses)
-        if (className && qstrcmp(className, c.name) == 0) return c.create();
+        if (className && qstrcmp(className, c.name) == 0)
+            return c.create();
     return nullptr;
 }
 

@@ -35,7 +35,8 @@ bool Zoeken::Show()
 {
     QString failure;
     try {
-        if (!m_window) m_window = new frmTabel(QApplication::activeWindow());
+        if (!m_window)
+            m_window = new frmTabel(QApplication::activeWindow());
         m_window->GridHeaders = m_headers;
         m_window->TekstRegels = m_tekstRegels;
         m_window->SelectieIDs = m_selectieIDs;

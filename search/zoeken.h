@@ -12,8 +12,7 @@ class TTekstRegels;
 // The search component's class, created by the class name "Tabvin.Zoeken".
 // Clients fill it by property name, call Show and read ID (and, with
 // SelectieAktief 1, SelectieIDs) back.
-class Zoeken : public QObject
-{
+class Zoeken : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString DatabaseDirectory MEMBER m_databaseDirectory)
     Q_PROPERTY(QString DatabaseName MEMBER m_databaseName)

@@ -10,14 +10,19 @@
 
 // Twips, the unit the window layouts are given in: 15 twips make one pixel.
 constexpr int TwipsPerPixel = 15;
-inline int twips(int t) { return t / TwipsPerPixel; }
-inline int toTwips(int pixels) { return pixels * TwipsPerPixel; }
+inline int twips(int t)
+{
+    return t / TwipsPerPixel;
+}
+inline int toTwips(int pixels)
+{
+    return pixels * TwipsPerPixel;
+}
 
 // An indexed array of controls whose index carries meaning. Each member's
 // object name is the array's name, "_" and the index (txtWater_17), so
 // tests can find it. Asking for a member that is not there raises error 340.
-template <typename W>
-class ControlArray {
+template <typename W> class ControlArray {
 public:
     ControlArray() = default;
     explicit ControlArray(QString name) : m_name(std::move(name)) {}
@@ -80,8 +85,7 @@ public:
         return n;
     }
 
-    template <typename F>
-    void forEach(F f) const
+    template <typename F> void forEach(F f) const
     {
         for (const auto& m : m_members)
             if (!m.second.isNull())

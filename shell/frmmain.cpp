@@ -36,15 +36,17 @@ struct Tool {
 
 // Band HoofdMenu, in this order.
 const Tool kMainTools[] = {
-    {"mnu1", 0, "frmTaal"},         {"mnu2", 200, "frmBedrijfGeg"}, {"mnu3", 300, "frmMeststoffen"},
-    {"mnu4", 400, "frmTeelt"},      {"mnu5", 500, "frmWater"},      {"mnu6", 600, "frmAdvies"},
-    {"mnu7", 700, "frmSamenstel"},  {"mnu71", 710, "frmSamenstelSimpel"}, {"mnu8", 800, nullptr},
+    {"mnu1", 0, "frmTaal"},          {"mnu2", 200, "frmBedrijfGeg"},
+    {"mnu3", 300, "frmMeststoffen"}, {"mnu4", 400, "frmTeelt"},
+    {"mnu5", 500, "frmWater"},       {"mnu6", 600, "frmAdvies"},
+    {"mnu7", 700, "frmSamenstel"},   {"mnu71", 710, "frmSamenstelSimpel"},
+    {"mnu8", 800, nullptr},
 };
 
 // Popup band mnu8Sub, in this order.
 const Tool kPopupTools[] = {
-    {"mnu8Sub1", 810, "frmHistorie"},  {"mnu8Sub2", 820, "frmRegistratie"}, {"mnu8Sub3", 830, "frmEigenTeelt"},
-    {"mnu8Sub5", 850, "frmMestPref"},  {"mnu8Sub6", 860, nullptr},          {"mnu8Sub4", 840, nullptr},
+    {"mnu8Sub1", 810, "frmHistorie"}, {"mnu8Sub2", 820, "frmRegistratie"}, {"mnu8Sub3", 830, "frmEigenTeelt"},
+    {"mnu8Sub5", 850, "frmMestPref"}, {"mnu8Sub6", 860, nullptr},          {"mnu8Sub4", 840, nullptr},
 };
 
 const char* windowOfTool(const QString& key)
@@ -267,8 +269,14 @@ void frmMain::openHelp()
     QDesktopServices::openUrl(QUrl::fromLocalFile(file));
 }
 
-QString frmMain::updateProgramPath() { return appState().AppPath + "updatedb.exe"; }
-void frmMain::setProgramStarter(Starter s) { starter() = std::move(s); }
+QString frmMain::updateProgramPath()
+{
+    return appState().AppPath + "updatedb.exe";
+}
+void frmMain::setProgramStarter(Starter s)
+{
+    starter() = std::move(s);
+}
 
 void frmMain::updateDatabases()
 {
@@ -286,8 +294,8 @@ void frmMain::updateDatabases()
     s.dbTaal.reset();
     QCoreApplication::processEvents();
     const QStringList arguments = {"/database=" + s.AppPath + s.TDatabaseNaam, "/auto=true", "/reuseinifiles=true"};
-    const bool started = starter() ? starter()(program, arguments)
-                                   : QProcess::startDetached(program, arguments, s.AppPath);
+    const bool started =
+        starter() ? starter()(program, arguments) : QProcess::startDetached(program, arguments, s.AppPath);
     if (started) {
         close();
         EndProgram(0);

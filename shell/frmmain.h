@@ -61,7 +61,7 @@ private:
     QToolBar* m_bar = nullptr;
     QMenu* m_popup = nullptr;
     QList<QLabel*> m_panels;
-    QHash<QString, QAction*> m_tools;          // lower-cased keys, both bands
+    QHash<QString, QAction*> m_tools;           // lower-cased keys, both bands
     QHash<QString, QToolButton*> m_toolButtons; // band HoofdMenu
     QStringList m_mainKeys;
     bool m_activated = false;

@@ -88,12 +88,14 @@ void frmSelectTuinder::newDatabase()
         return;
     }
     if (QFileInfo::exists(target) &&
-        MessageBox::show(GetLangStr(999000063) + "\n" + name + "T.mdb", MsgBox::YesNo | MsgBox::Question |
-                                                                                MsgBox::DefaultButton2) != MsgBox::Yes)
+        MessageBox::show(GetLangStr(999000063) + "\n" + name + "T.mdb",
+                         MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2) != MsgBox::Yes)
         return;
     try {
         // Opening and closing folds a log left behind by a crash back into the file.
-        { Database fold(source); }
+        {
+            Database fold(source);
+        }
         const QString temporary = target + ".copying";
         QFile::remove(temporary);
         if (!QFile::copy(source, temporary))

@@ -35,8 +35,9 @@ frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
     optTaal.add(1, new QRadioButton("MAPI", fraTaal));
     lbltaal.add(0, new QLabel("MailServerType", fraTaal));
     lbltaal.add(1, new QLabel("SMTP-server", fraTaal));
-    lbltaal.add(2, new QLabel("After you change the Settings you have to restart the program for the changes to take effect",
-                              fraTaal));
+    lbltaal.add(
+        2, new QLabel("After you change the Settings you have to restart the program for the changes to take effect",
+                      fraTaal));
     lbltaal.add(3, new QLabel("Advisor", fraTaal));
     lbltaal.add(100, new QLabel(fraTaal));
     lbltaal[2]->setWordWrap(true);
@@ -71,7 +72,10 @@ frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
     Form_Load();
 }
 
-QString frmTaal::iniFile() const { return appState().AppPath + "Zelvora.ini"; }
+QString frmTaal::iniFile() const
+{
+    return appState().AppPath + "Zelvora.ini";
+}
 
 void frmTaal::Form_Load()
 {
@@ -167,6 +171,7 @@ void frmTaal::resizeEvent(QResizeEvent* event)
     if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
         return;
     const QSize outer = OuterSize(this);
-    fraTaal->move((outer.width() - fraTaal->width()) / 2 - twips(60), (outer.height() - fraTaal->height()) / 2 - twips(450));
+    fraTaal->move((outer.width() - fraTaal->width()) / 2 - twips(60),
+                  (outer.height() - fraTaal->height()) / 2 - twips(450));
     cmdTaal->move((outer.width() - cmdTaal->width()) / 2, fraTaal->y() + fraTaal->height() + twips(120));
 }

@@ -152,8 +152,14 @@ void ShowStatus(QWidget* window, const QString& text, int panel)
         panels->setStatusPanelText(panel, text);
 }
 
-bool IsInsertMode() { return g_insertMode; }
-void SetInsertMode(bool on) { g_insertMode = on; }
+bool IsInsertMode()
+{
+    return g_insertMode;
+}
+void SetInsertMode(bool on)
+{
+    g_insertMode = on;
+}
 
 namespace {
 
@@ -249,8 +255,8 @@ bool KeyAsciiFilter::eventFilter(QObject* watched, QEvent* event)
     const QString text = key->text();
     if (!widget || text.size() != 1 || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
         return false;
-    const bool keypadDecimal = (key->modifiers() & Qt::KeypadModifier) &&
-                               (key->key() == Qt::Key_Period || key->key() == Qt::Key_Comma);
+    const bool keypadDecimal =
+        (key->modifiers() & Qt::KeypadModifier) && (key->key() == Qt::Key_Period || key->key() == Qt::Key_Comma);
     const int original = text[0].unicode();
     int code = original;
     CheckKeyAscii(widget, code, m_mode, m_list, keypadDecimal);

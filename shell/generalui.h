@@ -15,8 +15,7 @@ class QWidget;
 // data and fields 1.. the text. flag: in 1 = first add "<Geen selectie>";
 // out 1 = finished, 0 = the user cancelled after an error. params are the
 // values of the query's "?" placeholders.
-void FillComboList(QWidget* list, Database& db, const QString& query, qint16& flag,
-                   const QVariantList& params = {});
+void FillComboList(QWidget* list, Database& db, const QString& query, qint16& flag, const QVariantList& params = {});
 
 // Selects the entry whose item data equals the key, else the first entry.
 void SelectListItem(qint32 key, QWidget* list);

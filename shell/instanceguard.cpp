@@ -26,7 +26,10 @@ void InstanceGuard::setServerName(const QString& name)
     m_name = name;
 }
 
-void InstanceGuard::setActivationHandler(std::function<void()> handler) { m_handler = std::move(handler); }
+void InstanceGuard::setActivationHandler(std::function<void()> handler)
+{
+    m_handler = std::move(handler);
+}
 
 bool InstanceGuard::otherInstanceRunning() const
 {

@@ -20,4 +20,7 @@ void EndProgram(int exitCode)
         qApp, [exitCode] { QCoreApplication::exit(exitCode); }, Qt::QueuedConnection);
 }
 
-void SetEndProgramHandler(std::function<void(int)> h) { handler() = std::move(h); }
+void SetEndProgramHandler(std::function<void(int)> h)
+{
+    handler() = std::move(h);
+}

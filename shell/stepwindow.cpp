@@ -7,9 +7,9 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QVBoxLayout>
 #include <QKeyEvent>
 #include <QMdiSubWindow>
+#include <QVBoxLayout>
 
 StepWindow::StepWindow(QWidget* parent) : QWidget(parent)
 {
@@ -23,7 +23,8 @@ StepWindow::StepWindow(QWidget* parent) : QWidget(parent)
         auto* button = cmdControl.add(index, new QPushButton(fraControl));
         button->setFixedSize(90, 38);
         layout->addWidget(button);
-        connect(button, &QPushButton::clicked, this, [this, index] { RunUserAction([&] { cmdControl_Click(index); }); });
+        connect(button, &QPushButton::clicked, this,
+                [this, index] { RunUserAction([&] { cmdControl_Click(index); }); });
     }
     cmdControl[0]->setText(">>");
     cmdControl[2]->setText("<<");
@@ -73,8 +74,8 @@ bool StepWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* w = qobject_cast<QWidget*>(watched);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier &&
-            w && w != this && isAncestorOf(w) && !qobject_cast<QPushButton*>(w)) {
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier && w &&
+            w != this && isAncestorOf(w) && !qobject_cast<QPushButton*>(w)) {
             QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
             QCoreApplication::sendEvent(w, &tab);
             return true;

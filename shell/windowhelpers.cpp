@@ -58,8 +58,14 @@ QPixmap drawLogo(const QColor& leaf, const QColor& ground, int size)
 
 } // namespace
 
-QWidget* MainWindow() { return g_mainWindow.data(); }
-void SetMainWindow(QWidget* window) { g_mainWindow = window; }
+QWidget* MainWindow()
+{
+    return g_mainWindow.data();
+}
+void SetMainWindow(QWidget* window)
+{
+    g_mainWindow = window;
+}
 
 QPixmap Picture(const QString& key)
 {
@@ -222,7 +228,10 @@ void SetArrayEnabled(QWidget* control)
 
 namespace {
 
-qint32 rgbOf(const QColor& c) { return c.red() + c.green() * 256 + c.blue() * 65536; }
+qint32 rgbOf(const QColor& c)
+{
+    return c.red() + c.green() * 256 + c.blue() * 65536;
+}
 
 } // namespace
 
@@ -298,8 +307,14 @@ void UnboundGridModel::setRowCount(int rows)
     endResetModel();
 }
 
-int UnboundGridModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_rows; }
-int UnboundGridModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : m_headers.size(); }
+int UnboundGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rows;
+}
+int UnboundGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_headers.size();
+}
 
 QVariant UnboundGridModel::data(const QModelIndex& index, int role) const
 {
@@ -342,7 +357,7 @@ void SetGridLook(QTableView* grid, qint16 style)
     head.setBold(true);
     grid->horizontalHeader()->setFont(head);
     grid->horizontalHeader()->setMinimumHeight(2 * QFontMetrics(head).height() + 4); // two heading lines
-    grid->verticalHeader()->setVisible(edit); // record selectors
+    grid->verticalHeader()->setVisible(edit);                                        // record selectors
     grid->setSelectionMode(QAbstractItemView::SingleSelection);
     grid->setSelectionBehavior(edit ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
     grid->setFrameShape(edit ? QFrame::StyledPanel : QFrame::NoFrame);

@@ -31,8 +31,7 @@ QString Caption(const QWidget* control);
 
 // Sets the caption from a language text; 0, or 999 when it cannot be set.
 qint16 SetCaptionLang(QWidget* control, qint32 id);
-template <typename W>
-qint16 SetCaptionLang(const ControlArray<W>& array, int index, qint32 id)
+template <typename W> qint16 SetCaptionLang(const ControlArray<W>& array, int index, qint32 id)
 {
     if (!array.contains(index))
         return 0; // a member that is not there is passed over
@@ -40,8 +39,7 @@ qint16 SetCaptionLang(const ControlArray<W>& array, int index, qint32 id)
 }
 
 // Makes sure the member exists (loading it when missing); 0, or 999.
-template <typename W>
-qint16 EnsureControlLoaded(ControlArray<W>& array, int index)
+template <typename W> qint16 EnsureControlLoaded(ControlArray<W>& array, int index)
 {
     try {
         array.load(index);
@@ -76,8 +74,7 @@ QSize OuterSize(const QWidget* window);
 
 // Enabled exactly while the working set is open: a stored history set is shown read-only.
 void SetArrayEnabled(QWidget* control);
-template <typename W>
-void SetArrayEnabled(const ControlArray<W>& array)
+template <typename W> void SetArrayEnabled(const ControlArray<W>& array)
 {
     array.forEach([](int, W* w) { SetArrayEnabled(w); });
 }

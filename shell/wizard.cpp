@@ -18,7 +18,10 @@ QHash<QString, StepFactory>& factories()
     return f;
 }
 
-qint16 setting(const char* name) { return qint16(NzValue(GetTeeltInstelling(name, InstellingMode::Number), NzType::Integer).toInt()); }
+qint16 setting(const char* name)
+{
+    return qint16(NzValue(GetTeeltInstelling(name, InstellingMode::Number), NzType::Integer).toInt());
+}
 
 // Rule D: the drain step is needed unless the crop does not recirculate and
 // the adjustment is typed by hand.
@@ -29,7 +32,10 @@ bool drainStepNeeded()
     return !(t != 2 && t != 3 && a != 0 && a != 2);
 }
 
-void show(const char* name) { ShowStepWindow(name); }
+void show(const char* name)
+{
+    ShowStepWindow(name);
+}
 
 } // namespace
 
@@ -129,8 +135,14 @@ void MenuAfterWindowClosed()
         QMetaObject::invokeMethod(main, &frmMain::menuForActiveWindow, Qt::QueuedConnection);
 }
 
-void RegisterStepWindow(const QString& className, StepFactory factory) { factories().insert(className, std::move(factory)); }
-bool HasStepWindow(const QString& className) { return factories().contains(className); }
+void RegisterStepWindow(const QString& className, StepFactory factory)
+{
+    factories().insert(className, std::move(factory));
+}
+bool HasStepWindow(const QString& className)
+{
+    return factories().contains(className);
+}
 
 QWidget* OpenStepWindow(const QString& className)
 {

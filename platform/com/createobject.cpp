@@ -6,8 +6,7 @@
 #include <QLibrary>
 #include <QObject>
 
-namespace
-{
+namespace {
 
 constexpr int CannotCreateObject = 429;
 
@@ -19,8 +18,7 @@ constexpr int CannotCreateObject = 429;
 
 } // namespace
 
-namespace ComClass
-{
+namespace ComClass {
 
 QString registryKey(const QString& className)
 {
@@ -43,15 +41,18 @@ QObject* CreateObject(const QString& className)
 {
     const auto entry = Registry::read(RegistryHive::CurrentUser, ComClass::registryKey(className), "");
     const QString path = entry ? entry->value.toString() : QString();
-    if (path.isEmpty()) cannotCreate(className, "the class is not registered.");
+    if (path.isEmpty())
+        cannotCreate(className, "the class is not registered.");
 
     // Never unloaded: the QLibrary going out of scope leaves the library loaded.
     QLibrary library(path);
-    if (!library.load()) cannotCreate(className, library.errorString());
-    const auto getClassObject =
-        reinterpret_cast<ComClass::GetClassObject>(library.resolve("DllGetClassObject"));
-    if (!getClassObject) cannotCreate(className, path + " offers no classes.");
+    if (!library.load())
+        cannotCreate(className, library.errorString());
+    const auto getClassObject = reinterpret_cast<ComClass::GetClassObject>(library.resolve("DllGetClassObject"));
+    if (!getClassObject)
+        cannotCreate(className, path + " offers no classes.");
     QObject* object = getClassObject(className.toUtf8().constData());
-    if (!object) cannotCreate(className, path + " has no class of that name.");
+    if (!object)
+        cannotCreate(className, path + " has no class of that name.");
     return object;
 }

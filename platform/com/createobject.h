@@ -7,8 +7,7 @@ class QObject;
 // Classes of shared libraries created by their registered class name, the
 // way the program reaches the search component. A library registers a class
 // by writing its own path under the class's key in the registry store.
-namespace ComClass
-{
+namespace ComClass {
 
 // The key (hive CurrentUser) whose default value holds the library's path.
 QString registryKey(const QString& className);

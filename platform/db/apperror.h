@@ -21,22 +21,22 @@ private:
 };
 
 namespace JetError {
-constexpr int Overflow = 6;                  // numeric overflow in a conversion
-constexpr int ObjectNotSet = 91;             // object variable not set
+constexpr int Overflow = 6;      // numeric overflow in a conversion
+constexpr int ObjectNotSet = 91; // object variable not set
 constexpr int ControlArrayElementMissing = 340;
-constexpr int GeneralSql = 3000;             // any other engine error
+constexpr int GeneralSql = 3000; // any other engine error
 constexpr int NoCurrentRecord = 3021;
 constexpr int DuplicateKey = 3022;
 constexpr int FileNotFound = 3024;
 constexpr int ReadOnly = 3027;
 constexpr int SyntaxError = 3075;
 constexpr int TableNotFound = 3078;
-constexpr int TooFewParameters = 3061;       // a column name the table does not have
+constexpr int TooFewParameters = 3061; // a column name the table does not have
 constexpr int ItemNotFound = 3265;
 constexpr int UpdateWithoutEdit = 3020;
 constexpr int FieldRequired = 3314;
 constexpr int UnrecognizedFormat = 3343;
 constexpr int NumericFieldOverflow = 3349;
 constexpr int ConversionError = 3421;
-constexpr int NotOpen = 3420;                // object invalid or no longer set
-}
+constexpr int NotOpen = 3420; // object invalid or no longer set
+} // namespace JetError

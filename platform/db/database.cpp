@@ -3,11 +3,11 @@
 #include "recordset.h"
 #include "recordset_p.h"
 
+#include <QDateTime>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QDateTime>
 #include <atomic>
 #include <limits>
 #include <sqlite3.h>
@@ -90,7 +90,10 @@ Database::Database(const QString& path, const QString& connect) : m_path(path)
     }
 }
 
-Database::~Database() { close(); }
+Database::~Database()
+{
+    close();
+}
 
 void Database::close()
 {
@@ -105,7 +108,10 @@ void Database::close()
     QSqlDatabase::removeDatabase(m_connectionName);
 }
 
-bool Database::isOpen() const { return bool(m_alive); }
+bool Database::isOpen() const
+{
+    return bool(m_alive);
+}
 
 void Database::ensureOpen(const char* source) const
 {
@@ -343,7 +349,10 @@ QStringList Database::tableNames() const
     return out;
 }
 
-void Database::createTable(const QString& createSql) { execute(createSql); }
+void Database::createTable(const QString& createSql)
+{
+    execute(createSql);
+}
 
 QVector<Database::Column> Database::columns(const QString& table) const
 {
@@ -370,7 +379,10 @@ QString Database::columnName(const QString& table, const QString& column) const
     return {};
 }
 
-qint64 Database::lastInsertRowId() const { return sqlite3_last_insert_rowid(nativeHandle()); }
+qint64 Database::lastInsertRowId() const
+{
+    return sqlite3_last_insert_rowid(nativeHandle());
+}
 
 void Database::beginSavepoint(const QString& name)
 {

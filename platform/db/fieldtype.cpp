@@ -99,8 +99,7 @@ QDateTime toDateTime(const QVariant& v, bool& ok)
 [[noreturn]] void conversionError(const QString& field, const QVariant& value)
 {
     throw AppError(JetError::ConversionError, "DAO.Field",
-                   QString("Data type conversion error: '%1' does not fit field '%2'.")
-                       .arg(value.toString(), field));
+                   QString("Data type conversion error: '%1' does not fit field '%2'.").arg(value.toString(), field));
 }
 
 [[noreturn]] void overflow(const QString& field, const QVariant& value)
@@ -110,7 +109,10 @@ QDateTime toDateTime(const QVariant& v, bool& ok)
 }
 
 // Whole numbers are rounded half to even, as the Basic conversions do.
-qint64 roundWhole(double d) { return qint64(std::nearbyint(d)); }
+qint64 roundWhole(double d)
+{
+    return qint64(std::nearbyint(d));
+}
 
 } // namespace
 

@@ -34,7 +34,10 @@ RecordSet::~RecordSet() = default;
 RecordSet::RecordSet(RecordSet&&) noexcept = default;
 RecordSet& RecordSet::operator=(RecordSet&&) noexcept = default;
 
-bool RecordSet::isOpen() const { return d && d->db != nullptr; }
+bool RecordSet::isOpen() const
+{
+    return d && d->db != nullptr;
+}
 
 void RecordSet::close()
 {
@@ -42,7 +45,10 @@ void RecordSet::close()
         d = std::make_unique<Data>();
 }
 
-bool RecordSet::isUpdatable() const { return isOpen() && !d->table.isEmpty(); }
+bool RecordSet::isUpdatable() const
+{
+    return isOpen() && !d->table.isEmpty();
+}
 
 void RecordSet::requireOpen(const char* op) const
 {
@@ -59,9 +65,18 @@ void RecordSet::requireCurrent() const
         throw AppError(JetError::NoCurrentRecord, "DAO.Recordset", "No current record.");
 }
 
-int RecordSet::recordCount() const { return isOpen() ? d->rowCount : 0; }
-bool RecordSet::eof() const { return !isOpen() || d->eof; }
-bool RecordSet::bof() const { return !isOpen() || d->bof; }
+int RecordSet::recordCount() const
+{
+    return isOpen() ? d->rowCount : 0;
+}
+bool RecordSet::eof() const
+{
+    return !isOpen() || d->eof;
+}
+bool RecordSet::bof() const
+{
+    return !isOpen() || d->bof;
+}
 
 void RecordSet::moveFirst()
 {
@@ -128,9 +143,15 @@ bool RecordSet::findFirst(const QString& field, const QVariant& value)
     return findFirst([idx, &value](const RecordSet& rs) { return sameValue(rs.d->cell(rs.d->pos, idx), value); });
 }
 
-bool RecordSet::noMatch() const { return isOpen() && d->noMatch; }
+bool RecordSet::noMatch() const
+{
+    return isOpen() && d->noMatch;
+}
 
-int RecordSet::fieldCount() const { return isOpen() ? d->names.size() : 0; }
+int RecordSet::fieldCount() const
+{
+    return isOpen() ? d->names.size() : 0;
+}
 
 QString RecordSet::fieldName(int index) const
 {
@@ -180,7 +201,10 @@ int RecordSet::requireField(const QString& name) const
     return idx;
 }
 
-QVariant RecordSet::value(const QString& name) const { return value(requireField(name)); }
+QVariant RecordSet::value(const QString& name) const
+{
+    return value(requireField(name));
+}
 
 QVariant RecordSet::value(int index) const
 {
@@ -214,7 +238,10 @@ void RecordSet::addNew()
     d->dirty = QVector<bool>(d->names.size(), false);
 }
 
-void RecordSet::setValue(const QString& name, const QVariant& value) { setValue(requireField(name), value); }
+void RecordSet::setValue(const QString& name, const QVariant& value)
+{
+    setValue(requireField(name), value);
+}
 
 void RecordSet::setValue(int index, const QVariant& value)
 {

@@ -7,23 +7,23 @@
 struct RecordSet::Data {
     std::weak_ptr<bool> alive; // the database is still open
     Database* db = nullptr;
-    QString table;             // empty: read-only snapshot
+    QString table; // empty: read-only snapshot
     QStringList names;
     QVector<FieldType> types;
-    QStringList sourceTables;  // per field: the table it was read from, "" for a calculated field
-    QStringList sourceFields;  // per field: the column it was read from, "" for a calculated field
-    QVector<QVariant> cells;   // row after row, names.size() values each
+    QStringList sourceTables; // per field: the table it was read from, "" for a calculated field
+    QStringList sourceFields; // per field: the column it was read from, "" for a calculated field
+    QVector<QVariant> cells;  // row after row, names.size() values each
     int rowCount = 0;
-    QVector<qint64> rowIds;    // per row, for editing
-    int pos = -1;              // current row; -1 before the first, rows.size() after the last
+    QVector<qint64> rowIds; // per row, for editing
+    int pos = -1;           // current row; -1 before the first, rows.size() after the last
     bool bof = true;
     bool eof = true;
     bool noMatch = false;
     bool currentDeleted = false;
 
     enum class Mode { None, Edit, AddNew } mode = Mode::None;
-    QVector<QVariant> buffer;  // values as shown while editing
-    QVector<QVariant> stored;  // the same values as they go into the file
+    QVector<QVariant> buffer; // values as shown while editing
+    QVector<QVariant> stored; // the same values as they go into the file
     QVector<bool> dirty;
 
     int width() const { return int(names.size()); }

@@ -15,7 +15,10 @@ struct Settings {
     std::function<QString()> mailHandlerQuery;
 };
 
-Settings& settings() { return processShared<Settings>("zelvora.registry"); }
+Settings& settings()
+{
+    return processShared<Settings>("zelvora.registry");
+}
 
 QString hiveFile(RegistryHive hive)
 {
@@ -23,7 +26,10 @@ QString hiveFile(RegistryHive hive)
     return Registry::rootDirectory() + "/" + name;
 }
 
-QString entryName(const QString& valueName) { return valueName.isEmpty() ? QString("@") : valueName; }
+QString entryName(const QString& valueName)
+{
+    return valueName.isEmpty() ? QString("@") : valueName;
+}
 
 QString desktopMailHandler()
 {
@@ -39,7 +45,10 @@ QString desktopMailHandler()
 
 } // namespace
 
-void Registry::setRootDirectory(const QString& dir) { settings().root = dir; }
+void Registry::setRootDirectory(const QString& dir)
+{
+    settings().root = dir;
+}
 
 QString Registry::rootDirectory()
 {
@@ -94,4 +103,7 @@ std::optional<RegistryValue> Registry::read(RegistryHive hive, const QString& ke
     return RegistryValue{RegistryValue::String, text};
 }
 
-void Registry::setMailHandlerQuery(std::function<QString()> query) { settings().mailHandlerQuery = std::move(query); }
+void Registry::setMailHandlerQuery(std::function<QString()> query)
+{
+    settings().mailHandlerQuery = std::move(query);
+}

@@ -19,7 +19,10 @@ struct State {
     DialogPresenters presenters;
 };
 
-State& state() { return processShared<State>("zelvora.dialogs"); }
+State& state()
+{
+    return processShared<State>("zelvora.dialogs");
+}
 
 // The answer when nobody is there to give one: the default button, except
 // that a Retry question is given up (Cancel, Abort) so that a step that keeps
@@ -30,12 +33,10 @@ int defaultAnswer(int style)
         return MsgBox::Cancel;
     if ((style & 7) == MsgBox::AbortRetryIgnore)
         return MsgBox::Abort;
-    static const int firsts[6][3] = {{MsgBox::Ok, MsgBox::Ok, MsgBox::Ok},
-                                     {MsgBox::Ok, MsgBox::Cancel, MsgBox::Cancel},
-                                     {MsgBox::Abort, MsgBox::Retry, MsgBox::Ignore},
-                                     {MsgBox::Yes, MsgBox::No, MsgBox::Cancel},
-                                     {MsgBox::Yes, MsgBox::No, MsgBox::No},
-                                     {MsgBox::Retry, MsgBox::Cancel, MsgBox::Cancel}};
+    static const int firsts[6][3] = {
+        {MsgBox::Ok, MsgBox::Ok, MsgBox::Ok},           {MsgBox::Ok, MsgBox::Cancel, MsgBox::Cancel},
+        {MsgBox::Abort, MsgBox::Retry, MsgBox::Ignore}, {MsgBox::Yes, MsgBox::No, MsgBox::Cancel},
+        {MsgBox::Yes, MsgBox::No, MsgBox::No},          {MsgBox::Retry, MsgBox::Cancel, MsgBox::Cancel}};
     int buttons = style & 7;
     if (buttons > 5)
         buttons = 0;
@@ -66,14 +67,38 @@ int MessageBox::show(const QString& text, int style, const QString& title)
     return answer;
 }
 
-void MessageBox::setApplicationTitle(const QString& title) { state().title = title; }
-QString MessageBox::applicationTitle() { return state().title; }
-void MessageBox::setScripted(bool scripted) { state().scripted = scripted; }
-bool MessageBox::isScripted() { return state().scripted; }
-void MessageBox::setNextAnswer(int answer) { state().answers.push_back(answer); }
-int MessageBox::pendingAnswers() { return int(state().answers.size()); }
-QList<MessageBox::Shown> MessageBox::shown() { return state().shown; }
-MessageBox::Shown MessageBox::last() { return state().shown.isEmpty() ? Shown{} : state().shown.last(); }
+void MessageBox::setApplicationTitle(const QString& title)
+{
+    state().title = title;
+}
+QString MessageBox::applicationTitle()
+{
+    return state().title;
+}
+void MessageBox::setScripted(bool scripted)
+{
+    state().scripted = scripted;
+}
+bool MessageBox::isScripted()
+{
+    return state().scripted;
+}
+void MessageBox::setNextAnswer(int answer)
+{
+    state().answers.push_back(answer);
+}
+int MessageBox::pendingAnswers()
+{
+    return int(state().answers.size());
+}
+QList<MessageBox::Shown> MessageBox::shown()
+{
+    return state().shown;
+}
+MessageBox::Shown MessageBox::last()
+{
+    return state().shown.isEmpty() ? Shown{} : state().shown.last();
+}
 
 void MessageBox::clear()
 {
@@ -108,9 +133,18 @@ QString InputBox::show(const QString& prompt, const QString& title, const QStrin
     return ok ? text : QString();
 }
 
-void InputBox::setNextAnswer(const QString& text) { state().inputAnswers.push_back(text); }
-void InputBox::setNextCancel() { state().inputAnswers.push_back(std::nullopt); }
-QStringList InputBox::prompts() { return state().prompts; }
+void InputBox::setNextAnswer(const QString& text)
+{
+    state().inputAnswers.push_back(text);
+}
+void InputBox::setNextCancel()
+{
+    state().inputAnswers.push_back(std::nullopt);
+}
+QStringList InputBox::prompts()
+{
+    return state().prompts;
+}
 void InputBox::clear()
 {
     state().inputAnswers.clear();
@@ -143,8 +177,14 @@ QString FileDialog::saveFileName(const QString& caption, const QString& dir, con
     return state().presenters.saveFile(caption, dir, filter);
 }
 
-void FileDialog::setNextAnswer(const QString& path) { state().fileAnswers.push_back(path); }
-void FileDialog::clear() { state().fileAnswers.clear(); }
+void FileDialog::setNextAnswer(const QString& path)
+{
+    state().fileAnswers.push_back(path);
+}
+void FileDialog::clear()
+{
+    state().fileAnswers.clear();
+}
 
 void Beep::sound()
 {
@@ -152,7 +192,16 @@ void Beep::sound()
     if (!state().scripted && state().presenters.beep)
         state().presenters.beep();
 }
-int Beep::count() { return state().beeps; }
-void Beep::reset() { state().beeps = 0; }
+int Beep::count()
+{
+    return state().beeps;
+}
+void Beep::reset()
+{
+    state().beeps = 0;
+}
 
-void setDialogPresenters(const DialogPresenters& presenters) { state().presenters = presenters; }
+void setDialogPresenters(const DialogPresenters& presenters)
+{
+    state().presenters = presenters;
+}

@@ -9,7 +9,10 @@
 
 namespace {
 
-QWidget* parentWidget() { return QApplication::activeWindow(); }
+QWidget* parentWidget()
+{
+    return QApplication::activeWindow();
+}
 
 int showMessage(const QString& text, int style, const QString& title)
 {
@@ -43,7 +46,8 @@ int showMessage(const QString& text, int style, const QString& title)
                    {QMessageBox::Ignore, MsgBox::Ignore}};
         break;
     case MsgBox::YesNoCancel:
-        buttons = {{QMessageBox::Yes, MsgBox::Yes}, {QMessageBox::No, MsgBox::No}, {QMessageBox::Cancel, MsgBox::Cancel}};
+        buttons = {
+            {QMessageBox::Yes, MsgBox::Yes}, {QMessageBox::No, MsgBox::No}, {QMessageBox::Cancel, MsgBox::Cancel}};
         break;
     case MsgBox::YesNo:
         buttons = {{QMessageBox::Yes, MsgBox::Yes}, {QMessageBox::No, MsgBox::No}};

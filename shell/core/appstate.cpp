@@ -8,7 +8,10 @@ AppState& instance()
 }
 } // namespace
 
-AppState& appState() { return instance(); }
+AppState& appState()
+{
+    return instance();
+}
 
 void resetAppState()
 {

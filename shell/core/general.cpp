@@ -1,9 +1,9 @@
 #include "general.h"
 
 #include "ini/inifile.h"
-#include "zelvorageneral.h"
 #include "registry/registry.h"
 #include "ui/dialogs.h"
+#include "zelvorageneral.h"
 
 #include <QDir>
 #include <QLocale>
@@ -26,7 +26,10 @@ void ErrorHandler(qint16& marker, const AppError& err)
 
 namespace {
 
-double toDouble(const QVariant& v) { return NzValue(v, NzType::Double).toDouble(); }
+double toDouble(const QVariant& v)
+{
+    return NzValue(v, NzType::Double).toDouble();
+}
 
 bool nearlyEqual(double a, double b, float tolerance, bool scaleFromA)
 {
@@ -50,7 +53,10 @@ bool IsNearlyEqualNZ(const QVariant& a, const QVariant& b, float tolerance)
     return nearlyEqual(x, y, tolerance, x != 0 && y != 0);
 }
 
-QString GetDecimalSeparator() { return QLocale().decimalPoint(); }
+QString GetDecimalSeparator()
+{
+    return QLocale().decimalPoint();
+}
 
 QString GetIniString(const QString& section, const QString& key, const QString& file, const QString& defaultValue)
 {

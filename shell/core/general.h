@@ -14,8 +14,7 @@ void ErrorHandler(qint16& marker, const AppError& err);
 
 // Runs what the user asked for; a run-time error goes to the general error
 // dialog instead of ending the action (and the program) unhandled.
-template <typename F>
-void RunUserAction(F action)
+template <typename F> void RunUserAction(F action)
 {
     try {
         action();

@@ -17,8 +17,7 @@ enum class Next { Continue, Leave };
 // Runs one step of the search under the error-dialog protocol: a failure is
 // passed over silently when expected, else the user chooses Retry (go on with
 // the next step) or Cancel (leave).
-template <typename F>
-Next step(F f)
+template <typename F> Next step(F f)
 {
     qint16& marker = appState().ZoekFoutMarker;
     try {
@@ -63,7 +62,8 @@ qint32 ShowSearchTable(const QStringList& headers, const QString& query, qint32 
     QObject* headerList = search->property("Headers").value<QObject*>();
     for (const QString& header : headers)
         if (step([&] {
-                require(headerList && QMetaObject::invokeMethod(headerList, "Add", Q_ARG(QString, header)), "Headers.Add");
+                require(headerList && QMetaObject::invokeMethod(headerList, "Add", Q_ARG(QString, header)),
+                        "Headers.Add");
             }) == Next::Leave)
             return 0;
 

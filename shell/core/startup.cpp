@@ -32,9 +32,15 @@ QString ensureSeparator(QString path)
 
 } // namespace
 
-QString GetAppPath() { return ensureSeparator(QDir::toNativeSeparators(QCoreApplication::applicationDirPath())); }
+QString GetAppPath()
+{
+    return ensureSeparator(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+}
 
-void SetCommandLine(const QStringList& arguments) { appState().CommandLine = arguments.join(' '); }
+void SetCommandLine(const QStringList& arguments)
+{
+    appState().CommandLine = arguments.join(' ');
+}
 
 QString GetCommandArg(const QString& name)
 {
@@ -62,7 +68,10 @@ QString GetCommandArg(const QString& name)
     return {};
 }
 
-QString ProgramSettingsKey() { return "Software\\VB and VBA Program Settings\\Zelvora\\" + appState().AppNaam; }
+QString ProgramSettingsKey()
+{
+    return "Software\\VB and VBA Program Settings\\Zelvora\\" + appState().AppNaam;
+}
 
 bool StartUp()
 {
@@ -83,8 +92,8 @@ bool StartUp()
     const bool splash = GetCommandArg("nosplash") != "yes";
 
     const QString ini = s.AppPath + "Zelvora.ini";
-    s.languageID = toInteger(GetIniString("language", "languageID", ini, "0"),
-                             "The setting [language] languageID of " + ini);
+    s.languageID =
+        toInteger(GetIniString("language", "languageID", ini, "0"), "The setting [language] languageID of " + ini);
     s.UnitID = toInteger(GetIniString("Unit", "UnitID", ini, "0"), "The setting [Unit] UnitID of " + ini);
 
     s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);

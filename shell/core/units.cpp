@@ -18,11 +18,11 @@ struct Factor {
 const QHash<QString, Factor>& factors()
 {
     static const QHash<QString, Factor> table = {
-        {"nh4", {1, 18, true}},     {"k", {1, 39.1, false}},   {"na", {1, 23, true}},    {"ca", {2, 40.1, false}},
-        {"mg", {2, 24.3, false}},   {"no3", {1, 62, true}},    {"cl", {1, 35.5, false}}, {"so4", {2, 96.1, false}},
-        {"h2po4", {1, 97, true}},   {"h", {1, 1, true}},       {"hco3", {1, 61, true}},  {"si", {4, 28.1, false}},
-        {"fe", {3, 55.8, false}},   {"mn", {2, 54.9, false}},  {"zn", {2, 65.4, false}}, {"b", {3, 10.8, false}},
-        {"cu", {2, 63.5, false}},   {"mo", {4, 95.9, false}},
+        {"nh4", {1, 18, true}},   {"k", {1, 39.1, false}},  {"na", {1, 23, true}},    {"ca", {2, 40.1, false}},
+        {"mg", {2, 24.3, false}}, {"no3", {1, 62, true}},   {"cl", {1, 35.5, false}}, {"so4", {2, 96.1, false}},
+        {"h2po4", {1, 97, true}}, {"h", {1, 1, true}},      {"hco3", {1, 61, true}},  {"si", {4, 28.1, false}},
+        {"fe", {3, 55.8, false}}, {"mn", {2, 54.9, false}}, {"zn", {2, 65.4, false}}, {"b", {3, 10.8, false}},
+        {"cu", {2, 63.5, false}}, {"mo", {4, 95.9, false}},
     };
     return table;
 }
@@ -108,8 +108,14 @@ QString roundDecimal(const QString& text, int decimals, bool& negative)
 
 } // namespace
 
-float IonFromUnit(float value, const QString& element) { return convert(value, element, false); }
-float IonToUnit(float value, const QString& element) { return convert(value, element, true); }
+float IonFromUnit(float value, const QString& element)
+{
+    return convert(value, element, false);
+}
+float IonToUnit(float value, const QString& element)
+{
+    return convert(value, element, true);
+}
 
 QString GetUnitText(qint16 code)
 {

@@ -138,8 +138,7 @@ void OpenRsLang()
     if (!s.dbTaal)
         return;
     try {
-        s.rsTaal = s.dbTaal->openRecordset(
-            QString("SELECT ID, Lang%1 FROM Lang ORDER BY ID").arg(s.languageID));
+        s.rsTaal = s.dbTaal->openRecordset(QString("SELECT ID, Lang%1 FROM Lang ORDER BY ID").arg(s.languageID));
     } catch (const AppError&) {
         s.rsTaal.close(); // a language without a column: texts show their IDs
     }
@@ -234,8 +233,8 @@ QString GetStadiumNaam(qint16 cropCode, qint16 stageCode)
 namespace {
 
 // Every column of the own crop's standard solution that is copied.
-const QStringList kStdVOplossingColumns = {"NH4", "K",  "Ca", "Mg", "NO3", "SO4", "H2PO4", "Fe", "Mn",
-                                           "Zn",  "B",  "Cu", "Mo", "Si",  "Cl",  "pH",    "EC"};
+const QStringList kStdVOplossingColumns = {"NH4", "K", "Ca", "Mg", "NO3", "SO4", "H2PO4", "Fe", "Mn",
+                                           "Zn",  "B", "Cu", "Mo", "Si",  "Cl",  "pH",    "EC"};
 
 } // namespace
 

@@ -25,7 +25,10 @@ bool IsNumericValue(const QVariant& value);
 // The text in the given language, or the ID formatted "##:##:###:##" when it
 // is missing or empty (also when the language has no column).
 QString GetLangStr(qint32 id, qint16 language);
-inline QString GetLangStr(qint32 id) { return GetLangStr(id, appState().languageID); }
+inline QString GetLangStr(qint32 id)
+{
+    return GetLangStr(id, appState().languageID);
+}
 QString FormatTextId(qint32 id);
 // Reopens the text record set for the current languageID; it stays closed
 // when the language has no column.

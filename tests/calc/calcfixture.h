@@ -15,8 +15,7 @@
 
 using P = ElementVector; // P::pK and the like: element positions
 
-namespace CalcFixture
-{
+namespace CalcFixture {
 
 using TestSupport::openDefaultState;
 
@@ -29,8 +28,7 @@ inline void insertRow(Database& db, const QString& table, const QVariantMap& val
         marks << "?";
         params << it.value();
     }
-    db.execute("INSERT INTO " + table + " (" + columns.join(", ") + ") VALUES (" + marks.join(", ") + ")",
-               params);
+    db.execute("INSERT INTO " + table + " (" + columns.join(", ") + ") VALUES (" + marks.join(", ") + ")", params);
 }
 
 inline QVariantMap with(QVariantMap row, const QVariantMap& extra)
@@ -67,12 +65,10 @@ inline QString afwijkingen(const ElementVector& v, Waarden verwacht)
 
 } // namespace CalcFixture
 
-#define QCOMPARE_NEAR(actual, expected)                                                                      \
-    QVERIFY2(                                                                                                \
-        CalcFixture::near((actual), (expected)),                                                             \
-        qPrintable(                                                                                          \
-            QString("%1 is %2, expected %3").arg(#actual).arg(double(actual), 0, 'g', 9).arg(expected)))
+#define QCOMPARE_NEAR(actual, expected)                                                                                \
+    QVERIFY2(CalcFixture::near((actual), (expected)),                                                                  \
+             qPrintable(QString("%1 is %2, expected %3").arg(#actual).arg(double(actual), 0, 'g', 9).arg(expected)))
 
-#define QCOMPARE_ELEMENTS(vector, ...)                                                                       \
-    QVERIFY2(CalcFixture::afwijkingen((vector), __VA_ARGS__).isEmpty(),                                      \
+#define QCOMPARE_ELEMENTS(vector, ...)                                                                                 \
+    QVERIFY2(CalcFixture::afwijkingen((vector), __VA_ARGS__).isEmpty(),                                                \
              qPrintable(CalcFixture::afwijkingen((vector), __VA_ARGS__)))

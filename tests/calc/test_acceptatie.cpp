@@ -36,11 +36,23 @@ private slots:
     void tomatoOnRainWater()
     {
         AppState& s = appState();
-        insertRow(*s.dbT, "WATER", {{"ID_ALG_Tuinder", s.ID_ALG_Tuinder}, {"ID_HISTORIE", 0}, {"Type", 1}, {"Perc", 100}});
+        insertRow(*s.dbT, "WATER",
+                  {{"ID_ALG_Tuinder", s.ID_ALG_Tuinder}, {"ID_HISTORIE", 0}, {"Type", 1}, {"Perc", 100}});
         insertRow(*s.dbT, "MEST_Selectie",
-                  {{"ID_ALG_Tuinder", s.ID_ALG_Tuinder}, {"ID_HISTORIE", 0}, {"NH4_Code", 11}, {"K_Code", 3},
-                   {"Ca_Code", 1}, {"Mg_Code", 6}, {"SO4_Code", 9}, {"H2PO4_Code", 4}, {"ZuurLoog_Code", 15},
-                   {"Fe_Code", 102}, {"Mn_Code", 105}, {"Zn_Code", 107}, {"B_Code", 109}, {"Cu_Code", 112},
+                  {{"ID_ALG_Tuinder", s.ID_ALG_Tuinder},
+                   {"ID_HISTORIE", 0},
+                   {"NH4_Code", 11},
+                   {"K_Code", 3},
+                   {"Ca_Code", 1},
+                   {"Mg_Code", 6},
+                   {"SO4_Code", 9},
+                   {"H2PO4_Code", 4},
+                   {"ZuurLoog_Code", 15},
+                   {"Fe_Code", 102},
+                   {"Mn_Code", 105},
+                   {"Zn_Code", 107},
+                   {"B_Code", 109},
+                   {"Cu_Code", 112},
                    {"Mo_Code", 114}});
 
         BerekenInstellingen settings;
@@ -62,16 +74,17 @@ private slots:
         MeststofLijst list{};
         BerekenMeststoffen(s.StreefWaarden, s.StreefGecorrigeerd, ecTarget, tankTarget, list, result, settings);
 
-        const QList<QPair<qint16, double>> amounts = {
-            {1, 91.852}, {6, 49.298}, {11, 6.231}, {4, 17.011}, {9, 30.493}, {102, 1396.1},
-            {105, 169.0}, {107, 143.8}, {109, 286.0}, {112, 18.7}, {114, 12.1}};
+        const QList<QPair<qint16, double>> amounts = {{1, 91.852},  {6, 49.298},   {11, 6.231},  {4, 17.011},
+                                                      {9, 30.493},  {102, 1396.1}, {105, 169.0}, {107, 143.8},
+                                                      {109, 286.0}, {112, 18.7},   {114, 12.1}};
         // The data hold the contents to four significant digits; the expected
         // amounts were worked out from the exact ones.
         for (const auto& [code, kg] : amounts) {
             const auto found = lines(list, code);
             QVERIFY2(found.size() == 1, qPrintable(QString("fertiliser %1").arg(code)));
             QVERIFY2(std::fabs(found.first()->Hoeveelheid - kg) < 0.05 + kg * 1e-3,
-                     qPrintable(QString("fertiliser %1: %2, expected %3").arg(code).arg(found.first()->Hoeveelheid).arg(kg)));
+                     qPrintable(
+                         QString("fertiliser %1: %2, expected %3").arg(code).arg(found.first()->Hoeveelheid).arg(kg)));
         }
         const auto liquid = lines(list, 11);
         QVERIFY(std::fabs(liquid.first()->Hoeveelheid2 - 5.066) < 0.005);

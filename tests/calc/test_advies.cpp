@@ -9,8 +9,7 @@
 
 using namespace CalcFixture;
 
-namespace
-{
+namespace {
 
 // A balanced standard solution (cations and anions both 20).
 const QVariantMap kStandaard{{"NH4", 1}, {"K", 7},     {"Ca", 4},   {"Mg", 2},  {"NO3", 14.5}, {"Cl", 0.5},
@@ -29,8 +28,7 @@ bool isBalanced(const ElementVector& v)
 
 } // namespace
 
-class TestAdvies : public QObject
-{
+class TestAdvies : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -48,15 +46,13 @@ class TestAdvies : public QObject
 
     void water(qint16 bron, float perc, const QVariantMap& analyse)
     {
-        insertRow(
-            t(), "WATER",
-            with(analyse, {{"ID_ALG_Tuinder", appState().ID_ALG_Tuinder}, {"Type", bron}, {"Perc", perc}}));
+        insertRow(t(), "WATER",
+                  with(analyse, {{"ID_ALG_Tuinder", appState().ID_ALG_Tuinder}, {"Type", bron}, {"Perc", perc}}));
     }
 
     void reken()
     {
-        LaadBerekeningInvoer(m_t0, m_aanpassing, m_t1, m_advies, m_waterDeel, m_drainDeel, m_resultaat,
-                             m_instellingen);
+        LaadBerekeningInvoer(m_t0, m_aanpassing, m_t1, m_advies, m_waterDeel, m_drainDeel, m_resultaat, m_instellingen);
     }
 
 private slots:
@@ -103,22 +99,11 @@ private slots:
         // Balanced once 0.5 HCO3 is taken off; Na is dropped since the advice has none,
         // Si 0.1 falls away with the 0.2 deduction.
         water(1, 100,
-              {{"K", 1},
-               {"Ca", 1},
-               {"Mg", 0.5},
-               {"Cl", 1},
-               {"SO4", 0.5},
-               {"HCO3", 2.5},
-               {"Na", 1},
-               {"Si", 0.1}});
+              {{"K", 1}, {"Ca", 1}, {"Mg", 0.5}, {"Cl", 1}, {"SO4", 0.5}, {"HCO3", 2.5}, {"Na", 1}, {"Si", 0.1}});
         reken();
-        QCOMPARE_ELEMENTS(m_waterDeel.Elementen, {{P::pK, 1},
-                                                  {P::pNa, 0},
-                                                  {P::pSi, 0},
-                                                  {P::pHCO3, -2},
-                                                  {P::pH, -2},
-                                                  {P::pKationSom, 2},
-                                                  {P::pAnionSom, 2}});
+        QCOMPARE_ELEMENTS(
+            m_waterDeel.Elementen,
+            {{P::pK, 1}, {P::pNa, 0}, {P::pSi, 0}, {P::pHCO3, -2}, {P::pH, -2}, {P::pKationSom, 2}, {P::pAnionSom, 2}});
         // The water's bicarbonate becomes acid to be dosed.
         QCOMPARE_ELEMENTS(m_resultaat, {{P::pNH4, 1},
                                         {P::pK, 7},
@@ -142,14 +127,12 @@ private slots:
 
         // Full analysis: the water part is rebalanced (m = 4.75 from C 4.4, A 5.1)
         // and then subtracted as it is.
-        QTest::newRow("balanced") << qint16(1)
-                                  << QList<double>{1,         6.704545, 2.596591, 1.676136, 14.568627,
-                                                   -0.338235, 1.534314, 1,        0.46,     2.04902};
+        QTest::newRow("balanced") << qint16(1) << QList<double>{1,         6.704545, 2.596591, 1.676136, 14.568627,
+                                                                -0.338235, 1.534314, 1,        0.46,     2.04902};
         // Quick entry: the water part stays unbalanced (C 1.7, A 2.9 with H = −2.7), so the
         // remainder is brought back to the advice's sums, cations × 21/19.3, anions × 21/18.1.
-        QTest::newRow("unbalanced") << qint16(0)
-                                    << QList<double>{1.088083,  7.398964, 2.937824, 1.849741, 16.823204,
-                                                     -0.464088, 1.740331, 1.160221, 0.46,     2.937824};
+        QTest::newRow("unbalanced") << qint16(0) << QList<double>{1.088083,  7.398964, 2.937824, 1.849741, 16.823204,
+                                                                  -0.464088, 1.740331, 1.160221, 0.46,     2.937824};
     }
 
     void threeWaterSources()
@@ -162,13 +145,13 @@ private slots:
         water(3, 20, {{"K", 1}, {"Na", 2}, {"Cl", 2}, {"Si", 1.2}});
         m_instellingen.WaterInputType = inputType;
         reken();
-        const int posities[] = {P::pNH4, P::pK,   P::pCa,    P::pMg, P::pNO3,
-                                P::pCl,  P::pSO4, P::pH2PO4, P::pSi, P::pH};
+        const int posities[] = {P::pNH4, P::pK, P::pCa, P::pMg, P::pNO3, P::pCl, P::pSO4, P::pH2PO4, P::pSi, P::pH};
         for (int i = 0; i < verwacht.size(); ++i)
             QCOMPARE_NEAR(m_resultaat[posities[i]], verwacht[i]);
         QCOMPARE_ELEMENTS(m_resultaat, {{P::pFe, 20}, {P::pNa, 0}});
         QCOMPARE_NEAR(SomKationen(m_resultaat), SomAnionen(m_resultaat));
-        if (inputType == 1) QCOMPARE_NEAR(m_waterDeel.Elementen.KationSom, m_waterDeel.Elementen.AnionSom);
+        if (inputType == 1)
+            QCOMPARE_NEAR(m_waterDeel.Elementen.KationSom, m_waterDeel.Elementen.AnionSom);
     }
 
     void recirculatingWithDrainAndLimits()
@@ -177,14 +160,7 @@ private slots:
         insertRow(h(), "TEELT_Streef", {{"Code_teelt", 902}, {"EC", 2.5}});
         // Limits at EC 2.5; the drain's ratio is (5.2 − 0.1·Na) / 2.5 = 2.
         const QVariantMap grenzen[5] = {
-            {{"K", 3},
-             {"Ca", 2},
-             {"Mg", 0.5},
-             {"NO3", 5},
-             {"SO4", 2},
-             {"H2PO4", 0.25},
-             {"Fe", 10},
-             {"Mn", 2}},
+            {{"K", 3}, {"Ca", 2}, {"Mg", 0.5}, {"NO3", 5}, {"SO4", 2}, {"H2PO4", 0.25}, {"Fe", 10}, {"Mn", 2}},
             {{"K", 4}, {"Mg", 0.75}, {"NO3", 7}, {"H2PO4", 0.5}, {"Fe", 20}},
             {{"NO3", 9}},
             {{"Ca", 2.5}, {"NO3", 12}},
@@ -203,23 +179,9 @@ private slots:
              {"B", 10},
              {"Cu", 10},
              {"Mo", 10}},
-            {{"K", 0.5},
-             {"Ca", 1},
-             {"Mg", 0.5},
-             {"NO3", 0.5},
-             {"SO4", 1},
-             {"H2PO4", 0.25},
-             {"Fe", 20},
-             {"Mn", 30}},
+            {{"K", 0.5}, {"Ca", 1}, {"Mg", 0.5}, {"NO3", 0.5}, {"SO4", 1}, {"H2PO4", 0.25}, {"Fe", 20}, {"Mn", 30}},
             {{"NO3", 0.25}},
-            {{"K", -1},
-             {"Ca", -1},
-             {"Mg", 0.25},
-             {"NO3", -1},
-             {"SO4", -1},
-             {"H2PO4", -1},
-             {"Fe", -10},
-             {"Mn", 10}},
+            {{"K", -1}, {"Ca", -1}, {"Mg", 0.25}, {"NO3", -1}, {"SO4", -1}, {"H2PO4", -1}, {"Fe", -10}, {"Mn", 10}},
             {{"K", -2}, {"Ca", 0.75}, {"Mg", -2}, {"NO3", -2}, {"Mn", -50}},
         };
         for (int band = 1; band <= 5; ++band) {
@@ -236,8 +198,7 @@ private slots:
                    {"CaMax", 6},
                    {"K", -0.5},
                    {"Ca", 0.5}});
-        insertRow(h(), "TEELT_NH4Aanpassing",
-                  {{"Code_TEELT", 902}, {"Class6", 0.5}, {"Class7", 9}, {"Class8", 9}});
+        insertRow(h(), "TEELT_NH4Aanpassing", {{"Code_TEELT", 902}, {"Class6", 0.5}, {"Class7", 9}, {"Class8", 9}});
         water(1, 100, {{"K", 1}, {"Ca", 1}, {"Mg", 0.5}, {"Cl", 1}, {"SO4", 0.5}, {"HCO3", 2.5}, {"Na", 1}});
 
         WaterRecord& drain = appState().DrainAnalyse;
@@ -329,18 +290,15 @@ private slots:
         QTest::newRow("0 scales all") << qint16(0) << 2.5f << alles;
         // NH4 kept: d = 23.75 + 1.5 − 25.625 = −0.375 moves K, Ca and Mg.
         QTest::newRow("1 keeps NH4") << qint16(1) << 2.5f
-                                     << QList<double>{1.5,   8.888158, 5.078947, 2.539474,
-                                                      18.75, 0.625,    2.5,      1.25};
+                                     << QList<double>{1.5, 8.888158, 5.078947, 2.539474, 18.75, 0.625, 2.5, 1.25};
         // H2PO4 kept: d = 25.625 − 24.375 − 1 = 0.25 moves NO3, Cl and SO4.
-        QTest::newRow("2 keeps H2PO4")
-            << qint16(2) << 2.5f << QList<double>{1.875, 8.75, 5, 2.5, 18.942308, 0.631410, 2.525641, 1};
+        QTest::newRow("2 keeps H2PO4") << qint16(2) << 2.5f
+                                       << QList<double>{1.875, 8.75, 5, 2.5, 18.942308, 0.631410, 2.525641, 1};
         // Both kept: d = 23.75 − 24.375 + 1.5 − 1 = −0.125 over both sides (divisor 48.125).
-        QTest::newRow("3 keeps both")
-            << qint16(3) << 2.5f
-            << QList<double>{1.5, 8.772727, 5.012987, 2.506494, 18.701299, 0.623377, 2.493506, 1};
+        QTest::newRow("3 keeps both") << qint16(3) << 2.5f << QList<double>{1.5,       8.772727, 5.012987, 2.506494,
+                                                                            18.701299, 0.623377, 2.493506, 1};
         // A lowered EC scales NH4 after all: mode 1 acts as 0 and mode 3 as 2.
-        QTest::newRow("1 lowered") << qint16(1) << 1.5f
-                                   << QList<double>{1.125, 5.25, 3, 1.5, 11.25, 0.375, 1.5, 0.75};
+        QTest::newRow("1 lowered") << qint16(1) << 1.5f << QList<double>{1.125, 5.25, 3, 1.5, 11.25, 0.375, 1.5, 0.75};
         // k = 0.75; d = 15.375 − 14.625 − 1 = −0.25 over NO3, Cl and SO4 (divisor 14.625).
         QTest::newRow("3 lowered") << qint16(3) << 1.5f
                                    << QList<double>{1.125, 5.25, 3, 1.5, 11.057692, 0.368590, 1.474359, 1};
@@ -370,9 +328,8 @@ private slots:
     void automaticAdjustmentIsNotAddedTwice()
     {
         // A K/Ca rule but no limits: every recompute starts from the engine's own zero.
-        insertRow(
-            h(), "TEELT_KCAFactor",
-            {{"Code_TEELT", 901}, {"Factor", 1.5}, {"KMax", 20}, {"CaMax", 20}, {"K", -0.5}, {"Ca", 0.25}});
+        insertRow(h(), "TEELT_KCAFactor",
+                  {{"Code_TEELT", 901}, {"Factor", 1.5}, {"KMax", 20}, {"CaMax", 20}, {"K", -0.5}, {"Ca", 0.25}});
         m_instellingen.Aanpassing = 0;
         m_aanpassing.NH4 = 0.25f; // not the engine's: kept as typed
         for (int run = 0; run < 3; ++run) {
@@ -390,11 +347,9 @@ private slots:
     void kCaRuleNeedsCalciumAndAFactor()
     {
         gewas(903, {{"K", 7}, {"NO3", 7}, {"Ec", 1}}); // no calcium at all
-        insertRow(
-            h(), "TEELT_KCAFactor",
-            {{"Code_TEELT", 903}, {"Factor", 1}, {"KMax", 99}, {"CaMin", -99}, {"CaMax", 99}, {"K", 1}});
         insertRow(h(), "TEELT_KCAFactor",
-                  {{"Code_TEELT", 901}, {"KMax", 99}, {"CaMax", 99}, {"K", 1}}); // no Factor
+                  {{"Code_TEELT", 903}, {"Factor", 1}, {"KMax", 99}, {"CaMin", -99}, {"CaMax", 99}, {"K", 1}});
+        insertRow(h(), "TEELT_KCAFactor", {{"Code_TEELT", 901}, {"KMax", 99}, {"CaMax", 99}, {"K", 1}}); // no Factor
         m_instellingen.Aanpassing = 0;
         for (qint16 crop : {903, 901}) {
             m_instellingen.Code_Teelt = crop;
@@ -438,8 +393,7 @@ private slots:
         ElementVector v = vector({{P::pNa, 3}, {P::pH, 4}});
         LaadStdVOplossing(v, s);
         LaadStadiumCorrectie(v, s);
-        QCOMPARE_ELEMENTS(v,
-                          {{P::pK, 7}, {P::pNO3, 14.5}, {P::pNa, 3}, {P::pH, 4}}); // Na, H: not its columns
+        QCOMPARE_ELEMENTS(v, {{P::pK, 7}, {P::pNO3, 14.5}, {P::pNa, 3}, {P::pH, 4}}); // Na, H: not its columns
 
         s.Code_Teelt = 999; // no such crop: all zero
         LaadStdVOplossing(v, s);
@@ -556,9 +510,8 @@ private slots:
                    {"KGl", 1},
                    {"PrimElement0", 9},
                    {"PrimElement1", 50}});
-        RecordSet rs =
-            h().openRecordset("SELECT MEST.Lang0, MEST_Meststof.* FROM MEST INNER JOIN MEST_Meststof "
-                              "ON MEST.Code = MEST_Meststof.Code_MEST");
+        RecordSet rs = h().openRecordset("SELECT MEST.Lang0, MEST_Meststof.* FROM MEST INNER JOIN MEST_Meststof "
+                                         "ON MEST.Code = MEST_Meststof.Code_MEST");
         MeststofRecord r;
         r.Hoeveelheid = 3;
         r.Bak = 2;

@@ -4,8 +4,7 @@
 
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 ElementVector vector(std::initializer_list<std::pair<int, float>> values)
 {
@@ -28,8 +27,7 @@ float balansAnionen(const ElementVector& v)
 
 Q_DECLARE_METATYPE(ElementVector)
 
-class TestIonBalans : public QObject
-{
+class TestIonBalans : public QObject {
     Q_OBJECT
 
 private slots:
@@ -91,8 +89,7 @@ private slots:
         QCOMPARE(v.Vlag, 0); // rebalancing the adjustment vector clears its storage flag
 
         // A balanced vector stays where it is.
-        ElementVector b =
-            vector({{ElementVector::pCa, 2.5f}, {ElementVector::pSO4, 1}, {ElementVector::pCl, 3}});
+        ElementVector b = vector({{ElementVector::pCa, 2.5f}, {ElementVector::pSO4, 1}, {ElementVector::pCl, 3}});
         const ElementVector before = b;
         QCOMPARE(BalanceerIonen(b), qint16(0));
         QCOMPARE(b.Ca, before.Ca);
@@ -107,8 +104,8 @@ private slots:
         QTest::newRow("cations only") << vector({{ElementVector::pK, 4}, {ElementVector::pCa, 1}});
         QTest::newRow("anions only") << vector({{ElementVector::pNO3, 4}, {ElementVector::pHCO3, 1}});
         // H and Na are not counted, so these have no cations.
-        QTest::newRow("acid and sodium")
-            << vector({{ElementVector::pH, 2}, {ElementVector::pNa, 1}, {ElementVector::pNO3, 3}});
+        QTest::newRow("acid and sodium") << vector(
+            {{ElementVector::pH, 2}, {ElementVector::pNa, 1}, {ElementVector::pNO3, 3}});
     }
 
     void rebalancingWithoutCationsOrAnionsChangesNothing()
@@ -137,8 +134,7 @@ private slots:
         for (int p : {ElementVector::pNH4, ElementVector::pK, ElementVector::pNa, ElementVector::pCa,
                       ElementVector::pMg, ElementVector::pNO3, ElementVector::pCl, ElementVector::pSO4,
                       ElementVector::pH2PO4, ElementVector::pSi, ElementVector::pFe, ElementVector::pMn,
-                      ElementVector::pZn, ElementVector::pB, ElementVector::pCu, ElementVector::pMo,
-                      ElementVector::pH})
+                      ElementVector::pZn, ElementVector::pB, ElementVector::pCu, ElementVector::pMo, ElementVector::pH})
             QCOMPARE(r[p], a[p] - b[p]);
         QCOMPARE(r.HCO3, 0.0f); // not 3
         QCOMPARE(r.OH, 0.0f);

@@ -13,8 +13,7 @@
 
 using namespace CalcFixture;
 
-namespace
-{
+namespace {
 
 // The grower's choice for the tomato example: macro fertilisers with the acid, and trace elements.
 const QVariantMap kMacro{{"NH4_Code", 71}, {"K_Code", 63},     {"Ca_Code", 61},      {"Mg_Code", 66},
@@ -42,8 +41,7 @@ MeststofRecord lijn(qint16 code, float kg, float kgl, Waarden gehalte)
 
 Q_DECLARE_METATYPE(MeststofRecord)
 
-class TestRecept : public QObject
-{
+class TestRecept : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -57,9 +55,8 @@ class TestRecept : public QObject
     void meststof(qint16 code, const QString& naam, const QVariantMap& gehalte, float kgl, int p0, int p1 = 0)
     {
         insertRow(h(), "MEST", {{"Code", code}, {"Lang0", naam}, {"Lang1", naam}});
-        insertRow(
-            h(), "MEST_Meststof",
-            with(gehalte, {{"Code_MEST", code}, {"KGl", kgl}, {"PrimElement0", p0}, {"PrimElement1", p1}}));
+        insertRow(h(), "MEST_Meststof",
+                  with(gehalte, {{"Code_MEST", code}, {"KGl", kgl}, {"PrimElement0", p0}, {"PrimElement1", p1}}));
     }
 
     void selectie(const QVariantMap& keuze)
@@ -81,8 +78,7 @@ class TestRecept : public QObject
 
     void bereken()
     {
-        BerekenMeststoffen(m_basis, m_gecorrigeerd, m_ecDoel, m_bakDoel, m_lijst, m_resultaat,
-                           m_instellingen);
+        BerekenMeststoffen(m_basis, m_gecorrigeerd, m_ecDoel, m_bakDoel, m_lijst, m_resultaat, m_instellingen);
     }
 
     // The lines of one fertiliser (two when it was split), in list order.
@@ -90,14 +86,12 @@ class TestRecept : public QObject
     {
         QList<const MeststofRecord*> gevonden;
         for (const MeststofRecord& m : m_lijst)
-            if (m.Code_MEST == code) gevonden << &m;
+            if (m.Code_MEST == code)
+                gevonden << &m;
         return gevonden;
     }
 
-    float instelling(const QString& naam)
-    {
-        return GetTeeltInstelling(naam, InstellingMode::Number).toFloat();
-    }
+    float instelling(const QString& naam) { return GetTeeltInstelling(naam, InstellingMode::Number).toFloat(); }
 
     void verwachtAllesVoldaan()
     {
@@ -151,9 +145,8 @@ private slots:
         // Solved in the order Ca, Mg (limited by Mg, leaving SO4 175), NH4, H2PO4, SO4, K; no
         // bicarbonate, so no acid. Trace elements in grams.
         const QList<std::pair<qint16, double>> hoeveelheden = {
-            {61, 91.8522},   {66, 49.2975},   {71, 6.2314},    {64, 17.0114},
-            {69, 30.4931},   {75, 0},         {162, 1396.648}, {165, 169.0046},
-            {167, 143.7608}, {169, 286.0139}, {172, 18.7266},  {174, 12.0977}};
+            {61, 91.8522},   {66, 49.2975},   {71, 6.2314},    {64, 17.0114},   {69, 30.4931},  {75, 0},
+            {162, 1396.648}, {165, 169.0046}, {167, 143.7608}, {169, 286.0139}, {172, 18.7266}, {174, 12.0977}};
         for (const auto& [code, kg] : hoeveelheden)
             QCOMPARE_NEAR(regels(code)[0]->Hoeveelheid, kg);
         QCOMPARE_NEAR(regels(71)[0]->Hoeveelheid2, 5.0662);  // litres
@@ -174,9 +167,10 @@ private slots:
         // acid first; the trace elements last.
         QStringList volgorde;
         for (const MeststofRecord& m : m_lijst)
-            if (m.Code_MEST != 0) volgorde << QString("%1:%2").arg(m.Bak).arg(m.Code_MEST);
-        QCOMPARE(volgorde, QStringList({"1:61", "1:71", "1:63", "1:162", "2:75", "2:66", "2:64", "2:69",
-                                        "2:63", "100:165", "100:167", "100:169", "100:172", "100:174"}));
+            if (m.Code_MEST != 0)
+                volgorde << QString("%1:%2").arg(m.Bak).arg(m.Code_MEST);
+        QCOMPARE(volgorde, QStringList({"1:61", "1:71", "1:63", "1:162", "2:75", "2:66", "2:64", "2:69", "2:63",
+                                        "100:165", "100:167", "100:169", "100:172", "100:174"}));
         QCOMPARE(m_instellingen.Concentratie, qint16(100));
         QCOMPARE(instelling("Concentratie_berek"), 100.0f);
     }
@@ -204,8 +198,7 @@ private slots:
         QTest::addColumn<QList<float>>("tankB");
         // Tank A holds 100 kg (Ca), tank B 60 kg (SO4).
         QTest::newRow("split") << QList<float>{50} << QList<float>{100, 5} << QList<float>{60, 45};
-        QTest::newRow("too little to balance")
-            << QList<float>{30} << QList<float>{100, 0} << QList<float>{60, 30};
+        QTest::newRow("too little to balance") << QList<float>{30} << QList<float>{100, 0} << QList<float>{60, 30};
         // The first goes whole to the lighter tank B (70), the last balances: d 30, r 20.
         QTest::newRow("two either-tank lines")
             << QList<float>{10, 50} << QList<float>{100, 10} << QList<float>{60, 10, 40};
@@ -238,12 +231,9 @@ private slots:
         QTest::addColumn<MeststofRecord>("regel");
         QTest::addColumn<qint16>("mixoraMest");
         QTest::addColumn<qint16>("bak");
-        QTest::newRow("calcium and sulphate")
-            << lijn(1, 1, 1, {{P::pCa, 1}, {P::pSO4, 1}}) << qint16(0) << qint16(1);
-        QTest::newRow("solid ammonium, product line")
-            << lijn(1, 1, 1, {{P::pNH4, 1}}) << qint16(1) << qint16(2);
-        QTest::newRow("acid, MixoraMest 2")
-            << lijn(1, 1, 1, {{P::pH, 0.5}, {P::pMg, 1}}) << qint16(2) << qint16(0);
+        QTest::newRow("calcium and sulphate") << lijn(1, 1, 1, {{P::pCa, 1}, {P::pSO4, 1}}) << qint16(0) << qint16(1);
+        QTest::newRow("solid ammonium, product line") << lijn(1, 1, 1, {{P::pNH4, 1}}) << qint16(1) << qint16(2);
+        QTest::newRow("acid, MixoraMest 2") << lijn(1, 1, 1, {{P::pH, 0.5}, {P::pMg, 1}}) << qint16(2) << qint16(0);
         QTest::newRow("trace product with iron") << lijn(150, 1, 1, {{P::pFe, 1}}) << qint16(0) << qint16(1);
         QTest::newRow("trace product") << lijn(150, 1, 1, {{P::pMn, 1}}) << qint16(0) << qint16(100);
     }
@@ -288,7 +278,8 @@ private slots:
         SorteerOpBak(m_lijst);
         QStringList volgorde;
         for (const MeststofRecord& m : m_lijst)
-            if (m.Code_MEST != 0) volgorde << QString("%1:%2").arg(m.Bak).arg(m.Samenstelling.H);
+            if (m.Code_MEST != 0)
+                volgorde << QString("%1:%2").arg(m.Bak).arg(m.Samenstelling.H);
         QCOMPARE(volgorde, QStringList({"0:0", "1:0", "2:2", "2:1", "2:-5", "2:0", "9:0", "10:0", "100:0"}));
     }
 
@@ -319,7 +310,8 @@ private slots:
         MessageBox::setNextAnswer(antwoord);
         const qint16 geschaald = ControleerBakConcentratie(m_lijst, m_instellingen);
         QCOMPARE(MessageBox::shown().size(), vragen);
-        if (vragen) QCOMPARE(MessageBox::last().style, int(MsgBox::Question | MsgBox::YesNo));
+        if (vragen)
+            QCOMPARE(MessageBox::last().style, int(MsgBox::Question | MsgBox::YesNo));
         QCOMPARE_NEAR(m_lijst[1].Hoeveelheid, daarna);
         QCOMPARE_NEAR(m_lijst[1].Hoeveelheid2, daarna);
         QCOMPARE_NEAR(m_lijst[2].Hoeveelheid, 300.0 * daarna / vast); // every line is scaled
@@ -348,8 +340,8 @@ private slots:
         QFETCH(QList<int>, onvoldaan);
         selectie(keuze);
         bereken();
-        for (int p : {P::pNH4, P::pK, P::pCa, P::pMg, P::pNO3, P::pCl, P::pSO4, P::pH2PO4, P::pSi, P::pFe,
-                      P::pMn, P::pZn, P::pB, P::pCu, P::pMo, P::pH}) {
+        for (int p : {P::pNH4, P::pK, P::pCa, P::pMg, P::pNO3, P::pCl, P::pSO4, P::pH2PO4, P::pSi, P::pFe, P::pMn,
+                      P::pZn, P::pB, P::pCu, P::pMo, P::pH}) {
             float geleverd = 0;
             for (const MeststofRecord& m : m_lijst)
                 geleverd += m.Hoeveelheid * m.Samenstelling[p];
@@ -360,7 +352,8 @@ private slots:
                          qPrintable(QString("position %1: %2 of %3").arg(p).arg(geleverd).arg(m_bakDoel[p])));
         }
         QCOMPARE(MessageBox::shown().size(), onvoldaan.size());
-        if (!onvoldaan.isEmpty()) QCOMPARE(MessageBox::last().text, GetLangStr(999000001) + " Mn");
+        if (!onvoldaan.isEmpty())
+            QCOMPARE(MessageBox::last().text, GetLangStr(999000001) + " Mn");
     }
 
     void resultCheckToleranceNearZero()
@@ -413,7 +406,8 @@ private slots:
         QFETCH(double, ijzer);
         m_gecorrigeerd = vector({{P::pK, 2}, {P::pSO4, 1}, {P::pFe, 15}});
         selectie({{"K_Code", 69}, {"Fe_Code", 162}});
-        if (sporenBlend) blend(1, 162, 100);
+        if (sporenBlend)
+            blend(1, 162, 100);
         m_instellingen.ExtraBigBag = 1;
         bereken();
         // The tanks supply the whole target less the blend as it is.
@@ -468,22 +462,17 @@ private slots:
         };
         // Columns: name 1, amount 25, then K, NH4, Ca, Mg, NO3, Cl, SO4, H2PO4, H, Si, Fe from 32, 7 apart.
         const QString leeg(24, ' ');
-        QCOMPARE(regel(0),
-                 leeg + "Kg     K      NH4    Ca     Mg     NO3    Cl     SO4    H2PO4  H      Si     Fe");
+        QCOMPARE(regel(0), leeg + "Kg     K      NH4    Ca     Mg     NO3    Cl     SO4    H2PO4  H      Si     Fe");
         QCOMPARE(regel(1),
-                 leeg +
-                     "       875.   125.   .      .      -.5    .      .      .      .      .      12345.6");
-        QCOMPARE(
-            regel(2),
-            "Kalksalpeter 15,5% N    91.85  .      .      425.   .      934.96 .      .      .      .      "
-            ".      .");
-        QCOMPARE(
-            regel(3),
-            "Salpeterzuur            .5     .      .      .      .      .      .      .      .      3.02   "
-            ".      .");
+                 leeg + "       875.   125.   .      .      -.5    .      .      .      .      .      12345.6");
+        QCOMPARE(regel(2),
+                 "Kalksalpeter 15,5% N    91.85  .      .      425.   .      934.96 .      .      .      .      "
+                 ".      .");
+        QCOMPARE(regel(3),
+                 "Salpeterzuur            .5     .      .      .      .      .      .      .      .      3.02   "
+                 ".      .");
         for (int i = 4; i < 22; ++i)
-            QCOMPARE(regel(i),
-                     leeg + ".      .      .      .      .      .      .      .      .      .      .      .");
+            QCOMPARE(regel(i), leeg + ".      .      .      .      .      .      .      .      .      .      .      .");
     }
 
     void logThatCannotBeWrittenIsLeftOut()

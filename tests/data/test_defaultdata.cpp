@@ -46,10 +46,9 @@ QString where(const Row& r, const QString& key)
 }
 
 // The content column each element code of PrimElement0/1 stands for.
-const QHash<int, QString> kElementColumn = {{1, "NH4"}, {2, "K"},   {4, "Ca"},    {5, "Mg"},  {6, "NO3"},
-                                            {7, "Cl"},  {8, "SO4"}, {9, "H2PO4"}, {10, "H"},  {11, "OH"},
-                                            {15, "Si"}, {20, "Fe"}, {21, "Mn"},   {22, "Zn"}, {23, "B"},
-                                            {24, "Cu"}, {25, "Mo"}, {50, "H2PO4"}};
+const QHash<int, QString> kElementColumn = {{1, "NH4"}, {2, "K"},     {4, "Ca"}, {5, "Mg"},  {6, "NO3"}, {7, "Cl"},
+                                            {8, "SO4"}, {9, "H2PO4"}, {10, "H"}, {11, "OH"}, {15, "Si"}, {20, "Fe"},
+                                            {21, "Mn"}, {22, "Zn"},   {23, "B"}, {24, "Cu"}, {25, "Mo"}, {50, "H2PO4"}};
 
 const QStringList kMacro = {"NO3", "H2PO4", "SO4", "NH4", "K", "Ca", "Mg", "Cl", "Si", "H", "OH"};
 const QStringList kTrace = {"Fe", "Mn", "Zn", "B", "Cu", "Mo"};
@@ -229,9 +228,8 @@ private slots:
         for (int element : {1, 2, 4, 5, 6, 8, 9, 10, 20, 21, 22, 23, 24, 25}) {
             bool found = false;
             for (const Row& r : all)
-                found =
-                    found || (r.value("Mixora").toInt() == 1 && (r.value("PrimElement0").toInt() == element ||
-                                                                 r.value("PrimElement1").toInt() == element));
+                found = found || (r.value("Mixora").toInt() == 1 && (r.value("PrimElement0").toInt() == element ||
+                                                                     r.value("PrimElement1").toInt() == element));
             QVERIFY2(found, qPrintable(QString("element code %1").arg(element)));
         }
     }
@@ -246,16 +244,14 @@ private slots:
             const QByteArray at = where(crop, "Code").toUtf8();
             // From 1000 the program keeps its copies of own crops.
             QVERIFY2(code >= 1 && code <= 999, at);
-            const QList<Row> solution =
-                rows(*m_ref, "SELECT * FROM TEELT_StdVOplossing WHERE Code_Teelt = ?", {code});
+            const QList<Row> solution = rows(*m_ref, "SELECT * FROM TEELT_StdVOplossing WHERE Code_Teelt = ?", {code});
             QVERIFY2(solution.size() == 1, at);
             const Row& s = solution.first();
             QVERIFY2(num(s, "Ec") > 0, at);
             QVERIFY2(near(cations(s), anions(s), 1e-6), at);
         }
         QCOMPARE(
-            rows(*m_ref, "SELECT * FROM TEELT_StdVOplossing WHERE Code_Teelt NOT IN (SELECT Code FROM TEELT)")
-                .size(),
+            rows(*m_ref, "SELECT * FROM TEELT_StdVOplossing WHERE Code_Teelt NOT IN (SELECT Code FROM TEELT)").size(),
             0);
     }
 
@@ -264,19 +260,15 @@ private slots:
         checkNames("TEELT_Stadium_Lang", "Code_TEELT");
         const QString names =
             "SELECT * FROM TEELT_Stadium_Lang n WHERE n.Code_TEELT = s.Code_TEELT AND n.Code = s.Code";
-        const QString values =
-            "SELECT * FROM TEELT_Stadium s WHERE s.Code_TEELT = n.Code_TEELT AND s.Code = n.Code";
+        const QString values = "SELECT * FROM TEELT_Stadium s WHERE s.Code_TEELT = n.Code_TEELT AND s.Code = n.Code";
         QCOMPARE(rows(*m_ref, "SELECT * FROM TEELT_Stadium s WHERE NOT EXISTS (" + names + ")").size(), 0);
-        QCOMPARE(rows(*m_ref, "SELECT * FROM TEELT_Stadium_Lang n WHERE NOT EXISTS (" + values + ")").size(),
-                 0);
+        QCOMPARE(rows(*m_ref, "SELECT * FROM TEELT_Stadium_Lang n WHERE NOT EXISTS (" + values + ")").size(), 0);
         for (const Row& r : rows(*m_ref, "SELECT * FROM TEELT_Stadium")) {
             const QByteArray at = (where(r, "Code_TEELT") + " " + where(r, "Code")).toUtf8();
             // Stage 0 is the program's own "no stage" entry.
             QVERIFY2(r.value("Code").toInt() >= 1, at);
             QVERIFY2(near(cations(r), anions(r), 1e-6), at);
-            QVERIFY2(
-                !rows(*m_ref, "SELECT Code FROM TEELT WHERE Code = ?", {r.value("Code_TEELT")}).isEmpty(),
-                at);
+            QVERIFY2(!rows(*m_ref, "SELECT Code FROM TEELT WHERE Code = ?", {r.value("Code_TEELT")}).isEmpty(), at);
         }
     }
 
@@ -291,8 +283,8 @@ private slots:
             const Row solution =
                 rows(*m_ref, "SELECT * FROM TEELT_StdVOplossing WHERE Code_Teelt = ?", {code}).value(0);
             for (const QString table : {"TEELT_Grenzen", "TEELT_GrensAanpassing"}) {
-                const QList<Row> bands = rows(
-                    *m_ref, "SELECT * FROM " + table + " WHERE Code_TEELT = ? ORDER BY GrensCode", {code});
+                const QList<Row> bands =
+                    rows(*m_ref, "SELECT * FROM " + table + " WHERE Code_TEELT = ? ORDER BY GrensCode", {code});
                 QVERIFY2(bands.size() == 5, qPrintable(table + " " + at));
                 for (int b = 0; b < 5; ++b)
                     QVERIFY2(bands[b].value("GrensCode").toInt() == b + 1, qPrintable(table + " " + at));
@@ -337,16 +329,14 @@ private slots:
         QCOMPARE(growers.size(), 1);
         const int dealer = growers.first().value("Code_ALG_Handelaar").toInt();
         QVERIFY(dealer != 0);
-        const QList<Row> found =
-            rows(*m_ref, "SELECT \"Bestel-Email\" FROM ALG_Handelaar WHERE Code = ?", {dealer});
+        const QList<Row> found = rows(*m_ref, "SELECT \"Bestel-Email\" FROM ALG_Handelaar WHERE Code = ?", {dealer});
         QCOMPARE(found.size(), 1);
         QVERIFY(!found.first().value("Bestel-Email").toString().trimmed().isEmpty());
 
         // Default data must never place a real order.
         static const QRegularExpression reserved("@example\\.(com|net|org)$");
         for (const Row& r : rows(*m_ref, "SELECT * FROM ALG_Handelaar"))
-            QVERIFY2(reserved.match(r.value("Bestel-Email").toString()).hasMatch(),
-                     qPrintable(where(r, "Code")));
+            QVERIFY2(reserved.match(r.value("Bestel-Email").toString()).hasMatch(), qPrintable(where(r, "Code")));
     }
 
     void textsAreComplete()
@@ -356,8 +346,7 @@ private slots:
         QCOMPARE(m_texts[0].value("Lang1").toString(), QString("English"));
         for (const Row& r : std::as_const(m_texts))
             for (const QString& lang : m_languages)
-                QVERIFY2(!r.value(lang).toString().trimmed().isEmpty(),
-                         qPrintable(where(r, "ID") + " " + lang));
+                QVERIFY2(!r.value(lang).toString().trimmed().isEmpty(), qPrintable(where(r, "ID") + " " + lang));
 
         auto text = [&](qint64 id, const QString& lang) { return m_texts.value(id).value(lang).toString(); };
         for (const QString& lang : m_languages) {
@@ -375,8 +364,7 @@ private slots:
         // Tests may ask for missing IDs on purpose; build trees hold no sources of ours.
         const QSet<QString> skipped = {"tests", "data", ".git"};
         int checked = 0;
-        for (QDirIterator it(root.path(), {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories);
-             it.hasNext();) {
+        for (QDirIterator it(root.path(), {"*.cpp", "*.h"}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
             const QString path = it.next();
             const QString top = root.relativeFilePath(path).section('/', 0, 0);
             if (skipped.contains(top) || top.startsWith("build"))
@@ -399,12 +387,10 @@ private slots:
         QTest::addColumn<QString>("source");
         QTest::addColumn<QList<qint64>>("ids");
         QTest::newRow("plain") << "s = GetLangStr(999000019);" << QList<qint64>{999000019};
-        QTest::newRow("second argument")
-            << "SetCaptionLang(ui->lblTeelt_1, 40100100 );" << QList<qint64>{40100100};
+        QTest::newRow("second argument") << "SetCaptionLang(ui->lblTeelt_1, 40100100 );" << QList<qint64>{40100100};
         QTest::newRow("nested call") << "box(GetLangStr(999000003) + \"\\r\" + e.description());"
                                      << QList<qint64>{999000003};
-        QTest::newRow("computed") << "GetLangStr(30100000 + 100 * r + p); GetLangStr(kBase);"
-                                  << QList<qint64>{};
+        QTest::newRow("computed") << "GetLangStr(30100000 + 100 * r + p); GetLangStr(kBase);" << QList<qint64>{};
         QTest::newRow("other helper") << "ShowStatusLang(main, 1); tr(1);" << QList<qint64>{};
         QTest::newRow("several") << "GetLangStr(1) + GetLangStr( 2 )" << QList<qint64>{1, 2};
     }

@@ -11,8 +11,7 @@
 #include <QMdiSubWindow>
 #include <QtTest>
 
-namespace StepDriver
-{
+namespace StepDriver {
 
 template <typename W> W* show(const char* className)
 {
@@ -80,8 +79,8 @@ inline void insertRow(const QString& table, std::initializer_list<std::pair<cons
         params << v;
     }
     const QStringList marks(columns.size(), "?");
-    appState().dbT->execute(
-        "INSERT INTO " + table + " (" + columns.join(", ") + ") VALUES (" + marks.join(", ") + ")", params);
+    appState().dbT->execute("INSERT INTO " + table + " (" + columns.join(", ") + ") VALUES (" + marks.join(", ") + ")",
+                            params);
 }
 
 } // namespace StepDriver

@@ -48,10 +48,7 @@ class TestFrmBedrijfGeg : public QObject {
         const auto* frame = window()->findChild<QGroupBox*>("fraBedrijfGeg_" + QString::number(index));
         return frame->isVisibleTo(window());
     }
-    bool marked(int index) const
-    {
-        return box(index)->palette().color(QPalette::Base) == QColor(255, 255, 0);
-    }
+    bool marked(int index) const { return box(index)->palette().color(QPalette::Base) == QColor(255, 255, 0); }
 
     void type(int index, const QString& text)
     {
@@ -84,18 +81,14 @@ class TestFrmBedrijfGeg : public QObject {
         WriteIniString(value, "Algemeen", key, appState().AppPath + "Zelvora.ini");
     }
 
-    RecordSet growerRow() const
-    {
-        return dbT().openRecordset("SELECT * FROM ALG_Tuinder WHERE ID = ?", {grower()});
-    }
+    RecordSet growerRow() const { return dbT().openRecordset("SELECT * FROM ALG_Tuinder WHERE ID = ?", {grower()}); }
 
     // Code, ID and name of every delivery address of the grower, in code order.
     QList<QList<QVariant>> addresses() const
     {
-        RecordSet rs =
-            dbT().openRecordset("SELECT Code_Afleveradres, ID, AfleverAdres, Adres FROM ALG_Afleveradres "
-                                "WHERE ID_ALG_Tuinder = ? ORDER BY Code_Afleveradres, ID",
-                                {grower()});
+        RecordSet rs = dbT().openRecordset("SELECT Code_Afleveradres, ID, AfleverAdres, Adres FROM ALG_Afleveradres "
+                                           "WHERE ID_ALG_Tuinder = ? ORDER BY Code_Afleveradres, ID",
+                                           {grower()});
         QList<QList<QVariant>> out;
         for (int row = 0; row < rs.recordCount(); ++row) {
             rs.move(row);
@@ -453,9 +446,8 @@ private slots:
 
     void aStoredAddressOfNobodyIsReplaced()
     {
-        dbT().execute(
-            "UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = 4711, Code_ALG_Handelaar = 99 WHERE ID = ?",
-            {grower()});
+        dbT().execute("UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = 4711, Code_ALG_Handelaar = 99 WHERE ID = ?",
+                      {grower()});
         frmBedrijfGeg* w = openFromMenu();
         const auto rows = addresses();
         QCOMPARE(list(0)->currentData().toLongLong(), rows[0][1].toLongLong());

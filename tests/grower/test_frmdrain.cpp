@@ -14,8 +14,7 @@
 
 using namespace StepDriver;
 
-namespace
-{
+namespace {
 
 RecordSet drainRows(qint32 history)
 {
@@ -56,8 +55,7 @@ QLabel* warning(frmDrain* w)
 
 } // namespace
 
-class TestFrmDrain : public QObject
-{
+class TestFrmDrain : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ProgramFixture> m_program;
@@ -96,12 +94,15 @@ private slots:
         QFETCH(bool, hco3Warning);
         QFETCH(bool, balanceWarning);
         QStringList parts;
-        if (hco3Warning) parts << GetLangStr(510100100);
-        if (balanceWarning) parts << GetLangStr(999000045);
+        if (hco3Warning)
+            parts << GetLangStr(510100100);
+        if (balanceWarning)
+            parts << GetLangStr(999000045);
         balanced(k, no3, hco3);
         frmDrain* w = open();
         QCOMPARE(warning(w)->isVisible(), !parts.isEmpty());
-        if (!parts.isEmpty()) QCOMPARE(warning(w)->text(), parts.join(", "));
+        if (!parts.isEmpty())
+            QCOMPARE(warning(w)->text(), parts.join(", "));
         QVERIFY(!w->changed());
     }
 
@@ -215,7 +216,8 @@ private slots:
         balanced(2, 2);
         frmDrain* w = open();
         QCOMPARE(w->chkdrain->isChecked(), before == 2);
-        if (w->chkdrain->isChecked() != ticked) w->chkdrain->click();
+        if (w->chkdrain->isChecked() != ticked)
+            w->chkdrain->click();
         QVERIFY(w->changed() || before == 2);
         type(box(w, 50), "3"); // editing a box keeps the tick
         type(box(w, 50), "2");
@@ -223,8 +225,7 @@ private slots:
         press(w, 0);
         QCOMPARE(aanpassing(), qint16(after));
         const float cleared = before != after ? 0 : 1;
-        for (float v :
-             {a.K, a.Na, a.Ca, a.Mg, a.NO3, a.Cl, a.SO4, a.H2PO4, a.Si, a.Fe, a.Zn, a.B, a.Cu, a.Mo})
+        for (float v : {a.K, a.Na, a.Ca, a.Mg, a.NO3, a.Cl, a.SO4, a.H2PO4, a.Si, a.Fe, a.Zn, a.B, a.Cu, a.Mo})
             QCOMPARE(v, cleared);
         for (float v : {a.NH4, a.HCO3, a.Mn, a.H, a.EC})
             QCOMPARE(v, 1.0f);

@@ -15,17 +15,16 @@
 
 using namespace StepDriver;
 
-namespace
-{
+namespace {
 
 const QColor kRed(255, 0, 0);
 
 // The stored value of one column of a source.
 QVariant stored(qint16 type, const QString& column, qint32 history = 0)
 {
-    const RecordSet rs = appState().dbT->openRecordset(
-        "SELECT * FROM WATER WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ? AND Type = ?",
-        {appState().ID_ALG_Tuinder, history, type});
+    const RecordSet rs =
+        appState().dbT->openRecordset("SELECT * FROM WATER WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ? AND Type = ?",
+                                      {appState().ID_ALG_Tuinder, history, type});
     return rs.recordCount() == 1 ? rs.value(column) : QVariant();
 }
 
@@ -62,16 +61,17 @@ void onTraceDialog(std::function<void(frmWaterSpoor*)> action)
 {
     QTimer::singleShot(0, [action] {
         auto* dialog = qobject_cast<frmWaterSpoor*>(QApplication::activeModalWidget());
-        if (!dialog || !QTest::qWaitForWindowActive(dialog)) return;
+        if (!dialog || !QTest::qWaitForWindowActive(dialog))
+            return;
         action(dialog);
-        if (dialog->isVisible()) dialog->reject();
+        if (dialog->isVisible())
+            dialog->reject();
     });
 }
 
 } // namespace
 
-class TestFrmWater : public QObject
-{
+class TestFrmWater : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ProgramFixture> m_program;
@@ -377,14 +377,9 @@ private slots:
 
     void aStoredHistorySetIsOnlyShown()
     {
-        insertRow("WATER", {{"ID_HISTORIE", 5},
-                            {"Type", 1},
-                            {"Perc", 100},
-                            {"SC1", 4},
-                            {"SC6", 4},
-                            {"HCO3", 2},
-                            {"K", 2},
-                            {"Fe", 3}});
+        insertRow(
+            "WATER",
+            {{"ID_HISTORIE", 5}, {"Type", 1}, {"Perc", 100}, {"SC1", 4}, {"SC6", 4}, {"HCO3", 2}, {"K", 2}, {"Fe", 3}});
         appState().ID_HISTORIE = 5;
         const int before = rowCount();
         frmWater* w = open();

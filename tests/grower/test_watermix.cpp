@@ -3,8 +3,7 @@
 
 #include <QtTest>
 
-namespace
-{
+namespace {
 
 WaterRecord source(float perc, std::initializer_list<std::pair<int, float>> values)
 {
@@ -19,8 +18,7 @@ using E = ElementVector;
 
 } // namespace
 
-class TestWaterMix : public QObject
-{
+class TestWaterMix : public QObject {
     Q_OBJECT
 
 private slots:
@@ -36,8 +34,7 @@ private slots:
                                {E::pSi, 0.6f},
                                {E::pNa, 1},
                                {E::pFe, 4}});
-        water[2] =
-            source(30, {{E::pK, 1}, {E::pCa, 1}, {E::pNO3, 3}, {E::pHCO3, 1}, {E::pCl, 1}, {E::pFe, 6}});
+        water[2] = source(30, {{E::pK, 1}, {E::pCa, 1}, {E::pNO3, 3}, {E::pHCO3, 1}, {E::pCl, 1}, {E::pFe, 6}});
         water[3] = source(20, {{E::pNH4, 1}, {E::pMg, 2}, {E::pSO4, 1}, {E::pH2PO4, 1}, {E::pFe, 10}});
         water[0].Elementen.Mo = 7; // whatever the mix held before is replaced
         BerekenMengwater(water, WaterInvoer::Volledig);
@@ -128,9 +125,8 @@ private slots:
     void quickEntryReadingsSetTheirElement()
     {
         // field, element, value for a reading of 6
-        const QList<std::tuple<int, int, float>> cases = {{5, E::pHCO3, 3},  {6, E::pCa, 1.5f},
-                                                          {7, E::pMg, 1.5f}, {9, E::pSO4, 1.5f},
-                                                          {10, E::pNO3, 3},  {11, E::pK, 3}};
+        const QList<std::tuple<int, int, float>> cases = {{5, E::pHCO3, 3},   {6, E::pCa, 1.5f}, {7, E::pMg, 1.5f},
+                                                          {9, E::pSO4, 1.5f}, {10, E::pNO3, 3},  {11, E::pK, 3}};
         WaterRecord w;
         for (const auto& [field, element, value] : cases) {
             const SnelVeld* veld = ZoekSnelVeld(field);

@@ -56,8 +56,8 @@ private slots:
         m_db->execute("INSERT INTO ALG_Tuinder (relNR, Naam, Code_ALG_Handelaar) VALUES (?, ?, ?)",
                       {QVariant(), QString(""), 0});
         const qint64 id = m_db->lastInsertRowId();
-        RecordSet rs = m_db->openRecordset("SELECT relNR, Naam, Code_ALG_Handelaar, Email FROM ALG_Tuinder WHERE ID = ?",
-                                           {id});
+        RecordSet rs =
+            m_db->openRecordset("SELECT relNR, Naam, Code_ALG_Handelaar, Email FROM ALG_Tuinder WHERE ID = ?", {id});
         QCOMPARE(rs.recordCount(), 1);
         QVERIFY(rs.value("relNR").isNull());
         QVERIFY(!rs.value("Naam").isNull());
@@ -157,8 +157,9 @@ private slots:
     void moveFindAndDelete()
     {
         for (int slot : {3, 1, 2})
-            m_db->execute("INSERT INTO ALG_Afleveradres (ID_ALG_Tuinder, Code_Afleveradres, AfleverAdres) VALUES (9, ?, ?)",
-                          {slot, QString("Adres %1").arg(slot)});
+            m_db->execute(
+                "INSERT INTO ALG_Afleveradres (ID_ALG_Tuinder, Code_Afleveradres, AfleverAdres) VALUES (9, ?, ?)",
+                {slot, QString("Adres %1").arg(slot)});
         RecordSet rs = m_db->openTable("ALG_Afleveradres", "ID_ALG_Tuinder = ?", {9}, "Code_Afleveradres");
         QCOMPARE(rs.recordCount(), 3);
         QVERIFY(!rs.bof() && !rs.eof());
@@ -199,8 +200,9 @@ private slots:
         QCOMPARE(found.recordCount(), 1);
         QCOMPARE(found.value("Naam").toString(), QString("Kwekerij \"De Hoek\"; DROP TABLE WATER"));
         // Text compares without regard to case, as in the old files.
-        QCOMPARE(m_db->openRecordset("SELECT ID FROM ALG_Tuinder WHERE woonplaats = ?", {"'S-GRAVENZANDE"}).recordCount(),
-                 1);
+        QCOMPARE(
+            m_db->openRecordset("SELECT ID FROM ALG_Tuinder WHERE woonplaats = ?", {"'S-GRAVENZANDE"}).recordCount(),
+            1);
         QVERIFY(m_db->tableExists("WATER"));
     }
 

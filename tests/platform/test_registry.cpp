@@ -28,7 +28,8 @@ private slots:
 
     void typedAndDefaultValues()
     {
-        QVERIFY(Registry::write(RegistryHive::LocalMachine, "SOFTWARE\\Test", "", {RegistryValue::ExpandString, "%HOME%/x"}));
+        QVERIFY(Registry::write(RegistryHive::LocalMachine, "SOFTWARE\\Test", "",
+                                {RegistryValue::ExpandString, "%HOME%/x"}));
         QVERIFY(Registry::write(RegistryHive::LocalMachine, "SOFTWARE\\Test", "Count", {RegistryValue::DWord, 42u}));
         auto def = Registry::read(RegistryHive::LocalMachine, "software\\test", "");
         QVERIFY(def);

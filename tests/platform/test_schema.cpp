@@ -10,13 +10,13 @@
 
 namespace {
 
-const QStringList kElements17 = {"NH4", "K", "Na", "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4",
-                                 "HCO3", "Si", "Fe", "Mn", "Zn", "B", "Cu", "Mo"};
-const QStringList kElements15 = {"NH4", "K", "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4",
-                                 "Si", "Fe", "Mn", "Zn", "B", "Cu", "Mo"};
+const QStringList kElements17 = {"NH4",  "K",  "Na", "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4",
+                                 "HCO3", "Si", "Fe", "Mn", "Zn", "B",   "Cu", "Mo"};
+const QStringList kElements15 = {"NH4", "K",  "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4",
+                                 "Si",  "Fe", "Mn", "Zn", "B",   "Cu", "Mo"};
 const QStringList kLimit14 = {"K", "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4", "Si", "Fe", "Mn", "Zn", "B", "Cu", "Mo"};
-const QStringList kVector18 = {"NH4", "K", "Na", "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4",
-                               "H", "HCO3", "Si", "Fe", "Mn", "Zn", "B", "Cu", "Mo"};
+const QStringList kVector18 = {"NH4", "K",    "Na", "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4",
+                               "H",   "HCO3", "Si", "Fe", "Mn", "Zn",  "B",  "Cu",  "Mo"};
 
 struct Table {
     QString name;
@@ -45,10 +45,10 @@ QList<Table> growerTables()
              kElements17,
          true},
         {"MAT", QStringList{"ID_ALG_Tuinder", "ID_HISTORIE", "EC", "Ph"} + kElements17, true},
-        {"MEST_Selectie",
-         {"ID_ALG_Tuinder", "ID_HISTORIE", "NH4_Code", "K_Code", "Ca_Code", "Mg_Code", "NO3_Code", "Cl_Code",
-          "SO4_Code", "H2PO4_Code", "ZuurLoog_Code", "Si_Code", "Fe_Code", "Mn_Code", "Zn_Code", "B_Code", "Cu_Code",
-          "Mo_Code", "PBron_Code", "FeBron_Code", "PBron_Perc", "FeBron_Perc"}},
+        {"MEST_Selectie", {"ID_ALG_Tuinder", "ID_HISTORIE", "NH4_Code",   "K_Code",     "Ca_Code",       "Mg_Code",
+                           "NO3_Code",       "Cl_Code",     "SO4_Code",   "H2PO4_Code", "ZuurLoog_Code", "Si_Code",
+                           "Fe_Code",        "Mn_Code",     "Zn_Code",    "B_Code",     "Cu_Code",       "Mo_Code",
+                           "PBron_Code",     "FeBron_Code", "PBron_Perc", "FeBron_Perc"}},
         {"HISTORIE_Mest", {"ID_ALG_Tuinder", "ID_HISTORIE", "Index", "Naam", "Conc1", "Conc2", "Conc3"}, true},
         {"HISTORIE_Advies",
          QStringList{"ID_ALG_Tuinder", "ID_HISTORIE", "Type", "Ec", "Perc", "RecircEC", "MaxPerc", "MaxRecircEC"} +
@@ -59,7 +59,9 @@ QList<Table> growerTables()
         {"HISTORIE_SamenstellingMeststoffen",
          {"ID_ALG_Tuinder", "ID_HISTORIE", "Index", "Nr", "Naam", "Bak", "Kg", "Kgl", "liter"},
          true},
-        {"HISTORIE_ExtraBigbag", {"ID_ALG_Tuinder", "ID_HISTORIE", "Index", "Nr", "Naam", "Bak", "Kg", "Kgl", "liter"}, true},
+        {"HISTORIE_ExtraBigbag",
+         {"ID_ALG_Tuinder", "ID_HISTORIE", "Index", "Nr", "Naam", "Bak", "Kg", "Kgl", "liter"},
+         true},
         {"HISTORIE", {"ID", "Datum", "ID_ALG_Tuinder", "Omschrijving"}, true},
         {"TEELT", {"Code", "Lang0", "Lang1"}},
         {"TEELT_StdVOplossing", QStringList{"Code_Teelt", "pH", "EC"} + kElements15},
@@ -77,10 +79,9 @@ QList<Table> referenceTables()
         perc << e + "_perc";
     return {
         {"MEST", {"Code", "Lang0", "Lang1"}},
-        {"MEST_Meststof",
-         QStringList{"Code_MEST", "H", "OH", "KGl", "PrimElement0", "PrimElement1", "Mixora", "MixoraStatus",
-                     "Mixorakoppel"} +
-             kElements15 + perc},
+        {"MEST_Meststof", QStringList{"Code_MEST", "H", "OH", "KGl", "PrimElement0", "PrimElement1", "Mixora",
+                                      "MixoraStatus", "Mixorakoppel"} +
+                              kElements15 + perc},
         {"MEST_PrefList", {"ID", "Code_MEST", "UseMeststof"}, true},
         {"TEELT", {"Code", "Lang0", "Lang1"}},
         {"TEELT_StdVOplossing", QStringList{"Code_Teelt", "Ec", "pH"} + kElements15},

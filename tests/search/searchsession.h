@@ -13,8 +13,7 @@
 #include <functional>
 #include <memory>
 
-namespace SearchSession
-{
+namespace SearchSession {
 
 inline const char* const ClassName = "Tabvin.Zoeken";
 
@@ -41,7 +40,8 @@ template <typename... Args> QVariant add(QObject* collection, Args... args)
     QVariant result;
     const bool ok = QMetaObject::invokeMethod(collection, "Add", Q_RETURN_ARG(QVariant, result),
                                               QArgument<Args>(QMetaType::fromType<Args>().name(), args)...);
-    if (!ok) qFatal("Add could not be called");
+    if (!ok)
+        qFatal("Add could not be called");
     return result;
 }
 
@@ -65,9 +65,12 @@ inline bool show(QObject* zoeken, const std::function<void(QWidget*)>& drive = {
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, [&] {
         QWidget* window = QApplication::activeModalWidget();
-        if (!window) return;
-        if (drive) drive(window);
-        if (window->isVisible()) window->close();
+        if (!window)
+            return;
+        if (drive)
+            drive(window);
+        if (window->isVisible())
+            window->close();
     });
     timer.start(0);
     bool accepted = false;

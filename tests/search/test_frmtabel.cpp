@@ -18,8 +18,7 @@
 
 using namespace SearchSession;
 
-namespace
-{
+namespace {
 
 const QString CropQuery = "SELECT Code, Lang0, Lang1 FROM TEELT;";
 
@@ -66,8 +65,7 @@ QString caption(QWidget* w, int c)
 
 bool marked(QWidget* w, int c)
 {
-    return grid(w)->model()->headerData(c, Qt::Horizontal, Qt::ForegroundRole).value<QColor>() ==
-           QColor(Qt::red);
+    return grid(w)->model()->headerData(c, Qt::Horizontal, Qt::ForegroundRole).value<QColor>() == QColor(Qt::red);
 }
 
 void clickHeader(QWidget* w, int c)
@@ -105,8 +103,7 @@ QList<int> selectieIDs(QObject* zoeken)
 
 } // namespace
 
-class TestFrmTabel : public QObject
-{
+class TestFrmTabel : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
@@ -152,8 +149,7 @@ private slots:
                                           {3, "2024-01-15 00:00:00", "Januari"},
                                           {4, QVariant(), "Zonder datum"}};
         for (const QVariantList& s : sets)
-            db.execute("INSERT INTO HISTORIE (ID, Datum, ID_ALG_Tuinder, Omschrijving) VALUES (?, ?, 1, ?)",
-                       s);
+            db.execute("INSERT INTO HISTORIE (ID, Datum, ID_ALG_Tuinder, Omschrijving) VALUES (?, ?, 1, ?)", s);
     }
 
     void init() { MessageBox::clear(); }
@@ -197,8 +193,7 @@ private slots:
 
     void clientSortFlagsOrderAndMark()
     {
-        auto zoeken =
-            cropSearch({"Code;10", "Naam;40;D", "Engels;30;a"}, "SELECT Code, Code, Lang0, Lang1 FROM TEELT");
+        auto zoeken = cropSearch({"Code;10", "Naam;40;D", "Engels;30;a"}, "SELECT Code, Code, Lang0, Lang1 FROM TEELT");
         show(zoeken.get(), [&](QWidget* w) {
             QCOMPARE(ids(w), QList<int>({1, 5, 8, 9, 2, 7, 4, 3, 6, 10}));
             QCOMPARE(caption(w, 1), QString("Code"));
@@ -211,8 +206,8 @@ private slots:
         });
 
         // A query with its own order keeps it; the first shown column is searched.
-        auto ordered = cropSearch({"", "Naam;40", "Engels;30"},
-                                  "SELECT Code, Lang0, Lang1 FROM TEELT ORDER BY Code DESC");
+        auto ordered =
+            cropSearch({"", "Naam;40", "Engels;30"}, "SELECT Code, Lang0, Lang1 FROM TEELT ORDER BY Code DESC");
         show(ordered.get(), [&](QWidget* w) {
             QCOMPARE(ids(w), QList<int>({10, 9, 8, 7, 6, 5, 4, 3, 2, 1}));
             QVERIFY(!marked(w, 1) && !marked(w, 2));
@@ -303,8 +298,7 @@ private slots:
         QCOMPARE(byEnter->property("ID").toInt(), 7);
 
         auto byDoubleClick = cropSearch();
-        QVERIFY(
-            show(byDoubleClick.get(), [&](QWidget* w) { doubleClick(grid(w)->viewport(), rowPoint(w, 5)); }));
+        QVERIFY(show(byDoubleClick.get(), [&](QWidget* w) { doubleClick(grid(w)->viewport(), rowPoint(w, 5)); }));
         QCOMPARE(byDoubleClick->property("ID").toInt(), 5);
 
         auto byButton = cropSearch({"", "Naam;40"}, CropQuery, 99);
@@ -472,8 +466,7 @@ private slots:
         MessageBox::setNextAnswer(MsgBox::Cancel);
         QVERIFY(!show(writing.get()));
         QCOMPARE(MessageBox::shown().size(), 1);
-        QCOMPARE(Database(m_dir.filePath("ZelvoraT.mdb")).openRecordset("SELECT * FROM TEELT").recordCount(),
-                 10);
+        QCOMPARE(Database(m_dir.filePath("ZelvoraT.mdb")).openRecordset("SELECT * FROM TEELT").recordCount(), 10);
     }
 
     void headerWidthsSurviveASecondShow()

@@ -10,8 +10,7 @@
 
 using namespace SearchSession;
 
-class TestZoeken : public QObject
-{
+class TestZoeken : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
@@ -69,8 +68,7 @@ private slots:
     {
         auto zoeken = create();
         const QVariantList values = {"/data/", "ZelvoraH.mdb", "Gewas zoeken", 1234567, "SELECT 1;", 1};
-        const char* names[] = {"DatabaseDirectory", "DatabaseName", "Caption", "ID", "Query",
-                               "SelectieAktief"};
+        const char* names[] = {"DatabaseDirectory", "DatabaseName", "Caption", "ID", "Query", "SelectieAktief"};
         for (int i = 0; i < 6; ++i)
             QVERIFY(zoeken->setProperty(names[i], values[i]));
         for (int i = 0; i < 6; ++i)
@@ -148,8 +146,7 @@ private slots:
         QCOMPARE(errorOf([&] { QMetaObject::invokeMethod(ids, "Remove", Q_ARG(QVariant, 7)); }), 9);
         QCOMPARE(errorOf([&] {
                      QObject* r = nullptr;
-                     QMetaObject::invokeMethod(ids, "Item", Q_RETURN_ARG(QObject*, r),
-                                               Q_ARG(QVariant, QString("1")));
+                     QMetaObject::invokeMethod(ids, "Item", Q_RETURN_ARG(QObject*, r), Q_ARG(QVariant, QString("1")));
                  }),
                  5);
         QCOMPARE(count(ids), 2);

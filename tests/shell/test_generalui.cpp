@@ -76,9 +76,10 @@ private slots:
                           {slot, QString("Adres %1").arg(slot), slot == 1 ? QVariant("'s-Gravenzande") : QVariant()});
         QComboBox combo;
         qint16 flag = 1;
-        FillComboList(&combo, *m_db,
-                      "SELECT Code_Afleveradres, AfleverAdres, Woonplaats FROM ALG_Afleveradres ORDER BY Code_Afleveradres",
-                      flag);
+        FillComboList(
+            &combo, *m_db,
+            "SELECT Code_Afleveradres, AfleverAdres, Woonplaats FROM ALG_Afleveradres ORDER BY Code_Afleveradres",
+            flag);
         QCOMPARE(flag, qint16(1));
         QCOMPARE(combo.count(), 3);
         QCOMPARE(combo.itemText(0), QString("<Geen selectie>"));
@@ -98,7 +99,8 @@ private slots:
         flag = 0;
         FillComboList(&list, *m_db, "SELECT Code_Afleveradres, AfleverAdres FROM Nergens", flag);
         QCOMPARE(list.count(), 0);
-        QCOMPARE(MessageBox::last().text, QString("SELECT Code_Afleveradres, AfleverAdres FROM Nergens ,Query bestaat niet"));
+        QCOMPARE(MessageBox::last().text,
+                 QString("SELECT Code_Afleveradres, AfleverAdres FROM Nergens ,Query bestaat niet"));
         QCOMPARE(MessageBox::last().title, QString("Vullen combo/list box"));
         QCOMPARE(appState().ZoekFoutMarker, qint16(0));
         QCOMPARE(MessageBox::shown().size(), 1); // the silent error dialog showed nothing
@@ -178,7 +180,8 @@ private slots:
 
     void registryHelpers()
     {
-        Registry::write(RegistryHive::CurrentUser, "Software\\Zelvora", "Pad", {RegistryValue::ExpandString, "%HOME%/kas"});
+        Registry::write(RegistryHive::CurrentUser, "Software\\Zelvora", "Pad",
+                        {RegistryValue::ExpandString, "%HOME%/kas"});
         Registry::write(RegistryHive::CurrentUser, "Software\\Zelvora", "Aantal", {RegistryValue::DWord, 3u});
         QCOMPARE(GetRegString("Software\\Zelvora", "Pad"), qEnvironmentVariable("HOME") + "/kas");
         QCOMPARE(GetRegString("Software\\Zelvora", "Aantal", HKEY_CURRENT_USER), QString("3"));

@@ -5,13 +5,13 @@
 #include "frmselecttuinder.h"
 #include "frmsplash.h"
 #include "frmtaal.h"
-#include "instanceguard.h"
-#include "testdatabases.h"
 #include "ini/inifile.h"
+#include "instanceguard.h"
 #include "program.h"
 #include "programfixture.h"
 #include "registry/registry.h"
 #include "stepwindow.h"
+#include "testdatabases.h"
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
 #include "wizard.h"
@@ -302,8 +302,8 @@ private slots:
         ShowStepWindow("frmTeelt");
         qobject_cast<frmTeelt*>(OpenStepWindow("frmTeelt"))->refuse = false;
         p.main()->barMain_Click("mnu8sub6");
-        QCOMPARE(arguments, QStringList({"/database=" + p.appPath() + "ZelvoraT.mdb", "/auto=true",
-                                         "/reuseinifiles=true"}));
+        QCOMPARE(arguments,
+                 QStringList({"/database=" + p.appPath() + "ZelvoraT.mdb", "/auto=true", "/reuseinifiles=true"}));
         QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000061)));
         QVERIFY(appState().dbT && appState().dbH && appState().dbTaal); // open again
         QCOMPARE(GetLangStr(0), QString("Nederlands"));

@@ -39,7 +39,8 @@ class TestSearchBinding : public QObject {
     static void registerLibrary(bool on)
     {
         QLibrary library(TABVIN_LIBRARY);
-        const auto entry = reinterpret_cast<int (*)()>(library.resolve(on ? "DllRegisterServer" : "DllUnregisterServer"));
+        const auto entry =
+            reinterpret_cast<int (*)()>(library.resolve(on ? "DllRegisterServer" : "DllUnregisterServer"));
         QVERIFY(entry && entry() == 0);
     }
 
@@ -83,7 +84,8 @@ private slots:
     void databaseByPath()
     {
         // A full path: the name after the last separator, the rest the directory.
-        const qint32 id = search([](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }, m_dir.filePath("ZelvoraH.mdb"));
+        const qint32 id =
+            search([](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }, m_dir.filePath("ZelvoraH.mdb"));
         QVERIFY(id > 0);
         // A name alone is looked for in AppPath.
         QVERIFY(search([](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }, "ZelvoraH.mdb") > 0);
@@ -92,7 +94,7 @@ private slots:
     void withoutTheLibrary()
     {
         registerLibrary(false);
-        MessageBox::setNextAnswer(MsgBox::Retry); // tries the creation again ...
+        MessageBox::setNextAnswer(MsgBox::Retry);  // tries the creation again ...
         MessageBox::setNextAnswer(MsgBox::Cancel); // ... and gives up
         QCOMPARE(ShowSearchTable({"", "Naam;40"}, "SELECT Code, Lang0 FROM MEST"), 0);
         QCOMPARE(MessageBox::shown().size(), 2);

@@ -55,18 +55,42 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("value");
-        QTest::newRow("plain") << "/path=x" << "Path" << "x";
-        QTest::newRow("blank before =") << "/Path =x" << "Path" << "x";
-        QTest::newRow("blank after slash") << "/ Path=x" << "Path" << "";
-        QTest::newRow("longer name") << "/Pathname=x" << "Path" << "";
-        QTest::newRow("value trimmed") << "/nosplash=  yes   /Path=x" << "nosplash" << "yes";
-        QTest::newRow("unix path") << "/Path=/home/a/kas /nosplash=yes" << "Path" << "/home/a/kas";
-        QTest::newRow("after a unix path") << "/Path=/home/a/kas /nosplash=yes" << "nosplash" << "yes";
-        QTest::newRow("no slash sets nothing") << "Path=/x" << "Path" << "";
-        QTest::newRow("text before the first slash") << "Path=D:x /nosplash=yes" << "Path" << "D:x";
-        QTest::newRow("absent") << "/nosplash=yes" << "KiesTuinder" << "";
-        QTest::newRow("whole line") << " /a=1 /b=2" << "" << " /a=1 /b=2";
-        QTest::newRow("first match wins") << "/GeenBestelling=2 /GeenBestelling=3" << "geenbestelling" << "2";
+        QTest::newRow("plain") << "/path=x"
+                               << "Path"
+                               << "x";
+        QTest::newRow("blank before =") << "/Path =x"
+                                        << "Path"
+                                        << "x";
+        QTest::newRow("blank after slash") << "/ Path=x"
+                                           << "Path"
+                                           << "";
+        QTest::newRow("longer name") << "/Pathname=x"
+                                     << "Path"
+                                     << "";
+        QTest::newRow("value trimmed") << "/nosplash=  yes   /Path=x"
+                                       << "nosplash"
+                                       << "yes";
+        QTest::newRow("unix path") << "/Path=/home/a/kas /nosplash=yes"
+                                   << "Path"
+                                   << "/home/a/kas";
+        QTest::newRow("after a unix path") << "/Path=/home/a/kas /nosplash=yes"
+                                           << "nosplash"
+                                           << "yes";
+        QTest::newRow("no slash sets nothing") << "Path=/x"
+                                               << "Path"
+                                               << "";
+        QTest::newRow("text before the first slash") << "Path=D:x /nosplash=yes"
+                                                     << "Path"
+                                                     << "D:x";
+        QTest::newRow("absent") << "/nosplash=yes"
+                                << "KiesTuinder"
+                                << "";
+        QTest::newRow("whole line") << " /a=1 /b=2"
+                                    << ""
+                                    << " /a=1 /b=2";
+        QTest::newRow("first match wins") << "/GeenBestelling=2 /GeenBestelling=3"
+                                          << "geenbestelling"
+                                          << "2";
     }
 
     void commandLineSwitches()
@@ -111,8 +135,7 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("[LANGUAGE]\nlanguageid = 1\n[unit]\nUnitID=3\n[Algemeen]\nMixoraWaardig=1\n");
         f.close();
-        appState().CommandLine =
-            "/Path=" + m_appDir + " /nosplash=yes /kiestuinder=true /GeenBestelling=2";
+        appState().CommandLine = "/Path=" + m_appDir + " /nosplash=yes /kiestuinder=true /GeenBestelling=2";
         QVERIFY(!StartUp());
         AppState& s = appState();
         QCOMPARE(s.AppPath, m_appDir);

@@ -16,8 +16,8 @@ private slots:
 
     void conversionsRoundTrip()
     {
-        const QStringList elements = {"NH4", "K", "Na", "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4",
-                                      "H", "HCO3", "Si", "Fe", "Mn", "Zn", "B", "Cu", "Mo"};
+        const QStringList elements = {"NH4", "K",    "Na", "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4",
+                                      "H",   "HCO3", "Si", "Fe", "Mn", "Zn",  "B",  "Cu",  "Mo"};
         for (qint16 unit = 0; unit <= 3; ++unit) {
             appState().UnitID = unit;
             for (const QString& e : elements) {

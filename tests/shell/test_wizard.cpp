@@ -15,7 +15,7 @@
 
 namespace {
 
-QStringList g_saved;   // class names whose s_Save ran
+QStringList g_saved; // class names whose s_Save ran
 bool g_failSave = false;
 
 class StandIn : public StepWindow {
@@ -30,7 +30,9 @@ public:
 } // namespace
 
 // One stand-in per step, under the step's own class name.
-class frmBedrijfGeg : public StandIn { Q_OBJECT public: QString menuToolKey() const override { return "mnu2"; } };
+class frmBedrijfGeg : public StandIn {
+    Q_OBJECT public : QString menuToolKey() const override { return "mnu2"; }
+};
 class frmMeststoffen : public StandIn {
     Q_OBJECT
 public:
@@ -47,14 +49,30 @@ protected:
             s_Close();
     }
 };
-class frmTeelt : public StandIn { Q_OBJECT public: QString menuToolKey() const override { return "mnu4"; } };
-class frmWater : public StandIn { Q_OBJECT public: QString menuToolKey() const override { return "mnu5"; } };
-class frmDrain : public StandIn { Q_OBJECT public: QString menuToolKey() const override { return "mnu5"; } };
-class frmAdvies : public StandIn { Q_OBJECT public: QString menuToolKey() const override { return "mnu6"; } };
-class frmExtraBigBag : public StandIn { Q_OBJECT public: QString menuToolKey() const override { return "mnu6"; } };
-class frmSamenstel : public StandIn { Q_OBJECT public: QString menuToolKey() const override { return "mnu7"; } };
-class frmMailPrint : public StandIn { Q_OBJECT public: QString menuToolKey() const override { return "mnu7"; } };
-class frmEigenTeelt : public StandIn { Q_OBJECT public: QString menuToolKey() const override { return "mnu1"; } };
+class frmTeelt : public StandIn {
+    Q_OBJECT public : QString menuToolKey() const override { return "mnu4"; }
+};
+class frmWater : public StandIn {
+    Q_OBJECT public : QString menuToolKey() const override { return "mnu5"; }
+};
+class frmDrain : public StandIn {
+    Q_OBJECT public : QString menuToolKey() const override { return "mnu5"; }
+};
+class frmAdvies : public StandIn {
+    Q_OBJECT public : QString menuToolKey() const override { return "mnu6"; }
+};
+class frmExtraBigBag : public StandIn {
+    Q_OBJECT public : QString menuToolKey() const override { return "mnu6"; }
+};
+class frmSamenstel : public StandIn {
+    Q_OBJECT public : QString menuToolKey() const override { return "mnu7"; }
+};
+class frmMailPrint : public StandIn {
+    Q_OBJECT public : QString menuToolKey() const override { return "mnu7"; }
+};
+class frmEigenTeelt : public StandIn {
+    Q_OBJECT public : QString menuToolKey() const override { return "mnu1"; }
+};
 
 class TestWizard : public QObject {
     Q_OBJECT

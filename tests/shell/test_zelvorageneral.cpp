@@ -1,8 +1,8 @@
 // The grower's settings row, the first grower, crop names, the copies into
 // the reference database, and the null-safe readers.
 #include "appstate.h"
-#include "general.h"
 #include "defaultstate.h"
+#include "general.h"
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
@@ -20,10 +20,7 @@ class TestZelvoraGeneral : public QObject {
     }
 
 private slots:
-    void init()
-    {
-        m_dir = TestSupport::openDefaultState();
-    }
+    void init() { m_dir = TestSupport::openDefaultState(); }
 
     void cleanup() { resetAppState(); }
 
@@ -102,7 +99,8 @@ private slots:
     {
         Database& h = *appState().dbH;
         h.execute("INSERT INTO TEELT (Code, Lang0, Lang1) VALUES (901, 'Proefgewas', 'Test crop')");
-        h.execute("INSERT INTO TEELT_Stadium_Lang (Code_TEELT, Code, Lang0, Lang1) VALUES (901, 2, 'Oogst', 'Harvest')");
+        h.execute(
+            "INSERT INTO TEELT_Stadium_Lang (Code_TEELT, Code, Lang0, Lang1) VALUES (901, 2, 'Oogst', 'Harvest')");
         QCOMPARE(GetTeeltNaam(901), QString("Proefgewas"));
         QCOMPARE(GetTeeltNaam(902), QString());
         QCOMPARE(GetStadiumNaam(901, 2), QString("Oogst"));
@@ -115,7 +113,8 @@ private slots:
     {
         AppState& s = appState();
         s.dbT->execute("INSERT INTO TEELT (Code, Lang0, Lang1) VALUES (7, 'Eigen tomaat', 'Own tomato')");
-        s.dbT->execute("INSERT INTO TEELT_StdVOplossing (Code_Teelt, NH4, K, Ca, pH, EC) VALUES (7, 1.2, 8, 4.5, 5.5, 2.6)");
+        s.dbT->execute(
+            "INSERT INTO TEELT_StdVOplossing (Code_Teelt, NH4, K, Ca, pH, EC) VALUES (7, 1.2, 8, 4.5, 5.5, 2.6)");
         s.dbH->execute("INSERT INTO TEELT (Code, Lang0) VALUES (1007, 'oud')");
         s.dbH->execute("INSERT INTO TEELT (Code, Lang0) VALUES (1008, 'ander')");
         s.dbH->execute("INSERT INTO TEELT_StdVOplossing (Code_Teelt, K) VALUES (1007, 99)");
@@ -134,7 +133,8 @@ private slots:
 
         // A failing write leaves the old copy and says so.
         s.dbT->execute("UPDATE TEELT_StdVOplossing SET K = 9 WHERE Code_Teelt = 7");
-        s.dbH->execute("CREATE TRIGGER vol BEFORE INSERT ON TEELT_StdVOplossing BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        s.dbH->execute(
+            "CREATE TRIGGER vol BEFORE INSERT ON TEELT_StdVOplossing BEGIN SELECT RAISE(ABORT, 'disk full'); END");
         QVERIFY(!CopieGewasT2H(1007));
         QVERIFY(MessageBox::last().text.startsWith("mdlZelvoraGeneral.CopieGewasT2H:"));
         QVERIFY(MessageBox::last().text.contains("disk full"));

@@ -29,7 +29,10 @@ ProgramFixture::~ProgramFixture()
     resetAppState();
 }
 
-QString ProgramFixture::appPath() const { return m_dir->path() + "/"; }
+QString ProgramFixture::appPath() const
+{
+    return m_dir->path() + "/";
+}
 
 void ProgramFixture::closeChildWindows()
 {

@@ -17,7 +17,7 @@ public:
     ProgramFixture(const ProgramFixture&) = delete;
     ProgramFixture& operator=(const ProgramFixture&) = delete;
 
-    QString appPath() const;  // ends in "/"
+    QString appPath() const; // ends in "/"
     frmMain* main() const { return m_main.get(); }
     int endedWith() const { return m_endCode; } // -1 while the program runs
 

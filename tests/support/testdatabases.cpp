@@ -5,7 +5,10 @@
 
 namespace TestSupport {
 
-void makeDefaultDatabases(const QString& dir) { DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir, true); }
+void makeDefaultDatabases(const QString& dir)
+{
+    DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir, true);
+}
 
 void scriptDialogs()
 {
