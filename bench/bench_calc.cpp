@@ -30,7 +30,7 @@ void openDatabases(const QString& dir)
 
 void addGrowerAnalyses()
 {
-    Database& t = *appState().dbT;
+    Database& t = growerDb();
     const qint32 tuinder = appState().ID_ALG_Tuinder;
     t.execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc, K, Ca, Mg, Na, Cl, SO4, HCO3, Si) "
               "VALUES (?, 0, 1, 70, 0.1, 1.2, 0.4, 0.8, 0.9, 0.3, 2.1, 0.3)",
@@ -57,7 +57,7 @@ void addGrowerAnalyses()
 
 void addGrowerChoice()
 {
-    Database& t = *appState().dbT;
+    Database& t = growerDb();
     const qint32 tuinder = appState().ID_ALG_Tuinder;
     t.execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, NH4_Code, K_Code, Ca_Code, Mg_Code, "
               "SO4_Code, "

@@ -38,10 +38,10 @@ void LaadExtraBigBag(BigBagLijnen& lijnen)
 {
     lijnen = BigBagLijnen();
     const AppState& s = appState();
-    RecordSet rs = s.dbT->openRecordset(
+    RecordSet rs = growerDb().openRecordset(
         "SELECT * FROM HISTORIE_ExtraBigbag WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ? ORDER BY \"Index\"",
         {s.ID_ALG_Tuinder, s.ID_HISTORIE});
-    RecordSet meststoffen = s.dbH->openRecordset("SELECT * FROM MEST_Meststof");
+    RecordSet meststoffen = referenceDb().openRecordset("SELECT * FROM MEST_Meststof");
     for (; !rs.eof(); rs.moveNext()) {
         clsPrintMeststofMeststof lijn;
         lijn.Nr = VeldInteger(rs, "Nr");

@@ -9,15 +9,6 @@
 
 namespace {
 
-Database& dbH()
-{
-    return *appState().dbH;
-}
-Database& dbT()
-{
-    return *appState().dbT;
-}
-
 bool isHandmatig(const BerekenInstellingen& instellingen)
 {
     return instellingen.Aanpassing == 1 || instellingen.Aanpassing == 2;
@@ -100,8 +91,8 @@ constexpr PhKlasse kAmmoniumKlassen[] = {
 
 void LaadStdVOplossing(ElementVector& v, const BerekenInstellingen& instellingen)
 {
-    const RecordSet rs =
-        dbH().openRecordset("SELECT * FROM TEELT_StdVOplossing WHERE Code_teelt = ?", {instellingen.Code_Teelt});
+    const RecordSet rs = referenceDb().openRecordset("SELECT * FROM TEELT_StdVOplossing WHERE Code_teelt = ?",
+                                                     {instellingen.Code_Teelt});
     if (rs.recordCount() > 0) {
         for (const ElementKolom& e : kTeeltElementen)
             v[e.positie] = VeldSingle(rs, e.naam);
@@ -115,7 +106,8 @@ void LaadStdVOplossing(ElementVector& v, const BerekenInstellingen& instellingen
 
 void LaadStadiumCorrectie(ElementVector& v, const BerekenInstellingen& instellingen)
 {
-    RecordSet rs = dbH().openRecordset("SELECT * FROM TEELT_Stadium WHERE Code_TEELT = ?", {instellingen.Code_Teelt});
+    RecordSet rs =
+        referenceDb().openRecordset("SELECT * FROM TEELT_Stadium WHERE Code_TEELT = ?", {instellingen.Code_Teelt});
     if (rs.recordCount() == 0 || !rs.findFirst("Code", instellingen.Code_Teeltstadium))
         return;
     for (const ElementKolom& e : kTeeltElementen)
@@ -133,7 +125,7 @@ void LaadGrenzen(const ElementVector& streef, const WaterRecord& drain, ElementV
     for (const ElementKolom& e : kGrensElementen)
         aanpassing[e.positie] = 0;
 
-    RecordSet rs = dbH().openRecordset(grenzenQuery(), {instellingen.Code_Teelt});
+    RecordSet rs = referenceDb().openRecordset(grenzenQuery(), {instellingen.Code_Teelt});
     if (rs.recordCount() == 0)
         return;
     const ElementVector& d = drain.Elementen;
@@ -164,7 +156,7 @@ void LaadKCaFactor(const ElementVector& streef, ElementVector& aanpassing, const
     if (isHandmatig(instellingen))
         return;
     const RecordSet rs =
-        dbH().openRecordset("SELECT * FROM TEELT_KCAFactor WHERE Code_TEELT = ?", {instellingen.Code_Teelt});
+        referenceDb().openRecordset("SELECT * FROM TEELT_KCAFactor WHERE Code_TEELT = ?", {instellingen.Code_Teelt});
     if (rs.recordCount() == 0)
         return;
     const float kt = streef.K + aanpassing.K;
@@ -189,8 +181,8 @@ void LaadWaterAnalyse(WaterRecord& w)
     for (const ElementKolom& e : kElementenNH4totMo)
         mix[e.positie] = 0;
     const AppState& s = appState();
-    RecordSet rs = dbT().openRecordset("SELECT * FROM WATER WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
-                                       {s.ID_ALG_Tuinder, s.ID_HISTORIE});
+    RecordSet rs = growerDb().openRecordset("SELECT * FROM WATER WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
+                                            {s.ID_ALG_Tuinder, s.ID_HISTORIE});
     if (rs.recordCount() == 0)
         return;
     for (qint16 bron = 1; bron <= 3; ++bron) {
@@ -229,8 +221,8 @@ void LaadNH4Aanpassing(const WaterRecord& drain, ElementVector& aangepast, Berek
         return;
     const qint16 klasse = AmmoniumKlasse(drain.Elementen.NH4, drain.Elementen.HCO3, drain.Ph);
     if (klasse >= 6 && klasse <= 8) {
-        const RecordSet rs =
-            dbH().openRecordset("SELECT * FROM TEELT_NH4Aanpassing WHERE Code_TEELT = ?", {instellingen.Code_Teelt});
+        const RecordSet rs = referenceDb().openRecordset("SELECT * FROM TEELT_NH4Aanpassing WHERE Code_TEELT = ?",
+                                                         {instellingen.Code_Teelt});
         if (rs.recordCount() > 0) {
             const float extra = VeldSingle(rs, "Class" + QString::number(klasse));
             aangepast.NH4 = aangepast.NH4 + extra;
@@ -259,8 +251,8 @@ void HistorieAanpassing(qint16 mode, ElementVector& v)
     const AppState& s = appState();
     if (mode == AanpassingMode::Laden) {
         const RecordSet rs =
-            dbT().openRecordset("SELECT * FROM HISTORIE_Aanpassing WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
-                                {s.ID_ALG_Tuinder, s.ID_HISTORIE});
+            growerDb().openRecordset("SELECT * FROM HISTORIE_Aanpassing WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
+                                     {s.ID_ALG_Tuinder, s.ID_HISTORIE});
         if (rs.recordCount() == 0)
             return;
         for (const ElementKolom& e : kAanpassingKolommen)
@@ -278,7 +270,7 @@ void HistorieAanpassing(qint16 mode, ElementVector& v)
         marks += ", ?";
         values << v[e.positie];
     }
-    Database& db = dbT();
+    Database& db = growerDb();
     Transaction tx(db);
     db.execute("DELETE FROM HISTORIE_Aanpassing WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = 0", {s.ID_ALG_Tuinder});
     db.execute("INSERT INTO HISTORIE_Aanpassing (" + columns + ") VALUES (" + marks + ")", values);

@@ -104,11 +104,12 @@ void LaadMestSelectie(MeststofRecord& behoefte, MeststofLijst& lijst)
 {
     lijst.fill(MeststofRecord());
     const AppState& s = appState();
-    const RecordSet selectie = s.dbT->openRecordset(
+    const RecordSet selectie = growerDb().openRecordset(
         "SELECT * FROM MEST_Selectie WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE});
-    RecordSet meststoffen = s.dbH->openRecordset(QString("SELECT MEST.Lang%1, MEST_Meststof.* FROM MEST INNER JOIN "
-                                                         "MEST_Meststof ON MEST.Code = MEST_Meststof.Code_MEST")
-                                                     .arg(s.languageID));
+    RecordSet meststoffen =
+        referenceDb().openRecordset(QString("SELECT MEST.Lang%1, MEST_Meststof.* FROM MEST INNER JOIN "
+                                            "MEST_Meststof ON MEST.Code = MEST_Meststof.Code_MEST")
+                                        .arg(s.languageID));
     if (selectie.recordCount() == 0 || meststoffen.recordCount() == 0)
         return;
     for (const Slot& slot : kSlots)

@@ -1,9 +1,9 @@
 #include "frmbedrijfgeg.h"
 
 #include "appstate.h"
-#include "frmmain.h"
 #include "general.h"
 #include "generalui.h"
+#include "programsettings.h"
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
 #include "zelvorageneral.h"
@@ -61,36 +61,12 @@ int listOfBox(int box)
     }
 }
 
-QString iniFile()
-{
-    return appState().AppPath + "Zelvora.ini";
-}
-
-// The grower or reference database; an error when it is not open.
-Database& openDb(const std::unique_ptr<Database>& db)
-{
-    if (!db)
-        throw AppError(JetError::ObjectNotSet, "frmBedrijfGeg", "The database is not open.");
-    return *db;
-}
-
-qint16 mixoraWaardig()
-{
-    const QString value = GetIniString("Algemeen", "MixoraWaardig", iniFile(), "0");
-    return qint16(NzValue(value, NzType::Integer).toInt());
-}
-
 } // namespace
 
 frmBedrijfGeg::frmBedrijfGeg(QWidget* parent) : StepWindow(parent)
 {
     setObjectName("frmBedrijfGeg");
     buildControls();
-    if (auto* main = qobject_cast<frmMain*>(MainWindow()))
-        connect(main->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-            if (sub && sub->widget() == this)
-                RunUserAction([this] { Form_Activate(); });
-        });
     Form_Load();
 }
 
@@ -120,12 +96,10 @@ void frmBedrijfGeg::buildControls()
     }
 
     txtBedrijfGeg.forEach([this](int index, QLineEdit* box) {
-        connect(box, &QLineEdit::textChanged, this,
-                [this, index] { RunUserAction([&] { txtBedrijfGeg_Change(index); }); });
+        connectAction(box, &QLineEdit::textChanged, this, [this, index] { txtBedrijfGeg_Change(index); });
     });
     cboBedrijfGeg.forEach([this](int index, QComboBox* list) {
-        connect(list, &QComboBox::currentIndexChanged, this,
-                [this, index] { RunUserAction([&] { cboBedrijfGeg_Click(index); }); });
+        connectAction(list, &QComboBox::currentIndexChanged, this, [this, index] { cboBedrijfGeg_Click(index); });
     });
     buildTabOrder();
 }
@@ -201,7 +175,7 @@ void frmBedrijfGeg::Form_Activate()
 {
     fraBedrijfGeg[0]->show();
     fraBedrijfGeg[1]->show();
-    showProductLineFrames(mixoraWaardig() == 1);
+    showProductLineFrames(ProgramSettings::mixoraWaardig());
     fraControl->show();
     txtBedrijfGeg[0]->setFocus();
 }
@@ -209,9 +183,9 @@ void frmBedrijfGeg::Form_Activate()
 void frmBedrijfGeg::Form_KeyDown()
 {
     // Any value but 1, also one that is not a number, counts as off.
-    QString value = mixoraWaardig() == 1 ? "0" : "1";
-    WriteIniString(value, "Algemeen", "MixoraWaardig", iniFile());
-    showProductLineFrames(value == "1");
+    const bool on = !ProgramSettings::mixoraWaardig();
+    ProgramSettings::setMixoraWaardig(on);
+    showProductLineFrames(on);
 }
 
 void frmBedrijfGeg::showProductLineFrames(bool on)
@@ -244,7 +218,7 @@ void frmBedrijfGeg::VulLanden(int index)
 void frmBedrijfGeg::LeesTuinder()
 {
     AppState& s = appState();
-    RecordSet rs = openDb(s.dbT).openTable("ALG_Tuinder", {}, {}, "ID");
+    RecordSet rs = growerDb().openTable("ALG_Tuinder", {}, {}, "ID");
     if (rs.recordCount() == 0) {
         rs.addNew();
         rs.update();
@@ -278,7 +252,7 @@ void frmBedrijfGeg::LeesAfleveradressen()
     // oldest stays, rows without a valid code go, missing slots are added.
     AppState& s = appState();
     try {
-        Database& db = openDb(s.dbT);
+        Database& db = growerDb();
         RecordSet rs = db.openRecordset("SELECT ID, Code_Afleveradres FROM ALG_Afleveradres "
                                         "WHERE ID_ALG_Tuinder = ? ORDER BY Code_Afleveradres, ID",
                                         {s.ID_ALG_Tuinder});
@@ -321,7 +295,7 @@ void frmBedrijfGeg::VulAdresCombo(qint32& id, bool& found)
     found = true;
     QComboBox* list = cboBedrijfGeg[0];
     qint16 flag = 0;
-    FillComboList(list, openDb(appState().dbT),
+    FillComboList(list, growerDb(),
                   "SELECT ID, AfleverAdres FROM ALG_Afleveradres WHERE ID_ALG_Tuinder = ? "
                   "ORDER BY Code_Afleveradres",
                   flag, {appState().ID_ALG_Tuinder});
@@ -370,8 +344,7 @@ void frmBedrijfGeg::cboBedrijfGeg_Click(int index)
 
 void frmBedrijfGeg::LeesAfleveradres()
 {
-    RecordSet rs =
-        openDb(appState().dbT).openRecordset("SELECT * FROM ALG_Afleveradres WHERE ID = ?", {m_ID_ALG_Afleveradres});
+    RecordSet rs = growerDb().openRecordset("SELECT * FROM ALG_Afleveradres WHERE ID = ?", {m_ID_ALG_Afleveradres});
     const bool found = rs.recordCount() > 0;
     for (const Field& f : kAdresVelden)
         txtBedrijfGeg[f.box]->setText(found ? NzStr(rs.value(f.column)) : QString());
@@ -380,7 +353,7 @@ void frmBedrijfGeg::LeesAfleveradres()
 
 void frmBedrijfGeg::LeesHandelaar(qint16 code)
 {
-    RecordSet rs = openDb(appState().dbH).openTable("ALG_Handelaar");
+    RecordSet rs = referenceDb().openTable("ALG_Handelaar");
     if (rs.recordCount() == 0) {
         rs.addNew();
         rs.update();
@@ -488,7 +461,7 @@ bool frmBedrijfGeg::PutData()
     const bool adresChanged = m_adresChanged;
     try {
         // The grower row and the shown address are stored together or not at all.
-        Database& db = openDb(s.dbT);
+        Database& db = growerDb();
         Transaction tx(db);
         RecordSet rs = s.ID_ALG_Tuinder != 0 ? db.openTable("ALG_Tuinder", "ID = ?", {s.ID_ALG_Tuinder})
                                              : db.openTable("ALG_Tuinder", {}, {}, "ID");
@@ -518,7 +491,7 @@ bool frmBedrijfGeg::PutData()
 void frmBedrijfGeg::SchrijfAfleveradres()
 {
     if (m_ID_ALG_Afleveradres != 0) {
-        RecordSet rs = openDb(appState().dbT).openTable("ALG_Afleveradres", "ID = ?", {m_ID_ALG_Afleveradres});
+        RecordSet rs = growerDb().openTable("ALG_Afleveradres", "ID = ?", {m_ID_ALG_Afleveradres});
         rs.moveFirst(); // an address that has gone cannot be stored: error 3021
         rs.edit();
         for (const Field& f : kAdresVelden)

@@ -36,7 +36,7 @@ private:
     void buildTabOrder();
 
     void Form_Load();
-    void Form_Activate();
+    void Form_Activate() override;
     void Form_KeyDown();
     void cboBedrijfGeg_Click(int index);
     void txtBedrijfGeg_Change(int index);

@@ -58,7 +58,8 @@ bool IsLeeg(const WaterRecord& drain)
 RecordSet openDrainRows()
 {
     const AppState& s = appState();
-    return s.dbT->openTable("MAT", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
+    return growerDb().openTable("MAT", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE},
+                                "ID");
 }
 
 void NieuwDrainRecord(RecordSet& rs)
@@ -91,7 +92,7 @@ frmDrain::frmDrain(QWidget* parent) : StepWindow(parent)
     chkdrain->setObjectName("chkdrain");
     chkdrain->setGeometry(twips(120), twips(kRowTop + 3 * kRowStep + 360), twips(11000), twips(kBoxHeight));
     // The box is read when saving; ticking it is a change to be saved.
-    connect(chkdrain, &QCheckBox::clicked, this, [this] { changed() = true; });
+    connectAction(chkdrain, &QCheckBox::clicked, this, [this] { changed() = true; });
 
     Form_Load();
 }
@@ -164,7 +165,7 @@ void frmDrain::MakeTextBox(int index, int left, int top)
         box->setProperty("Index", index);
         box->setAlignment(Qt::AlignRight);
         m_boxes->watch(box);
-        connect(box, &QLineEdit::textEdited, this, [this] { changed() = true; });
+        connectAction(box, &QLineEdit::textEdited, this, [this] { changed() = true; });
     }
     QLineEdit* box = txtDrain[index];
     box->setGeometry(twips(left), twips(top), twips(700), twips(kBoxHeight));
@@ -240,8 +241,8 @@ void frmDrain::LeesGewijzigdeVelden()
 void frmDrain::LeesDrain()
 {
     const AppState& s = appState();
-    const RecordSet rs = s.dbT->openRecordset("SELECT * FROM MAT WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
-                                              {s.ID_ALG_Tuinder, s.ID_HISTORIE});
+    const RecordSet rs = growerDb().openRecordset("SELECT * FROM MAT WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
+                                                  {s.ID_ALG_Tuinder, s.ID_HISTORIE});
     if (rs.recordCount() == 0)
         return;
     WaterRecord& drain = appState().DrainAnalyse;
@@ -265,7 +266,7 @@ bool frmDrain::SchrijfDrain()
     AppState& s = appState();
     bool adjusted = false;
     try {
-        Transaction tx(*s.dbT);
+        Transaction tx(growerDb());
         RecordSet rs = openDrainRows();
         if (rs.recordCount() == 0)
             NieuwDrainRecord(rs);

@@ -64,7 +64,8 @@ void ZetFoutKleur(QWidget* w, bool fout)
 RecordSet openWaterRows()
 {
     const AppState& s = appState();
-    return s.dbT->openTable("WATER", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
+    return growerDb().openTable("WATER", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE},
+                                "ID");
 }
 
 void NieuwWaterRecord(qint16 type, RecordSet& rs)
@@ -95,11 +96,9 @@ frmWater::frmWater(QWidget* parent) : StepWindow(parent)
     cboWater = new QComboBox(fraWater);
     cboWater->setObjectName("cboWater");
     cboWater->setGeometry(twips(2120), twips(210), twips(2800), twips(kBoxHeight + 30));
-    connect(cboWater, &QComboBox::activated, this, [this](int index) {
-        RunUserAction([&] {
-            if (index != WaterInputType)
-                cboWater_Click();
-        });
+    connectAction(cboWater, &QComboBox::activated, this, [this](int index) {
+        if (index != WaterInputType)
+            cboWater_Click();
     });
     auto* warning = lblWater.add(1, new QLabel(fraWater));
     warning->setGeometry(twips(120), twips(4440), twips(10500), twips(2 * kLabelHeight));
@@ -175,7 +174,7 @@ bool frmWater::PutData()
         return true;
     }
     try {
-        Transaction tx(*s.dbT);
+        Transaction tx(growerDb());
         if (!PutTeeltInstelling("WaterInputType", WaterInputType, InstellingMode::Number))
             return false;
         RecordSet rs = openWaterRows();
@@ -236,7 +235,7 @@ void frmWater::BouwRooster()
             QToolButton* b = cmdwater.load(index, fraWater);
             b->setIcon(QIcon(Picture("DriehoekKnopje")));
             b->setFocusPolicy(Qt::NoFocus);
-            connect(b, &QToolButton::clicked, this, [this, index] { RunUserAction([&] { cmdwater_Click(index); }); });
+            connectAction(b, &QToolButton::clicked, this, [this, index] { cmdwater_Click(index); });
         }
         QToolButton* b = cmdwater[index];
         b->setGeometry(twips(left), twips(top), twips(300), twips(kBoxHeight));
@@ -295,7 +294,7 @@ void frmWater::MakeTextBox(int index, int left, int top, int width, bool tabStop
         box->setProperty("Index", index);
         box->setAlignment(Qt::AlignRight);
         m_boxes->watch(box);
-        connect(box, &QLineEdit::textEdited, this, [this] { changed() = true; });
+        connectAction(box, &QLineEdit::textEdited, this, [this] { changed() = true; });
     }
     QLineEdit* box = txtWater[index];
     box->setGeometry(twips(left), twips(top), twips(width), twips(kBoxHeight));
@@ -499,7 +498,7 @@ void frmWater::cmdwater_Click(int index)
         dialog.WaterSpoor[k] = IonToUnit(record.Elementen[fe + k - 1], names[fe + k - 1]);
     const std::array<float, 7> given = dialog.WaterSpoor;
     dialog.WaterReadonly = mix || !m_loaded || appState().ID_HISTORIE != 0;
-    connect(&dialog, &frmWaterSpoor::edited, this, [this] { changed() = true; });
+    connectAction(&dialog, &frmWaterSpoor::edited, this, [this] { changed() = true; });
     dialog.exec();
     // Entries that came back as given keep their full precision.
     for (int k = 1; k <= 6; ++k)

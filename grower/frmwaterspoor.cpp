@@ -44,7 +44,7 @@ frmWaterSpoor::frmWaterSpoor(QWidget* parent) : QDialog(parent)
     cmdWaterSpoor->setObjectName("cmdWaterSpoor");
     // Enter moves on to the next box; only the button itself confirms.
     cmdWaterSpoor->setAutoDefault(false);
-    connect(cmdWaterSpoor, &QPushButton::clicked, this, [this] { RunUserAction([this] { cmdWaterSpoor_Click(); }); });
+    connectAction(cmdWaterSpoor, &QPushButton::clicked, this, [this] { cmdWaterSpoor_Click(); });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(fraWaterSpoor);
     layout->addWidget(cmdWaterSpoor, 0, Qt::AlignRight);

@@ -4,6 +4,7 @@
 #include "frmselecttuinder.h"
 #include "general.h"
 #include "program.h"
+#include "startup.h"
 #include "stepwindow.h"
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
@@ -180,7 +181,7 @@ void frmMain::InitMenu()
         QAction* a = m_popup->addAction(GetLangStr(10400000 + t.textOffset));
         a->setObjectName(t.key);
         const QString key = t.key;
-        connect(a, &QAction::triggered, this, [this, key] { barMain_Click(key); });
+        connectAction(a, &QAction::triggered, this, [this, key] { barMain_Click(key); });
         m_tools.insert(key.toLower(), a);
     }
 
@@ -194,7 +195,7 @@ void frmMain::InitMenu()
         if (key == "mnu8")
             a->setMenu(m_popup);
         else
-            connect(a, &QAction::triggered, this, [this, key] { barMain_Click(key); });
+            connectAction(a, &QAction::triggered, this, [this, key] { barMain_Click(key); });
         m_bar->addAction(a);
         auto* button = qobject_cast<QToolButton*>(m_bar->widgetForAction(a));
         if (button && key == "mnu8")
@@ -247,26 +248,21 @@ void frmMain::barMain_Click(const QString& key)
 {
     ShowStatusLang(this, -1);
     const QString k = key.toLower();
-    try {
+    // A failing menu action is shown and leaves the program as it was.
+    RunUserAction([&] {
         if (k == "mnu8sub4")
             openHelp();
         else if (k == "mnu8sub6")
             updateDatabases();
         else if (const char* window = windowOfTool(k))
             ShowStepWindow(window);
-    } catch (const AppError&) {
-        // A failing menu action leaves the program as it was.
-    }
+    });
     ShowStatusLang(this, 0);
 }
 
 void frmMain::openHelp()
 {
-    const AppState& s = appState();
-    const bool mixora =
-        NzValue(GetIniString("Algemeen", "MixoraWaardig", s.AppPath + "Zelvora.ini", "0")).toDouble() == 1;
-    const QString file = s.AppPath + (mixora ? "ZVm" : "ZVz") + QString::number(s.languageID) + ".chm";
-    QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(HelpFilePath()));
 }
 
 QString frmMain::updateProgramPath()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "generalui.h"
+#include "stephost.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -16,7 +17,7 @@ class QToolButton;
 // "mnu8Sub", the status bar and the area in which every step is shown as a
 // child window. It opens the reference database when it loads and the
 // grower database on its first activation.
-class frmMain : public QMainWindow, public StatusPanels {
+class frmMain : public QMainWindow, public StatusPanels, public StepHost {
     Q_OBJECT
 public:
     explicit frmMain(QWidget* parent = nullptr);
@@ -24,13 +25,13 @@ public:
 
     void setStatusPanelText(int panel, const QString& text) override;
     QString statusPanelText(int panel) const;
-    QMdiArea* mdiArea() const { return m_mdi; }
+    QMdiArea* mdiArea() const override { return m_mdi; }
 
     // Switches the tools of band HoofdMenu: "ALL_ON" all, else only that key.
-    void setMenuTools(const QString& key);
+    void setMenuTools(const QString& key) override;
     QAction* tool(const QString& key) const { return m_tools.value(key.toLower()); }
     // Switches the menu to the tool of the active child window, if there is one.
-    void menuForActiveWindow();
+    void menuForActiveWindow() override;
 
     // The menu's click handler, by tool key.
     void barMain_Click(const QString& key);

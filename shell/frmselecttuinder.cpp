@@ -1,6 +1,7 @@
 #include "frmselecttuinder.h"
 
 #include "appstate.h"
+#include "general.h"
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
 #include "zelvorageneral.h"
@@ -27,12 +28,12 @@ frmSelectTuinder::frmSelectTuinder(QWidget* parent) : QDialog(parent)
     for (int i = 0; i < 2; ++i) {
         auto* b = cmdSelectTuinder.add(i, new QPushButton(this));
         buttons->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [this, i] { cmdSelectTuinder_Click(i); });
+        connectAction(b, &QPushButton::clicked, this, [this, i] { cmdSelectTuinder_Click(i); });
     }
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lstSelectTuinder);
     layout->addLayout(buttons);
-    connect(lstSelectTuinder, &QListWidget::itemDoubleClicked, this, [this] { KiesBestand(); });
+    connectAction(lstSelectTuinder, &QListWidget::itemDoubleClicked, this, [this] { KiesBestand(); });
     refreshList();
     SetTeksten();
     ShowStatusLang(MainWindow(), 0);

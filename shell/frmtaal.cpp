@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "general.h"
+#include "programsettings.h"
 #include "registry/registry.h"
 #include "windowhelpers.h"
 #include "wizard.h"
@@ -59,22 +60,17 @@ frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
 
     cmdTaal = new QPushButton("close", this);
     cmdTaal->setObjectName("cmdTaal");
-    connect(cmdTaal, &QPushButton::clicked, this, [this] {
+    connectAction(cmdTaal, &QPushButton::clicked, this, [this] {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
             sub->close();
         else
             close();
     });
     for (int i = 0; i < 2; ++i) {
-        connect(cboTaal[i], &QComboBox::currentIndexChanged, this, [this, i] { cboTaal_Click(i); });
-        connect(optTaal[i], &QRadioButton::clicked, this, [this, i] { optTaal_Click(i); });
+        connectAction(cboTaal[i], &QComboBox::currentIndexChanged, this, [this, i] { cboTaal_Click(i); });
+        connectAction(optTaal[i], &QRadioButton::clicked, this, [this, i] { optTaal_Click(i); });
     }
     Form_Load();
-}
-
-QString frmTaal::iniFile() const
-{
-    return appState().AppPath + "Zelvora.ini";
 }
 
 void frmTaal::Form_Load()
@@ -84,7 +80,7 @@ void frmTaal::Form_Load()
     cboTaal[0]->clear();
     if (s.dbTaal) {
         try {
-            RecordSet rs = s.dbTaal->openRecordset("SELECT * FROM Lang ORDER BY ID");
+            RecordSet rs = languageDb().openRecordset("SELECT * FROM Lang ORDER BY ID");
             if (rs.findFirst("ID", 0))
                 for (int f = 1; f < rs.fieldCount(); ++f)
                     cboTaal[0]->addItem(NzStr(rs.value(f)));
@@ -103,13 +99,13 @@ void frmTaal::Form_Load()
 
 void frmTaal::ReadMailSettings()
 {
-    txtTaal[0]->setText(GetIniString("Algemeen", "SMTPservername", iniFile(), ""));
-    const int type = NzValue(GetIniString("Algemeen", "Mailtype", iniFile(), "1"), NzType::Integer).toInt();
+    txtTaal[0]->setText(ProgramSettings::smtpServerName());
+    const int type = ProgramSettings::mailType();
     if (type == 0 || type == 1) {
         optTaal[type]->setChecked(true);
         optTaal_Click(type);
     }
-    txtTaal[1]->setText(GetIniString("Algemeen", "Advisor", iniFile(), ""));
+    txtTaal[1]->setText(ProgramSettings::advisor());
 }
 
 void frmTaal::cboTaal_Click(int index)
@@ -145,17 +141,11 @@ void frmTaal::optTaal_Click(int index)
 void frmTaal::SaveSettings()
 {
     const AppState& s = appState();
-    const QString ini = iniFile();
-    QString language = QString::number(s.languageID);
-    QString unit = QString::number(s.UnitID);
-    QString server = txtTaal[0]->text();
-    QString type = optTaal[0]->isChecked() ? "0" : "1";
-    QString advisor = txtTaal[1]->text();
-    WriteIniString(language, "language", "languageID", ini);
-    WriteIniString(unit, "unit", "unitID", ini);
-    WriteIniString(server, "Algemeen", "SMTPservername", ini);
-    WriteIniString(type, "Algemeen", "MailType", ini);
-    WriteIniString(advisor, "Algemeen", "Advisor", ini);
+    ProgramSettings::setLanguageID(s.languageID);
+    ProgramSettings::setUnitID(s.UnitID);
+    ProgramSettings::setSmtpServerName(txtTaal[0]->text());
+    ProgramSettings::setMailType(optTaal[0]->isChecked() ? 0 : 1);
+    ProgramSettings::setAdvisor(txtTaal[1]->text());
 }
 
 void frmTaal::closeEvent(QCloseEvent* event)

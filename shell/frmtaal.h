@@ -36,6 +36,5 @@ private:
     void Form_Load();
     void ReadMailSettings();
     void SaveSettings();
-    QString iniFile() const;
     bool m_loading = true;
 };

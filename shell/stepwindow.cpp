@@ -1,6 +1,7 @@
 #include "stepwindow.h"
 
 #include "general.h"
+#include "stephost.h"
 #include "windowhelpers.h"
 #include "wizard.h"
 #include "zelvorageneral.h"
@@ -8,10 +9,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QVBoxLayout>
 
-StepWindow::StepWindow(QWidget* parent) : QWidget(parent)
+StepWindow::StepWindow(QWidget* parent, Kind kind) : QWidget(parent), m_kind(kind)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     fraControl = new QFrame(this);
@@ -23,14 +25,22 @@ StepWindow::StepWindow(QWidget* parent) : QWidget(parent)
         auto* button = cmdControl.add(index, new QPushButton(fraControl));
         button->setFixedSize(90, 38);
         layout->addWidget(button);
-        connect(button, &QPushButton::clicked, this,
-                [this, index] { RunUserAction([&] { cmdControl_Click(index); }); });
+        connectAction(button, &QPushButton::clicked, this, [this, index] { cmdControl_Click(index); });
     }
     cmdControl[0]->setText(">>");
     cmdControl[2]->setText("<<");
     SetCaptionLang(cmdControl, 1, 10101000);
+    if (kind == Kind::MenuOnly) {
+        cmdControl[0]->setEnabled(false);
+        cmdControl[2]->setEnabled(false);
+    }
     fraControl->adjustSize();
     qApp->installEventFilter(this);
+    if (StepHost* host = CurrentStepHost())
+        connectAction(host->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
+            if (sub && sub->widget() == this)
+                Form_Activate();
+        });
 }
 
 void StepWindow::s_Close()

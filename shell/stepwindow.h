@@ -13,7 +13,12 @@
 class StepWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit StepWindow(QWidget* parent = nullptr);
+    // A wizard step saves on forward and back; a window that only the menu
+    // opens has no s_Save, and its forward and back buttons are off.
+    enum class Kind { Wizard, MenuOnly };
+    explicit StepWindow(QWidget* parent = nullptr, Kind kind = Kind::Wizard);
+
+    Kind kind() const { return m_kind; }
 
     // Key of the menu tool of this step ("mnu2").
     virtual QString menuToolKey() const = 0;
@@ -28,8 +33,11 @@ public:
 
 protected:
     // What the forward (0), stop (1) and back (2) buttons do: the wizard, then
-    // closing the window unless the wizard kept it.
+    // closing the window unless the wizard kept it (a failed save, or the
+    // fertiliser window turning its page).
     virtual void cmdControl_Click(int index);
+    // Runs each time the window becomes the active step.
+    virtual void Form_Activate() {}
     // Asked before the window closes; false keeps it open.
     virtual bool queryUnload() { return true; }
 
@@ -38,4 +46,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     bool m_changed = false;
+
+private:
+    Kind m_kind;
 };

@@ -20,7 +20,6 @@
 
 namespace {
 
-QPointer<QWidget> g_mainWindow;
 bool g_busyCursor = false;
 
 void setBusy(bool busy)
@@ -60,11 +59,11 @@ QPixmap drawLogo(const QColor& leaf, const QColor& ground, int size)
 
 QWidget* MainWindow()
 {
-    return g_mainWindow.data();
+    return qobject_cast<QWidget*>(appState().mainWindow.data());
 }
 void SetMainWindow(QWidget* window)
 {
-    g_mainWindow = window;
+    appState().mainWindow = window;
 }
 
 QPixmap Picture(const QString& key)

@@ -1,6 +1,7 @@
 #include "wizard.h"
 
-#include "frmmain.h"
+#include "appstate.h"
+#include "stephost.h"
 #include "stepwindow.h"
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
@@ -39,10 +40,9 @@ void show(const char* name)
 
 } // namespace
 
-qint16& ElementType()
+StepHost* CurrentStepHost()
 {
-    static qint16 page = 0;
-    return page;
+    return dynamic_cast<StepHost*>(MainWindow());
 }
 
 bool GaNaarStap(StepWindow* window, qint16 index, bool& changed)
@@ -56,30 +56,35 @@ bool GaNaarStap(StepWindow* window, qint16 index, bool& changed)
     }
     if (index != 0 && index != 2)
         return true;
-    if (!window->s_Save())
+    if (window->kind() == StepWindow::Kind::MenuOnly || !window->s_Save())
         return false;
 
     const QString name = window->metaObject()->className();
     const bool forward = index == 0;
     if (name == "frmBedrijfGeg") {
         if (forward) {
-            ElementType() = 0;
+            appState().ElementType = 0;
             show("frmMeststoffen");
         } else {
             SetHoofdMenuAan("all_on");
         }
     } else if (name == "frmMeststoffen") {
-        if (ElementType() == 0) {
-            if (forward)
-                ElementType() = 1; // the window shows its micro page itself
-            else
+        // The window stays while it only turns its page.
+        qint16& page = appState().ElementType;
+        if (page == 0) {
+            if (!forward) {
                 show("frmBedrijfGeg");
+                return true;
+            }
+            page = 1;
         } else {
-            if (forward)
+            if (forward) {
                 show("frmTeelt");
-            else
-                ElementType() = 0;
+                return true;
+            }
+            page = 0;
         }
+        return false;
     } else if (name == "frmTeelt") {
         show(forward ? "frmWater" : "frmMeststoffen");
     } else if (name == "frmWater") {
@@ -124,15 +129,21 @@ bool GaNaarStap(StepWindow* window, qint16 index, bool& changed)
 
 void SetHoofdMenuAan(const QString& key)
 {
-    if (auto* main = qobject_cast<frmMain*>(MainWindow()))
-        main->setMenuTools(key);
+    if (StepHost* host = CurrentStepHost())
+        host->setMenuTools(key);
 }
 
 void MenuAfterWindowClosed()
 {
     SetHoofdMenuAan("all_on");
-    if (auto* main = qobject_cast<frmMain*>(MainWindow()))
-        QMetaObject::invokeMethod(main, &frmMain::menuForActiveWindow, Qt::QueuedConnection);
+    if (QWidget* main = MainWindow())
+        QMetaObject::invokeMethod(
+            main,
+            [] {
+                if (StepHost* host = CurrentStepHost())
+                    host->menuForActiveWindow();
+            },
+            Qt::QueuedConnection);
 }
 
 void RegisterStepWindow(const QString& className, StepFactory factory)
@@ -146,10 +157,10 @@ bool HasStepWindow(const QString& className)
 
 QWidget* OpenStepWindow(const QString& className)
 {
-    auto* main = qobject_cast<frmMain*>(MainWindow());
-    if (!main)
+    StepHost* host = CurrentStepHost();
+    if (!host)
         return nullptr;
-    for (QMdiSubWindow* sub : main->mdiArea()->subWindowList())
+    for (QMdiSubWindow* sub : host->mdiArea()->subWindowList())
         if (sub->widget() && className == sub->widget()->metaObject()->className())
             return sub->widget();
     return nullptr;
@@ -157,15 +168,15 @@ QWidget* OpenStepWindow(const QString& className)
 
 QWidget* ShowStepWindow(const QString& className)
 {
-    auto* main = qobject_cast<frmMain*>(MainWindow());
-    if (!main)
+    StepHost* host = CurrentStepHost();
+    if (!host)
         return nullptr;
     if (QWidget* open = OpenStepWindow(className)) {
         auto* sub = qobject_cast<QMdiSubWindow*>(open->parentWidget());
         if (sub) {
             sub->showMaximized();
-            main->mdiArea()->setActiveSubWindow(sub);
-            main->menuForActiveWindow();
+            host->mdiArea()->setActiveSubWindow(sub);
+            host->menuForActiveWindow();
         }
         return open;
     }
@@ -175,11 +186,11 @@ QWidget* ShowStepWindow(const QString& className)
     QWidget* w = (*it)();
     if (!w)
         return nullptr;
-    QMdiSubWindow* sub = main->mdiArea()->addSubWindow(w);
+    QMdiSubWindow* sub = host->mdiArea()->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
-    sub->setWindowIcon(main->windowIcon());
+    sub->setWindowIcon(MainWindow()->windowIcon());
     sub->showMaximized();
-    main->mdiArea()->setActiveSubWindow(sub);
-    main->menuForActiveWindow();
+    host->mdiArea()->setActiveSubWindow(sub);
+    host->menuForActiveWindow();
     return w;
 }

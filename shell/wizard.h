@@ -9,8 +9,9 @@ class QWidget;
 // The wizard through the steps, and the main menu's tools.
 
 // Forward (0), stop (1) or back (2) from a step. Forward and back save the
-// step first; stop asks when there are unsaved changes. Returns false when the
-// step is to stay open because its save failed.
+// step first; stop asks when there are unsaved changes. Returns whether the
+// calling step is to close: not when its save failed, when it has no save
+// (a window the menu opens), or when the fertiliser window only turned its page.
 bool GaNaarStap(StepWindow* window, qint16 index, bool& changed);
 
 // "ALL_ON" (any case) switches every main tool on; another key switches all
@@ -20,9 +21,6 @@ void SetHoofdMenuAan(const QString& key);
 // A window of the menu closes: all tools on, until a step the wizard opened
 // meanwhile takes the menu back for itself.
 void MenuAfterWindowClosed();
-
-// The page of the fertiliser window: 0 macro, 1 micro. Kept for the whole run.
-qint16& ElementType();
 
 // Step windows by class name: one instance each, created on first use.
 using StepFactory = std::function<QWidget*()>;

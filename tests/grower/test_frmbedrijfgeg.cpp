@@ -5,8 +5,8 @@
 #include "frmbedrijfgeg.h"
 #include "frmmain.h"
 #include "general.h"
-#include "growerwindows.h"
 #include "programfixture.h"
+#include "stepwindows.h"
 #include "ui/dialogs.h"
 #include "wizard.h"
 #include "zelvorageneral.h"
@@ -117,7 +117,7 @@ class TestFrmBedrijfGeg : public QObject {
     }
 
 private slots:
-    void initTestCase() { RegisterGrowerWindows(); }
+    void initTestCase() { RegisterStepWindows(); }
 
     void init()
     {

@@ -2,9 +2,9 @@
 #include "frmdrain.h"
 #include "frmmain.h"
 #include "frmwater.h"
-#include "growerwindows.h"
 #include "programfixture.h"
 #include "stepdriver.h"
+#include "stepwindows.h"
 #include "units.h"
 #include "zelvorageneral.h"
 
@@ -61,7 +61,7 @@ class TestFrmDrain : public QObject {
     std::unique_ptr<ProgramFixture> m_program;
 
 private slots:
-    void initTestCase() { RegisterGrowerWindows(); }
+    void initTestCase() { RegisterStepWindows(); }
 
     void init()
     {

@@ -2,9 +2,9 @@
 #include "frmmain.h"
 #include "frmwater.h"
 #include "frmwaterspoor.h"
-#include "growerwindows.h"
 #include "programfixture.h"
 #include "stepdriver.h"
+#include "stepwindows.h"
 #include "units.h"
 #include "zelvorageneral.h"
 
@@ -77,7 +77,7 @@ class TestFrmWater : public QObject {
     std::unique_ptr<ProgramFixture> m_program;
 
 private slots:
-    void initTestCase() { RegisterGrowerWindows(); }
+    void initTestCase() { RegisterStepWindows(); }
 
     void init()
     {

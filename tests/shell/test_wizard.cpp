@@ -37,17 +37,6 @@ class frmMeststoffen : public StandIn {
     Q_OBJECT
 public:
     QString menuToolKey() const override { return "mnu3"; }
-
-protected:
-    void cmdControl_Click(int index) override
-    {
-        // The fertiliser window leaves only from the edges of its two pages.
-        const qint16 page = ElementType();
-        if (!GaNaarStap(this, qint16(index), m_changed))
-            return;
-        if (index == 1 || (index == 2 && page == 0) || (index == 0 && page == 1))
-            s_Close();
-    }
 };
 class frmTeelt : public StandIn {
     Q_OBJECT public : QString menuToolKey() const override { return "mnu4"; }
@@ -69,6 +58,12 @@ class frmSamenstel : public StandIn {
 };
 class frmMailPrint : public StandIn {
     Q_OBJECT public : QString menuToolKey() const override { return "mnu7"; }
+};
+class frmHistorie : public StepWindow {
+    Q_OBJECT
+public:
+    frmHistorie() : StepWindow(nullptr, Kind::MenuOnly) {}
+    QString menuToolKey() const override { return "mnu1"; }
 };
 class frmEigenTeelt : public StandIn {
     Q_OBJECT public : QString menuToolKey() const override { return "mnu1"; }
@@ -120,6 +115,7 @@ private slots:
         RegisterStepWindow("frmSamenstel", [] { return new frmSamenstel; });
         RegisterStepWindow("frmMailPrint", [] { return new frmMailPrint; });
         RegisterStepWindow("frmEigenTeelt", [] { return new frmEigenTeelt; });
+        RegisterStepWindow("frmHistorie", [] { return new frmHistorie; });
     }
 
     void init()
@@ -150,11 +146,11 @@ private slots:
 
         press("frmBedrijfGeg", 0);
         QCOMPARE(openWindows(), QStringList{"frmMeststoffen"});
-        QCOMPARE(ElementType(), qint16(0));
+        QCOMPARE(appState().ElementType, qint16(0));
         QVERIFY(toolOn("mnu3") && !toolOn("mnu2"));
         press("frmMeststoffen", 0); // to the micro page, same window
         QCOMPARE(openWindows(), QStringList{"frmMeststoffen"});
-        QCOMPARE(ElementType(), qint16(1));
+        QCOMPARE(appState().ElementType, qint16(1));
         press("frmMeststoffen", 0);
         QCOMPARE(openWindows(), QStringList{"frmTeelt"});
         press("frmTeelt", 0);
@@ -185,12 +181,12 @@ private slots:
         QCOMPARE(openWindows(), QStringList{"frmWater"});
         press("frmWater", 2);
         QCOMPARE(openWindows(), QStringList{"frmTeelt"});
-        ElementType() = 1;
+        appState().ElementType = 1;
         press("frmTeelt", 2);
         QCOMPARE(openWindows(), QStringList{"frmMeststoffen"});
-        QCOMPARE(ElementType(), qint16(1)); // back from the crop lands on the micro page
+        QCOMPARE(appState().ElementType, qint16(1)); // back from the crop lands on the micro page
         press("frmMeststoffen", 2);
-        QCOMPARE(ElementType(), qint16(0));
+        QCOMPARE(appState().ElementType, qint16(0));
         QCOMPARE(openWindows(), QStringList{"frmMeststoffen"});
         press("frmMeststoffen", 2);
         QCOMPARE(openWindows(), QStringList{"frmBedrijfGeg"});
@@ -277,6 +273,18 @@ private slots:
         }
     }
 
+    void aMenuWindowOffersOnlyStop()
+    {
+        ShowStepWindow("frmHistorie");
+        StepWindow* w = step("frmHistorie");
+        QVERIFY(!w->cmdControl[0]->isEnabled() && !w->cmdControl[2]->isEnabled());
+        QVERIFY(!GaNaarStap(w, 0, w->changed())); // even when called, it neither saves nor moves
+        QCOMPARE(openWindows(), QStringList{"frmHistorie"});
+        press("frmHistorie", 1);
+        QVERIFY(openWindows().isEmpty());
+        QVERIFY(toolOn("mnu2"));
+    }
+
     void stopAsksOnlyWithChanges()
     {
         ShowStepWindow("frmTeelt");
@@ -319,7 +327,7 @@ private slots:
         QVERIFY(!toolOn("mnu3"));
         m_program->main()->setMenuTools("all_on");
         QVERIFY(toolOn("mnu3"));
-        QVERIFY(!m_program->main()->tool("mnu8Sub1")->isEnabled()); // the history window is not part of it yet
+        QVERIFY(!m_program->main()->tool("mnu8Sub2")->isEnabled()); // a window the program does not have stays off
         QVERIFY(m_program->main()->tool("mnu8Sub4")->isEnabled());
     }
 };

@@ -2,8 +2,10 @@
 
 #include "db/apperror.h"
 
+#include <QObject>
 #include <QString>
 #include <QVariant>
+#include <type_traits>
 
 // The general library: error dialog with its silent marker, tolerance test,
 // settings file, registry and file names. Everything here works without widgets.
@@ -22,6 +24,21 @@ template <typename F> void RunUserAction(F action)
         qint16 marker = 0;
         ErrorHandler(marker, e);
     }
+}
+
+// Connects a user action (a click, a choice, a typed text) so that it always
+// runs under RunUserAction. fn takes the signal's arguments or none.
+template <typename Sender, typename Signal, typename Receiver, typename F>
+QMetaObject::Connection connectAction(Sender* sender, Signal signal, Receiver* receiver, F fn)
+{
+    return QObject::connect(sender, signal, receiver, [fn = std::move(fn)](auto... args) {
+        RunUserAction([&] {
+            if constexpr (std::is_invocable_v<F&, decltype(args)...>)
+                fn(args...);
+            else
+                fn();
+        });
+    });
 }
 
 // |b - a| below tolerance/100 × 10^e, e the integer nearest to log10|a| (0 when a is 0).

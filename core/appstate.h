@@ -4,6 +4,8 @@
 #include "db/recordset.h"
 #include "records.h"
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 #include <memory>
 
@@ -33,6 +35,8 @@ struct AppState {
     qint16 GeenBestelling = 0;        // non-zero: orders go to the fixed test dealer
     QString HelpFile;                 // the application's help file
     QString CommandLine;              // the arguments joined with single blanks
+    qint16 ElementType = 0;           // page of the fertiliser window: 0 macro, 1 micro
+    QPointer<QObject> mainWindow;     // the main window, once it exists
 };
 
 AppState& appState();
@@ -40,6 +44,12 @@ AppState& appState();
 // The connect string of the reference and language databases (the password is
 // accepted and has no meaning for the files themselves).
 inline constexpr const char* DatabasePassword = ";pwd=qzmwRV61";
+
+// The open databases: the grower's, the reference data and the language
+// texts. Each throws AppError ObjectNotSet when its database is not open.
+Database& growerDb();
+Database& referenceDb();
+Database& languageDb();
 
 // Drops every open database and returns the state to its start values (tests).
 void resetAppState();

@@ -21,5 +21,8 @@ void SetCommandLine(const QStringList& arguments);
 // Throws AppError naming what failed.
 bool StartUp();
 
+// The help file of the current language: "ZVm" in product-line mode, else "ZVz".
+QString HelpFilePath();
+
 // The registry key under which the program keeps its per-user settings.
 QString ProgramSettingsKey();

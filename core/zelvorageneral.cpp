@@ -138,7 +138,7 @@ void OpenRsLang()
     if (!s.dbTaal)
         return;
     try {
-        s.rsTaal = s.dbTaal->openRecordset(QString("SELECT ID, Lang%1 FROM Lang ORDER BY ID").arg(s.languageID));
+        s.rsTaal = languageDb().openRecordset(QString("SELECT ID, Lang%1 FROM Lang ORDER BY ID").arg(s.languageID));
     } catch (const AppError&) {
         s.rsTaal.close(); // a language without a column: texts show their IDs
     }
@@ -149,8 +149,8 @@ RecordSet OpenTeeltInstelling()
     AppState& s = appState();
     if (!s.dbT)
         throw AppError(JetError::ObjectNotSet, "TEELT_Instelling", "The grower database is not open.");
-    RecordSet rs = s.dbT->openTable("TEELT_Instelling", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
-                                    {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
+    RecordSet rs = growerDb().openTable("TEELT_Instelling", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
+                                        {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
     EnsureSettingRow(rs);
     return rs;
 }
@@ -204,7 +204,7 @@ bool PutTeeltInstelling(const QString& column, const QVariant& value, int mode)
 
 qint32 GetFirstTuinderID()
 {
-    RecordSet rs = appState().dbT->openTable("ALG_Tuinder", {}, {}, "ID");
+    RecordSet rs = growerDb().openTable("ALG_Tuinder", {}, {}, "ID");
     if (rs.recordCount() == 0) {
         rs.addNew();
         rs.update();
@@ -215,7 +215,7 @@ qint32 GetFirstTuinderID()
 
 QString GetTeeltNaam(qint16 code)
 {
-    const RecordSet rs = appState().dbH->openRecordset("SELECT * FROM TEELT WHERE Code = ?", {code});
+    const RecordSet rs = referenceDb().openRecordset("SELECT * FROM TEELT WHERE Code = ?", {code});
     if (rs.recordCount() == 0)
         return {};
     return NzStr(rs.value("lang" + QString::number(appState().languageID)));
@@ -223,7 +223,7 @@ QString GetTeeltNaam(qint16 code)
 
 QString GetStadiumNaam(qint16 cropCode, qint16 stageCode)
 {
-    const RecordSet rs = appState().dbH->openRecordset(
+    const RecordSet rs = referenceDb().openRecordset(
         "SELECT * FROM TEELT_Stadium_Lang WHERE Code_TEELT = ? AND Code = ?", {cropCode, stageCode});
     if (rs.recordCount() == 0)
         return GetLangStr(40300100);
@@ -247,21 +247,21 @@ bool CopieGewasT2H(qint16 code)
         const QString nameColumn = "lang" + QString::number(s.languageID);
 
         step = "SELECT code, " + nameColumn + " FROM TEELT";
-        RecordSet crops = s.dbT->openRecordset("SELECT code, " + nameColumn + " FROM TEELT WHERE code = ?", {own});
+        RecordSet crops = growerDb().openRecordset("SELECT code, " + nameColumn + " FROM TEELT WHERE code = ?", {own});
         step = "SELECT Code_Teelt, ... FROM TEELT_StdVOplossing";
-        RecordSet solutions = s.dbT->openRecordset(
+        RecordSet solutions = growerDb().openRecordset(
             "SELECT " + kStdVOplossingColumns.join(", ") + " FROM TEELT_StdVOplossing WHERE Code_Teelt = ?", {own});
 
-        Transaction tx(*s.dbH);
+        Transaction tx(referenceDb());
         step = "DELETE FROM TEELT WHERE Code = " + QString::number(code);
-        s.dbH->execute("DELETE FROM TEELT WHERE Code = ?", {code});
+        referenceDb().execute("DELETE FROM TEELT WHERE Code = ?", {code});
         step = "DELETE FROM TEELT_StdVOplossing WHERE Code_TEELT = " + QString::number(code);
-        s.dbH->execute("DELETE FROM TEELT_StdVOplossing WHERE Code_TEELT = ?", {code});
+        referenceDb().execute("DELETE FROM TEELT_StdVOplossing WHERE Code_TEELT = ?", {code});
 
         step = "INSERT INTO TEELT (code, " + nameColumn + ")";
         for (int i = 0; i < crops.recordCount(); ++i) {
             crops.move(i);
-            s.dbH->execute("INSERT INTO TEELT (code, " + nameColumn + ") VALUES (?, ?)", {code, crops.value(1)});
+            referenceDb().execute("INSERT INTO TEELT (code, " + nameColumn + ") VALUES (?, ?)", {code, crops.value(1)});
         }
         step = "INSERT INTO TEELT_StdVOplossing (Code_Teelt, " + kStdVOplossingColumns.join(", ") + ")";
         QStringList marks(kStdVOplossingColumns.size() + 1, "?");
@@ -270,9 +270,9 @@ bool CopieGewasT2H(qint16 code)
             QVariantList values{code};
             for (int c = 0; c < kStdVOplossingColumns.size(); ++c)
                 values << solutions.value(c);
-            s.dbH->execute("INSERT INTO TEELT_StdVOplossing (Code_Teelt, " + kStdVOplossingColumns.join(", ") +
-                               ") VALUES (" + marks.join(", ") + ")",
-                           values);
+            referenceDb().execute("INSERT INTO TEELT_StdVOplossing (Code_Teelt, " + kStdVOplossingColumns.join(", ") +
+                                      ") VALUES (" + marks.join(", ") + ")",
+                                  values);
         }
         tx.commit();
         return true;
@@ -284,7 +284,7 @@ bool CopieGewasT2H(qint16 code)
 
 void CreateMestPrefList(int which)
 {
-    Database& db = which == 0 ? *appState().dbH : *appState().dbT;
+    Database& db = which == 0 ? referenceDb() : growerDb();
     Transaction tx(db);
     db.createTable("CREATE TABLE MEST_PrefList (ID INTEGER PRIMARY KEY AUTOINCREMENT, "
                    "Code_MEST SMALLINT NOT NULL DEFAULT 0, UseMeststof SMALLINT DEFAULT 0)");
@@ -309,15 +309,15 @@ bool CopieMestPrefList()
 {
     AppState& s = appState();
     try {
-        if (!s.dbH->tableExists("MEST_PrefList"))
+        if (!referenceDb().tableExists("MEST_PrefList"))
             CreateMestPrefList(0);
-        RecordSet rows = s.dbT->openRecordset("SELECT Code_MEST, UseMeststof FROM MEST_PrefList");
-        Transaction tx(*s.dbH);
-        s.dbH->execute("DELETE FROM MEST_PrefList");
+        RecordSet rows = growerDb().openRecordset("SELECT Code_MEST, UseMeststof FROM MEST_PrefList");
+        Transaction tx(referenceDb());
+        referenceDb().execute("DELETE FROM MEST_PrefList");
         for (int i = 0; i < rows.recordCount(); ++i) {
             rows.move(i);
-            s.dbH->execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (?, ?)",
-                           {rows.value(0), rows.value(1)});
+            referenceDb().execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (?, ?)",
+                                  {rows.value(0), rows.value(1)});
         }
         tx.commit();
         return true;
@@ -331,7 +331,7 @@ void OpenTuinderDb()
     AppState& s = appState();
     s.dbT.reset();
     s.dbT = std::make_unique<Database>(s.AppPath + s.TDatabaseNaam);
-    if (s.dbH && s.dbT->tableExists("MEST_PrefList"))
+    if (s.dbH && growerDb().tableExists("MEST_PrefList"))
         CopieMestPrefList();
 }
 

@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "general.h"
+#include "programsettings.h"
 #include "registry/registry.h"
 #include "zelvorageneral.h"
 
@@ -68,6 +69,12 @@ QString GetCommandArg(const QString& name)
     return {};
 }
 
+QString HelpFilePath()
+{
+    const AppState& s = appState();
+    return s.AppPath + (ProgramSettings::mixoraWaardig() ? "ZVm" : "ZVz") + QString::number(s.languageID) + ".chm";
+}
+
 QString ProgramSettingsKey()
 {
     return "Software\\VB and VBA Program Settings\\Zelvora\\" + appState().AppNaam;
@@ -91,10 +98,8 @@ bool StartUp()
 
     const bool splash = GetCommandArg("nosplash") != "yes";
 
-    const QString ini = s.AppPath + "Zelvora.ini";
-    s.languageID =
-        toInteger(GetIniString("language", "languageID", ini, "0"), "The setting [language] languageID of " + ini);
-    s.UnitID = toInteger(GetIniString("Unit", "UnitID", ini, "0"), "The setting [Unit] UnitID of " + ini);
+    s.languageID = ProgramSettings::languageID();
+    s.UnitID = ProgramSettings::unitID();
 
     s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
     OpenRsLang();
@@ -104,7 +109,6 @@ bool StartUp()
 
     s.KiesTuinder = GetCommandArg("KiesTuinder").toUpper() == "TRUE" ? 1 : 0;
 
-    const bool mixora = NzValue(GetIniString("Algemeen", "MixoraWaardig", ini, "0")).toDouble() == 1;
-    s.HelpFile = s.AppPath + (mixora ? "ZVm" : "ZVz") + QString::number(s.languageID) + ".chm";
+    s.HelpFile = HelpFilePath();
     return splash;
 }

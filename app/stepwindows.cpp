@@ -1,12 +1,14 @@
-#include "growerwindows.h"
+#include "stepwindows.h"
 
 #include "frmbedrijfgeg.h"
 #include "frmdrain.h"
+#include "frmtaal.h"
 #include "frmwater.h"
 #include "wizard.h"
 
-void RegisterGrowerWindows()
+void RegisterStepWindows()
 {
+    RegisterStepWindow("frmTaal", [] { return new frmTaal; });
     RegisterStepWindow("frmBedrijfGeg", [] { return new frmBedrijfGeg; });
     RegisterStepWindow("frmWater", [] { return new frmWater; });
     RegisterStepWindow("frmDrain", [] { return new frmDrain; });

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class QMdiArea;
+
+// What the wizard and the step windows need of the main window: the area the
+// steps are shown in and the menu band's tools. The main window implements it.
+class StepHost {
+public:
+    virtual ~StepHost() = default;
+    virtual QMdiArea* mdiArea() const = 0;
+    // "ALL_ON" (any case) switches every tool on, another key only that one.
+    virtual void setMenuTools(const QString& key) = 0;
+    // The active step takes the menu for its own tool.
+    virtual void menuForActiveWindow() = 0;
+};
+
+// The main window as step host; null before it exists.
+StepHost* CurrentStepHost();
