@@ -1,0 +1,69 @@
+#pragma once
+
+#include "records.h"
+
+#include <QString>
+#include <QStringView>
+#include <array>
+
+// The element catalogue: every element of ElementVector with its column name,
+// valence and molar mass (the display units), whether it is a trace element
+// (µmol per litre) and its element code in fertiliser selections. Every
+// element list in the program is a subset of it, written as positions.
+
+struct Element {
+    const char* naam; // field and column name, as the tables spell it
+    int positie;      // position in ElementVector
+    float valentie;   // meq per mmol; 0: no meq value
+    double molmassa;  // mg per mmol; 0: no mass value
+    bool wholeMass;   // the molar mass has no decimals: single-precision arithmetic
+    bool spoor;       // trace element: µmol per litre
+    qint16 code;      // element code of selections and primary elements; 0: none
+};
+
+using EP = ElementVector::Position;
+
+inline constexpr Element kElementen[] = {
+    {"NH4", EP::pNH4, 1, 18, true, false, 1},     {"K", EP::pK, 1, 39.1, false, false, 2},
+    {"Na", EP::pNa, 1, 23, true, false, 0},       {"Ca", EP::pCa, 2, 40.1, false, false, 4},
+    {"Mg", EP::pMg, 2, 24.3, false, false, 5},    {"NO3", EP::pNO3, 1, 62, true, false, 6},
+    {"Cl", EP::pCl, 1, 35.5, false, false, 7},    {"SO4", EP::pSO4, 2, 96.1, false, false, 8},
+    {"H2PO4", EP::pH2PO4, 1, 97, true, false, 9}, {"HCO3", EP::pHCO3, 1, 61, true, false, 0},
+    {"Si", EP::pSi, 4, 28.1, false, false, 15},   {"Fe", EP::pFe, 3, 55.8, false, true, 20},
+    {"Mn", EP::pMn, 2, 54.9, false, true, 21},    {"Zn", EP::pZn, 2, 65.4, false, true, 22},
+    {"B", EP::pB, 3, 10.8, false, true, 23},      {"Cu", EP::pCu, 2, 63.5, false, true, 24},
+    {"Mo", EP::pMo, 4, 95.9, false, true, 25},    {"H", EP::pH, 1, 1, true, false, 10},
+    {"OH", EP::pOH, 0, 0, true, false, 11},       {"EC", EP::pEC, 0, 0, true, false, 0},
+};
+
+// The catalogue entry of a position (0..19).
+inline constexpr const Element& ElementOp(int positie)
+{
+    return kElementen[positie];
+}
+inline QString ElementNaam(int positie)
+{
+    return QString::fromLatin1(kElementen[positie].naam);
+}
+// The entry of a name, without regard to case; null when there is none.
+const Element* ZoekElement(QStringView naam);
+// The entry of an element code; null when no element has it.
+const Element* ElementMetCode(qint16 code);
+
+// Subsets, as positions in their fixed order.
+namespace Elementen {
+// NH4 to Mo: every analysed element (positions 0 to 16).
+inline constexpr std::array<int, 17> NH4totMo = {EP::pNH4, EP::pK,   EP::pNa,    EP::pCa,   EP::pMg, EP::pNO3,
+                                                 EP::pCl,  EP::pSO4, EP::pH2PO4, EP::pHCO3, EP::pSi, EP::pFe,
+                                                 EP::pMn,  EP::pZn,  EP::pB,     EP::pCu,   EP::pMo};
+// A crop's standard solution and its stage corrections.
+inline constexpr std::array<int, 15> Teelt = {EP::pNH4, EP::pK,   EP::pCa,    EP::pMg, EP::pNO3,
+                                              EP::pCl,  EP::pSO4, EP::pH2PO4, EP::pSi, EP::pFe,
+                                              EP::pMn,  EP::pZn,  EP::pB,     EP::pCu, EP::pMo};
+// The element columns of a fertiliser, in the order of the fertiliser table.
+inline constexpr std::array<int, 17> Meststof = {EP::pNO3, EP::pH2PO4, EP::pSO4, EP::pNH4, EP::pK,  EP::pCa,
+                                                 EP::pMg,  EP::pCl,    EP::pSi,  EP::pH,   EP::pOH, EP::pFe,
+                                                 EP::pMn,  EP::pZn,    EP::pB,   EP::pCu,  EP::pMo};
+// The trace elements Fe to Mo.
+inline constexpr std::array<int, 6> Spoor = {EP::pFe, EP::pMn, EP::pZn, EP::pB, EP::pCu, EP::pMo};
+} // namespace Elementen
