@@ -1,0 +1,165 @@
+#include "bestelbestand.h"
+
+#include <QLocale>
+#include <QSaveFile>
+
+namespace {
+
+// Windows-1252 puts printable characters where Latin-1 has its C1 controls;
+// 0 marks the five positions it leaves unassigned.
+constexpr char16_t kWin1252_80_9F[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                         0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                         0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+char Win1252Byte(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (int i = 0; i < 32; ++i) {
+        if (kWin1252_80_9F[i] != 0 && kWin1252_80_9F[i] == c)
+            return char(0x80 + i);
+    }
+    return '?';
+}
+
+class Regel {
+public:
+    Regel& tekst(const QString& s)
+    {
+        QString schoon = s;
+        schoon.replace(QLatin1String("\r\n"), QLatin1String(" "));
+        schoon.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        schoon.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        schoon.replace(QLatin1Char(';'), QLatin1Char(','));
+        m_tekst += schoon + QLatin1String(";;");
+        return *this;
+    }
+    Regel& geheel(qint64 v)
+    {
+        m_tekst += QString::number(v) + QLatin1String(";;");
+        return *this;
+    }
+    Regel& dubbel(double v) { return getal(v, 15); }
+    Regel& enkel(float v) { return getal(double(v), 7); }
+    QString klaar() const { return m_tekst; }
+
+private:
+    // General format: no grouping, exponent only for very large or small
+    // values, the user's decimal separator. Digits and sign always ASCII, as
+    // the reader expects.
+    Regel& getal(double v, int cijfers)
+    {
+        QString s = v == 0 ? QStringLiteral("0") : QLocale::c().toString(v, 'G', cijfers);
+        s.replace(QLatin1Char('.'), QLocale().decimalPoint());
+        m_tekst += s + QLatin1String(";;");
+        return *this;
+    }
+    QString m_tekst;
+};
+
+// The dealer's software reads the system's single-byte code page of the
+// Windows program; what that code page lacks becomes "?".
+QByteArray NaarWindows1252(const QString& text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (char32_t c : text.toUcs4())
+        out += Win1252Byte(c);
+    return out;
+}
+
+} // namespace
+
+QByteArray BestelBestandInhoud(const BestelRecord& b, const QList<clsPrintMeststofMeststof>& lijnen)
+{
+    QStringList regels;
+    regels << QStringLiteral("########");
+    regels << Regel().dubbel(b.Datum).dubbel(b.Reserve2).klaar();
+    regels << Regel().tekst(b.Code).tekst(b.Bestel_Email).klaar();
+    Regel r4;
+    r4.geheel(b.Reserve6).tekst(b.Handelaar);
+    for (const QString& s : b.Reserve8_12)
+        r4.tekst(s);
+    regels << r4.klaar();
+    regels << Regel()
+                  .tekst(b.relNR)
+                  .tekst(b.Naam)
+                  .tekst(b.Adres)
+                  .tekst(b.Postcode)
+                  .tekst(b.Woonplaats)
+                  .tekst(b.Land)
+                  .tekst(b.Telefoon)
+                  .tekst(b.Mobiel)
+                  .tekst(b.Fax)
+                  .tekst(b.Email)
+                  .klaar();
+    regels << Regel()
+                  .geheel(b.Code_Afleveradres)
+                  .tekst(b.Afleveradres)
+                  .tekst(b.Aflever_Adres)
+                  .tekst(b.Aflever_Postcode)
+                  .tekst(b.Aflever_Woonplaats)
+                  .tekst(b.Aflever_Land)
+                  .tekst(b.Deurcode)
+                  .klaar();
+    regels << Regel().geheel(b.Reserve31_32[0]).geheel(b.Reserve31_32[1]).klaar();
+    Regel r8;
+    for (float f : b.Reserve33_37)
+        r8.enkel(f);
+    regels << r8.klaar();
+    regels << Regel()
+                  .geheel(b.ZakGrootte)
+                  .geheel(b.Concentratie_berek)
+                  .geheel(b.AantalA)
+                  .geheel(b.AantalB)
+                  .geheel(b.AantalC)
+                  .dubbel(b.Reserve43)
+                  .klaar();
+    regels << Regel().tekst(b.ExtraInfo).klaar();
+    regels << Regel().tekst(b.Reserve44).klaar();
+    regels << Regel().tekst(b.ProgrammaVersie).tekst(b.Reserve46).geheel(b.Reserve47).klaar();
+    regels << QString() << QString();
+
+    for (const clsPrintMeststofMeststof& m : lijnen) {
+        Regel r;
+        r.geheel(m.Bak)
+            .geheel(m.Nr)
+            .geheel(m.Artikelnummer)
+            .tekst(m.Naam)
+            .tekst(m.Hoeveelheid)
+            .tekst(m.Eenheid)
+            .geheel(m.Code_eenheid)
+            .enkel(m.Prijs)
+            .geheel(m.MixoraStatus);
+        for (float f :
+             {m.NH4, m.K, m.Ca, m.Mg, m.NO3, m.Cl, m.SO4, m.H2PO4, m.Si, m.Fe, m.Mn, m.Zn, m.B, m.Cu, m.Mo, m.H, m.OH})
+            r.enkel(f);
+        regels << r.klaar();
+    }
+    regels << QStringLiteral("##");
+
+    QByteArray out;
+    for (const QString& regel : regels)
+        out += NaarWindows1252(regel) + "\r\n";
+    return out;
+}
+
+qint16 SchrijfBestelBestand(qint16 kind, const BestelRecord& bestel, const QList<clsPrintMeststofMeststof>& lijnen,
+                            const QString& path)
+{
+    if (kind != 1)
+        return 1;
+    QSaveFile file(path + QStringLiteral(".zv1"));
+    // Writing straight into the final name would leave half an order behind
+    // on a failure; the dealer's software would read it as a whole one.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return 1;
+    const QByteArray inhoud = BestelBestandInhoud(bestel, lijnen);
+    if (file.write(inhoud) != inhoud.size()) {
+        file.cancelWriting();
+        return 1;
+    }
+    return file.commit() ? 0 : 1;
+}
