@@ -1,5 +1,6 @@
 #include "documentrenderer.h"
 
+#include <QFontMetricsF>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -12,23 +13,16 @@ namespace {
 // Thin rules: half a point.
 constexpr int RuleWidth = 10;
 
-Qt::Alignment alignment(TextAlign align)
-{
-    switch (align) {
-    case TextAlign::Centre:
-        return Qt::AlignHCenter;
-    case TextAlign::Right:
-        return Qt::AlignRight;
-    case TextAlign::Left:
-        break;
-    }
-    return Qt::AlignLeft;
-}
-
 void drawText(QPainter& painter, const DocText& t)
 {
-    painter.setFont(documentFont(t.fontSize, t.bold));
-    painter.drawText(t.box, int(alignment(t.align) | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip), t.text);
+    const QFont font = documentFont(t.fontSize, t.bold);
+    painter.setFont(font);
+    double x = t.box.left();
+    if (t.align != TextAlign::Left) {
+        const double free = t.box.width() - QFontMetricsF(font).horizontalAdvance(t.text);
+        x += t.align == TextAlign::Right ? free : free / 2;
+    }
+    painter.drawText(QPointF(x, t.box.top() + textBaseline(t.fontSize)), t.text);
 }
 
 } // namespace

@@ -16,6 +16,10 @@ namespace {
 constexpr int A4Short = 11906;
 constexpr int A4Long = 16838;
 constexpr double MaxFontSize = 400;
+// Lines are spaced as Arial's are, whichever face the system gives: the block
+// positions of the reports were made for it.
+constexpr double LineSpacing = 1.15;
+constexpr double Ascent = 0.905;
 const char* const Source = "PrintDocument";
 
 [[noreturn]] void fail(int number, const QString& description)
@@ -29,9 +33,9 @@ void checkFontSize(double points)
         fail(PrintError::InvalidValue, QString("Invalid font size %1").arg(points));
 }
 
-int lineHeight(const QFont& font)
+int lineHeight(double points)
 {
-    return int(std::ceil(QFontMetricsF(font).height()));
+    return int(std::lround(points * Twips::PerPoint * LineSpacing));
 }
 
 int textWidth(const QString& text, const QFont& font)
@@ -49,13 +53,21 @@ QStringList splitLines(const QString& text)
 
 QFont documentFont(double points, bool bold)
 {
-    QFont font(QStringLiteral("Arial"));
+    // Arial, or a face with its widths: the column widths of the reports were
+    // made to fit its figures.
+    QFont font;
+    font.setFamilies({"Arial", "Liberation Sans", "Arimo", "Helvetica", "Nimbus Sans", "DejaVu Sans Condensed"});
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(std::max(1, int(std::lround(points * Twips::PerPoint))));
     font.setBold(bold);
     // Hinting would make the measured widths depend on the device.
     font.setHintingPreference(QFont::PreferNoHinting);
     return font;
+}
+
+int textBaseline(double points)
+{
+    return int(std::lround(points * Twips::PerPoint * Ascent));
 }
 
 QStringList wrapText(const QString& text, const QFont& font, int width)
@@ -163,7 +175,7 @@ void PrintDocument::layoutHeader(DocPage& p) const
         return;
     const QStringList parts = m_header.split('|');
     const QFont font = documentFont(HeaderFontSize, false);
-    const int h = lineHeight(font);
+    const int h = lineHeight(HeaderFontSize);
     const TextAlign aligns[3] = {TextAlign::Left, TextAlign::Centre, TextAlign::Right};
     for (int i = 0; i < 3 && i < parts.size(); ++i) {
         if (parts[i].isEmpty())
@@ -204,7 +216,7 @@ void PrintDocument::setFontSize(double points)
 
 // --- Placement -----------------------------------------------------------------
 
-int PrintDocument::clearTop(int x, int width, int height, int top) const
+int PrintDocument::clearTop(int x, int width, int height, int top, int limit) const
 {
     const DocPage& p = m_pages.back();
     int y = top;
@@ -221,18 +233,18 @@ int PrintDocument::clearTop(int x, int width, int height, int top) const
             break;
         y = below;
     }
-    return y + height > bottomLimit() ? -1 : y;
+    return y + height > (limit > 0 ? limit : bottomLimit()) ? -1 : y;
 }
 
-int PrintDocument::placeBlock(int x, int width, int height, int top)
+int PrintDocument::placeBlock(int x, int width, int height, int top, int limit)
 {
-    int y = clearTop(x, width, height, top);
+    int y = clearTop(x, width, height, top, limit);
     if (y >= 0)
         return y;
     addPage();
-    y = clearTop(x, width, height, top);
+    y = clearTop(x, width, height, top, limit);
     if (y < 0)
-        y = clearTop(x, width, height, Margin);
+        y = clearTop(x, width, height, Margin, limit);
     return y < 0 ? Margin : y; // taller than a page: it starts at the top margin all the same
 }
 
@@ -449,7 +461,7 @@ int PrintDocument::rowHeight(const Table& table, int row) const
         const int lines = cell.text.isEmpty()
                               ? 1
                               : int(wrapText(cell.text, font, spanWidth(table, c, span) - 2 * CellPadding).size());
-        h = std::max(h, lines * lineHeight(font));
+        h = std::max(h, lines * lineHeight(cell.fontSize));
     }
     return h;
 }
@@ -463,7 +475,7 @@ void PrintDocument::drawRow(const Table& table, int row, int y)
             continue;
         const QFont font = documentFont(cell.fontSize, cell.bold);
         const int w = spanWidth(table, c, span) - 2 * CellPadding;
-        const int lh = lineHeight(font);
+        const int lh = lineHeight(cell.fontSize);
         const QStringList lines = wrapText(cell.text, font, w);
         for (int i = 0; i < lines.size(); ++i)
             if (!lines[i].isEmpty())
@@ -582,7 +594,7 @@ void PrintDocument::printText(const QString& text)
 {
     requireOpen("printText");
     const QFont font = documentFont(m_fontSize, m_bold);
-    const int lh = lineHeight(font);
+    const int lh = lineHeight(m_fontSize);
     const int width = std::max(Twips::PerInch / 2, pageWidth() - Margin - m_left);
     int y = m_top;
     bool first = true;
@@ -615,7 +627,8 @@ void PrintDocument::drawPicture(const QImage& picture, int x, int y, int width, 
     if (width <= 0 || height <= 0 || x < 0 || y < 0)
         fail(PrintError::InvalidValue,
              QString("Invalid picture box %1, %2, %3, %4").arg(x).arg(y).arg(width).arg(height));
-    const int top = placeBlock(x, width, height, y);
+    // A picture may stand in the margins; only the paper's edge limits it.
+    const int top = placeBlock(x, width, height, y, pageHeight());
     const QRect box(x, top, width, height);
     page().pictures.push_back(DocPicture{box, picture});
     page().occupied.push_back(box);

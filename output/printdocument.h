@@ -55,7 +55,8 @@ namespace CellEdge {
 enum : int { Left = 1, Top = 2, Right = 4, Bottom = 8, All = 15 };
 }
 
-// One line of text, drawn at the top of its box with the box's alignment.
+// One line of text in its box, with the box's alignment; the baseline stands
+// textBaseline(fontSize) below the box's top.
 struct DocText {
     QRect box;
     QString text;
@@ -88,7 +89,7 @@ class PrintDocument {
 public:
     static constexpr int Margin = 1000;    // left, right, top and bottom margins of every page
     static constexpr int HeaderTop = 500;  // the page header's line, within the top margin
-    static constexpr int CellPadding = 60; // between a cell's edge and its text, left and right
+    static constexpr int CellPadding = 40; // between a cell's edge and its text, left and right
     static constexpr double HeaderFontSize = 10;
 
     // --- Settings read when a document starts (they keep their values between documents).
@@ -114,10 +115,11 @@ public:
     // Continues on a fresh page, at the top margin.
     void newPage();
 
-    // The page header drawn on every page of the document: "left|centre|right".
+    // The page header drawn on every page of the started document, within the
+    // top margin: "left|centre|right".
     void setHeader(const QString& parts);
 
-    // --- Position and font of what comes next.
+    // --- Position and font of what comes next (startDoc resets them).
     // Left edge of the next tables and texts; it stays until changed.
     void setLeft(int twips);
     int left() const { return m_left; }
@@ -171,7 +173,10 @@ public:
     // Prints the text at the left edge and top in the current font, wrapped at
     // the right margin; line breaks start new lines. The top moves below it.
     void printText(const QString& text);
-    // Draws the picture scaled into the box (twips) on the current page.
+    // Draws the picture scaled into the box (twips) on the current page; it
+    // may stand in the margins. Like any block it moves down when it would
+    // cover earlier content (and to a new page when the paper ends first), and
+    // what comes later keeps clear of it. The position does not change the top.
     void drawPicture(const QImage& picture, int x, int y, int width, int height);
     void drawPicture(const QPixmap& picture, int x, int y, int width, int height)
     {
@@ -231,11 +236,11 @@ private:
     int bottomLimit() const { return pageHeight() - Margin; }
     // The top at which a block of the given box lands: at or below `top`,
     // clear of everything on the current page. -1 when it does not fit above
-    // the bottom margin.
-    int clearTop(int x, int width, int height, int top) const;
+    // `limit` (0: the bottom margin).
+    int clearTop(int x, int width, int height, int top, int limit = 0) const;
     // Places a block that has not started yet: on this page when it fits,
     // else on a fresh page. Returns its top.
-    int placeBlock(int x, int width, int height, int top);
+    int placeBlock(int x, int width, int height, int top, int limit = 0);
 
     int m_orientation = DocOrientation::Portrait;
     int m_paper = PaperCode::A4;
@@ -254,6 +259,9 @@ private:
 // The font of the document at a size and weight. Its pixel size is in twips, so
 // it measures and draws alike on every device that is scaled to twips.
 QFont documentFont(double points, bool bold);
+
+// The distance from the top of a line to its baseline, in twips.
+int textBaseline(double points);
 
 // Breaks a text into the lines that fit a width (twips) in the font, at word
 // boundaries where it can; line breaks in the text always break.
