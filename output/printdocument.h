@@ -26,6 +26,21 @@ class QFont;
 //
 // Errors of the calling code (an invalid column format, a cell outside the
 // table, an operation before startDoc) throw AppError with the numbers below.
+//
+//   doc.setOrientation(DocOrientation::Landscape);
+//   doc.setPaperSize(PaperCode::A4);
+//   doc.startDoc();
+//   doc.setLeft(6000);
+//   doc.setTop(1000);
+//   doc.setHeader("|" + title + "|" + date);
+//   doc.setBold(true);
+//   doc.addTable("<+3250|>+900|<+700", headingA + "||", "", 16);
+//   doc.setBold(false);
+//   doc.setCell(1, 1, naam);
+//   doc.setBorder(TableBorder::Box);
+//   doc.endTable();
+//   ...
+//   doc.endDoc();
 
 namespace PrintError {
 constexpr int InvalidCall = 5;    // no document started, no table open
