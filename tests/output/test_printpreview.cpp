@@ -152,30 +152,21 @@ private slots:
     void pageBoundsKeepTheirOrder()
     {
         clsPrintDialog d;
-        QCOMPARE(d.Min() + d.FromPage() + d.ToPage() + d.Max() + d.Copies(), 0);
+        auto bounds = [&] { return QList<int>{d.Min(), d.FromPage(), d.ToPage(), d.Max()}; };
+        QCOMPARE(bounds(), QList<int>({0, 0, 0, 0}));
+        QCOMPARE(d.Copies(), 0);
         QVERIFY(d.DeviceName().isEmpty());
 
         d.setFromPage(5); // pushes To and Max up
-        QCOMPARE(d.FromPage(), 5);
-        QCOMPARE(d.ToPage(), 5);
-        QCOMPARE(d.Max(), 5);
-        QCOMPARE(d.Min(), 0);
+        QCOMPARE(bounds(), QList<int>({0, 5, 5, 5}));
         d.setMax(3); // pulls To and From down
-        QCOMPARE(d.Max(), 3);
-        QCOMPARE(d.ToPage(), 3);
-        QCOMPARE(d.FromPage(), 3);
+        QCOMPARE(bounds(), QList<int>({0, 3, 3, 3}));
         d.setMin(-4); // below 1 counts as 1
-        QCOMPARE(d.Min(), 1);
-        QCOMPARE(d.FromPage(), 3);
+        QCOMPARE(bounds(), QList<int>({1, 3, 3, 3}));
         d.setToPage(0);
-        QCOMPARE(d.ToPage(), 1);
-        QCOMPARE(d.FromPage(), 1);
-        QCOMPARE(d.Min(), 1);
-        QCOMPARE(d.Max(), 3);
+        QCOMPARE(bounds(), QList<int>({1, 1, 1, 3}));
         d.setMin(2);
-        QCOMPARE(d.FromPage(), 2);
-        QCOMPARE(d.ToPage(), 2);
-        QCOMPARE(d.Max(), 3);
+        QCOMPARE(bounds(), QList<int>({2, 2, 2, 3}));
     }
 
     void confirmedDialogGivesBackTheChoice()
