@@ -1,0 +1,230 @@
+// The print preview window and the print dialog class: the held document is
+// shown, printed and saved as PDF, and the dialog's choices come back; every
+// dialog is answered by the test.
+#include "appstate.h"
+#include "clsprintdialog.h"
+#include "db/apperror.h"
+#include "defaultstate.h"
+#include "frmprintpreview.h"
+#include "pdftext.h"
+#include "ui/dialogs.h"
+#include "zelvorageneral.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPrinter>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+void twoPages(PrintDocument& doc, const QString& first, const QString& second)
+{
+    doc.startDoc();
+    doc.printText(first);
+    doc.newPage();
+    doc.printText(second);
+    doc.endDoc();
+}
+
+} // namespace
+
+class TestPrintPreview : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_program;
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase() { m_program = TestSupport::openDefaultState(TestSupport::Open::TextsOnly); }
+
+    void init()
+    {
+        MessageBox::clear();
+        FileDialog::clear();
+        setPrintDialogPresenter({});
+    }
+
+    void cleanupTestCase()
+    {
+        setPrintDialogPresenter({});
+        frmPrintPreview::release();
+        resetAppState();
+    }
+
+    void newDocumentReplacesTheOneHeld()
+    {
+        PrintDocument& doc = frmPrintPreview::instance().vspBestelling;
+        twoPages(doc, "Eerste advies", "Eerste bijlage");
+        doc.startDoc();
+        doc.printText("Tweede advies");
+        doc.endDoc();
+
+        const QString pdf = m_dir.filePath("held.pdf");
+        QVERIFY(frmPrintPreview::instance().writePdf(pdf));
+        QVERIFY(!frmPrintPreview::instance().isVisible());
+        const QString text = PdfText::layout(pdf);
+        QVERIFY(text.contains("Tweede advies"));
+        QVERIFY(!text.contains("Eerste"));
+        QCOMPARE(PdfText::pages(pdf), 1);
+    }
+
+    void showModalShowsTheDocumentUntilTheUserCloses()
+    {
+        frmPrintPreview& preview = frmPrintPreview::instance();
+        twoPages(preview.vspBestelling, "Blad een", "Blad twee");
+        QString title;
+        int pages = 0;
+        bool modal = false;
+        QTimer::singleShot(0, [&] {
+            title = preview.windowTitle();
+            pages = preview.previewPageCount();
+            modal = QApplication::activeModalWidget() == &preview;
+            preview.findChild<QAction*>("actClose")->trigger();
+        });
+        preview.showModal();
+        QCOMPARE(title, GetLangStr(722100000));
+        QCOMPARE(title, QString("Afdrukvoorbeeld"));
+        QCOMPARE(pages, 2);
+        QVERIFY(modal);
+        QVERIFY(!preview.isVisible());
+    }
+
+    void saveAsPdfWritesWhereTheUserChose()
+    {
+        frmPrintPreview& preview = frmPrintPreview::instance();
+        twoPages(preview.vspBestelling, "Opgeslagen advies", "Tweede blad");
+
+        // A name without extension gets ".pdf".
+        FileDialog::setNextAnswer(m_dir.filePath("advies"));
+        preview.findChild<QAction*>("actPdf")->trigger();
+        const QString pdf = m_dir.filePath("advies.pdf");
+        QVERIFY(QFileInfo::exists(pdf));
+        QVERIFY(PdfText::layout(pdf, 1).contains("Opgeslagen advies"));
+        QVERIFY(PdfText::layout(pdf, 2).contains("Tweede blad"));
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        // Cancelled: nothing written, nothing said.
+        FileDialog::setNextAnswer("");
+        preview.saveAsPdf();
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        // A place that cannot be written: the error dialog names the file.
+        const QString bad = m_dir.filePath("geen/map/advies.pdf");
+        FileDialog::setNextAnswer(bad);
+        preview.saveAsPdf();
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QVERIFY(MessageBox::last().text.contains("75"));
+        QVERIFY(MessageBox::last().text.contains("advies.pdf"));
+        QVERIFY(!QFileInfo::exists(bad));
+    }
+
+    void printGoesToThePrinterChosenInTheDialog()
+    {
+        frmPrintPreview& preview = frmPrintPreview::instance();
+        twoPages(preview.vspBestelling, "Pagina een", "Pagina twee");
+        const QString out = m_dir.filePath("printer.pdf");
+        int maxPage = 0;
+        setPrintDialogPresenter([&](QPrinter& printer, const PrintDialogRequest& request) {
+            maxPage = request.maxPage;
+            printer.setOutputFileName(out);
+            printer.setPrintRange(QPrinter::PageRange);
+            printer.setFromTo(2, 2);
+            return true;
+        });
+        preview.findChild<QAction*>("actPrint")->trigger();
+        QCOMPARE(maxPage, 2);
+        QCOMPARE(PdfText::pages(out), 1);
+        QVERIFY(PdfText::layout(out).contains("Pagina twee"));
+        QVERIFY(!PdfText::layout(out).contains("Pagina een"));
+
+        // Cancelled: nothing printed.
+        QFile::remove(out);
+        setPrintDialogPresenter([&](QPrinter& printer, const PrintDialogRequest&) {
+            printer.setOutputFileName(out);
+            return false;
+        });
+        preview.printDocument();
+        QVERIFY(!QFileInfo::exists(out));
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void pageBoundsKeepTheirOrder()
+    {
+        clsPrintDialog d;
+        auto bounds = [&] { return QList<int>{d.Min(), d.FromPage(), d.ToPage(), d.Max()}; };
+        QCOMPARE(bounds(), QList<int>({0, 0, 0, 0}));
+        QCOMPARE(d.Copies(), 0);
+        QVERIFY(d.DeviceName().isEmpty());
+
+        d.setFromPage(5); // pushes To and Max up
+        QCOMPARE(bounds(), QList<int>({0, 5, 5, 5}));
+        d.setMax(3); // pulls To and From down
+        QCOMPARE(bounds(), QList<int>({0, 3, 3, 3}));
+        d.setMin(-4); // below 1 counts as 1
+        QCOMPARE(bounds(), QList<int>({1, 3, 3, 3}));
+        d.setToPage(0);
+        QCOMPARE(bounds(), QList<int>({1, 1, 1, 3}));
+        d.setMin(2);
+        QCOMPARE(bounds(), QList<int>({2, 2, 2, 3}));
+    }
+
+    void confirmedDialogGivesBackTheChoice()
+    {
+        clsPrintDialog d;
+        d.setMin(1);
+        d.setMax(9);
+        d.setFromPage(2);
+        d.setToPage(4);
+        d.Flags = PrintDlgFlag::PageNums | PrintDlgFlag::NoSelection;
+        PrintDialogRequest asked;
+        int fromAsked = 0;
+        setPrintDialogPresenter([&](QPrinter& printer, const PrintDialogRequest& request) {
+            asked = request;
+            fromAsked = printer.fromPage();
+            printer.setOutputFileName(m_dir.filePath("bestand.pdf"));
+            printer.setFromTo(3, 7);
+            printer.setCopyCount(2);
+            printer.setCollateCopies(true);
+            return true;
+        });
+        QVERIFY(d.ShowPrinter());
+        QCOMPARE(asked.minPage, 1);
+        QCOMPARE(asked.maxPage, 9);
+        QCOMPARE(fromAsked, 2);
+        QVERIFY(!(asked.options & QAbstractPrintDialog::PrintSelection));
+        QCOMPARE(d.FromPage(), 3);
+        QCOMPARE(d.ToPage(), 7);
+        QCOMPARE(d.Copies(), 2);
+        QVERIFY(d.DeviceName().isEmpty()); // a file names no printer
+        QCOMPARE(d.Flags, PrintDlgFlag::PageNums | PrintDlgFlag::NoSelection | PrintDlgFlag::Collate |
+                              PrintDlgFlag::PrintToFile);
+    }
+
+    void cancelReturnsFalseOrThrowsWhenAsked()
+    {
+        clsPrintDialog d;
+        d.setFromPage(2);
+        setPrintDialogPresenter([](QPrinter& printer, const PrintDialogRequest&) {
+            printer.setFromTo(5, 6);
+            return false;
+        });
+        QVERIFY(!d.ShowPrinter());
+        QCOMPARE(d.FromPage(), 2);
+        QCOMPARE(d.Copies(), 0);
+
+        d.CancelError = true;
+        try {
+            d.ShowPrinter();
+            QFAIL("a cancelled dialog with CancelError must throw");
+        } catch (const AppError& e) {
+            QCOMPARE(e.number(), 32755);
+            QCOMPARE(e.source(), QString("Orvel PrintDialog"));
+            QCOMPARE(e.description(), QString("Cancel."));
+        }
+        QCOMPARE(d.FromPage(), 2);
+    }
+};
+
+QTEST_MAIN(TestPrintPreview)
+#include "test_printpreview.moc"
