@@ -1,6 +1,6 @@
 #include "frmbedrijfgeg.h"
 
-#include "appstate.h"
+#include "bedrijfgegevens.h"
 #include "general.h"
 #include "generalui.h"
 #include "programsettings.h"
@@ -25,21 +25,24 @@
 
 namespace {
 
-// A box and the column it shows; maxLength 0 for the display-only dealer boxes.
-struct Field {
+// A box and the value it shows; maxLength 0 for the display-only dealer boxes.
+template <class T> struct Field {
     int box;
-    const char* column;
+    QString T::*value;
     int maxLength;
 };
 
-const Field kTuinderVelden[] = {{0, "relNR", 8},       {1, "Naam", 50}, {2, "Adres", 50},    {3, "Postcode", 10},
-                                {4, "woonplaats", 20}, {5, "Land", 20}, {6, "Telefoon", 20}, {7, "Mobiel", 20},
-                                {8, "Email", 50},      {9, "Fax", 20}};
-const Field kAdresVelden[] = {{20, "AfleverAdres", 50}, {21, "Adres", 50}, {22, "Postcode", 10},
-                              {23, "Woonplaats", 20},   {24, "Land", 20},  {25, "Deurcode", 20},
-                              {26, "ExtraInfo", 48}};
-const Field kHandelaarVelden[] = {{30, "Handelaar", 0},  {31, "Adres", 0},          {32, "Postcode", 0},
-                                  {33, "Woonplaats", 0}, {34, "Contactpersoon", 0}, {35, "Telefoon", 0}};
+using TG = TuinderGegevens;
+using AA = Afleveradres;
+using HA = Handelaar;
+const Field<TG> kTuinderVelden[] = {
+    {0, &TG::relNR, 8}, {1, &TG::Naam, 50},     {2, &TG::Adres, 50},  {3, &TG::Postcode, 10}, {4, &TG::woonplaats, 20},
+    {5, &TG::Land, 20}, {6, &TG::Telefoon, 20}, {7, &TG::Mobiel, 20}, {8, &TG::Email, 50},    {9, &TG::Fax, 20}};
+const Field<AA> kAdresVelden[] = {{20, &AA::AfleverAdres, 50}, {21, &AA::Adres, 50}, {22, &AA::Postcode, 10},
+                                  {23, &AA::Woonplaats, 20},   {24, &AA::Land, 20},  {25, &AA::Deurcode, 20},
+                                  {26, &AA::ExtraInfo, 48}};
+const Field<HA> kHandelaarVelden[] = {{30, &HA::Handelaar, 0},  {31, &HA::Adres, 0},          {32, &HA::Postcode, 0},
+                                      {33, &HA::Woonplaats, 0}, {34, &HA::Contactpersoon, 0}, {35, &HA::Telefoon, 0}};
 
 // In the order of the list; the first two letters are the code that is stored.
 const char* const kLanden[] = {"BE Belgium",        "CH Switzerland", "DE Germany", "ES Spain",  "FR France",
@@ -73,24 +76,24 @@ frmBedrijfGeg::frmBedrijfGeg(QWidget* parent) : StepWindow(parent)
 void frmBedrijfGeg::buildControls()
 {
     QList<int> tuinder, adres, handelaar;
-    for (const Field& f : kTuinderVelden)
+    for (const auto& f : kTuinderVelden)
         tuinder << f.box;
-    for (const Field& f : kAdresVelden)
+    for (const auto& f : kAdresVelden)
         adres << f.box;
-    for (const Field& f : kHandelaarVelden)
+    for (const auto& f : kHandelaarVelden)
         handelaar << f.box;
     buildFrame(0, tuinder);
     buildFrame(1, adres);
     buildFrame(2, handelaar);
 
-    for (const Field& f : kTuinderVelden)
+    for (const auto& f : kTuinderVelden)
         txtBedrijfGeg[f.box]->setMaxLength(f.maxLength);
-    for (const Field& f : kAdresVelden)
+    for (const auto& f : kAdresVelden)
         txtBedrijfGeg[f.box]->setMaxLength(f.maxLength);
     // The countries are chosen from the list; the box shows the code.
     txtBedrijfGeg[5]->setReadOnly(true);
     txtBedrijfGeg[24]->setReadOnly(true);
-    for (const Field& f : kHandelaarVelden) {
+    for (const auto& f : kHandelaarVelden) {
         txtBedrijfGeg[f.box]->setReadOnly(true);
         txtBedrijfGeg[f.box]->setFocusPolicy(Qt::ClickFocus);
     }
@@ -217,26 +220,15 @@ void frmBedrijfGeg::VulLanden(int index)
 
 void frmBedrijfGeg::LeesTuinder()
 {
-    AppState& s = appState();
-    RecordSet rs = growerDb().openTable("ALG_Tuinder", {}, {}, "ID");
-    if (rs.recordCount() == 0) {
-        rs.addNew();
-        rs.update();
-    }
+    const TuinderGegevens tuinder = BedrijfGegevens::Lees();
     m_changed = false;
     m_adresChanged = false;
-    rs.moveFirst();
-    // A grower whose row has gone shows as a new, empty one.
-    const bool hasRow = s.ID_ALG_Tuinder == 0 || rs.findFirst("ID", s.ID_ALG_Tuinder);
-    const auto column = [&](const char* name) { return hasRow ? rs.value(name) : QVariant(); };
-    for (const Field& f : kTuinderVelden)
-        txtBedrijfGeg[f.box]->setText(NzStr(column(f.column)));
-    m_Code_ALG_Handelaar = qint16(NzValue(column("Code_ALG_Handelaar"), NzType::Integer).toInt());
-    const qint32 adresId = NzValue(column("ID_ALG_Afleveradres"), NzType::Long).toInt();
-    rs.close();
+    for (const auto& f : kTuinderVelden)
+        txtBedrijfGeg[f.box]->setText(tuinder.*f.value);
+    m_Code_ALG_Handelaar = tuinder.Code_ALG_Handelaar;
 
     LeesAfleveradressen();
-    m_ID_ALG_Afleveradres = adresId;
+    m_ID_ALG_Afleveradres = tuinder.ID_ALG_Afleveradres;
     bool found = true;
     VulAdresCombo(m_ID_ALG_Afleveradres, found);
     LeesHandelaar(m_Code_ALG_Handelaar);
@@ -248,39 +240,8 @@ void frmBedrijfGeg::LeesTuinder()
 
 void frmBedrijfGeg::LeesAfleveradressen()
 {
-    // Exactly one row per slot 1 to 9: of several rows with one code the
-    // oldest stays, rows without a valid code go, missing slots are added.
-    AppState& s = appState();
     try {
-        Database& db = growerDb();
-        RecordSet rs = db.openRecordset("SELECT ID, Code_Afleveradres FROM ALG_Afleveradres "
-                                        "WHERE ID_ALG_Tuinder = ? ORDER BY Code_Afleveradres, ID",
-                                        {s.ID_ALG_Tuinder});
-        QList<qint64> surplus;
-        bool present[10] = {};
-        for (int row = 0; row < rs.recordCount(); ++row) {
-            rs.move(row);
-            const int code = NzValue(rs.value("Code_Afleveradres"), NzType::Integer).toInt();
-            if (code < 1 || code > 9 || present[code])
-                surplus << rs.value("ID").toLongLong();
-            else
-                present[code] = true;
-        }
-        QList<int> missing;
-        for (int slot = 1; slot <= 9; ++slot)
-            if (!present[slot])
-                missing << slot;
-        if (surplus.isEmpty() && missing.isEmpty())
-            return;
-
-        Transaction tx(db);
-        for (qint64 id : surplus)
-            db.execute("DELETE FROM ALG_Afleveradres WHERE ID = ?", {id});
-        for (int slot : missing)
-            db.execute("INSERT INTO ALG_Afleveradres (ID_ALG_Tuinder, Code_Afleveradres, AfleverAdres) "
-                       "VALUES (?, ?, ?)",
-                       {s.ID_ALG_Tuinder, slot, GetLangStr(20102000) + " " + QString::number(slot)});
-        tx.commit();
+        BedrijfGegevens::HerstelAfleveradressen();
     } catch (const AppError& e) {
         // The addresses stay as they were; the window shows what there is.
         MessageBox::show(GetLangStr(999000067) + "\n" + e.description(), MsgBox::Critical);
@@ -295,10 +256,8 @@ void frmBedrijfGeg::VulAdresCombo(qint32& id, bool& found)
     found = true;
     QComboBox* list = cboBedrijfGeg[0];
     qint16 flag = 0;
-    FillComboList(list, growerDb(),
-                  "SELECT ID, AfleverAdres FROM ALG_Afleveradres WHERE ID_ALG_Tuinder = ? "
-                  "ORDER BY Code_Afleveradres",
-                  flag, {appState().ID_ALG_Tuinder});
+    const LijstQuery query = BedrijfGegevens::AfleveradresLijst();
+    FillComboList(list, *query.db, query.sql, flag, query.params);
     id = kept;
     SelectListItem(id, list);
     const qint32 selected = list->currentData().toInt();
@@ -344,24 +303,20 @@ void frmBedrijfGeg::cboBedrijfGeg_Click(int index)
 
 void frmBedrijfGeg::LeesAfleveradres()
 {
-    RecordSet rs = growerDb().openRecordset("SELECT * FROM ALG_Afleveradres WHERE ID = ?", {m_ID_ALG_Afleveradres});
-    const bool found = rs.recordCount() > 0;
-    for (const Field& f : kAdresVelden)
-        txtBedrijfGeg[f.box]->setText(found ? NzStr(rs.value(f.column)) : QString());
+    const Afleveradres adres = BedrijfGegevens::LeesAfleveradres(m_ID_ALG_Afleveradres);
+    for (const auto& f : kAdresVelden)
+        txtBedrijfGeg[f.box]->setText(adres.*f.value);
     m_adresChanged = false;
 }
 
 void frmBedrijfGeg::LeesHandelaar(qint16 code)
 {
-    RecordSet rs = referenceDb().openTable("ALG_Handelaar");
-    if (rs.recordCount() == 0) {
-        rs.addNew();
-        rs.update();
-    }
-    if (code == 0 || !rs.findFirst("Code", code))
+    // Without a dealer the boxes keep their text.
+    const std::optional<Handelaar> handelaar = BedrijfGegevens::LeesHandelaar(code);
+    if (!handelaar)
         return;
-    for (const Field& f : kHandelaarVelden)
-        txtBedrijfGeg[f.box]->setText(NzStr(rs.value(f.column)));
+    for (const auto& f : kHandelaarVelden)
+        txtBedrijfGeg[f.box]->setText((*handelaar).*f.value);
 }
 
 void frmBedrijfGeg::txtBedrijfGeg_Change(int index)
@@ -457,47 +412,35 @@ bool frmBedrijfGeg::PutData()
 {
     if (!ControleerBestelVelden(0, 26))
         return false;
-    AppState& s = appState();
-    const bool adresChanged = m_adresChanged;
+    TuinderGegevens tuinder;
+    for (const auto& f : kTuinderVelden)
+        tuinder.*f.value = txtBedrijfGeg[f.box]->text();
+    tuinder.Code_ALG_Handelaar = m_Code_ALG_Handelaar;
+    tuinder.ID_ALG_Afleveradres = m_ID_ALG_Afleveradres;
     try {
         // The grower row and the shown address are stored together or not at all.
-        Database& db = growerDb();
-        Transaction tx(db);
-        RecordSet rs = s.ID_ALG_Tuinder != 0 ? db.openTable("ALG_Tuinder", "ID = ?", {s.ID_ALG_Tuinder})
-                                             : db.openTable("ALG_Tuinder", {}, {}, "ID");
-        if (rs.recordCount() > 0) {
-            rs.moveFirst();
-            rs.edit();
-        } else {
-            rs.addNew();
-            if (s.ID_ALG_Tuinder != 0)
-                rs.setValue("ID", s.ID_ALG_Tuinder);
-        }
-        for (const Field& f : kTuinderVelden)
-            rs.setValue(f.column, txtBedrijfGeg[f.box]->text());
-        rs.setValue("ID_ALG_Afleveradres", m_ID_ALG_Afleveradres);
-        rs.update();
-        SchrijfAfleveradres();
-        tx.commit();
+        BedrijfGegevens::Schrijf(tuinder, AdresUitVakken());
     } catch (const AppError& e) {
-        m_adresChanged = adresChanged;
         MessageBox::show(GetLangStr(999000003) + "\n" + e.description(), MsgBox::Critical);
         return false;
     }
+    m_adresChanged = false;
     m_changed = false;
     return true;
 }
 
+Afleveradres frmBedrijfGeg::AdresUitVakken() const
+{
+    Afleveradres adres;
+    adres.ID = m_ID_ALG_Afleveradres;
+    for (const auto& f : kAdresVelden)
+        adres.*f.value = txtBedrijfGeg[f.box]->text();
+    return adres;
+}
+
 void frmBedrijfGeg::SchrijfAfleveradres()
 {
-    if (m_ID_ALG_Afleveradres != 0) {
-        RecordSet rs = growerDb().openTable("ALG_Afleveradres", "ID = ?", {m_ID_ALG_Afleveradres});
-        rs.moveFirst(); // an address that has gone cannot be stored: error 3021
-        rs.edit();
-        for (const Field& f : kAdresVelden)
-            rs.setValue(f.column, txtBedrijfGeg[f.box]->text());
-        rs.update();
-    }
+    BedrijfGegevens::SchrijfAfleveradres(AdresUitVakken());
     m_adresChanged = false;
 }
 

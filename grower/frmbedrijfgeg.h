@@ -2,6 +2,7 @@
 
 #include "stepwindow.h"
 
+struct Afleveradres;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -55,6 +56,7 @@ private:
     bool ControleerBestelVelden(int first, int last);
     bool PutData();
     void SchrijfAfleveradres();
+    Afleveradres AdresUitVakken() const;
 
     void markBox(int index);
     void showProductLineFrames(bool on);
