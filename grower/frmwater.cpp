@@ -1,11 +1,13 @@
 #include "frmwater.h"
 
+#include "elementen.h"
 #include "frmwaterspoor.h"
 #include "general.h"
 #include "invoervak.h"
 #include "mdlzelvoracalc.h"
 #include "ui/dialogs.h"
 #include "units.h"
+#include "wateranalyse.h"
 #include "windowhelpers.h"
 #include "zelvorageneral.h"
 
@@ -34,14 +36,13 @@ int lineTop(int line)
     return kLineTop + kLineStep * line;
 }
 
-// Quick-entry fields of a source line: field, left edge (twips), caption.
+// Quick-entry fields of a source line: field and left edge (twips); the
+// caption is the name of the element the field's reading sets.
 struct SnelPlaats {
     int field;
     int left;
-    const char* caption;
 };
-constexpr SnelPlaats kSnelPlaatsen[] = {{5, 3200, "HCO3"}, {6, 3800, "Ca"},   {7, 4400, "Mg"},
-                                        {9, 5300, "SO4"},  {10, 5900, "NO3"}, {11, 6500, "K"}};
+constexpr SnelPlaats kSnelPlaatsen[] = {{5, 3200}, {6, 3800}, {7, 4400}, {9, 5300}, {10, 5900}, {11, 6500}};
 
 // Left edge of field f (4 = NH4 .. 14 = Si) in full analysis and on the mix line.
 int elementLeft(int field)
@@ -59,28 +60,6 @@ void ZetFoutKleur(QWidget* w, bool fout)
     w->setPalette(pal);
     if (qobject_cast<QLabel*>(w))
         w->setAutoFillBackground(fout);
-}
-
-RecordSet openWaterRows()
-{
-    const AppState& s = appState();
-    return growerDb().openTable("WATER", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE},
-                                "ID");
-}
-
-void NieuwWaterRecord(qint16 type, RecordSet& rs)
-{
-    rs.addNew();
-    rs.setValue("Type", type);
-    rs.setValue("ID_ALG_Tuinder", appState().ID_ALG_Tuinder);
-    rs.setValue("ID_HISTORIE", 0);
-    rs.setValue("Perc", 0);
-    rs.update();
-}
-
-qint16 readingOf(const QVariant& value)
-{
-    return qint16(std::clamp(NzValue(value, NzType::Double).toDouble(), -32768.0, 32767.0));
 }
 
 } // namespace
@@ -137,65 +116,22 @@ void frmWater::SetLangStrings()
 
 void frmWater::LeesWater()
 {
-    const qint16 type = qint16(NzValue(GetTeeltInstelling("WaterInputType", InstellingMode::Number)).toInt());
-    WaterInputType = type == WaterInvoer::Volledig ? WaterInvoer::Volledig : WaterInvoer::Snel;
+    WaterInputType = WaterAnalyse::LeesInvoerType();
     cboWater->setCurrentIndex(WaterInputType);
     cboWater_Click();
-
-    // A stored set is shown as it was saved: a missing source reads as zeros and no row is added.
-    const bool workingSet = appState().ID_HISTORIE == 0;
-    RecordSet rs = openWaterRows();
-    for (qint16 n = 1; n <= 3; ++n) {
-        WaterRecord& source = WaterAnalyses[n];
-        if (!rs.findFirst("Type", n)) {
-            if (workingSet)
-                NieuwWaterRecord(n, rs);
-            continue;
-        }
-        source.Perc = NzValue(rs.value("Perc"), NzType::Single).toFloat();
-        source.SC1 = readingOf(rs.value("SC1"));
-        source.SC2 = readingOf(rs.value("SC2"));
-        source.SC3 = readingOf(rs.value("SC3"));
-        source.SC4 = readingOf(rs.value("SC4"));
-        source.SC5 = readingOf(rs.value("SC5"));
-        source.SC6 = readingOf(rs.value("SC6"));
-        const QStringList& names = WaterElementNamen();
-        for (int e = 0; e < names.size(); ++e)
-            source.Elementen[e] = NzValue(rs.value(names[e]), NzType::Single).toFloat();
-    }
+    WaterAnalyse::Lees(WaterAnalyses);
 }
 
 bool frmWater::PutData()
 {
-    AppState& s = appState();
-    if (s.ID_HISTORIE != 0 || !m_loaded) {
+    if (appState().ID_HISTORIE != 0 || !m_loaded) {
         // A stored set is only shown; a set that could not be read is not overwritten.
         changed() = false;
         return true;
     }
     try {
-        Transaction tx(growerDb());
-        if (!PutTeeltInstelling("WaterInputType", WaterInputType, InstellingMode::Number))
+        if (!WaterAnalyse::Schrijf(WaterInputType, WaterAnalyses))
             return false;
-        RecordSet rs = openWaterRows();
-        for (qint16 n = 1; n <= 3; ++n) {
-            if (!rs.findFirst("Type", n))
-                NieuwWaterRecord(n, rs);
-            const WaterRecord& source = WaterAnalyses[n];
-            rs.edit();
-            rs.setValue("Perc", source.Perc);
-            rs.setValue("SC1", source.SC1);
-            rs.setValue("SC2", source.SC2);
-            rs.setValue("SC3", source.SC3);
-            rs.setValue("SC4", source.SC4);
-            rs.setValue("SC5", source.SC5);
-            rs.setValue("SC6", source.SC6);
-            const QStringList& names = WaterElementNamen();
-            for (int e = 0; e < names.size(); ++e)
-                rs.setValue(names[e], source.Elementen[e]);
-            rs.update();
-        }
-        tx.commit();
     } catch (const AppError& e) {
         MessageBox::show(GetLangStr(999000006) + "\n" + e.description(), MsgBox::Critical);
         return false;
@@ -281,7 +217,8 @@ void frmWater::BouwRooster()
         label(lblVeld, (full ? 100 : 200) + f, elementLeft(f), elementCaptionTop, 700, 2, names[f - 4]);
     if (!full) {
         for (const SnelPlaats& p : kSnelPlaatsen)
-            label(lblVeld, 100 + p.field, p.left, kFieldCaptionTop, 600, 2, p.caption);
+            label(lblVeld, 100 + p.field, p.left, kFieldCaptionTop, 600, 2,
+                  ElementNaam(ZoekSnelVeld(p.field)->element));
         label(lblVeld, 108, 5000, kFieldCaptionTop, 300, 2, "/");
     }
     label(lblWater, 39, 120, kFieldCaptionTop, 2000, 0, GetUnitText(210));

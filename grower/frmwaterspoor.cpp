@@ -1,5 +1,6 @@
 #include "frmwaterspoor.h"
 
+#include "elementen.h"
 #include "invoervak.h"
 #include "ui/dialogs.h"
 #include "units.h"
@@ -28,9 +29,8 @@ frmWaterSpoor::frmWaterSpoor(QWidget* parent) : QDialog(parent)
         if (!m_closing)
             txtWaterSpoor_LostFocus(box->property("Index").toInt());
     });
-    static const char* symbols[] = {"Fe", "Mn", "Zn", "B", "Cu", "Mo"};
     for (int i = 0; i < 6; ++i) {
-        auto* label = lblWaterSpoor.add(i, new QLabel(symbols[i], fraWaterSpoor));
+        auto* label = lblWaterSpoor.add(i, new QLabel(ElementNaam(Elementen::Spoor[i]), fraWaterSpoor));
         auto* box = txtWaterSpoor.add(i, new QLineEdit(fraWaterSpoor));
         box->setAlignment(Qt::AlignRight);
         box->setFixedWidth(twips(1200));
