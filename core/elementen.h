@@ -66,4 +66,9 @@ inline constexpr std::array<int, 17> Meststof = {EP::pNO3, EP::pH2PO4, EP::pSO4,
                                                  EP::pMn,  EP::pZn,    EP::pB,   EP::pCu,  EP::pMo};
 // The trace elements Fe to Mo.
 inline constexpr std::array<int, 6> Spoor = {EP::pFe, EP::pMn, EP::pZn, EP::pB, EP::pCu, EP::pMo};
+// The advice adjustment that lapses when the drain step changes how the advice
+// is adjusted; NH4, HCO3 and Mn keep theirs.
+inline constexpr std::array<int, 14> DrainAanpassing = {EP::pK,  EP::pNa,  EP::pCa,    EP::pMg, EP::pNO3,
+                                                        EP::pCl, EP::pSO4, EP::pH2PO4, EP::pSi, EP::pFe,
+                                                        EP::pZn, EP::pB,   EP::pCu,    EP::pMo};
 } // namespace Elementen

@@ -1,6 +1,7 @@
 #include "frmdrain.h"
 
-#include "appstate.h"
+#include "drainanalyse.h"
+#include "elementen.h"
 #include "invoervak.h"
 #include "ui/dialogs.h"
 #include "units.h"
@@ -53,26 +54,6 @@ bool IsLeeg(const WaterRecord& drain)
         if (drain.Elementen[p] != 0)
             return false;
     return drain.Elementen.EC == 0 && drain.Ph == 0;
-}
-
-RecordSet openDrainRows()
-{
-    const AppState& s = appState();
-    return growerDb().openTable("MAT", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", {s.ID_ALG_Tuinder, s.ID_HISTORIE},
-                                "ID");
-}
-
-void NieuwDrainRecord(RecordSet& rs)
-{
-    rs.addNew();
-    rs.setValue("ID_ALG_Tuinder", appState().ID_ALG_Tuinder);
-    rs.setValue("ID_HISTORIE", 0);
-    rs.update();
-}
-
-qint16 aanpassing()
-{
-    return qint16(NzValue(GetTeeltInstelling("Aanpassing", InstellingMode::Number)).toInt());
 }
 
 } // namespace
@@ -207,7 +188,7 @@ void frmDrain::ToonWaarschuwing(int index)
         for (int i : kBoxOrder)
             ToonVeld(i);
         // Only here: a tick the user has not saved yet stays while the boxes are edited.
-        chkdrain->setChecked(aanpassing() == 2);
+        chkdrain->setChecked(DrainAnalyse::LeesAanpassing() == 2);
     }
     const ElementVector& v = appState().DrainAnalyse.Elementen;
     QString w;
@@ -240,18 +221,8 @@ void frmDrain::LeesGewijzigdeVelden()
 
 void frmDrain::LeesDrain()
 {
-    const AppState& s = appState();
-    const RecordSet rs = growerDb().openRecordset("SELECT * FROM MAT WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
-                                                  {s.ID_ALG_Tuinder, s.ID_HISTORIE});
-    if (rs.recordCount() == 0)
-        return;
-    WaterRecord& drain = appState().DrainAnalyse;
-    const QStringList& names = WaterElementNamen();
-    for (int p = 0; p < names.size(); ++p)
-        drain.Elementen[p] = NzValue(rs.value(names[p]), NzType::Single).toFloat();
-    drain.Elementen.EC = NzValue(rs.value("EC"), NzType::Single).toFloat();
-    drain.Ph = NzValue(rs.value("Ph"), NzType::Single).toFloat();
-    changed() = false;
+    if (DrainAnalyse::Lees(appState().DrainAnalyse))
+        changed() = false;
 }
 
 bool frmDrain::s_Save()
@@ -266,42 +237,16 @@ bool frmDrain::SchrijfDrain()
     AppState& s = appState();
     bool adjusted = false;
     try {
-        Transaction tx(growerDb());
-        RecordSet rs = openDrainRows();
-        if (rs.recordCount() == 0)
-            NieuwDrainRecord(rs);
-        else
-            rs.moveFirst();
-        const WaterRecord& drain = s.DrainAnalyse;
-        rs.edit();
-        const QStringList& names = WaterElementNamen();
-        for (int p = 0; p < names.size(); ++p)
-            rs.setValue(names[p], drain.Elementen[p]);
-        rs.setValue("EC", drain.Elementen.EC);
-        rs.setValue("Ph", drain.Ph);
-        rs.update();
-
-        // The box moves the setting between automatic (0) and by hand with the drain (2) only.
-        qint16 a = aanpassing();
-        const qint16 before = a;
-        if (chkdrain->isChecked() && a == 0)
-            a = 2;
-        else if (!chkdrain->isChecked() && a == 2)
-            a = 0;
-        if (!PutTeeltInstelling("Aanpassing", a, InstellingMode::Number))
+        if (!DrainAnalyse::Schrijf(s.DrainAnalyse, chkdrain->isChecked(), adjusted))
             return false;
-        tx.commit();
-        adjusted = a != before;
     } catch (const AppError& e) {
         MessageBox::show(GetLangStr(999000006) + "\n" + e.description(), MsgBox::Critical);
         return false;
     }
     if (adjusted) {
         // An adjustment made for the other mode no longer applies.
-        ElementVector& v = s.AdviesAanpassing;
-        for (float* f :
-             {&v.K, &v.Na, &v.Ca, &v.Mg, &v.NO3, &v.Cl, &v.SO4, &v.H2PO4, &v.Si, &v.Fe, &v.Zn, &v.B, &v.Cu, &v.Mo})
-            *f = 0;
+        for (int p : Elementen::DrainAanpassing)
+            s.AdviesAanpassing[p] = 0;
     }
     changed() = false;
     return true;
