@@ -3,6 +3,7 @@
 #include "frmbedrijfgeg.h"
 #include "frmdrain.h"
 #include "frmtaal.h"
+#include "frmteelt.h"
 #include "frmwater.h"
 #include "wizard.h"
 
@@ -10,6 +11,7 @@ void RegisterStepWindows()
 {
     RegisterStepWindow("frmTaal", [] { return new frmTaal; });
     RegisterStepWindow("frmBedrijfGeg", [] { return new frmBedrijfGeg; });
+    RegisterStepWindow("frmTeelt", [] { return new frmTeelt; });
     RegisterStepWindow("frmWater", [] { return new frmWater; });
     RegisterStepWindow("frmDrain", [] { return new frmDrain; });
 }
