@@ -77,8 +77,12 @@ void frmTeelt::buildControls()
         auto* box = txtTeelt.add(m.box, new QLineEdit(fraTeelt));
         box->setAlignment(Qt::AlignRight);
         box->setFixedWidth(110);
-        grid->addWidget(box, row, 1, Qt::AlignLeft);
-        grid->addWidget(lblTeelt.add(m.eenheid, new QLabel(fraTeelt)), row, 2);
+        auto* cell = new QHBoxLayout;
+        cell->setSpacing(6);
+        cell->addWidget(box);
+        cell->addWidget(lblTeelt.add(m.eenheid, new QLabel(fraTeelt)));
+        cell->addStretch();
+        grid->addLayout(cell, row, 1);
         ++row;
     }
     // Only the digits and the decimal separator are typed into the tank size and the concentration.
@@ -102,7 +106,7 @@ void frmTeelt::buildControls()
         cell->setSpacing(0);
         cell->addWidget(box);
         cell->addWidget(combo);
-        grid->addLayout(cell, row, 1, 1, 2);
+        grid->addLayout(cell, row, 1);
         ++row;
     }
     // The stage row keeps its place while an adjustment by hand hides it.
@@ -334,7 +338,10 @@ void frmTeelt::txtTeelt_GotFocus(int index)
 {
     // After the click that gave the focus has placed the caret.
     QLineEdit* box = txtTeelt[index];
-    QTimer::singleShot(0, box, [box] { box->selectAll(); });
+    QTimer::singleShot(0, box, [box] {
+        if (box->hasFocus())
+            box->selectAll();
+    });
 }
 
 void frmTeelt::txtTeelt_LostFocus(int index)
