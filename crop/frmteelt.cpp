@@ -24,12 +24,17 @@ namespace {
 
 constexpr qint16 kHoogste = 32767; // the size columns are 16-bit
 
+// The labels of the units beside the size boxes.
+constexpr int kBakEenheid = 10;
+constexpr int kTweedeEenheid = 11; // "x" for the concentration, "kg" for the bag size
+constexpr int kProductlijnEenheid = 18;
+
 // A size box with the label of its unit.
 struct Maat {
     int box;
     int eenheid;
 };
-constexpr Maat kMaten[] = {{0, 10}, {1, 11}, {8, 18}};
+constexpr Maat kMaten[] = {{0, kBakEenheid}, {1, kTweedeEenheid}, {8, kProductlijnEenheid}};
 
 // The adjustment list's entries.
 constexpr int kAutomatisch = 0;
@@ -153,14 +158,15 @@ void frmTeelt::SetLangStrings()
     for (int i = 0; i <= 8; ++i)
         if (SetCaptionLang(lblTeelt, i, 40100000 + 100 * i) != 0)
             return;
-    if (SetCaptionLang(lblTeelt, 10, 40101000) != 0 || SetCaptionLang(lblTeelt, 18, 40101800) != 0)
+    if (SetCaptionLang(lblTeelt, kBakEenheid, 40101000) != 0 ||
+        SetCaptionLang(lblTeelt, kProductlijnEenheid, 40101800) != 0)
         return;
     if (MixoraMest == 0) {
         SetCaptionLang(lblTeelt, 1, 40100100);
-        SetCaptionLang(lblTeelt, 11, 40101100);
+        SetCaptionLang(lblTeelt, kTweedeEenheid, 40101100);
     } else if (MixoraMest == 1) {
         SetCaptionLang(lblTeelt, 1, 40100101);
-        SetCaptionLang(lblTeelt, 11, 40101101);
+        SetCaptionLang(lblTeelt, kTweedeEenheid, 40101101);
     }
     SetCaptionLang(cmdControl, 1, 10101000);
 }
