@@ -125,6 +125,11 @@ void frmTeelt::buildControls()
     connectAction(cboTeelt[0], &QComboBox::activated, this, [this] { KiesTeelt(); });
     for (int lijst = 1; lijst <= 5; ++lijst)
         connectAction(cboTeelt[lijst], &QComboBox::currentIndexChanged, this, [this, lijst] { cboTeelt_Click(lijst); });
+    // What the user changed is asked about before stop or closing drops it.
+    for (int vak : {0, 1, 8})
+        connectAction(txtTeelt[vak], &QLineEdit::textEdited, this, [this] { m_changed = true; });
+    for (int lijst = 1; lijst <= 5; ++lijst)
+        connectAction(cboTeelt[lijst], &QComboBox::activated, this, [this] { m_changed = true; });
 }
 
 void frmTeelt::Form_Load()
@@ -319,6 +324,7 @@ void frmTeelt::KiesTeelt()
     if (gekozen == Code_Teelt)
         return;
     Code_Teelt = gekozen;
+    m_changed = true;
     txtTeelt[2]->setText(GetTeeltNaam(Code_Teelt));
     if (Code_Teelt != 0)
         VulStadia();

@@ -363,6 +363,17 @@ private slots:
         QCOMPARE(stored("BakGrootte").toInt(), 1000);
     }
 
+    void stopAsksBeforeDroppingTypedSizes()
+    {
+        openFromMenu();
+        type(0, "1500");
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        press(1);
+        QCOMPARE(lastText(), GetLangStr(999000019));
+        QVERIFY(!window());
+        QCOMPARE(stored("BakGrootte").toInt(), 1500);
+    }
+
     void closingFromTheFrameSwitchesEveryToolOn()
     {
         frmTeelt* w = openFromMenu();
