@@ -71,4 +71,8 @@ inline constexpr std::array<int, 6> Spoor = {EP::pFe, EP::pMn, EP::pZn, EP::pB, 
 inline constexpr std::array<int, 14> DrainAanpassing = {EP::pK,  EP::pNa,  EP::pCa,    EP::pMg, EP::pNO3,
                                                         EP::pCl, EP::pSO4, EP::pH2PO4, EP::pSi, EP::pFe,
                                                         EP::pZn, EP::pB,   EP::pCu,    EP::pMo};
+// The elements of a stored advice, in the order the advice report's element table shows them.
+inline constexpr std::array<int, 16> Advies = {EP::pNH4, EP::pK,     EP::pCa, EP::pMg, EP::pNO3, EP::pCl,
+                                               EP::pSO4, EP::pH2PO4, EP::pH,  EP::pSi, EP::pFe,  EP::pMn,
+                                               EP::pZn,  EP::pB,     EP::pCu, EP::pMo};
 } // namespace Elementen
