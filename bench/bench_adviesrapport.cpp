@@ -1,0 +1,149 @@
+// The advice report of the default tomato recipe on rain water: the recipe
+// computed by the engine on the default databases, its advice steps stored as
+// the advice window stores them, the tank lines built as the composition
+// window builds them, and the report drawn and written as a PDF file, as the
+// print button of the mail and print step does before the preview shows.
+#include "advies.h"
+#include "appstate.h"
+#include "benchutil.h"
+#include "dbbuilder.h"
+#include "documentrenderer.h"
+#include "elementen.h"
+#include "hoeveelheid.h"
+#include "mdlzelvoraprint.h"
+#include "printdocument.h"
+#include "programsettings.h"
+#include "recept.h"
+#include "ui/dialogs.h"
+#include "zelvorageneral.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <cmath>
+
+namespace {
+
+void openDatabases(const QString& dir)
+{
+    AppState& s = appState();
+    s.AppPath = dir + "/";
+    s.HDatabaseNaam = "ZelvoraH.mdb";
+    s.TDatabaseNaam = "ZelvoraT.mdb";
+    s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
+    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
+    OpenRsLang();
+    OpenTuinderDb();
+    s.ID_ALG_Tuinder = GetFirstTuinderID();
+}
+
+void bewaar(const char* tabel, qint16 type, const ElementVector& v, const QVariantList& extra = {})
+{
+    QStringList kolommen{"ID_ALG_Tuinder", "ID_HISTORIE", "Type"};
+    QVariantList waarden{appState().ID_ALG_Tuinder, 0, type};
+    for (int p : Elementen::Advies) {
+        kolommen << ElementNaam(p);
+        waarden << v[p];
+    }
+    if (!extra.isEmpty()) {
+        kolommen << "Ec";
+        waarden << extra;
+    }
+    growerDb().execute(QString("INSERT INTO %1 (%2) VALUES (?%3)")
+                           .arg(tabel, kolommen.join(", "), QString(", ?").repeated(kolommen.size() - 1)),
+                       waarden);
+}
+
+QList<clsPrintMeststofMeststof> tomatenRecept()
+{
+    AppState& s = appState();
+    const qint32 tuinder = s.ID_ALG_Tuinder;
+    growerDb().execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc) VALUES (?, 0, 1, 100)", {tuinder});
+    growerDb().execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, NH4_Code, K_Code, Ca_Code, Mg_Code, "
+                       "SO4_Code, H2PO4_Code, ZuurLoog_Code, Fe_Code, Mn_Code, Zn_Code, B_Code, Cu_Code, Mo_Code) "
+                       "VALUES (?, 0, 11, 3, 1, 6, 9, 4, 15, 102, 105, 107, 109, 112, 114)",
+                       {tuinder});
+    PutTeeltInstelling("Code_Teelt", 1, InstellingMode::Number);
+    PutTeeltInstelling("Aanpassing", 1, InstellingMode::Number);
+    PutTeeltInstelling("WaterInputType", 1, InstellingMode::Number);
+    PutTeeltInstelling("BakGrootte", 1000, InstellingMode::Number);
+    PutTeeltInstelling("Concentratie", 100, InstellingMode::Number);
+
+    BerekenInstellingen settings;
+    settings.Code_Teelt = 1;
+    settings.Aanpassing = 1;
+    settings.WaterInputType = 1;
+    settings.BakGrootte = 1000;
+    settings.Concentratie = 100;
+    ElementVector t1, advies;
+    WaterRecord waterDeel, drainDeel;
+    LaadBerekeningInvoer(s.StreefWaarden, s.AdviesAanpassing, t1, advies, waterDeel, drainDeel, s.StreefGecorrigeerd,
+                         settings);
+    PutTeeltInstelling("AmoniumAanpassing", settings.AmoniumAanpassing, InstellingMode::Number);
+    bewaar("HISTORIE_Advies", 20, s.StreefWaarden, {s.StreefWaarden.EC});
+    bewaar("HISTORIE_Advies", 40, s.AdviesAanpassing, {0});
+    bewaar("HISTORIE_Advies", 60, advies, {advies.EC});
+    bewaar("HISTORIE_Advies", 80, waterDeel.Elementen, {waterDeel.Elementen.EC});
+    bewaar("HISTORIE_Advies", 100, drainDeel.Elementen, {drainDeel.Elementen.EC});
+
+    ElementVector ecDoel, bakDoel, resultaat;
+    MeststofLijst lijst{};
+    BerekenMeststoffen(s.StreefWaarden, s.StreefGecorrigeerd, ecDoel, bakDoel, lijst, resultaat, settings);
+    bewaar("HISTORIE_StandaardBakEC", 1, ecDoel);
+
+    QList<clsPrintMeststofMeststof> lijnen;
+    for (int k = 1; k <= kLijstBoven; ++k) {
+        const MeststofRecord& m = lijst[k];
+        if (std::fabs(m.Hoeveelheid) <= 0.5f)
+            continue;
+        if (m.Bak != 1 && m.Bak != 2 && m.Bak != 10 && m.Bak != 100 && m.Bak != 101)
+            continue;
+        clsPrintMeststofMeststof l;
+        l.Nr = m.Code_MEST;
+        l.Naam = m.Naam;
+        l.Bak = m.Bak;
+        l.Eenheid = GetEenheid(nullptr, m);
+        l.Hoeveelheid = FormatHoeveelheid(nullptr, m);
+        lijnen << l;
+    }
+    return lijnen;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationVersion("1.0.0");
+    MessageBox::setScripted(true);
+    QTemporaryDir dir;
+    if (qEnvironmentVariableIsSet("BENCH_KEEP_PDF"))
+        dir.setAutoRemove(false), qWarning("%s", qPrintable(dir.path()));
+    DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir.path(), true);
+    openDatabases(dir.path());
+    ProgramSettings::setAdvisor("J. de Vries");
+
+    const QList<clsPrintMeststofMeststof> lijnen = tomatenRecept();
+    BestelRecord adres;
+    adres.Naam = "Kwekerij De Groene Kas";
+    adres.Adres = "Kasweg 12";
+    adres.Postcode = "2671 AB";
+    adres.Woonplaats = "Naaldwijk";
+    const QString pdf = dir.filePath("advies.pdf");
+
+    PrintDocument doc;
+    auto teken = [&] { TekenAdviesRapport(doc, lijnen, nullptr, "Tomaat, eerste teelt", adres); };
+    teken(); // fonts loaded before timing
+    writePdf(doc, pdf);
+
+    report("advice report drawn from the databases", medianMs(30, teken), "-");
+    report("advice report drawn and written as PDF",
+           medianMs(30,
+                    [&] {
+                        teken();
+                        writePdf(doc, pdf);
+                    }),
+           "< 300 ms");
+    return 0;
+}
