@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QTcpSocket>
 
 class QAction;
 class QLabel;
@@ -44,6 +45,9 @@ public:
     static QString updateProgramPath();
     using Starter = std::function<bool(const QString& program, const QStringList& arguments)>;
     static void setProgramStarter(Starter starter);
+
+    // The connection the built-in SMTP client sends the order mail over.
+    QTcpSocket* const tcpWinsock = new QTcpSocket(this);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,345 @@
+// The order from the click to the register: the mail to a scripted server
+// on 127.0.0.1 or to a recording mail program, the checks, the margin
+// question and the register rows.
+#include "appstate.h"
+#include "bestelling.h"
+#include "bestelregister.h"
+#include "defaultstate.h"
+#include "general.h"
+#include "programsettings.h"
+#include "registry/registry.h"
+#include "smtpserver.h"
+#include "ui/dialogs.h"
+#include "zelvorageneral.h"
+
+#include <QFile>
+#include <QTcpSocket>
+#include <QtTest>
+
+namespace {
+
+BestelRecord order()
+{
+    BestelRecord b;
+    b.relNR = QStringLiteral("R123");
+    b.Naam = QStringLiteral("Kwekerij Müller");
+    b.Email = QStringLiteral("info@muller.example");
+    b.Code = QStringLiteral("2");
+    b.Handelaar = QStringLiteral("Voorbeeld Tuinbouwhandel");
+    b.Bestel_Email = QStringLiteral("orders@example.net");
+    b.Code_Afleveradres = 1;
+    b.Afleveradres = QStringLiteral("Achterkas");
+    b.ProgrammaVersie = QStringLiteral("1.0.0");
+    return b;
+}
+
+clsPrintMeststofMeststof line(qint16 bak, qint16 nr, const QString& naam, const QString& hoeveelheid,
+                              const QString& eenheid)
+{
+    clsPrintMeststofMeststof m;
+    m.Bak = bak;
+    m.Nr = nr;
+    m.Naam = naam;
+    m.Hoeveelheid = hoeveelheid;
+    m.Eenheid = eenheid;
+    return m;
+}
+
+// Both tanks, a trace product listed under tank B and the silicon line,
+// which is not ordered by count.
+QList<clsPrintMeststofMeststof> recipe(const QString& mkp = QStringLiteral("30.0"))
+{
+    return {line(1, 1, QStringLiteral("Kalksalpeter"), QStringLiteral("1,234.5"), QStringLiteral("kg")),
+            line(2, 4, QStringLiteral("Monokalifosfaat (MKP)"), mkp, QStringLiteral("kg")),
+            line(100, 105, QStringLiteral("Mangaansulfaat"), QStringLiteral("250"), QStringLiteral("gram")),
+            line(10, 24, QStringLiteral("Kaliumsilicaat vloeibaar"), QStringLiteral("12.5"), QStringLiteral("liter"))};
+}
+
+const BestelAantallen kAantallen{QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("2")};
+
+QByteArray attachment(const QByteArray& data)
+{
+    const qsizetype part = data.indexOf("Content-Disposition: attachment");
+    const qsizetype begin = data.indexOf("\r\n\r\n", part) + 4;
+    return QByteArray::fromBase64(data.mid(begin, data.indexOf("\r\n\r\n", begin) - begin));
+}
+
+} // namespace
+
+class TestBestelling : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QTcpSocket m_socket;
+
+    Database& dbT() const { return *appState().dbT; }
+
+    int registered() const { return dbT().openRecordset("SELECT count(*) FROM BEST_Hist").value(0).toInt(); }
+
+    static void setMargin(const QString& margin)
+    {
+        QString value = margin;
+        WriteIniString(value, QStringLiteral("Algemeen"), QStringLiteral("AfwijkingBestelmarge"),
+                       ProgramSettings::filePath());
+    }
+
+    // The previous order to delivery address 1: 60 kg MKP over two fills of
+    // tank B, and the silicon line without an amount.
+    void previousOrder(qint32 grower) const
+    {
+        RegistreerBestelling(grower, 1, QDateTime::currentDateTime().addDays(-7),
+                             {{4, QStringLiteral("Monokalifosfaat (MKP)"), 60.0, QStringLiteral("kg")},
+                              {24, QStringLiteral("Kaliumsilicaat vloeibaar"), QVariant(), QStringLiteral("liter")}});
+    }
+
+    BestelUitslag send(BestelRecord& b, QList<clsPrintMeststofMeststof> lines = recipe(),
+                       const BestelAantallen& aantallen = kAantallen)
+    {
+        return SendOrder(b, lines, aantallen, &m_socket);
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = TestSupport::openDefaultState();
+        ProgramSettings::setMailType(2);
+        Registry::setMailHandlerQuery([] { return QStringLiteral("thunderbird.desktop"); });
+    }
+    void cleanup()
+    {
+        MailHandoff::setCurrent(nullptr);
+        Registry::setMailHandlerQuery({});
+        resetAppState();
+        m_dir.reset();
+    }
+
+    void orderToTheTestDealerArrivesWithItsFileAndIsRegistered()
+    {
+        ScriptedSmtpServer server;
+        ProgramSettings::setMailType(0);
+        ProgramSettings::setSmtpServerName(server.address());
+        appState().GeenBestelling = 1;
+        BestelRecord b = order();
+
+        const BestelUitslag u = send(b);
+        QCOMPARE(u.stap, qint16(0));
+        QVERIFY(u.gemaild);
+        QCOMPARE(u.melding, GetLangStr(999000029));
+        QVERIFY(server.commands.contains("RCPT TO: <" + kTestHandelaarEmail.toLatin1() + ">"));
+
+        // The file that arrived is the one in the program directory, and its
+        // name and its date line come from one order time.
+        QFile file(appState().AppPath + b.Bestelnummer + ".zv1");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray sent = file.readAll();
+        QCOMPARE(attachment(server.data), sent);
+        const QList<QByteArray> lines = sent.split('\n');
+        QCOMPARE(MaakBestelnummer(b.relNR, lines[1].split(';').first().toDouble()), b.Bestelnummer);
+        QVERIFY(lines[2].startsWith("1;;" + kTestHandelaarEmail.toLatin1() + ";;"));
+
+        RecordSet hist = dbT().openRecordset("SELECT * FROM BEST_Hist");
+        QCOMPARE(hist.recordCount(), 1);
+        QCOMPARE(hist.value("ID_ALG_Tuinder").toInt(), appState().ID_ALG_Tuinder);
+        QCOMPARE(hist.value("ID_ALG_Afleveradres").toInt(), 1);
+        // Amounts of all fills: tank A by count A, tank B and its trace
+        // products by count B, the silicon line without an amount.
+        RecordSet rows = dbT().openRecordset(
+            "SELECT Code_Meststof, NaamMeststof, Hoeveelheid, Eenheid FROM BEST_Meststoffen WHERE ID_BEST_Hist = ? "
+            "ORDER BY ID",
+            {hist.value("ID")});
+        const QList<QVariant> expected{2469.0, 90.0, 750.0, QVariant()};
+        QCOMPARE(rows.recordCount(), 4);
+        for (int i = 0; i < 4; ++i, rows.moveNext()) {
+            QCOMPARE(rows.value("Code_Meststof").toInt(), int(recipe()[i].Nr));
+            QCOMPARE(rows.value("Eenheid").toString(), recipe()[i].Eenheid);
+            QCOMPARE(rows.value("Hoeveelheid").isNull(), expected[i].isNull());
+            QCOMPARE(rows.value("Hoeveelheid").toDouble(), expected[i].toDouble());
+        }
+    }
+
+    void failingServerRegistersNothingAndSaysSo()
+    {
+        ScriptedSmtpServer server;
+        server.replies["."] = "554 refused\r\n";
+        ProgramSettings::setMailType(0);
+        ProgramSettings::setSmtpServerName(server.address());
+        BestelRecord b = order();
+
+        const BestelUitslag u = send(b);
+        QCOMPARE(u.stap, qint16(5));
+        QVERIFY(!u.gemaild);
+        QCOMPARE(u.melding, GetLangStr(999000037));
+        QCOMPARE(MessageBox::last().title, QStringLiteral("TCP Error"));
+        QCOMPARE(registered(), 0);
+    }
+
+    void registerFailureAfterTheMailLeftSaysExactlyThat()
+    {
+        ScriptedSmtpServer server;
+        ProgramSettings::setMailType(0);
+        ProgramSettings::setSmtpServerName(server.address());
+        dbT().execute("CREATE TRIGGER vol BEFORE INSERT ON BEST_Meststoffen BEGIN SELECT RAISE(ABORT, 'full'); END");
+        BestelRecord b = order();
+
+        const BestelUitslag u = send(b);
+        QCOMPARE(u.stap, qint16(6));
+        QVERIFY(u.gemaild);
+        QCOMPARE(u.melding, GetLangStr(999000122));
+        QVERIFY(!server.data.isEmpty());
+        // The header went back with the lines: no order without fertilisers.
+        QCOMPARE(registered(), 0);
+    }
+
+    void desktopMailProgramGetsTheOrder()
+    {
+        QList<QStringList> started;
+        XdgEmailHandoff recorder([&started](const QString&, const QStringList& arguments) {
+            started << arguments;
+            return true;
+        });
+        MailHandoff::setCurrent(&recorder);
+        ProgramSettings::setMailType(1);
+        BestelRecord b = order();
+
+        const BestelUitslag u = send(b);
+        QCOMPARE(u.stap, qint16(0));
+        QCOMPARE(started.size(), 1);
+        const QString file = appState().AppPath + b.Bestelnummer + ".zv1";
+        QVERIFY(QFile::exists(file));
+        QCOMPARE(started[0],
+                 QStringList({"--utf8", "--subject", "Zelvorabestelling van R123", "--body",
+                              "Dit bericht bevat een zelvorabestelling", "--attach", file, "orders@example.net"}));
+        QCOMPARE(registered(), 1);
+
+        // A mailto handler that is rundll32 is no mail program.
+        Registry::setMailHandlerQuery([] { return QStringLiteral("RunDll32 url.dll,FileProtocolHandler %l"); });
+        BestelRecord again = order();
+        QCOMPARE(send(again).stap, qint16(5));
+        QCOMPARE(MessageBox::shown().first().text, GetLangStr(999000043));
+        QCOMPARE(started.size(), 1);
+        QCOMPARE(registered(), 1);
+    }
+
+    void otherMailTypeRegistersAndSaysNoMailWasSent()
+    {
+        BestelRecord b = order();
+        const BestelUitslag u = send(b);
+        QCOMPARE(u.stap, qint16(0));
+        QVERIFY(!u.gemaild);
+        QCOMPARE(u.melding, GetLangStr(999000121));
+        QCOMPARE(registered(), 1);
+    }
+
+    void checksRefuseBadInput_data()
+    {
+        // The message, and for a value that cannot go into the order file
+        // the caption of the field it is in.
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<qint32>("message");
+        QTest::addColumn<qint32>("place");
+        QTest::addColumn<QString>("suffix");
+        QTest::newRow("count A beyond its field") << "A"
+                                                  << "40000" << 999000120 << 0 << "";
+        QTest::newRow("negative count B") << "B"
+                                          << "-1" << 999000120 << 0 << "";
+        QTest::newRow("count A not a number") << "A"
+                                              << "twee" << 999000120 << 0 << "";
+        QTest::newRow("count C") << "C"
+                                 << "5" << 999000033 << 0 << "";
+        QTest::newRow("separator in the delivery address") << "Afleveradres"
+                                                           << "Kas 2; achter" << 999000066 << 20102000 << "";
+        QTest::newRow("line break in a fertiliser name") << "Naam"
+                                                         << "Kalk\r\nsalpeter" << 999000066 << 30115000 << " 1";
+        QTest::newRow("customer number that names a folder") << "relNR"
+                                                             << "../R1" << 999000065 << 0 << "";
+    }
+    void checksRefuseBadInput()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(qint32, message);
+        QFETCH(qint32, place);
+        QFETCH(QString, suffix);
+        BestelRecord b = order();
+        QList<clsPrintMeststofMeststof> lines = recipe();
+        BestelAantallen aantallen = kAantallen;
+        const QHash<QString, QString*> fields{{"A", &aantallen.A}, {"B", &aantallen.B},
+                                              {"C", &aantallen.C}, {"Naam", &lines[0].Naam},
+                                              {"relNR", &b.relNR}, {"Afleveradres", &b.Afleveradres}};
+        *fields.value(field) = value;
+
+        const BestelUitslag u = send(b, lines, aantallen);
+        QCOMPARE(u.stap, qint16(2));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text,
+                 GetLangStr(message) + (place ? "\n" + GetLangStr(place) + suffix : QString()));
+        QVERIFY(b.Bestelnummer.isEmpty());
+        QVERIFY(QDir(appState().AppPath).entryList({"*.zv1"}).isEmpty());
+        QCOMPARE(registered(), 0);
+    }
+
+    void marginQuestion_data()
+    {
+        QTest::addColumn<QString>("margin");
+        QTest::addColumn<QString>("mkp");
+        QTest::addColumn<bool>("asked");
+        QTest::newRow("unchanged line") << "10"
+                                        << "30.0" << false;
+        QTest::newRow("30 to 25 beyond 10%") << "10"
+                                             << "25.0" << true;
+        QTest::newRow("30 to 25 within 25%") << "25"
+                                             << "25.0" << false;
+        QTest::newRow("margin 0 counts as 10") << "0"
+                                               << "25.0" << true;
+        QTest::newRow("margin 5") << "5"
+                                  << "28.0" << true;
+    }
+    void marginQuestion()
+    {
+        QFETCH(QString, margin);
+        QFETCH(QString, mkp);
+        QFETCH(bool, asked);
+        setMargin(margin);
+        previousOrder(appState().ID_ALG_Tuinder);
+        BestelRecord b = order();
+        // Two fills of tank B, as before: the line holds one fill of the 60 kg.
+        BestelAantallen aantallen{QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("2")};
+        MessageBox::setNextAnswer(MsgBox::No);
+
+        const BestelUitslag u = send(b, recipe(mkp), aantallen);
+        QCOMPARE(u.stap, asked ? qint16(3) : qint16(0));
+        if (!asked)
+            return;
+        // One question: the silicon line kept no amount, the other lines
+        // were not in the previous order.
+        QCOMPARE(MessageBox::shown().size(), 1);
+        const QString shownMargin = margin == "0" ? "10" : margin;
+        QString question = GetLangStr(999000039);
+        question.replace("10%", shownMargin + "%");
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000038) + " Monokalifosfaat (MKP) " + question);
+    }
+
+    void marginQuestionWithoutPlaceholderIsAskedAsItStands()
+    {
+        languageDb().execute("UPDATE Lang SET Lang0 = 'wijkt af. Toch bestellen?' WHERE ID = 999000039");
+        OpenRsLang();
+        previousOrder(appState().ID_ALG_Tuinder);
+        BestelRecord b = order();
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        QCOMPARE(send(b, recipe("25.0"), {"2", "2", "2"}).stap, qint16(0));
+        QCOMPARE(MessageBox::shown().first().text,
+                 GetLangStr(999000038) + " Monokalifosfaat (MKP) wijkt af. Toch bestellen?");
+    }
+
+    void anotherGrowersOrderIsNoPreviousOrder()
+    {
+        previousOrder(appState().ID_ALG_Tuinder + 1);
+        BestelRecord b = order();
+        QCOMPARE(send(b, recipe("25.0"), {"2", "2", "2"}).stap, qint16(0));
+        QCOMPARE(MessageBox::shown().size(), 0);
+    }
+};
+
+QTEST_MAIN(TestBestelling)
+#include "test_bestelling.moc"
