@@ -1,5 +1,6 @@
 #include "stepwindows.h"
 
+#include "frmadvies.h"
 #include "frmbedrijfgeg.h"
 #include "frmdrain.h"
 #include "frmtaal.h"
@@ -14,4 +15,5 @@ void RegisterStepWindows()
     RegisterStepWindow("frmTeelt", [] { return new frmTeelt; });
     RegisterStepWindow("frmWater", [] { return new frmWater; });
     RegisterStepWindow("frmDrain", [] { return new frmDrain; });
+    RegisterStepWindow("frmAdvies", [] { return new frmAdvies; });
 }

@@ -1,0 +1,603 @@
+#include "frmadvies.h"
+
+#include "adviesgrenzen.h"
+#include "appstate.h"
+#include "elementen.h"
+#include "general.h"
+#include "generalui.h"
+#include "invoer.h"
+#include "ui/dialogs.h"
+#include "units.h"
+#include "windowhelpers.h"
+#include "wizard.h"
+#include "zelvorageneral.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QTimer>
+#include <vector>
+
+namespace {
+
+// The grid, in twips.
+constexpr int kRasterBreedte = 11400; // width of the grid frame
+constexpr int kRasterHoogte = 6900;
+constexpr int kOnderBreedte = 11400; // the frame of the EC, recirculation and options below it
+constexpr int kOnderHoogte = 1800;
+constexpr int kRijen = 17;
+constexpr int kCelHoogte = 330;
+constexpr int kEersteKolom = 770;
+constexpr int kTussenruimte = 60;
+constexpr int kEenheidBreedte = 800;
+
+int celTop(int rij)
+{
+    return 360 + 360 * rij;
+}
+
+// Row k (1 to 17) is element k - 1 of the analysis, NH4 to Mo.
+int positieVanRij(int rij)
+{
+    return Elementen::NH4totMo[rij - 1];
+}
+
+// The row shows the bicarbonate; the corrected target holds the acid there instead.
+int positieInKolom(int code, int rij)
+{
+    const int p = positieVanRij(rij);
+    return code == 120 && p == ElementVector::pHCO3 ? int(ElementVector::pH) : p;
+}
+
+qint32 kopTekst(int code)
+{
+    return code == 200 ? 60120000 : 60100000 + 100 * code;
+}
+
+// Adjustments of Na and the bicarbonate are not typed: the advice has no use for them.
+bool isVergrendeld(int index)
+{
+    return index == 40 + 3 || index == 40 + 10;
+}
+
+void zetRood(QWidget* w, bool rood)
+{
+    QPalette pal = QApplication::palette(w);
+    const QColor kleur = rood ? QColor(255, 0, 0) : pal.color(QPalette::Base);
+    pal.setColor(QPalette::Base, kleur);
+    pal.setColor(QPalette::Window, kleur);
+    w->setPalette(pal);
+    w->setProperty("rood", rood);
+}
+
+// A value cell reads as a field that cannot be typed in.
+void maakCel(QLabel* cel)
+{
+    cel->setFrameShape(QFrame::Panel);
+    cel->setFrameShadow(QFrame::Sunken);
+    cel->setAutoFillBackground(true);
+    cel->setMargin(2);
+    cel->resize(cel->width(), twips(kCelHoogte));
+    zetRood(cel, false);
+}
+
+QString waarde(float v, const QString& element)
+{
+    return FormatNumber(IonToUnit(v, element), 2);
+}
+
+// The value boxes select their text on entry, and tell the window when they are left.
+class VakFocus : public QObject {
+public:
+    VakFocus(QObject* parent, std::function<void(QLineEdit*)> verlaten)
+        : QObject(parent), m_verlaten(std::move(verlaten))
+    {
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* box = qobject_cast<QLineEdit*>(watched);
+        if (!box)
+            return false;
+        if (event->type() == QEvent::FocusIn && !box->isReadOnly())
+            QTimer::singleShot(0, box, [box] { box->selectAll(); });
+        else if (event->type() == QEvent::FocusOut)
+            RunUserAction([&] { m_verlaten(box); });
+        return false;
+    }
+
+private:
+    std::function<void(QLineEdit*)> m_verlaten;
+};
+
+} // namespace
+
+frmAdvies::frmAdvies(QWidget* parent) : StepWindow(parent)
+{
+    m_toetsen = new KeyAsciiFilter(this, 1);
+    m_focus = new VakFocus(this, [this](QLineEdit* box) { txtAdvies_LostFocus(box->property("Index").toInt()); });
+    MaakVasteVelden();
+    Form_Load();
+}
+
+void frmAdvies::MaakVasteVelden()
+{
+    auto* raster = fraAdvies.add(0, new QFrame(this));
+    raster->resize(twips(kRasterBreedte), twips(kRasterHoogte));
+    auto* onder = fraAdvies.add(1, new QFrame(this));
+    onder->resize(twips(kOnderBreedte), twips(kOnderHoogte));
+
+    auto label = [&](int index, int left, int top, int width, Qt::Alignment align) {
+        QLabel* l = lblAdvies.add(index, new QLabel(onder));
+        l->setGeometry(twips(left), twips(top), twips(width), twips(kCelHoogte));
+        l->setAlignment(align | Qt::AlignVCenter);
+        return l;
+    };
+    auto box = [&](int index, int left, int top) {
+        QLineEdit* b = txtAdvies.add(index, new QLineEdit(onder));
+        b->setGeometry(twips(left), twips(top), twips(900), twips(kCelHoogte));
+        b->setAlignment(Qt::AlignRight);
+        b->setProperty("Index", index);
+        b->installEventFilter(m_toetsen);
+        b->installEventFilter(m_focus);
+        connectAction(b, &QLineEdit::textEdited, this, [this] { changed() = true; });
+        return b;
+    };
+    constexpr int kTekstBreedte = 3400;
+    constexpr int kWaardeLinks = 3600;
+    constexpr int kEenheidLinks = 4560;
+    label(1000, 120, 120, kTekstBreedte, Qt::AlignLeft);
+    maakCel(label(1020, kWaardeLinks, 120, 900, Qt::AlignRight));
+    label(1001, 120, 520, kTekstBreedte, Qt::AlignLeft);
+    box(1001, kWaardeLinks, 520);
+    label(1002, 120, 920, kTekstBreedte, Qt::AlignLeft);
+    box(1002, kWaardeLinks, 920);
+    label(1012, kEenheidLinks, 920, kEenheidBreedte, Qt::AlignLeft);
+    label(1003, 120, 1320, kTekstBreedte, Qt::AlignLeft);
+    maakCel(label(1023, kWaardeLinks, 1320, 900, Qt::AlignRight));
+    label(1013, kEenheidLinks, 1320, kEenheidBreedte, Qt::AlignLeft);
+
+    constexpr int kRechts = 6000;
+    chkAdvies = new QCheckBox(onder);
+    chkAdvies->setObjectName("chkAdvies");
+    chkAdvies->setGeometry(twips(kRechts), twips(120), twips(5200), twips(kCelHoogte));
+    connectAction(chkAdvies, &QCheckBox::clicked, this, [this] { chkAdvies_Click(); });
+    cmdAdvies = new QPushButton(onder);
+    cmdAdvies->setObjectName("cmdAdvies");
+    cmdAdvies->setGeometry(twips(kRechts), twips(520), twips(4000), twips(400));
+    connectAction(cmdAdvies, &QPushButton::clicked, this, [this] { cmdAdvies_Click(); });
+    QLabel* klasse = label(1050, kRechts, 1000, 5200, Qt::AlignLeft);
+    QFont vet = klasse->font();
+    vet.setBold(true);
+    klasse->setFont(vet);
+    klasse->setStyleSheet("color: rgb(192, 0, 0)");
+    klasse->installEventFilter(this);
+    klasse->hide();
+}
+
+void frmAdvies::Form_Load()
+{
+    ShowStatusLang(MainWindow(), -1);
+    RunUserAction([this] { Advies.LeesInstellingen(); });
+    BouwRooster();
+    SetLangStrings();
+    SetLogoButtons(this);
+    if (Werkset()) {
+        // A run that has not passed the drain step still computes on the grower's drain analysis.
+        RunUserAction([] {
+            if (DrainAnalyseIsLeeg(appState().DrainAnalyse))
+                LeesOpgeslagenDrain(appState().DrainAnalyse);
+        });
+        Bereken();
+    } else {
+        RunUserAction([this] {
+            ::Advies opgeslagen = Advies.HuidigAdvies();
+            if (LoadAdvies(opgeslagen))
+                Advies.ZetAdvies(opgeslagen);
+        });
+    }
+    ToonWaarden();
+    changed() = false;
+    ShowStatusLang(MainWindow(), 0);
+}
+
+void frmAdvies::SetLangStrings()
+{
+    setWindowTitle(GetLangStr(60000000));
+    SetCaptionLang(lblAdvies, 1000, 60100100);
+    SetCaptionLang(lblAdvies, 1001, Advies.Instellingen.Teeltsysteem == 1 ? 60100111 : 60100110);
+    SetCaptionLang(lblAdvies, 1002, 60100102);
+    SetCaptionLang(lblAdvies, 1003, 60100103);
+    SetCaptionLang(lblAdvies, 1050, 60100150);
+    SetCaptionLang(chkAdvies, 60800000);
+    SetCaptionLang(cmdAdvies, 60300000);
+    SetCaptionLang(cmdControl, 1, 10101000);
+}
+
+void frmAdvies::VerwijderRooster()
+{
+    for (int code : {20, 40, 60, 80, 100, 120, 200}) {
+        lblAdvies.unload(code);
+        for (int rij = 1; rij <= kRijen; ++rij) {
+            lblAdvies.unload(code + rij);
+            if (code == 40)
+                txtAdvies.unload(code + rij);
+        }
+    }
+}
+
+void frmAdvies::BouwRooster()
+{
+    VerwijderRooster();
+    const BerekenInstellingen& inst = Advies.Instellingen;
+    const bool recirculatie = inst.Teeltsysteem >= 2;
+    std::vector<int> codes{20, 40};
+    if (m_aanpassingZichtbaar)
+        codes.push_back(200);
+    codes.insert(codes.end(), {60, 80});
+    if (recirculatie)
+        codes.push_back(100);
+    codes.push_back(120);
+    const int breedte = (kRasterBreedte - 1200 - 800) / int(codes.size());
+    QFrame* raster = fraAdvies[0];
+
+    int left = kEersteKolom;
+    for (size_t i = 0; i < codes.size(); ++i) {
+        const int code = codes[i];
+        if (i > 0)
+            left += breedte + (code == 200 ? 0 : kTussenruimte);
+        MakeLabelText(lblAdvies, code, left, 120, breedte, 2, 0, raster);
+        QLabel* kop = lblAdvies[code];
+        kop->setAlignment(Qt::AlignCenter);
+        kop->setWordWrap(true);
+        kop->resize(kop->width(), twips(600));
+        kop->setText(GetLangStr(kopTekst(code)));
+        for (int rij = 1; rij <= kRijen; ++rij) {
+            if (code == 40 && inst.Aanpassing != 0) {
+                MaakVak(code + rij, left, celTop(rij), breedte);
+            } else {
+                MakeLabelText(lblAdvies, code + rij, left, celTop(rij), breedte, 1, 0, raster);
+                maakCel(lblAdvies[code + rij]);
+            }
+        }
+    }
+    const int eenheidLinks = left + breedte + kTussenruimte;
+    for (int rij = 1; rij <= kRijen; ++rij) {
+        const int p = positieVanRij(rij);
+        MakeLabelText(lblAdvies, rij, 120, celTop(rij), 550, 0, 0, raster);
+        lblAdvies[rij]->resize(lblAdvies[rij]->width(), twips(kCelHoogte));
+        lblAdvies[rij]->setText(p == ElementVector::pHCO3 ? QStringLiteral("H") : ElementNaam(p));
+        MakeLabelText(lblAdvies, 140 + rij, eenheidLinks, celTop(rij), kEenheidBreedte, 0, 0, raster);
+        lblAdvies[140 + rij]->resize(lblAdvies[140 + rij]->width(), twips(kCelHoogte));
+        lblAdvies[140 + rij]->setText(GetUnitText(ElementOp(p).spoor ? 310 : 210));
+    }
+    const QString recircEenheid = inst.Teeltsysteem == 3 ? "%" : inst.Teeltsysteem == 2 ? "mS/cm" : "";
+    lblAdvies[1012]->setText(recircEenheid);
+    lblAdvies[1013]->setText(recircEenheid);
+
+    // Tab follows the boxes down the column, then the EC and the recirculation.
+    QWidget* vorige = nullptr;
+    for (int rij = 1; rij <= kRijen; ++rij) {
+        if (!txtAdvies.contains(40 + rij) || isVergrendeld(40 + rij))
+            continue;
+        if (vorige)
+            setTabOrder(vorige, txtAdvies[40 + rij]);
+        vorige = txtAdvies[40 + rij];
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{txtAdvies[1001], txtAdvies[1002], chkAdvies, cmdAdvies}) {
+        if (vorige)
+            setTabOrder(vorige, w);
+        vorige = w;
+    }
+}
+
+void frmAdvies::MaakVak(int index, int left, int top, int width)
+{
+    QLineEdit* box = txtAdvies.load(index, fraAdvies[0]);
+    PlaceLabelText(box, left, top, width, 1, 0, fraAdvies[0]);
+    box->resize(box->width(), twips(kCelHoogte));
+    box->setProperty("Index", index);
+    box->installEventFilter(m_toetsen);
+    box->installEventFilter(m_focus);
+    const bool vergrendeld = isVergrendeld(index);
+    box->setReadOnly(vergrendeld);
+    box->setFocusPolicy(vergrendeld ? Qt::NoFocus : Qt::StrongFocus);
+    connectAction(box, &QLineEdit::textEdited, this, [this] { changed() = true; });
+    zetRood(box, false);
+    box->show();
+}
+
+bool frmAdvies::Werkset() const
+{
+    return appState().ID_HISTORIE == 0;
+}
+
+void frmAdvies::ToonWaarden()
+{
+    const AppState& s = appState();
+    const BerekenInstellingen& inst = Advies.Instellingen;
+    chkAdvies->setChecked(inst.ExtraBigBag == 1);
+    lblAdvies[1020]->setText(FormatNumber(s.StreefWaarden.EC, 2));
+    const float ec = Advies.AdviesOplossing.EC;
+    txtAdvies[1001]->setText(FormatNumber(ec != 0 ? ec : s.StreefWaarden.EC, 2));
+    ToonKolom(20, s.StreefWaarden);
+    ToonKolom(40, s.AdviesAanpassing);
+    ToonKolom(60, Advies.AdviesOplossing);
+    ToonKolom(80, Advies.AdviesWater.Elementen);
+    ToonRecirculatie();
+    ToonKolom(120, s.StreefGecorrigeerd);
+    if (m_aanpassingZichtbaar)
+        ToonKolom(200, OpgeslagenAanpassing);
+
+    // A negative amount cannot be given: the user has to see it.
+    for (int rij = 1; rij <= kRijen; ++rij) {
+        QLabel* cel = lblAdvies[120 + rij];
+        bool ok = false;
+        const double getoond = QLocale().toDouble(cel->text(), &ok);
+        zetRood(cel, ok && getoond < 0);
+    }
+}
+
+void frmAdvies::ToonKolom(int code, const ElementVector& v)
+{
+    for (int rij = 1; rij <= kRijen; ++rij) {
+        const int p = positieInKolom(code, rij);
+        const QString tekst = waarde(v[p], ElementNaam(p));
+        const int index = code + rij;
+        if (code == 40 && txtAdvies.contains(index))
+            txtAdvies[index]->setText(tekst);
+        else if (lblAdvies.contains(index))
+            lblAdvies[index]->setText(tekst);
+    }
+}
+
+void frmAdvies::ToonRecirculatie()
+{
+    const qint16 systeem = Advies.Instellingen.Teeltsysteem;
+    const bool recirculatie = systeem >= 2;
+    for (QWidget* w : std::initializer_list<QWidget*>{lblAdvies[1002], txtAdvies[1002], lblAdvies[1003],
+                                                      lblAdvies[1023], lblAdvies[1012], lblAdvies[1013]})
+        w->setVisible(recirculatie);
+    if (!recirculatie)
+        return;
+    ToonKolom(100, Advies.AdviesMengWater.Elementen);
+    const WaterRecord& drain = appState().DrainAnalyse;
+    if (systeem == 2) {
+        txtAdvies[1002]->setText(FormatNumber(drain.RecircEC, 2));
+        lblAdvies[1023]->setText(FormatNumber(drain.MaxRecircEC, 2));
+    } else if (systeem == 3) {
+        txtAdvies[1002]->setText(FormatNumber(drain.Perc, 0));
+        lblAdvies[1023]->setText(FormatNumber(drain.MaxPerc, 1));
+    } else {
+        txtAdvies[1002]->clear();
+        lblAdvies[1023]->clear();
+    }
+}
+
+bool frmAdvies::Bereken()
+{
+    ShowStatusLang(MainWindow(), -3);
+    try {
+        Advies.Bereken();
+        m_berekend = true;
+        m_opgeslagen = false;
+    } catch (const AppError& e) {
+        // Nothing of a failed run is kept, shown as done or stored.
+        m_berekend = false;
+        ShowStatusLang(MainWindow(), 0);
+        MessageBox::show(GetLangStr(60900300) + "\n" + e.description(), MsgBox::Critical);
+        return false;
+    }
+    ShowStatusLang(MainWindow(), 0);
+    return true;
+}
+
+void frmAdvies::RecalcAdvies()
+{
+    const bool berekend = Werkset() && Bereken();
+    ToonWaarden();
+    if (berekend)
+        ShowAdviesWarning(Advies.Instellingen.AmoniumAanpassing);
+    CheckAdvies(false);
+}
+
+bool frmAdvies::BewaarAdvies()
+{
+    try {
+        SaveAdvies(Advies.HuidigAdvies());
+    } catch (const AppError& e) {
+        MessageBox::show(GetLangStr(60900500) + "\n" + e.description(), MsgBox::Critical);
+        return false;
+    }
+    m_opgeslagen = true;
+    return true;
+}
+
+bool frmAdvies::s_Save()
+{
+    // A stored set is only shown; a run that failed leaves the stored advice as it was.
+    if (!Werkset() || !m_berekend || m_opgeslagen)
+        return true;
+    return BewaarAdvies();
+}
+
+void frmAdvies::CheckAdvies(bool quiet)
+{
+    if (!GrenzenActief(Advies.Instellingen.Aanpassing))
+        return;
+    const AppState& s = appState();
+    for (const AdviesGrens& grens : kAdviesGrenzen) {
+        if (!txtAdvies.contains(grens.box))
+            continue;
+        QLineEdit* box = txtAdvies[grens.box];
+        const float value =
+            grens.positie == ElementVector::pEC ? Advies.AdviesOplossing.EC : s.AdviesAanpassing[grens.positie];
+        const GrensOordeel oordeel =
+            MarkElementLimit(value, GrensWaarde(grens, s.StreefWaarden), box->property("rood").toBool(), quiet);
+        zetRood(box, oordeel.rood);
+        if (oordeel.waarschuwen)
+            MessageBox::show(GetLangStr(999000010) + " " + GrensNaam(grens) + GetLangStr(999000011), MsgBox::OkOnly);
+    }
+}
+
+void frmAdvies::ShowAdviesWarning(qint16 klasse)
+{
+    lblAdvies[1050]->setVisible(klasse != 0);
+    if (const qint32 tekst = AmmoniumWaarschuwing(klasse, LaatsteAmoniumKlasse))
+        MessageBox::show(GetLangStr(tekst), MsgBox::OkOnly);
+}
+
+void frmAdvies::lblAdvies_DblClick(int index)
+{
+    if (index != 1050)
+        return;
+    LaatsteAmoniumKlasse = 0;
+    ShowAdviesWarning(Advies.Instellingen.AmoniumAanpassing);
+}
+
+void frmAdvies::Weiger(qint32 tekst)
+{
+    ToonWaarden(); // the previous value comes back
+    MessageBox::show(GetLangStr(tekst), MsgBox::Exclamation);
+}
+
+bool frmAdvies::LeesVak(int index)
+{
+    QLineEdit* box = txtAdvies[index];
+    box->setModified(false);
+    const QString tekst = box->text();
+    const qint16 systeem = Advies.Instellingen.Teeltsysteem;
+    WaterRecord& drain = appState().DrainAnalyse;
+    float getal = 0;
+    if (index == 1001 || (index == 1002 && systeem == 2)) {
+        if (LeesAdviesInvoer(tekst, InvoerSoort::EC, getal) != InvoerFout::Geen) {
+            Weiger(999000080);
+            return false;
+        }
+        (index == 1001 ? Advies.AdviesOplossing.EC : drain.RecircEC) = getal;
+    } else if (index == 1002 && systeem == 3) {
+        if (LeesAdviesInvoer(tekst, InvoerSoort::Percentage, getal) != InvoerFout::Geen) {
+            Weiger(60900100);
+            return false;
+        }
+        drain.Perc = getal;
+    } else if (index > 40 && index <= 40 + kRijen) {
+        if (LeesAdviesInvoer(tekst, InvoerSoort::Aanpassing, getal) != InvoerFout::Geen) {
+            Weiger(60900200);
+            return false;
+        }
+        const int p = positieVanRij(index - 40);
+        appState().AdviesAanpassing[p] = IonFromUnit(getal, ElementNaam(p));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void frmAdvies::txtAdvies_LostFocus(int index)
+{
+    if (!txtAdvies.contains(index))
+        return;
+    // Only a text the user changed is read: the shown text is rounded.
+    if (!txtAdvies[index]->isModified())
+        return;
+    if (LeesVak(index))
+        RecalcAdvies();
+    changed() = false;
+}
+
+void frmAdvies::LeesGewijzigdeVakken()
+{
+    std::vector<int> gewijzigd;
+    txtAdvies.forEach([&](int index, QLineEdit* box) {
+        if (!box->isHidden() && box->isModified())
+            gewijzigd.push_back(index);
+    });
+    for (int index : gewijzigd)
+        txtAdvies_LostFocus(index);
+}
+
+void frmAdvies::chkAdvies_Click()
+{
+    BerekenInstellingen& inst = Advies.Instellingen;
+    const qint16 keuze = chkAdvies->isChecked() ? 1 : 0;
+    // A stored set is only shown; and a setting that could not be stored is not shown as chosen.
+    if (!Werkset() || !PutTeeltInstelling("ExtraBigBag", keuze, InstellingMode::Number)) {
+        chkAdvies->setChecked(inst.ExtraBigBag == 1);
+        return;
+    }
+    inst.ExtraBigBag = keuze;
+}
+
+void frmAdvies::cmdAdvies_Click()
+{
+    m_aanpassingZichtbaar = !m_aanpassingZichtbaar;
+    if (m_aanpassingZichtbaar)
+        HistorieAanpassing(AanpassingMode::Laden, OpgeslagenAanpassing);
+    BouwRooster();
+    ToonWaarden();
+    CheckAdvies(true);
+}
+
+void frmAdvies::cmdControl_Click(int index)
+{
+    LeesGewijzigdeVakken();
+    if (index == 0 && Werkset() && !m_berekend) {
+        MessageBox::show(GetLangStr(60900400), MsgBox::Exclamation);
+        return;
+    }
+    changed() = false;
+    StepWindow::cmdControl_Click(index);
+}
+
+void frmAdvies::Form_Activate()
+{
+    for (int i : {0, 1}) {
+        fraAdvies[i]->show();
+        SetArrayEnabled(fraAdvies[i]);
+    }
+    fraControl->show();
+    CheckAdvies(true);
+    ShowAdviesWarning(Advies.Instellingen.AmoniumAanpassing);
+}
+
+bool frmAdvies::queryUnload()
+{
+    LeesGewijzigdeVakken();
+    return s_Save();
+}
+
+void frmAdvies::showEvent(QShowEvent* event)
+{
+    StepWindow::showEvent(event);
+    for (int i : {0, 1})
+        SetArrayEnabled(fraAdvies[i]);
+    if (txtAdvies[1001]->isEnabled())
+        txtAdvies[1001]->setFocus();
+}
+
+void frmAdvies::resizeEvent(QResizeEvent* event)
+{
+    StepWindow::resizeEvent(event);
+    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
+        return;
+    // The grid and the frame below it as one block, clear of the button bar on the right.
+    const QSize outer = OuterSize(this);
+    QFrame* raster = fraAdvies[0];
+    QFrame* onder = fraAdvies[1];
+    const int links = std::max(0, (outer.width() - raster->width()) / 2 - twips(700));
+    const int boven = std::max(0, (outer.height() - raster->height() - onder->height()) / 2 - twips(100));
+    raster->move(links, boven);
+    onder->move(links, boven + raster->height());
+}
+
+bool frmAdvies::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick && lblAdvies.contains(1050) && watched == lblAdvies[1050]) {
+        RunUserAction([this] { lblAdvies_DblClick(1050); });
+        return true;
+    }
+    return StepWindow::eventFilter(watched, event);
+}

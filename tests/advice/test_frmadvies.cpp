@@ -1,0 +1,438 @@
+// The advice step on the default crops: what it shows against the engine, the
+// edits a grower makes, where the wizard goes on, and what is kept.
+#include "advies.h"
+#include "adviesgrenzen.h"
+#include "adviesopslag.h"
+#include "elementen.h"
+#include "frmadvies.h"
+#include "frmmain.h"
+#include "programfixture.h"
+#include "stepdriver.h"
+#include "stepwindows.h"
+#include "units.h"
+#include "zelvorageneral.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+
+using namespace StepDriver;
+
+namespace {
+
+struct Uitkomst {
+    ElementVector streef, aanpassing, tussen, oplossing, gecorrigeerd;
+    WaterRecord water, meng, drain;
+    qint16 klasse = 0;
+};
+
+BerekenInstellingen instellingen(int systeem, int aanpassing)
+{
+    for (auto [naam, waarde] :
+         {std::pair{"Code_Teelt", 1}, {"TeeltSysteem", systeem}, {"Aanpassing", aanpassing}, {"WaterInputType", 1}})
+        PutTeeltInstelling(naam, waarde, InstellingMode::Number);
+    BerekenInstellingen i;
+    i.Code_Teelt = 1;
+    i.Teeltsysteem = qint16(systeem);
+    i.Aanpassing = qint16(aanpassing);
+    i.WaterInputType = 1;
+    return i;
+}
+
+// What the engine makes of the same rows and the same drain analysis.
+Uitkomst engine(BerekenInstellingen i, float ec = 0)
+{
+    AppState& s = appState();
+    const WaterRecord drain = s.DrainAnalyse;
+    Uitkomst u;
+    u.aanpassing = s.AdviesAanpassing;
+    u.oplossing.EC = ec;
+    LaadBerekeningInvoer(u.streef, u.aanpassing, u.tussen, u.oplossing, u.water, u.meng, u.gecorrigeerd, i);
+    u.drain = s.DrainAnalyse;
+    CalcPercentages(u.oplossing, u.water.Elementen, u.drain);
+    u.klasse = i.AmoniumAanpassing;
+    s.DrainAnalyse = drain;
+    MessageBox::clear();
+    return u;
+}
+
+void water()
+{
+    insertRow("WATER", {{"ID_HISTORIE", 0},
+                        {"Type", 1},
+                        {"Perc", 100},
+                        {"K", 0.1},
+                        {"Na", 0.8},
+                        {"Ca", 1.2},
+                        {"Mg", 0.4},
+                        {"Cl", 0.9},
+                        {"SO4", 0.3},
+                        {"HCO3", 2.1},
+                        {"Si", 0.3},
+                        {"Fe", 1}});
+}
+
+// A drain that calls for the strongest ammonium class: little NH4, much bicarbonate, pH 6.8.
+void drain(WaterRecord& d)
+{
+    ClearWaterRecord(d);
+    ElementVector& e = d.Elementen;
+    e.NH4 = 0.3f, e.K = 8, e.Na = 3, e.Ca = 6, e.Mg = 3, e.NO3 = 20, e.Cl = 2, e.SO4 = 4, e.H2PO4 = 0.8f, e.HCO3 = 2;
+    e.Fe = 20, e.EC = 3.2f;
+    d.Ph = 6.8f;
+    d.RecircEC = 1.0f;
+}
+
+QString tekst(QWidget* w, int index)
+{
+    if (auto* box = w->findChild<QLineEdit*>("txtAdvies_" + QString::number(index)))
+        return box->text();
+    auto* l = w->findChild<QLabel*>("lblAdvies_" + QString::number(index));
+    return l ? l->text() : QString("<none>");
+}
+
+bool isRood(QWidget* w)
+{
+    return w->property("rood").toBool();
+}
+
+// Every cell of the column shows the vector in the display unit.
+void vergelijkKolom(frmAdvies* w, int code, const ElementVector& v)
+{
+    for (int rij = 1; rij <= 17; ++rij) {
+        int p = Elementen::NH4totMo[rij - 1];
+        if (code == 120 && p == ElementVector::pHCO3)
+            p = ElementVector::pH;
+        QCOMPARE(tekst(w, code + rij), FormatNumber(IonToUnit(v[p], ElementNaam(p)), 2));
+    }
+}
+
+RecordSet adviesRijen(qint32 historie)
+{
+    return appState().dbT->openRecordset("SELECT * FROM HISTORIE_Advies WHERE ID_HISTORIE = ?", {historie});
+}
+
+qint16 instelling(const char* naam)
+{
+    return qint16(NzValue(GetTeeltInstelling(naam, InstellingMode::Number)).toInt());
+}
+
+} // namespace
+
+class TestFrmAdvies : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> m_program;
+    int m_bigBag = 0;
+    int m_samenstel = 0;
+
+    frmAdvies* open() { return show<frmAdvies>("frmAdvies"); }
+
+private slots:
+    void initTestCase()
+    {
+        RegisterStepWindows();
+        // The steps after the advice, as far as the wizard needs them here.
+        RegisterStepWindow("frmExtraBigBag", [this] {
+            ++m_bigBag;
+            return new QLabel("big bag");
+        });
+        RegisterStepWindow("frmSamenstel", [this] {
+            ++m_samenstel;
+            return new QLabel("samenstelling");
+        });
+    }
+
+    void init()
+    {
+        m_program = std::make_unique<ProgramFixture>();
+        m_program->main()->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        m_bigBag = m_samenstel = 0;
+        water();
+    }
+
+    void cleanup() { m_program.reset(); }
+
+    void aFreeDrainageAdviceMatchesTheEngine()
+    {
+        appState().UnitID = 3; // ppm
+        const Uitkomst u = engine(instellingen(0, 1));
+        frmAdvies* w = open();
+        QVERIFY(w->isBerekend());
+        vergelijkKolom(w, 20, u.streef);
+        vergelijkKolom(w, 40, u.aanpassing);
+        vergelijkKolom(w, 60, u.oplossing);
+        vergelijkKolom(w, 80, u.water.Elementen);
+        vergelijkKolom(w, 120, u.gecorrigeerd);
+        QCOMPARE(tekst(w, 141), GetUnitText(210));
+        QCOMPARE(tekst(w, 157), GetUnitText(310));
+        QCOMPARE(tekst(w, 1020), QString("2.30"));
+        QCOMPARE(tekst(w, 1001), QString("2.30")); // no EC typed: the base EC
+        QCOMPARE(tekst(w, 101), QString("<none>"));
+        QVERIFY(w->txtAdvies[1002]->isHidden() && w->lblAdvies[1023]->isHidden());
+        QCOMPARE(appState().AdviesAanpassing.Vlag, 1);
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        press(w, 1); // closing stores the advice
+        QVERIFY(!isOpen("frmAdvies"));
+        RecordSet rs = adviesRijen(0);
+        QCOMPARE(rs.recordCount(), 6);
+        QVERIFY(rs.findFirst("Type", AdviesType::Gecorrigeerd));
+        QCOMPARE(rs.value("H").toFloat(), u.gecorrigeerd.H);
+    }
+
+    void aRecirculatingAdviceWithADrainAnalysis()
+    {
+        drain(appState().DrainAnalyse);
+        const Uitkomst u = engine(instellingen(2, 0));
+        QCOMPARE(u.klasse, qint16(8));
+        frmAdvies* w = open();
+        vergelijkKolom(w, 40, u.aanpassing); // the automatic adjustment, read-only
+        QVERIFY(!w->findChild<QLineEdit*>("txtAdvies_42"));
+        vergelijkKolom(w, 100, u.meng.Elementen);
+        vergelijkKolom(w, 120, u.gecorrigeerd);
+        QCOMPARE(tekst(w, 1002), QString("1.00"));
+        QCOMPARE(tekst(w, 1023), FormatNumber(u.drain.MaxRecircEC, 2));
+        QCOMPARE(tekst(w, 1012), QString("mS/cm"));
+        QCOMPARE(appState().DrainAnalyse.Perc, u.drain.Perc);
+        QCOMPARE(instelling("AmoniumAanpassing"), qint16(8));
+        QVERIFY(w->lblAdvies[1050]->isVisible());
+        QCOMPARE(lastText(), GetLangStr(999000115));
+        QCOMPARE(MessageBox::shown().size(), 1);
+
+        // Told once; the marker tells it again.
+        type(w->txtAdvies[1001], "2.3");
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QTest::mouseDClick(w->lblAdvies[1050], Qt::LeftButton);
+        QCOMPARE(MessageBox::shown().size(), 2);
+
+        closeWindow(w);
+        RecordSet rs = adviesRijen(0);
+        QVERIFY(rs.findFirst("Type", AdviesType::MengWater));
+        QCOMPARE(rs.value("RecircEC").toFloat(), 1.0f);
+        QCOMPARE(rs.value("MaxPerc").toFloat(), u.drain.MaxPerc);
+    }
+
+    void aTypedAdjustmentIsJudgedByTheCropsLimit()
+    {
+        appState().UnitID = 1; // meq: Ca counts twice
+        BerekenInstellingen i = instellingen(0, 1);
+        frmAdvies* w = open();
+        QLineEdit* ca = w->txtAdvies[44];
+
+        type(ca, "2"); // 1 mmol, within 0.3 × 4.25
+        QCOMPARE(appState().AdviesAanpassing.Ca, 1.0f);
+        QVERIFY(!isRood(ca));
+        QVERIFY(MessageBox::shown().isEmpty());
+        vergelijkKolom(w, 120, engine(i).gecorrigeerd);
+
+        type(ca, "3"); // 1.5 mmol: beyond
+        QVERIFY(isRood(ca));
+        QCOMPARE(lastText(), GetLangStr(999000010) + " Ca" + GetLangStr(999000011));
+        type(ca, "-3.2"); // still beyond, as a lowering: no second warning
+        QVERIFY(isRood(ca));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        type(ca, "1");
+        QVERIFY(!isRood(ca));
+        QCOMPARE(appState().AdviesAanpassing.Ca, 0.5f);
+
+        type(ca, "1-2"); // not a number: refused, the previous value stays
+        QCOMPARE(lastText(), GetLangStr(60900200));
+        QCOMPARE(appState().AdviesAanpassing.Ca, 0.5f);
+        QCOMPARE(ca->text(), QString("1.00"));
+        QVERIFY(!w->changed());
+
+        // The stored adjustment shows beside it, and goes again.
+        insertRow("HISTORIE_Aanpassing", {{"ID_HISTORIE", 0}, {"K", 0.75}});
+        w->cmdAdvies->click();
+        QCOMPARE(tekst(w, 202), QString("0.75"));
+        w->cmdAdvies->click();
+        QCOMPARE(tekst(w, 202), QString("<none>"));
+        QCOMPARE(tekst(w, 44), QString("1.00"));
+    }
+
+    void raisingTheEC()
+    {
+        BerekenInstellingen i = instellingen(0, 1);
+        frmAdvies* w = open();
+        type(w->txtAdvies[1001], "2.76");
+        const Uitkomst u = engine(i, 2.76f);
+        QCOMPARE(w->Advies.AdviesOplossing.EC, 2.76f);
+        QCOMPARE(appState().StreefGecorrigeerd.EC, 2.76f);
+        QCOMPARE(w->Advies.AdviesOplossing.K, u.oplossing.K);
+        QVERIFY(u.oplossing.K > 1.19f * u.streef.K);
+        vergelijkKolom(w, 120, u.gecorrigeerd);
+
+        type(w->txtAdvies[1001], "-1");
+        QCOMPARE(lastText(), GetLangStr(999000080));
+        QCOMPARE(w->Advies.AdviesOplossing.EC, 2.76f);
+        QCOMPARE(tekst(w, 1001), QString("2.76"));
+        QVERIFY(appState().StreefGecorrigeerd.K > 0);
+
+        type(w->txtAdvies[1001], "5.5"); // judged against 5 mS/cm when adjusted by hand
+        QVERIFY(isRood(w->txtAdvies[1001]));
+        QCOMPARE(lastText(), GetLangStr(999000010) + " Ec" + GetLangStr(999000011));
+    }
+
+    void theRecirculationValueIsChecked()
+    {
+        drain(appState().DrainAnalyse);
+        const BerekenInstellingen i = instellingen(3, 1);
+        frmAdvies* w = open();
+        QCOMPARE(tekst(w, 1013), QString("%"));
+        type(w->txtAdvies[1002], "120");
+        QCOMPARE(lastText(), GetLangStr(60900100));
+        QCOMPARE(appState().DrainAnalyse.Perc, 0.0f);
+        QCOMPARE(tekst(w, 102), QString("0.00"));
+        type(w->txtAdvies[1002], "25");
+        QCOMPARE(appState().DrainAnalyse.Perc, 25.0f);
+        vergelijkKolom(w, 100, engine(i).meng.Elementen);
+        QVERIFY(w->Advies.AdviesMengWater.Elementen.K > 1);
+        closeWindow(w);
+
+        instellingen(2, 1);
+        w = open();
+        type(w->txtAdvies[1002], "-0.5");
+        QCOMPARE(lastText(), GetLangStr(999000080));
+        QCOMPARE(appState().DrainAnalyse.RecircEC, 1.0f);
+    }
+
+    void theBigBagOptionLeadsTheWizard()
+    {
+        instellingen(0, 1);
+        frmAdvies* w = open();
+        w->chkAdvies->click();
+        QCOMPARE(instelling("ExtraBigBag"), qint16(1));
+        press(w, 0);
+        QCOMPARE(m_bigBag, 1);
+        QVERIFY(!isOpen("frmAdvies"));
+        QCOMPARE(adviesRijen(0).recordCount(), 6);
+
+        m_program->closeChildWindows();
+        w = open();
+        QVERIFY(w->chkAdvies->isChecked());
+        w->chkAdvies->click();
+        press(w, 0);
+        QCOMPARE(instelling("ExtraBigBag"), qint16(0));
+        QCOMPARE(m_samenstel, 1);
+        QCOMPARE(m_bigBag, 1);
+    }
+
+    void theAdviceFromTheMenuAfterARestartTakesUpTheStoredDrain()
+    {
+        BerekenInstellingen i = instellingen(2, 0);
+        drain(appState().DrainAnalyse);
+        insertRow("MAT", {{"ID_HISTORIE", 0},
+                          {"NH4", 0.3},
+                          {"K", 8},
+                          {"Na", 3},
+                          {"Ca", 6},
+                          {"Mg", 3},
+                          {"NO3", 20},
+                          {"Cl", 2},
+                          {"SO4", 4},
+                          {"H2PO4", 0.8},
+                          {"HCO3", 2},
+                          {"Fe", 20},
+                          {"EC", 3.2},
+                          {"Ph", 6.8}});
+        frmAdvies* w = open();
+        type(w->txtAdvies[1002], "1.2");
+        closeWindow(w);
+        appState().DrainAnalyse.RecircEC = 1.2f;
+        const Uitkomst u = engine(i);
+
+        // A new run: nothing in memory, the grower database opened afresh, the drain step not passed.
+        ClearWaterRecord(appState().DrainAnalyse);
+        ClearElementVector(appState().StreefGecorrigeerd);
+        ClearElementVector(appState().AdviesAanpassing);
+        OpenTuinderDb();
+        QVERIFY(m_program->main()->findChild<QAction*>("mnu6")->isEnabled());
+        m_program->main()->barMain_Click("mnu6");
+        QCoreApplication::processEvents();
+        w = qobject_cast<frmAdvies*>(OpenStepWindow("frmAdvies"));
+        QVERIFY(w);
+        QCOMPARE(appState().DrainAnalyse.Elementen.NO3, 20.0f);
+        QCOMPARE(appState().DrainAnalyse.Ph, 6.8f);
+        QCOMPARE(tekst(w, 1002), QString("1.20"));
+        QCOMPARE(w->Advies.Instellingen.AmoniumAanpassing, qint16(8));
+        vergelijkKolom(w, 40, u.aanpassing);
+        vergelijkKolom(w, 120, u.gecorrigeerd);
+    }
+
+    void aStoredSetIsShownReadOnly()
+    {
+        AppState& s = appState();
+        s.ID_HISTORIE = 5;
+        instellingen(2, 1);
+        ::Advies opgeslagen;
+        opgeslagen.StreefGecorrigeerd.K = 7.5f;
+        opgeslagen.AdviesAanpassing.K = 0.25f;
+        opgeslagen.AdviesMengWater.K = 2;
+        opgeslagen.RecircEC = 0.8f;
+        SaveAdvies(opgeslagen);
+
+        frmAdvies* w = open();
+        QCOMPARE(tekst(w, 122), QString("7.50"));
+        QCOMPARE(tekst(w, 42), QString("0.25"));
+        QCOMPARE(tekst(w, 102), QString("2.00"));
+        QCOMPARE(tekst(w, 1002), QString("0.80"));
+        QVERIFY(!w->txtAdvies[42]->isEnabled());
+        QVERIFY(!w->chkAdvies->isEnabled());
+        w->chkAdvies->setChecked(true); // whatever reaches it, nothing is written
+        w->chkAdvies_Click();
+        QCOMPARE(instelling("ExtraBigBag"), qint16(0));
+        QCOMPARE(s.AdviesAanpassing.Vlag, 0);
+
+        press(w, 1);
+        QVERIFY(!isOpen("frmAdvies"));
+        QCOMPARE(adviesRijen(0).recordCount(), 0);
+        QCOMPARE(adviesRijen(5).recordCount(), 6);
+        QCOMPARE(instelling("AmoniumAanpassing"), qint16(0));
+    }
+
+    void anEngineErrorIsReportedAndNothingIsKept()
+    {
+        instellingen(0, 1);
+        PutTeeltInstelling("AmoniumAanpassing", 3, InstellingMode::Number);
+        appState().dbT->execute("DROP TABLE WATER");
+        frmAdvies* w = open();
+        QVERIFY(!w->isBerekend());
+        QVERIFY(lastText().startsWith(GetLangStr(60900300) + "\n"));
+        QCOMPARE(appState().StreefGecorrigeerd.K, 0.0f);
+        QCOMPARE(appState().StreefWaarden.K, 0.0f); // not half a run
+        QCOMPARE(appState().AdviesAanpassing.Vlag, 0);
+
+        press(w, 0);
+        QCOMPARE(lastText(), GetLangStr(60900400));
+        QVERIFY(isOpen("frmAdvies"));
+        press(w, 1);
+        QVERIFY(!isOpen("frmAdvies"));
+        QCOMPARE(adviesRijen(0).recordCount(), 0);
+        QCOMPARE(instelling("AmoniumAanpassing"), qint16(3));
+    }
+
+    void aFailedSaveKeepsTheStep()
+    {
+        instellingen(0, 1);
+        frmAdvies* w = open();
+        press(w, 1);
+        appState().dbT->execute("CREATE TRIGGER vol BEFORE INSERT ON HISTORIE_Advies WHEN NEW.Type = 120 "
+                                "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        w = open();
+        type(w->txtAdvies[41], "0.5");
+        press(w, 0);
+        QVERIFY(lastText().startsWith(GetLangStr(60900500) + "\n"));
+        QVERIFY(isOpen("frmAdvies"));
+        QCOMPARE(m_samenstel, 0);
+        RecordSet rs = adviesRijen(0);
+        QCOMPARE(rs.recordCount(), 6);
+        QVERIFY(rs.findFirst("Type", AdviesType::Aanpassing));
+        QCOMPARE(rs.value("NH4").toFloat(), 0.0f);
+        appState().dbT->execute("DROP TRIGGER vol");
+    }
+};
+
+QTEST_MAIN(TestFrmAdvies)
+#include "test_frmadvies.moc"
