@@ -19,18 +19,20 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QTimer>
+#include <array>
 #include <vector>
 
 namespace {
 
 // The grid, in twips.
-constexpr int kRasterBreedte = 11400; // width of the grid frame
+constexpr int kRasterBreedte = 13000; // width of the grid frame
 constexpr int kRasterHoogte = 6900;
-constexpr int kOnderBreedte = 11400; // the frame of the EC, recirculation and options below it
+constexpr int kOnderBreedte = 13000; // the frame of the EC, recirculation and options below it
 constexpr int kOnderHoogte = 1800;
 constexpr int kRijen = 17;
 constexpr int kCelHoogte = 330;
-constexpr int kEersteKolom = 770;
+constexpr int kNaamBreedte = 700; // wide enough for "H2PO4"
+constexpr int kEersteKolom = 120 + kNaamBreedte + 50;
 constexpr int kTussenruimte = 60;
 constexpr int kEenheidBreedte = 800;
 
@@ -65,17 +67,27 @@ bool isVergrendeld(int index)
 
 void zetRood(QWidget* w, bool rood)
 {
-    QPalette pal = QApplication::palette(w);
-    const QColor kleur = rood ? QColor(255, 0, 0) : pal.color(QPalette::Base);
-    pal.setColor(QPalette::Base, kleur);
-    pal.setColor(QPalette::Window, kleur);
-    w->setPalette(pal);
+    const QVariant was = w->property("rood");
+    if (was.isValid() && was.toBool() == rood)
+        return;
+    // Two palettes for every cell and box: the field colour, or red.
+    static const std::array<QPalette, 2> paletten = [] {
+        std::array<QPalette, 2> p{QApplication::palette(), QApplication::palette()};
+        for (QPalette::ColorRole role : {QPalette::Base, QPalette::Window}) {
+            p[0].setColor(role, p[0].color(QPalette::Base));
+            p[1].setColor(role, QColor(255, 0, 0));
+        }
+        return p;
+    }();
+    w->setPalette(paletten[rood ? 1 : 0]);
     w->setProperty("rood", rood);
 }
 
 // A value cell reads as a field that cannot be typed in.
 void maakCel(QLabel* cel)
 {
+    if (cel->parentWidget())
+        cel->setFont(cel->parentWidget()->font()); // not the smaller font of a column header
     cel->setFrameShape(QFrame::Panel);
     cel->setFrameShadow(QFrame::Sunken);
     cel->setAutoFillBackground(true);
@@ -102,9 +114,14 @@ public:
         if (!box)
             return false;
         if (event->type() == QEvent::FocusIn && !box->isReadOnly())
-            QTimer::singleShot(0, box, [box] { box->selectAll(); });
-        else if (event->type() == QEvent::FocusOut)
+            QTimer::singleShot(0, box, [box] {
+                if (box->hasFocus())
+                    box->selectAll();
+            });
+        else if (event->type() == QEvent::FocusOut) {
+            box->deselect();
             RunUserAction([&] { m_verlaten(box); });
+        }
         return false;
     }
 
@@ -240,7 +257,7 @@ void frmAdvies::BouwRooster()
     if (recirculatie)
         codes.push_back(100);
     codes.push_back(120);
-    const int breedte = (kRasterBreedte - 1200 - 800) / int(codes.size());
+    const int breedte = (kRasterBreedte - kEersteKolom - 500 - kEenheidBreedte) / int(codes.size());
     QFrame* raster = fraAdvies[0];
 
     int left = kEersteKolom;
@@ -252,6 +269,9 @@ void frmAdvies::BouwRooster()
         QLabel* kop = lblAdvies[code];
         kop->setAlignment(Qt::AlignCenter);
         kop->setWordWrap(true);
+        QFont kleiner = kop->font();
+        kleiner.setPointSizeF(kleiner.pointSizeF() * 0.9);
+        kop->setFont(kleiner);
         kop->resize(kop->width(), twips(600));
         kop->setText(GetLangStr(kopTekst(code)));
         for (int rij = 1; rij <= kRijen; ++rij) {
@@ -266,10 +286,12 @@ void frmAdvies::BouwRooster()
     const int eenheidLinks = left + breedte + kTussenruimte;
     for (int rij = 1; rij <= kRijen; ++rij) {
         const int p = positieVanRij(rij);
-        MakeLabelText(lblAdvies, rij, 120, celTop(rij), 550, 0, 0, raster);
+        MakeLabelText(lblAdvies, rij, 120, celTop(rij), kNaamBreedte, 0, 0, raster);
+        lblAdvies[rij]->setFont(raster->font());
         lblAdvies[rij]->resize(lblAdvies[rij]->width(), twips(kCelHoogte));
         lblAdvies[rij]->setText(p == ElementVector::pHCO3 ? QStringLiteral("H") : ElementNaam(p));
         MakeLabelText(lblAdvies, 140 + rij, eenheidLinks, celTop(rij), kEenheidBreedte, 0, 0, raster);
+        lblAdvies[140 + rij]->setFont(raster->font());
         lblAdvies[140 + rij]->resize(lblAdvies[140 + rij]->width(), twips(kCelHoogte));
         lblAdvies[140 + rij]->setText(GetUnitText(ElementOp(p).spoor ? 310 : 210));
     }
@@ -297,6 +319,7 @@ void frmAdvies::MaakVak(int index, int left, int top, int width)
 {
     QLineEdit* box = txtAdvies.load(index, fraAdvies[0]);
     PlaceLabelText(box, left, top, width, 1, 0, fraAdvies[0]);
+    box->setFont(fraAdvies[0]->font());
     box->resize(box->width(), twips(kCelHoogte));
     box->setProperty("Index", index);
     box->installEventFilter(m_toetsen);
@@ -560,7 +583,9 @@ void frmAdvies::Form_Activate()
     }
     fraControl->show();
     CheckAdvies(true);
-    ShowAdviesWarning(Advies.Instellingen.AmoniumAanpassing);
+    // Once the window is drawn, so that the warning stands over the advice it is about.
+    QTimer::singleShot(0, this,
+                       [this] { RunUserAction([this] { ShowAdviesWarning(Advies.Instellingen.AmoniumAanpassing); }); });
 }
 
 bool frmAdvies::queryUnload()

@@ -182,6 +182,36 @@ private slots:
         QCOMPARE(rs.value("H").toFloat(), u.gecorrigeerd.H);
     }
 
+    void forwardFromTheWaterStepShowsTheAdvice_data()
+    {
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<int>("systeem");
+        QTest::newRow("mmol") << 0 << 0;
+        QTest::newRow("meq") << 1 << 0;
+        QTest::newRow("mgr") << 2 << 0;
+        QTest::newRow("ppm") << 3 << 0;
+        QTest::newRow("meq, recirculating, through the drain step") << 1 << 2;
+    }
+
+    void forwardFromTheWaterStepShowsTheAdvice()
+    {
+        QFETCH(int, unit);
+        QFETCH(int, systeem);
+        appState().UnitID = qint16(unit);
+        if (systeem == 2)
+            drain(appState().DrainAnalyse);
+        const Uitkomst u = engine(instellingen(systeem, 1));
+        press(show<StepWindow>("frmWater"), 0);
+        if (systeem == 2)
+            press(qobject_cast<StepWindow*>(OpenStepWindow("frmDrain")), 0);
+        auto* w = qobject_cast<frmAdvies*>(OpenStepWindow("frmAdvies"));
+        QVERIFY(w);
+        QVERIFY(!isOpen("frmWater") && !isOpen("frmDrain"));
+        vergelijkKolom(w, 20, u.streef);
+        vergelijkKolom(w, 80, u.water.Elementen);
+        vergelijkKolom(w, 120, u.gecorrigeerd);
+    }
+
     void aRecirculatingAdviceWithADrainAnalysis()
     {
         drain(appState().DrainAnalyse);
