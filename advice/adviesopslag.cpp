@@ -1,6 +1,7 @@
 #include "adviesopslag.h"
 
 #include "appstate.h"
+#include "drainanalyse.h"
 #include "elementen.h"
 #include "zelvorageneral.h"
 
@@ -149,19 +150,9 @@ bool DrainAnalyseIsLeeg(const WaterRecord& drain)
 
 bool LeesOpgeslagenDrain(WaterRecord& drain)
 {
-    const qint32 tuinder = appState().ID_ALG_Tuinder;
-    const RecordSet mat =
-        growerDb().openRecordset("SELECT * FROM MAT WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = 0", {tuinder});
-    bool gevonden = false;
-    if (mat.recordCount() > 0) {
-        for (int p : Elementen::NH4totMo)
-            drain.Elementen[p] = getal(mat, ElementNaam(p));
-        drain.Elementen.EC = getal(mat, "EC");
-        drain.Ph = getal(mat, "Ph");
-        gevonden = true;
-    }
+    bool gevonden = DrainAnalyse::Lees(drain);
     // The share and EC of reused drain water are typed in the advice, so they are kept with it.
-    RecordSet advies = openAdviesRows(0);
+    RecordSet advies = openAdviesRows(appState().ID_HISTORIE);
     if (advies.findFirst("Type", AdviesType::MengWater)) {
         drain.Perc = getal(advies, "Perc");
         drain.RecircEC = getal(advies, "RecircEC");

@@ -46,7 +46,7 @@ bool LoadAdvies(Advies& advies);
 // Nothing of a drain analysis has been entered or loaded in this run.
 bool DrainAnalyseIsLeeg(const WaterRecord& drain);
 
-// The working set's stored drain analysis (MAT) of the current grower, with
-// the recirculation share and EC its last stored advice used. False when
-// there is neither; drain is then unchanged.
+// The stored drain analysis of the current grower and history set (the drain
+// step's row), with the recirculation share and EC of the set's stored
+// advice. False when there is neither; drain is then unchanged.
 bool LeesOpgeslagenDrain(WaterRecord& drain);

@@ -223,11 +223,11 @@ void frmAdvies::Form_Load()
 void frmAdvies::SetLangStrings()
 {
     setWindowTitle(GetLangStr(60000000));
-    SetCaptionLang(lblAdvies, 1000, 60100100);
-    SetCaptionLang(lblAdvies, 1001, Advies.Instellingen.Teeltsysteem == 1 ? 60100111 : 60100110);
-    SetCaptionLang(lblAdvies, 1002, 60100102);
-    SetCaptionLang(lblAdvies, 1003, 60100103);
-    SetCaptionLang(lblAdvies, 1050, 60100150);
+    SetCaptionLang(lblAdvies[1000], 60100100);
+    SetCaptionLang(lblAdvies[1001], Advies.Instellingen.Teeltsysteem == 1 ? 60100111 : 60100110);
+    SetCaptionLang(lblAdvies[1002], 60100102);
+    SetCaptionLang(lblAdvies[1003], 60100103);
+    SetCaptionLang(lblAdvies[1050], 60100150);
     SetCaptionLang(chkAdvies, 60800000);
     SetCaptionLang(cmdAdvies, 60300000);
     SetCaptionLang(cmdControl, 1, 10101000);

@@ -106,7 +106,7 @@ private slots:
         QCOMPARE(b.StreefWaarden.K, 2020.01f);
     }
 
-    void aNewRunTakesUpTheWorkingSetsDrain()
+    void aNewRunTakesUpTheStoredDrain()
     {
         AppState& s = appState();
         const qint32 t = s.ID_ALG_Tuinder;
@@ -117,7 +117,6 @@ private slots:
 
         WaterRecord drain;
         QVERIFY(DrainAnalyseIsLeeg(drain));
-        s.ID_HISTORIE = 4; // the working set's, whichever set is open
         QVERIFY(LeesOpgeslagenDrain(drain));
         QCOMPARE(drain.Elementen.K, 6.0f);
         QCOMPARE(drain.Elementen.Fe, 20.0f);
