@@ -556,9 +556,10 @@ void frmAdvies::chkAdvies_Click()
 
 void frmAdvies::cmdAdvies_Click()
 {
-    m_aanpassingZichtbaar = !m_aanpassingZichtbaar;
-    if (m_aanpassingZichtbaar)
+    // Read first: a failed read leaves the view as it was.
+    if (!m_aanpassingZichtbaar)
         HistorieAanpassing(AanpassingMode::Laden, OpgeslagenAanpassing);
+    m_aanpassingZichtbaar = !m_aanpassingZichtbaar;
     BouwRooster();
     ToonWaarden();
     CheckAdvies(true);

@@ -1,47 +1,13 @@
-// The judgements of an advice: the limits of a typed adjustment, the highest
-// reusable share of drain water, the ammonium-class text, and what a box accepts.
-#include "adviesberekening.h"
+// The judgements of an advice: the limit of a typed adjustment and the highest
+// reusable share of drain water.
 #include "adviesgrenzen.h"
 
 #include <QtTest>
-
-namespace {
-
-const AdviesGrens& grensVan(int box)
-{
-    for (const AdviesGrens& g : kAdviesGrenzen)
-        if (g.box == box)
-            return g;
-    qFatal("no limit for box %d", box);
-}
-
-} // namespace
 
 class TestAdviesGrenzen : public QObject {
     Q_OBJECT
 
 private slots:
-    void limitsFollowTheBaseTarget()
-    {
-        ElementVector streef;
-        streef.NH4 = 1.25f;
-        streef.K = 8.75f;
-        streef.Fe = 15;
-        QCOMPARE(GrensWaarde(grensVan(41), streef), 0.625f);
-        QCOMPARE(GrensWaarde(grensVan(42), streef), 0.3f * 8.75f);
-        QCOMPARE(GrensWaarde(grensVan(52), streef), 0.3f * 15.0f);
-        QCOMPARE(GrensWaarde(grensVan(47), streef), 5.0f); // Cl and Si have fixed limits
-        QCOMPARE(GrensWaarde(grensVan(51), streef), 1.5f);
-        QCOMPARE(GrensWaarde(grensVan(1001), streef), 5.0f);
-        QCOMPARE(GrensNaam(grensVan(1001)), QString("Ec"));
-        QCOMPARE(GrensNaam(grensVan(49)), QString("H2PO4"));
-        for (int geen : {43, 50}) // Na and HCO3 are not judged
-            for (const AdviesGrens& g : kAdviesGrenzen)
-                QVERIFY(g.box != geen);
-        QVERIFY(!GrenzenActief(0));
-        QVERIFY(GrenzenActief(1) && GrenzenActief(2));
-    }
-
     void aBoxBeyondItsLimitTurnsRedAndWarnsOnce_data()
     {
         QTest::addColumn<float>("value");
@@ -96,48 +62,6 @@ private slots:
         water.Na = 1.5f;
         CalcPercentages(oplossing, water, drain);
         QVERIFY(std::fabs(drain.MaxPerc - 8 / 10.001f * 100) < 1e-4);
-    }
-
-    void theAmmoniumTextIsToldOncePerClass()
-    {
-        QCOMPARE(AmmoniumTekst(1), 999000101);
-        QCOMPARE(AmmoniumTekst(8), 999000115);
-        QCOMPARE(AmmoniumTekst(0), 0);
-        QCOMPARE(AmmoniumTekst(9), 0);
-        qint16 laatste = 0;
-        QCOMPARE(AmmoniumWaarschuwing(6, laatste), 999000111);
-        QCOMPARE(AmmoniumWaarschuwing(6, laatste), 0);
-        QCOMPARE(AmmoniumWaarschuwing(0, laatste), 0);
-        QCOMPARE(AmmoniumWaarschuwing(6, laatste), 999000111); // back again after another class
-        laatste = 0;                                           // the marker's double-click
-        QCOMPARE(AmmoniumWaarschuwing(6, laatste), 999000111);
-    }
-
-    void whatABoxAccepts_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("soort");
-        QTest::addColumn<int>("fout");
-        QTest::addColumn<float>("value");
-        const int a = int(InvoerSoort::Aanpassing), ec = int(InvoerSoort::EC), perc = int(InvoerSoort::Percentage);
-        QTest::newRow("negative adjustment") << "-0.5" << a << int(InvoerFout::Geen) << -0.5f;
-        QTest::newRow("empty is 0") << " " << ec << int(InvoerFout::Geen) << 0.0f;
-        QTest::newRow("not a number") << "1-2" << a << int(InvoerFout::GeenGetal) << 0.0f;
-        QTest::newRow("too large to hold") << "1e39" << a << int(InvoerFout::GeenGetal) << 0.0f;
-        QTest::newRow("negative EC") << "-1" << ec << int(InvoerFout::Negatief) << 0.0f;
-        QTest::newRow("EC") << "2.75" << ec << int(InvoerFout::Geen) << 2.75f;
-        QTest::newRow("share of 100") << "100" << perc << int(InvoerFout::Geen) << 100.0f;
-        QTest::newRow("share above 100") << "100.5" << perc << int(InvoerFout::BuitenPercentage) << 0.0f;
-        QTest::newRow("negative share") << "-5" << perc << int(InvoerFout::BuitenPercentage) << 0.0f;
-    }
-
-    void whatABoxAccepts()
-    {
-        QFETCH(QString, text);
-        QFETCH(int, soort);
-        float value = 0;
-        QTEST(int(LeesAdviesInvoer(text, InvoerSoort(soort), value)), "fout");
-        QTEST(value, "value");
     }
 };
 
