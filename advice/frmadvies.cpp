@@ -269,7 +269,7 @@ void frmAdvies::BouwRooster()
         QLabel* kop = lblAdvies[code];
         kop->setAlignment(Qt::AlignCenter);
         kop->setWordWrap(true);
-        QFont kleiner = kop->font();
+        QFont kleiner = raster->font(); // not the font of the member it was loaded after
         kleiner.setPointSizeF(kleiner.pointSizeF() * 0.9);
         kop->setFont(kleiner);
         kop->resize(kop->width(), twips(600));
