@@ -3,6 +3,7 @@
 #include "frmadvies.h"
 #include "frmbedrijfgeg.h"
 #include "frmdrain.h"
+#include "frmmeststoffen.h"
 #include "frmtaal.h"
 #include "frmteelt.h"
 #include "frmwater.h"
@@ -12,6 +13,7 @@ void RegisterStepWindows()
 {
     RegisterStepWindow("frmTaal", [] { return new frmTaal; });
     RegisterStepWindow("frmBedrijfGeg", [] { return new frmBedrijfGeg; });
+    RegisterStepWindow("frmMeststoffen", [] { return new frmMeststoffen; });
     RegisterStepWindow("frmTeelt", [] { return new frmTeelt; });
     RegisterStepWindow("frmWater", [] { return new frmWater; });
     RegisterStepWindow("frmDrain", [] { return new frmDrain; });

@@ -75,4 +75,9 @@ inline constexpr std::array<int, 14> DrainAanpassing = {EP::pK,  EP::pNa,  EP::p
 inline constexpr std::array<int, 16> Advies = {EP::pNH4, EP::pK,     EP::pCa, EP::pMg, EP::pNO3, EP::pCl,
                                                EP::pSO4, EP::pH2PO4, EP::pH,  EP::pSi, EP::pFe,  EP::pMn,
                                                EP::pZn,  EP::pB,     EP::pCu, EP::pMo};
+// The element columns of a fertiliser in the order in which the fertiliser
+// choice lists them as the fertiliser's composition.
+inline constexpr std::array<int, 17> MeststofTekst = {EP::pNH4, EP::pK,     EP::pCa, EP::pMg, EP::pNO3, EP::pCl,
+                                                      EP::pSO4, EP::pH2PO4, EP::pH,  EP::pOH, EP::pSi,  EP::pFe,
+                                                      EP::pMn,  EP::pZn,    EP::pB,  EP::pCu, EP::pMo};
 } // namespace Elementen

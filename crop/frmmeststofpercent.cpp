@@ -1,0 +1,128 @@
+#include "frmmeststofpercent.h"
+
+#include "general.h"
+#include "generalui.h"
+#include "ui/dialogs.h"
+#include "windowhelpers.h"
+#include "zelvorageneral.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <optional>
+
+namespace {
+
+// The typed share: empty counts as no share, a "%" behind the number is
+// allowed; anything else that is not a number in the user's locale is none.
+std::optional<float> leesPercentage(QString tekst)
+{
+    tekst = tekst.trimmed();
+    if (tekst.endsWith('%'))
+        tekst = tekst.chopped(1).trimmed();
+    if (tekst.isEmpty())
+        return 0.0f;
+    QLocale locale;
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    double waarde = locale.toDouble(tekst, &ok);
+    if (!ok) {
+        // A point typed where the locale writes a comma is still read as the decimal point.
+        QLocale c = QLocale::c();
+        c.setNumberOptions(QLocale::RejectGroupSeparator);
+        waarde = c.toDouble(tekst, &ok);
+    }
+    if (!ok)
+        return std::nullopt;
+    return float(waarde);
+}
+
+} // namespace
+
+frmMeststofPercent::frmMeststofPercent(QWidget* parent) : QDialog(parent)
+{
+    setObjectName("frmMeststofPercent");
+    auto* prompt = lblMeststofPercent.add(1, new QLabel(this));
+    prompt->setWordWrap(true);
+    prompt->setMinimumWidth(320);
+    txtMeststofPercent = new QLineEdit(this);
+    txtMeststofPercent->setObjectName("txtMeststofPercent");
+    txtMeststofPercent->setAlignment(Qt::AlignRight);
+    txtMeststofPercent->setFixedWidth(twips(1200));
+    txtMeststofPercent->setMaxLength(12);
+    txtMeststofPercent->installEventFilter(new KeyAsciiFilter(txtMeststofPercent, 1));
+    txtMeststofPercent->installEventFilter(this);
+    cmdMeststofPercent = new QPushButton(this);
+    cmdMeststofPercent->setObjectName("cmdMeststofPercent");
+    cmdMeststofPercent->setDefault(true);
+    connectAction(cmdMeststofPercent, &QPushButton::clicked, this, [this] { cmdMeststofPercent_Click(); });
+
+    auto* invoer = new QHBoxLayout;
+    invoer->addWidget(txtMeststofPercent);
+    invoer->addStretch();
+    invoer->addWidget(cmdMeststofPercent);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(prompt);
+    layout->addLayout(invoer);
+}
+
+void frmMeststofPercent::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        Form_Load();
+}
+
+void frmMeststofPercent::Form_Load()
+{
+    ShowStatusLang(MainWindow(), -1);
+    SetLangStrings();
+    if (QWidget* main = MainWindow())
+        setWindowIcon(main->windowIcon());
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    txtMeststofPercent->setText(locale.toString(double(ElementPerc), 'f', 1));
+    txtMeststofPercent->setFocus();
+    adjustSize();
+    ShowStatusLang(MainWindow(), 0);
+}
+
+void frmMeststofPercent::SetLangStrings()
+{
+    setWindowTitle(GetLangStr(tekstBasis()));
+    SetCaptionLang(cmdMeststofPercent, tekstBasis() + 1);
+    SetCaptionLang(lblMeststofPercent, 1, tekstBasis() + 2);
+}
+
+void frmMeststofPercent::cmdMeststofPercent_Click()
+{
+    const std::optional<float> waarde = leesPercentage(txtMeststofPercent->text());
+    if (waarde && *waarde >= 0 && *waarde <= 100) {
+        ElementPerc = *waarde;
+        accept();
+        return;
+    }
+    // Letters or a share outside 0..100 would split the element wrongly; the typing stays to be corrected.
+    MessageBox::show(GetLangStr(tekstBasis() + 3), MsgBox::Exclamation);
+    txtMeststofPercent->setFocus();
+    txtMeststofPercent->selectAll();
+}
+
+void frmMeststofPercent::txtMeststofPercent_GotFocus()
+{
+    // After the click that gave the focus has placed the caret.
+    QTimer::singleShot(0, txtMeststofPercent, [box = txtMeststofPercent] { box->selectAll(); });
+}
+
+bool frmMeststofPercent::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtMeststofPercent && event->type() == QEvent::FocusIn)
+        txtMeststofPercent_GotFocus();
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,113 @@
+// The share of a second source, typed into its modal dialog.
+#include "appstate.h"
+#include "defaultstate.h"
+#include "frmmeststofpercent.h"
+#include "ui/dialogs.h"
+#include "zelvorageneral.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+class TestFrmMeststofPercent : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+    // Shows the dialog for the row with this share; `drive` works it once it is up.
+    static float vraag(qint16 index, float perc, const std::function<void(frmMeststofPercent&)>& drive)
+    {
+        frmMeststofPercent dialog;
+        dialog.ElementIndex = index;
+        dialog.ElementPerc = perc;
+        QTimer::singleShot(0, &dialog, [&] {
+            drive(dialog);
+            if (dialog.isVisible())
+                dialog.reject();
+        });
+        dialog.exec();
+        return dialog.ElementPerc;
+    }
+    static void bevestig(frmMeststofPercent& d, const QString& tekst)
+    {
+        d.txtMeststofPercent->setText(tekst);
+        d.cmdMeststofPercent->click();
+    }
+
+private slots:
+    void initTestCase() { m_dir = TestSupport::openDefaultState(TestSupport::Open::TextsOnly); }
+    void cleanupTestCase()
+    {
+        resetAppState();
+        m_dir.reset();
+    }
+    void init() { MessageBox::clear(); }
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void captionsFollowTheRow()
+    {
+        vraag(101, 7.26f, [](frmMeststofPercent& d) {
+            QCOMPARE(d.windowTitle(), GetLangStr(32110100));
+            QCOMPARE(d.cmdMeststofPercent->text(), GetLangStr(32110101));
+            QCOMPARE(d.lblMeststofPercent[1]->text(), GetLangStr(32110102));
+            QCOMPARE(d.txtMeststofPercent->text(), QString("7.3"));
+        });
+    }
+
+    void boundsAreIncluded()
+    {
+        QCOMPARE(vraag(8, 50, [](auto& d) { bevestig(d, "0"); }), 0.0f);
+        QCOMPARE(vraag(8, 50, [](auto& d) { bevestig(d, "100"); }), 100.0f);
+        QCOMPARE(vraag(8, 50, [](auto& d) { bevestig(d, ""); }), 0.0f); // an emptied box: no share
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void outOfRangeOrNoNumberStaysToBeCorrected()
+    {
+        for (const QString tekst : {"-0.1", "100.1", "veertig", "4O"}) {
+            MessageBox::clear();
+            bool open = false, selected = false;
+            const float perc = vraag(8, 50, [&](frmMeststofPercent& d) {
+                bevestig(d, tekst);
+                open = d.isVisible();
+                selected = d.txtMeststofPercent->selectedText() == tekst;
+            });
+            QVERIFY2(open && selected, qPrintable(tekst));
+            QCOMPARE(perc, 50.0f);
+            QCOMPARE(MessageBox::shown().size(), 1);
+            QCOMPARE(MessageBox::last().text, GetLangStr(32100803));
+        }
+    }
+
+    void theUsersDecimalCommaIsRead()
+    {
+        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
+        QString getoond;
+        const float perc = vraag(8, 12.5f, [&](frmMeststofPercent& d) {
+            getoond = d.txtMeststofPercent->text();
+            bevestig(d, "33,5");
+        });
+        QCOMPARE(getoond, QString("12,5"));
+        QCOMPARE(perc, 33.5f);
+    }
+
+    void closingLeavesTheShare()
+    {
+        QCOMPARE(vraag(8, 40,
+                       [](frmMeststofPercent& d) {
+                           d.txtMeststofPercent->setText("90");
+                           d.close();
+                       }),
+                 40.0f);
+        QCOMPARE(vraag(8, 40,
+                       [](frmMeststofPercent& d) {
+                           d.txtMeststofPercent->setText("90");
+                           QTest::keyClick(&d, Qt::Key_Escape);
+                       }),
+                 40.0f);
+    }
+};
+
+QTEST_MAIN(TestFrmMeststofPercent)
+#include "test_frmmeststofpercent.moc"
