@@ -71,15 +71,16 @@ void frmMeststoffen::bouwRijen()
     txtMeststoffen->hide();
 
     grid->addWidget(lblMeststoffen.add(150, new QLabel(fraMeststoffen)), 1, 2);
-    grid->addWidget(lblMeststoffen.add(151, new QLabel(fraMeststoffen)), 1, 4);
-    grid->addWidget(lblMeststoffen.add(152, new QLabel(fraMeststoffen)), 1, 5, 1, 2);
+    // The first two composition texts are the elements the fertiliser is chosen for, the third another one.
+    grid->addWidget(lblMeststoffen.add(151, new QLabel(fraMeststoffen)), 1, 4, 1, 2);
+    grid->addWidget(lblMeststoffen.add(152, new QLabel(fraMeststoffen)), 1, 6);
     for (int i : {150, 151, 152})
         lblMeststoffen[i]->setFont(vet);
 
     for (int r = 0; r < kRijen; ++r) {
         const int gridRij = 2 + 2 * r;
         auto* caption = lblMeststoffen.add(r, new QLabel(fraMeststoffen));
-        caption->setMinimumWidth(170);
+        caption->setMinimumWidth(150);
         grid->addWidget(caption, gridRij, 0);
 
         auto* kies = cmdMeststoffen.add(r, new QToolButton(fraMeststoffen));
@@ -91,14 +92,14 @@ void frmMeststoffen::bouwRijen()
         connectAction(wis, &QToolButton::clicked, this, [this, r] { cmdMeststoffen_Click(kNaam + r); });
 
         auto* naam = lblMeststoffen.add(kNaam + r, new QLabel(fraMeststoffen));
-        naam->setMinimumWidth(320);
+        naam->setMinimumWidth(300);
         naam->setFrameShape(QFrame::Panel);
         naam->setFrameShadow(QFrame::Sunken);
         grid->addWidget(naam, gridRij, 2);
         grid->addWidget(wis, gridRij, 3);
         for (int k = 0; k < 3; ++k) {
             auto* conc = lblMeststoffen.add(kConc[k] + r, new QLabel(fraMeststoffen));
-            conc->setMinimumWidth(95);
+            conc->setMinimumWidth(90);
             grid->addWidget(conc, gridRij, 4 + k);
         }
         auto* lijn = lblMeststoffen.add(kScheiding + r, new QLabel(fraMeststoffen));
@@ -415,7 +416,7 @@ void frmMeststoffen::plaatsFrame()
     if ((parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized()))
         return;
     // Centred in the room the button bar leaves.
-    CenterControl(this, fraMeststoffen, -1490 / 2, 0);
+    CenterControl(this, fraMeststoffen, -(1490 + 120) / 2, 0);
     if (fraMeststoffen->x() < 0 || fraMeststoffen->y() < 0)
         fraMeststoffen->move(std::max(0, fraMeststoffen->x()), std::max(0, fraMeststoffen->y()));
 }

@@ -214,9 +214,16 @@ private slots:
         QCOMPARE(historieNaam(0), QString("Zwavelzure ammoniak"));
         QCOMPARE(historieNaam(100), QString("Fe-DTPA 6 %"));
 
-        press(w, 1); // stop: nothing changed, nothing asked
+        // Stop on a change asks once; No leaves the stored choice as it was.
+        kiesRij(w, 2, {kies(1)});
+        MessageBox::clear();
+        MessageBox::setNextAnswer(MsgBox::No);
+        press(w, 1);
         QVERIFY(!window());
-        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000019));
+        QCOMPARE(selectie("Ca_Code").toInt(), 0);
+        QVERIFY(m_program->main()->tool("mnu2")->isEnabled());
     }
 
     void secondPhosphorusSourceTakesItsShare()
