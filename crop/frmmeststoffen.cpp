@@ -25,7 +25,11 @@ constexpr int kAlleenMacro = 7; // rows from here on belong to the macro page on
 constexpr int kNaam = 20;       // label offsets of a row's texts, and of its clear button
 constexpr int kConc[] = {40, 60, 80};
 constexpr int kScheiding = 200; // the line under a row
-constexpr int kKalium = 1;      // macro rows of the potassium rule
+constexpr int kKop = 100;       // the heading above the rows
+constexpr int kKolomNaam = 150; // column headings: name, composition, other elements
+constexpr int kKolomConc = 151;
+constexpr int kKolomOverig = 152;
+constexpr int kKalium = 1; // macro rows of the potassium rule
 constexpr int kNitraat = 4;
 
 // The part of a search that offers a fertiliser only for its own row.
@@ -55,7 +59,7 @@ void frmMeststoffen::bouwRijen()
     grid->setHorizontalSpacing(6);
     grid->setVerticalSpacing(2);
 
-    auto* kop = lblMeststoffen.add(100, new QLabel(fraMeststoffen));
+    auto* kop = lblMeststoffen.add(kKop, new QLabel(fraMeststoffen));
     QFont vet = kop->font();
     vet.setBold(true);
     kop->setFont(vet);
@@ -70,11 +74,11 @@ void frmMeststoffen::bouwRijen()
     txtMeststoffen->setReadOnly(true);
     txtMeststoffen->hide();
 
-    grid->addWidget(lblMeststoffen.add(150, new QLabel(fraMeststoffen)), 1, 2);
+    grid->addWidget(lblMeststoffen.add(kKolomNaam, new QLabel(fraMeststoffen)), 1, 2);
     // The first two composition texts are the elements the fertiliser is chosen for, the third another one.
-    grid->addWidget(lblMeststoffen.add(151, new QLabel(fraMeststoffen)), 1, 4, 1, 2);
-    grid->addWidget(lblMeststoffen.add(152, new QLabel(fraMeststoffen)), 1, 6);
-    for (int i : {150, 151, 152})
+    grid->addWidget(lblMeststoffen.add(kKolomConc, new QLabel(fraMeststoffen)), 1, 4, 1, 2);
+    grid->addWidget(lblMeststoffen.add(kKolomOverig, new QLabel(fraMeststoffen)), 1, 6);
+    for (int i : {kKolomNaam, kKolomConc, kKolomOverig})
         lblMeststoffen[i]->setFont(vet);
 
     for (int r = 0; r < kRijen; ++r) {
@@ -155,11 +159,12 @@ void frmMeststoffen::Form_Activate()
 void frmMeststoffen::SetLangStrings()
 {
     setWindowTitle(GetLangStr(30000000));
-    SetCaptionLang(lblMeststoffen, 100, 30110000);
-    SetCaptionLang(lblMeststoffen, 150, 30115000);
-    SetCaptionLang(lblMeststoffen, 151, 30115100);
-    SetCaptionLang(lblMeststoffen, 152, 30115200);
-    lblMeststoffen[151]->setText(lblMeststoffen[151]->text() + " (" + GetUnitText(120) + ")");
+    SetCaptionLang(lblMeststoffen, kKop, 30110000);
+    SetCaptionLang(lblMeststoffen, kKolomNaam, 30115000);
+    SetCaptionLang(lblMeststoffen, kKolomConc, 30115100);
+    SetCaptionLang(lblMeststoffen, kKolomOverig, 30115200);
+    QLabel* eenheid = lblMeststoffen[kKolomConc];
+    eenheid->setText(eenheid->text() + " (" + GetUnitText(120) + ")");
     SetCaptionLang(cmdControl, 1, 10101000);
 }
 
