@@ -8,6 +8,7 @@
 #include "programfixture.h"
 #include "programsettings.h"
 #include "registry/registry.h"
+#include "stepwindow.h"
 #include "stepwindows.h"
 #include "ui/dialogs.h"
 #include "wizard.h"
@@ -224,6 +225,22 @@ private slots:
         QCOMPARE(MessageBox::last().text, GetLangStr(999000019));
         QCOMPARE(selectie("Ca_Code").toInt(), 0);
         QVERIFY(m_program->main()->tool("mnu2")->isEnabled());
+    }
+
+    void wizardGoesOnToTheCropStepAndBackToTheMicroPage()
+    {
+        QVERIFY(PutTeeltInstelling("BakGrootte", 1000, InstellingMode::Number)); // the crop step needs a tank
+        frmMeststoffen* w = open();
+        press(w, 0);
+        press(w, 0);
+        QVERIFY(!window());
+        auto* teelt = qobject_cast<StepWindow*>(OpenStepWindow("frmTeelt"));
+        QVERIFY(teelt);
+        teelt->cmdControl[2]->click();
+        QCoreApplication::processEvents();
+        QVERIFY(window());
+        QCOMPARE(window()->pagina(), qint16(1));
+        QCOMPARE(label(window(), 0), GetLangStr(30100001));
     }
 
     void secondPhosphorusSourceTakesItsShare()
