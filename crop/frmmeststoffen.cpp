@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QToolButton>
 
 namespace {
@@ -264,10 +265,16 @@ void frmMeststoffen::LoadHistorieMest()
 
 void frmMeststoffen::cmdMeststoffen_Click(int index)
 {
-    if (index < kNaam)
+    if (index < kNaam) {
         KiesMeststof(index);
-    else
-        WisMeststof(index - kNaam);
+        return;
+    }
+    const int rij = index - kNaam;
+    const bool gekozen = slot(rij).code != 0 || slot(rij).perc != 0;
+    WisMeststof(rij);
+    // A cleared row is a change like a choice: stop asks before it is lost.
+    if (gekozen)
+        m_changed = true;
 }
 
 void frmMeststoffen::KiesMeststof(int rij)
@@ -289,10 +296,10 @@ void frmMeststoffen::KiesMeststof(int rij)
         }
     }
     ShowStatusLang(MainWindow(), -1);
+    const auto klaar = qScopeGuard([] { ShowStatusLang(MainWindow(), 0); });
     if (m_pagina == MestPagina::Macro && rij == kKalium)
         CheckKGl(true);
     ShowMeststof(rij);
-    ShowStatusLang(MainWindow(), 0);
 }
 
 qint32 frmMeststoffen::ZoekMeststof(int rij)

@@ -283,8 +283,12 @@ private slots:
         // The second iron source asks its own share; clearing empties both.
         kiesRij(w, 1, {kies(101), percentage("12.5")});
         QCOMPARE(label(w, 21), QString("12.5% Fe-DTPA 3 % vloeibaar"));
+        press(w, 2);
+        press(w, 0);
+        QVERIFY(!w->changed());
         knop(w, 21)->click();
         QCOMPARE(label(w, 21), QString());
+        QVERIFY(w->changed()); // stop would ask before the clearing is lost
         press(w, 2);
         QCOMPARE(selectie("FeBron_Code").toInt(), 0);
         QCOMPARE(selectie("FeBron_Perc").toFloat(), 0.0f);
