@@ -64,6 +64,11 @@ inline constexpr std::array<int, 15> Teelt = {EP::pNH4, EP::pK,   EP::pCa,    EP
 inline constexpr std::array<int, 17> Meststof = {EP::pNO3, EP::pH2PO4, EP::pSO4, EP::pNH4, EP::pK,  EP::pCa,
                                                  EP::pMg,  EP::pCl,    EP::pSi,  EP::pH,   EP::pOH, EP::pFe,
                                                  EP::pMn,  EP::pZn,    EP::pB,   EP::pCu,  EP::pMo};
+// The weight-per-cent columns of a fertiliser (name + "_perc"), in the order of
+// the fertiliser table: the elements of Meststof without the acid and the lye.
+inline constexpr std::array<int, 15> Gewichtsprocent = {EP::pNO3, EP::pH2PO4, EP::pSO4, EP::pNH4, EP::pK,
+                                                        EP::pCa,  EP::pMg,    EP::pCl,  EP::pSi,  EP::pFe,
+                                                        EP::pMn,  EP::pZn,    EP::pB,   EP::pCu,  EP::pMo};
 // The trace elements Fe to Mo.
 inline constexpr std::array<int, 6> Spoor = {EP::pFe, EP::pMn, EP::pZn, EP::pB, EP::pCu, EP::pMo};
 // The advice adjustment that lapses when the drain step changes how the advice
