@@ -4,6 +4,7 @@
 #include "frmbedrijfgeg.h"
 #include "frmdrain.h"
 #include "frmmeststoffen.h"
+#include "frmregistratie.h"
 #include "frmtaal.h"
 #include "frmteelt.h"
 #include "frmwater.h"
@@ -18,4 +19,5 @@ void RegisterStepWindows()
     RegisterStepWindow("frmWater", [] { return new frmWater; });
     RegisterStepWindow("frmDrain", [] { return new frmDrain; });
     RegisterStepWindow("frmAdvies", [] { return new frmAdvies; });
+    RegisterStepWindow("frmRegistratie", [] { return new frmRegistratie; });
 }
