@@ -1,0 +1,221 @@
+// The order register window driven as the user drives it: opened from the
+// menu on the last year, a period typed, the element report, the list of one
+// fertiliser with a deletion, the printed list and an old grower database.
+#include "appstate.h"
+#include "bestelregister.h"
+#include "frmmain.h"
+#include "frmprintpreview.h"
+#include "frmregistratie.h"
+#include "frmregistratiebestellingen.h"
+#include "pdftext.h"
+#include "programfixture.h"
+#include "stepwindows.h"
+#include "ui/dialogs.h"
+#include "wizard.h"
+#include "zelvorageneral.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QtTest>
+
+namespace {
+
+const QDate kVandaag = QDate::currentDate();
+// The first day of the default period: a year back, 29 February to 1 March.
+const QDate kEersteDag =
+    kVandaag.month() == 2 && kVandaag.day() == 29 ? QDate(kVandaag.year() - 1, 3, 1) : kVandaag.addYears(-1);
+
+void bestel(const QDate& dag, int uur, const QList<BestelRegel>& regels)
+{
+    RegistreerBestelling(appState().ID_ALG_Tuinder, 1, QDateTime(dag, QTime(uur, 0)), regels);
+}
+
+QStringList kolom(QTableView* grid, int k)
+{
+    QStringList tekst;
+    for (int r = 0; r < grid->model()->rowCount(); ++r)
+        tekst << grid->model()->index(r, k).data().toString();
+    return tekst;
+}
+
+// Runs the action on the modal window once it shows; it is closed afterwards whatever happened.
+template <typename W> void opModaal(std::function<void(W*)> actie)
+{
+    QTimer::singleShot(0, [actie] {
+        auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (!w)
+            return;
+        actie(w);
+        if (w->isVisible())
+            w->close();
+    });
+}
+
+} // namespace
+
+class TestFrmRegistratie : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> m_program;
+
+    frmRegistratie* openFromMenu()
+    {
+        m_program->main()->barMain_Click("mnu8Sub2");
+        QCoreApplication::processEvents();
+        return qobject_cast<frmRegistratie*>(OpenStepWindow("frmRegistratie"));
+    }
+
+    void type(QLineEdit* box, const QString& text, Qt::Key leave = Qt::Key_Tab)
+    {
+        box->setFocus();
+        QTRY_VERIFY(box->hasFocus());
+        box->selectAll();
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, leave);
+    }
+
+    void dubbelklik(QTableView* grid, int rij)
+    {
+        const QRect cel = grid->visualRect(grid->model()->index(rij, 1));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cel.center());
+        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cel.center());
+    }
+
+private slots:
+    void initTestCase() { RegisterStepWindows(); }
+
+    void init()
+    {
+        m_program = std::make_unique<ProgramFixture>();
+        m_program->main()->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        QCoreApplication::setApplicationVersion("2.1.14");
+        bestel(kEersteDag, 0, {{1, "Kalksalpeter", 400.0, "kg"}, {22, "Kaliloog 50 %", 100.0, "liter"}});
+        bestel(kVandaag, 0, {{1, "Kalksalpeter", 250.0, "kg"}});
+        bestel(kEersteDag.addDays(-1), 23, {{1, "Kalksalpeter", 1000.0, "kg"}});
+        bestel(QDate(2020, 5, 10), 12, {{1, "Kalksalpeter", 50.0, "kg"}, {105, "Mangaansulfaat", 1000.0, "gram"}});
+    }
+    void cleanup()
+    {
+        m_program.reset();
+        MessageBox::clear();
+    }
+
+    void opensFromTheMenuOnTheLastYearWithOnlyStop()
+    {
+        QVERIFY(m_program->main()->tool("mnu8Sub2")->isEnabled());
+        frmRegistratie* w = openFromMenu();
+        QVERIFY(w);
+        QVERIFY(!w->cmdControl[0]->isEnabled());
+        QVERIFY(!w->cmdControl[2]->isEnabled());
+        QVERIFY(w->cmdControl[1]->isEnabled());
+        QVERIFY(m_program->main()->tool("mnu1")->isEnabled());
+        QVERIFY(!m_program->main()->tool("mnu2")->isEnabled());
+
+        QCOMPARE(w->txtRegistratie[2]->text(), GetLangStr(820300000));
+        QVERIFY(w->txtRegistratie[0]->hasFocus());
+        // The first day and today count; the day before does not.
+        QCOMPARE(kolom(w->grdRegistratie, 1), (QStringList{"Kaliloog 50 %", "Kalksalpeter"}));
+        QCOMPARE(kolom(w->grdRegistratie, 2), (QStringList{"100", "650"}));
+        QCOMPARE(kolom(w->grdRegistratie, 3), (QStringList{"liter", "kg"}));
+        QVERIFY(w->grdRegistratie->isColumnHidden(0));
+        QCOMPARE(w->grdRegistratie->model()->headerData(1, Qt::Horizontal).toString(), GetLangStr(820700100));
+
+        w->cmdControl[1]->click();
+        QCoreApplication::processEvents();
+        QVERIFY(!OpenStepWindow("frmRegistratie"));
+        QVERIFY(m_program->main()->tool("mnu2")->isEnabled());
+    }
+
+    void aTypedPeriodAndTheElementReport()
+    {
+        frmRegistratie* w = openFromMenu();
+        const QString dag = Registratie::DatumTekst(QDate(2020, 5, 10));
+        type(w->txtRegistratie[0], dag, Qt::Key_Return);
+        QVERIFY(w->txtRegistratie[1]->hasFocus()); // Enter goes on to the last day
+        type(w->txtRegistratie[1], dag, Qt::Key_Return);
+        QCOMPARE(kolom(w->grdRegistratie, 1), (QStringList{"Kalksalpeter", "Mangaansulfaat"}));
+        QCOMPARE(kolom(w->grdRegistratie, 2), (QStringList{"50", "1000"}));
+
+        w->cboRegistratie[0]->setCurrentIndex(1);
+        QCOMPARE(w->txtRegistratie[2]->text(), GetLangStr(820300001));
+        QCOMPARE(w->grdRegistratie->model()->headerData(1, Qt::Horizontal).toString(), GetLangStr(820700101));
+        // 50 kg of Kalksalpeter and 1000 gram of Mangaansulfaat (32.51 % Mn).
+        QCOMPARE(kolom(w->grdRegistratie, 1), (QStringList{"N-totaal", "CaO", "Mn"}));
+        QCOMPARE(kolom(w->grdRegistratie, 2), (QStringList{"7.780", "13", "0.325"}));
+        QCOMPARE(kolom(w->grdRegistratie, 3), (QStringList{"kg", "kg", "kg"}));
+
+        // Double-clicking an element opens nothing.
+        dubbelklik(w->grdRegistratie, 0);
+        QVERIFY(!QApplication::activeModalWidget());
+
+        // A text that is no date gives the last year again.
+        type(w->txtRegistratie[0], "gisteren");
+        QCOMPARE(w->txtRegistratie[0]->text(), Registratie::DatumTekst(kEersteDag));
+        QCOMPARE(w->txtRegistratie[1]->text(), Registratie::DatumTekst(kVandaag));
+        QCOMPARE(kolom(w->grdRegistratie, 1), (QStringList{"N-totaal", "K2O", "CaO"}));
+    }
+
+    void listOfOneFertiliserDeletesAnOrderAndTheSumsFollow()
+    {
+        frmRegistratie* w = openFromMenu();
+        QStringList titel, datums, naDelete;
+        int vragen = 0;
+        opModaal<frmRegistratieBestellingen>([&](frmRegistratieBestellingen* lijst) {
+            titel << lijst->windowTitle();
+            datums = kolom(lijst->grdRegistratie, 1);
+            QCOMPARE(kolom(lijst->grdRegistratie, 2), (QStringList{"400", "250"}));
+            lijst->grdRegistratie->setCurrentIndex(lijst->grdRegistratie->model()->index(1, 1));
+            MessageBox::setNextAnswer(MsgBox::No);
+            QTest::keyClick(lijst->grdRegistratie, Qt::Key_Delete);
+            MessageBox::setNextAnswer(MsgBox::Yes);
+            lijst->cmdRegistratie[1]->click();
+            for (const MessageBox::Shown& m : MessageBox::shown())
+                vragen += m.text == GetLangStr(999000048);
+            naDelete = kolom(lijst->grdRegistratie, 2);
+            QTest::keyClick(lijst, Qt::Key_Escape);
+        });
+        dubbelklik(w->grdRegistratie, 1); // Kalksalpeter
+        QCOMPARE(titel, QStringList{GetLangStr(840000000) + " Kalksalpeter"});
+        QCOMPARE(datums, (QStringList{Registratie::DatumTekst(kEersteDag), Registratie::DatumTekst(kVandaag)}));
+        QCOMPARE(vragen, 2);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000048));
+        QCOMPARE(naDelete, QStringList{"400"});
+        QVERIFY(!QApplication::activeModalWidget());
+        QCOMPARE(kolom(w->grdRegistratie, 2), (QStringList{"100", "400"}));
+    }
+
+    void printShowsTheListOfThePeriodInThePreview()
+    {
+        frmRegistratie* w = openFromMenu();
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("register.pdf");
+        bool getoond = false;
+        opModaal<frmPrintPreview>([&](frmPrintPreview* preview) {
+            getoond = preview->writePdf(pdf);
+            preview->accept();
+        });
+        QTest::mouseClick(w->cmdRegistratie, Qt::LeftButton);
+        QVERIFY(getoond);
+        const QString tekst = PdfText::layout(pdf);
+        QVERIFY(PdfText::lineWith(tekst, "Kalksalpeter").contains(QRegularExpression("650\\s+kg")));
+        QVERIFY(PdfText::lineWith(tekst, GetLangStr(820100000)).contains(Registratie::DatumTekst(kEersteDag)));
+    }
+
+    void aGrowerDatabaseWithoutTheElementTableSaysSoAndKeepsTheGrid()
+    {
+        frmRegistratie* w = openFromMenu();
+        growerDb().execute("DROP TABLE BEST_HistElementen");
+        w->cboRegistratie[0]->setCurrentIndex(1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000050));
+        QCOMPARE(MessageBox::last().style & MsgBox::Critical, int(MsgBox::Critical));
+        QCOMPARE(kolom(w->grdRegistratie, 1), (QStringList{"Kaliloog 50 %", "Kalksalpeter"}));
+    }
+};
+
+QTEST_MAIN(TestFrmRegistratie)
+#include "test_frmregistratie.moc"
