@@ -214,7 +214,7 @@ void frmRegistratie::ZetKolommen()
                         GetLangStr(Tekst::EersteKolom + 200 + extra)});
     grdRegistratie->setColumnHidden(kCode, true);
     for (int k = kNaam; k <= kEenheid; ++k)
-        grdRegistratie->setColumnWidth(k, twips(kBreedte[k]));
+        ZetKolomBreedte(grdRegistratie, k, kBreedte[k]);
 }
 
 void frmRegistratie::cboRegistratie_Click()
@@ -289,7 +289,7 @@ void frmRegistratie::resizeEvent(QResizeEvent* event)
     const int marge = 16;
     int breed = grdRegistratie->frameWidth() * 2 + grdRegistratie->verticalScrollBar()->sizeHint().width() + 2;
     for (int k = kNaam; k <= kEenheid; ++k)
-        breed += twips(kBreedte[k]);
+        breed += grdRegistratie->columnWidth(k);
     const int ruimte = std::max(0, fraControl->x() - 2 * marge);
     breed = std::min(std::max(breed, fraRegistratie[0]->sizeHint().width()), ruimte);
     const int links = marge + std::max(0, (ruimte - breed) / 2);

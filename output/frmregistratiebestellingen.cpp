@@ -79,7 +79,9 @@ void frmRegistratieBestellingen::Form_Load()
     ShowStatusLang(MainWindow(), -1);
     SetLangStrings();
     Vul();
-    const int breed = twips(1500) * 2 + twips(700) + grdRegistratie->verticalHeader()->width() + 60;
+    int breed = 60;
+    for (int k : {kDatum, kHoeveelheid, kEenheid})
+        breed += grdRegistratie->columnWidth(k);
     resize(std::max(breed, width()), std::max(height(), 360));
     ShowStatusLang(MainWindow(), 0);
 }
@@ -94,9 +96,9 @@ void frmRegistratieBestellingen::SetLangStrings()
         {QString(), GetLangStr(Tekst::Datum), GetLangStr(Tekst::Hoeveelheid), GetLangStr(Tekst::Eenheid), QString()});
     grdRegistratie->setColumnHidden(kID, true);
     grdRegistratie->setColumnHidden(kNaam, true);
-    grdRegistratie->setColumnWidth(kDatum, twips(1500));
-    grdRegistratie->setColumnWidth(kHoeveelheid, twips(1500));
-    grdRegistratie->setColumnWidth(kEenheid, twips(700));
+    ZetKolomBreedte(grdRegistratie, kDatum, 1500);
+    ZetKolomBreedte(grdRegistratie, kHoeveelheid, 1500);
+    ZetKolomBreedte(grdRegistratie, kEenheid, 700);
 }
 
 void frmRegistratieBestellingen::Vul()

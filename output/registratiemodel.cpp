@@ -1,5 +1,12 @@
 #include "registratiemodel.h"
 
+#include "controlarray.h"
+
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QTableView>
+#include <algorithm>
+
 RegistratieModel::RegistratieModel(QList<Qt::Alignment> uitlijning, QObject* parent)
     : QAbstractTableModel(parent), m_uitlijning(std::move(uitlijning)), m_koppen(m_uitlijning.size())
 {
@@ -68,4 +75,11 @@ QVariant RegistratieModel::headerData(int section, Qt::Orientation orientation, 
             return QVariant::fromValue(m_uitlijning[section] | Qt::AlignVCenter);
     }
     return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+void ZetKolomBreedte(QTableView* grid, int kolom, int breedte)
+{
+    const QString kop = grid->model()->headerData(kolom, Qt::Horizontal).toString();
+    const int nodig = QFontMetrics(grid->horizontalHeader()->font()).horizontalAdvance(kop) + 16;
+    grid->setColumnWidth(kolom, std::max(twips(breedte), nodig));
 }

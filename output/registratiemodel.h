@@ -5,6 +5,8 @@
 #include <QList>
 #include <QStringList>
 
+class QTableView;
+
 // The rows of the order register's grids as text, one alignment per column;
 // the grid's current row is drawn in the list look's highlight colour.
 class RegistratieModel : public QAbstractTableModel {
@@ -28,3 +30,7 @@ private:
     int m_huidig = -1;
     QColor m_highlight;
 };
+
+// Gives the grid's column its width in twips, or more when its heading would
+// not fit: a caption cut at its first letters reads as another word.
+void ZetKolomBreedte(QTableView* grid, int kolom, int breedte);
