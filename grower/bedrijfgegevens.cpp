@@ -79,6 +79,8 @@ void Schrijf(const TuinderGegevens& tuinder, const Afleveradres& adres)
             rs.setValue("ID", id);
     }
     schrijfKolommen(rs, tuinder, kTuinderKolommen);
+    // Written back as read, so a row added again keeps its dealer and orders find one.
+    rs.setValue("Code_ALG_Handelaar", tuinder.Code_ALG_Handelaar);
     rs.setValue("ID_ALG_Afleveradres", tuinder.ID_ALG_Afleveradres);
     rs.update();
     SchrijfAfleveradres(adres);

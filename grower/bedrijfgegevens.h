@@ -62,8 +62,8 @@ namespace BedrijfGegevens {
 // whose row has gone reads as a new, empty one.
 TuinderGegevens Lees();
 
-// Stores the grower row (except the dealer code) and the shown address
-// together or not at all, in one transaction. A grower row that has gone is
+// Stores the grower row (the dealer code as it was read; an empty one
+// becomes 0) and the shown address together or not at all, in one transaction. A grower row that has gone is
 // added again under the grower's ID. An address with ID 0 is not written; an
 // address whose row has gone throws error 3021 and nothing is stored.
 void Schrijf(const TuinderGegevens& tuinder, const Afleveradres& adres);

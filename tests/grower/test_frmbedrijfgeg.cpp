@@ -448,6 +448,26 @@ private slots:
         QCOMPARE(addresses()[2][2].toString(), QString("Loods"));
     }
 
+    void theDealerCodeIsWrittenBackAsRead()
+    {
+        // An empty code is stored as no dealer.
+        dbT().execute("UPDATE ALG_Tuinder SET Code_ALG_Handelaar = NULL WHERE ID = ?", {grower()});
+        completeGrower();
+        QVERIFY(!growerRow().value("Code_ALG_Handelaar").isNull());
+        QCOMPARE(growerRow().value("Code_ALG_Handelaar").toInt(), 0);
+
+        // A grower row that went while the window was open comes back with its dealer.
+        dbT().execute("UPDATE ALG_Tuinder SET Code_ALG_Handelaar = 1 WHERE ID = ?", {grower()});
+        openFromMenu();
+        QCOMPARE(box(30)->text(), QString("Test handel"));
+        dbT().execute("DELETE FROM ALG_Tuinder WHERE ID = ?", {grower()});
+        type(1, "Kwekerij De Kas");
+        press(0);
+        QVERIFY(!window());
+        QCOMPARE(growerRow().value("Naam").toString(), QString("Kwekerij De Kas"));
+        QCOMPARE(growerRow().value("Code_ALG_Handelaar").toInt(), 1);
+    }
+
     void aStoredAddressOfNobodyIsReplaced()
     {
         dbT().execute("UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = 4711, Code_ALG_Handelaar = 99 WHERE ID = ?",

@@ -83,7 +83,7 @@ private slots:
               &TuinderGegevens::Mobiel, &TuinderGegevens::Email, &TuinderGegevens::Fax})
             QCOMPARE(terug.*veld, tuinder.*veld);
         QCOMPARE(terug.ID_ALG_Afleveradres, tuinder.ID_ALG_Afleveradres);
-        QCOMPARE(terug.Code_ALG_Handelaar, code); // the dealer is never changed here
+        QCOMPARE(terug.Code_ALG_Handelaar, tuinder.Code_ALG_Handelaar); // what the window read is written back
 
         const Afleveradres adresTerug = BedrijfGegevens::LeesAfleveradres(adres.ID);
         for (QString Afleveradres::*veld :
