@@ -3,6 +3,7 @@
 #include "bedrijfgegevens.h"
 #include "general.h"
 #include "generalui.h"
+#include "laden.h"
 #include "programsettings.h"
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
@@ -153,7 +154,7 @@ void frmBedrijfGeg::buildTabOrder()
 void frmBedrijfGeg::Form_Load()
 {
     ShowStatusLang(MainWindow(), -1);
-    try {
+    LaadMetHerhaling([this] {
         SetLangStrings();
         // Equal widths keep the stacked frames tidy whatever the captions' language.
         int width = 0;
@@ -167,10 +168,7 @@ void frmBedrijfGeg::Form_Load()
         VulLanden(24);
         LeesTuinder();
         SetLogoButtons(this);
-    } catch (const AppError& e) {
-        qint16 marker = 0;
-        ErrorHandler(marker, e);
-    }
+    });
     ShowStatusLang(MainWindow(), 0);
 }
 

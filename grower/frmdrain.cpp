@@ -3,6 +3,7 @@
 #include "drainanalyse.h"
 #include "elementen.h"
 #include "invoervak.h"
+#include "laden.h"
 #include "ui/dialogs.h"
 #include "units.h"
 #include "watermix.h"
@@ -86,7 +87,7 @@ void frmDrain::Form_Load()
     SetLogoButtons(this);
     // The working set's analysis is kept in memory for the run; a new run takes up the stored one.
     if (appState().ID_HISTORIE != 0 || IsLeeg(appState().DrainAnalyse))
-        RunUserAction([this] { LeesDrain(); });
+        LaadMetHerhaling([this] { LeesDrain(); });
     RunUserAction([this] { ToonWaarschuwing(0); });
     changed() = false;
     ShowStatusLang(MainWindow(), 0);

@@ -4,6 +4,7 @@
 #include "frmwaterspoor.h"
 #include "general.h"
 #include "invoervak.h"
+#include "laden.h"
 #include "mdlzelvoracalc.h"
 #include "ui/dialogs.h"
 #include "units.h"
@@ -93,10 +94,7 @@ void frmWater::Form_Load()
     BouwRooster();
     SetLangStrings();
     SetLogoButtons(this);
-    RunUserAction([this] {
-        LeesWater();
-        m_loaded = true;
-    });
+    m_loaded = LaadMetHerhaling([this] { LeesWater(); });
     ToonAlleVelden();
     Herbereken(0);
     changed() = false;

@@ -468,6 +468,41 @@ private slots:
         QCOMPARE(growerRow().value("Code_ALG_Handelaar").toInt(), 1);
     }
 
+    void retryInTheLoadErrorLoadsAgain()
+    {
+        completeGrower();
+        referenceDb().execute("ALTER TABLE ALG_Handelaar RENAME TO ALG_Handelaar_weg");
+        // The user puts the reference database right and answers Retry.
+        int asked = 0;
+        DialogPresenters presenters;
+        presenters.message = [&asked](const QString&, int style, const QString&) {
+            ++asked;
+            if ((style & 7) != MsgBox::RetryCancel)
+                return int(MsgBox::Ok);
+            referenceDb().execute("ALTER TABLE ALG_Handelaar_weg RENAME TO ALG_Handelaar");
+            return int(MsgBox::Retry);
+        };
+        setDialogPresenters(presenters);
+        MessageBox::setScripted(false);
+        openFromMenu();
+        MessageBox::setScripted(true);
+        QCOMPARE(asked, 1);
+        QVERIFY(MessageBox::last().text.startsWith("Nummer: "));
+        QCOMPARE(box(30)->text(), QString("Test handel"));
+        QCOMPARE(box(1)->text(), QString("Kwekerij 't Hof"));
+        QVERIFY(!window()->changed());
+
+        // Cancel gives the loading up: the error is asked about once.
+        m_program->closeChildWindows();
+        referenceDb().execute("ALTER TABLE ALG_Handelaar RENAME TO ALG_Handelaar_weg");
+        MessageBox::clear();
+        MessageBox::setNextAnswer(MsgBox::Cancel);
+        QVERIFY(openFromMenu());
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(box(30)->text(), QString());
+        referenceDb().execute("ALTER TABLE ALG_Handelaar_weg RENAME TO ALG_Handelaar");
+    }
+
     void aStoredAddressOfNobodyIsReplaced()
     {
         dbT().execute("UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = 4711, Code_ALG_Handelaar = 99 WHERE ID = ?",
