@@ -432,7 +432,8 @@ void frmWater::cmdwater_Click(int index)
     for (int k = 1; k <= 6; ++k)
         dialog.WaterSpoor[k] = IonToUnit(record.Elementen[fe + k - 1], names[fe + k - 1]);
     const std::array<float, 7> given = dialog.WaterSpoor;
-    dialog.WaterReadonly = mix || !m_loaded || appState().ID_HISTORIE != 0;
+    // The first source's trace elements are shown only, as the mix's are; sources 2 and 3 take them.
+    dialog.WaterReadonly = mix || index == 0 || !m_loaded || appState().ID_HISTORIE != 0;
     connectAction(&dialog, &frmWaterSpoor::edited, this, [this] { changed() = true; });
     dialog.exec();
     // Entries that came back as given keep their full precision.

@@ -36,6 +36,8 @@ frmWaterSpoor::frmWaterSpoor(QWidget* parent) : QDialog(parent)
         box->setFixedWidth(twips(1200));
         box->setProperty("Index", i);
         boxes->watch(box);
+        // Installed last, so the dialog sees a key before the box and its key filter do.
+        box->installEventFilter(this);
         connect(box, &QLineEdit::textEdited, this, &frmWaterSpoor::edited);
         grid->addWidget(label, i, 0);
         grid->addWidget(box, i, 1);
@@ -135,11 +137,31 @@ void frmWaterSpoor::done(int result)
     QDialog::done(result);
 }
 
+bool frmWaterSpoor::Form_KeyPress(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter moves on to the next box; only the button confirms.
+        focusNextChild();
+        return true;
+    case Qt::Key_Escape:
+        reject();
+        return true;
+    default:
+        return false;
+    }
+}
+
 void frmWaterSpoor::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        focusNextChild();
-        return;
-    }
-    QDialog::keyPressEvent(event);
+    if (!Form_KeyPress(event))
+        QDialog::keyPressEvent(event);
+}
+
+bool frmWaterSpoor::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && qobject_cast<QLineEdit*>(watched))
+        return Form_KeyPress(static_cast<QKeyEvent*>(event));
+    return QDialog::eventFilter(watched, event);
 }

@@ -36,9 +36,11 @@ protected:
     void done(int result) override;
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Form_Load();
+    bool Form_KeyPress(QKeyEvent* event);
     void SetLangStrings();
     void VulVelden();
     void LeesVelden();
