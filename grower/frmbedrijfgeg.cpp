@@ -3,6 +3,7 @@
 #include "bedrijfgegevens.h"
 #include "general.h"
 #include "generalui.h"
+#include "invoervak.h"
 #include "laden.h"
 #include "programsettings.h"
 #include "ui/dialogs.h"
@@ -11,6 +12,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -335,9 +337,13 @@ void frmBedrijfGeg::txtBedrijfGeg_GotFocus(int index)
 {
     if (index == 20 || index == 26 || index == 30)
         return;
-    // After the click that gave the focus has placed the caret.
+    // After the click that gave the focus has placed the caret; a box left
+    // before then keeps no selection.
     QLineEdit* box = txtBedrijfGeg[index];
-    QTimer::singleShot(0, box, [box] { box->selectAll(); });
+    QTimer::singleShot(0, box, [box] {
+        if (box->hasFocus())
+            box->selectAll();
+    });
 }
 
 void frmBedrijfGeg::txtBedrijfGeg_LostFocus(int index)
@@ -504,8 +510,10 @@ bool frmBedrijfGeg::eventFilter(QObject* watched, QEvent* event)
                 txtBedrijfGeg_GotFocus(box);
             break;
         case QEvent::FocusOut:
-            if (box >= 0)
+            if (box >= 0) {
+                HideSelection(txtBedrijfGeg[box], static_cast<QFocusEvent*>(event)->reason());
                 txtBedrijfGeg_LostFocus(box);
+            }
             break;
         default:
             break;

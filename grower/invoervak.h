@@ -8,6 +8,10 @@
 
 class QLineEdit;
 
+// Takes the selection from a box that loses the focus to another window; it
+// is selected again when the focus comes back.
+void HideSelection(QLineEdit* box, Qt::FocusReason reason);
+
 // What the value boxes of the water, trace-element and drain windows share:
 // the whole text is selected when a box gets the focus, and the window hears
 // when a box loses it (where it reads what the user typed).

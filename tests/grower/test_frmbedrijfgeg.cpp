@@ -503,6 +503,20 @@ private slots:
         referenceDb().execute("ALTER TABLE ALG_Handelaar_weg RENAME TO ALG_Handelaar");
     }
 
+    void onlyTheBoxWithTheFocusLooksSelected()
+    {
+        completeGrower();
+        m_program->main()->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        openFromMenu();
+        // Passing through a box before its text was selected leaves it unselected.
+        box(1)->setFocus();
+        QTest::keyClick(box(1), Qt::Key_Tab);
+        QTRY_VERIFY(box(2)->hasSelectedText());
+        QCoreApplication::processEvents();
+        QVERIFY(!box(1)->hasSelectedText());
+    }
+
     void aStoredAddressOfNobodyIsReplaced()
     {
         dbT().execute("UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = 4711, Code_ALG_Handelaar = 99 WHERE ID = ?",

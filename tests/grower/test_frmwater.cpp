@@ -259,6 +259,31 @@ private slots:
         QCOMPARE(w->WaterAnalyses[1].Elementen.K, 2.0f);
     }
 
+    void onlyTheBoxWithTheFocusLooksSelected()
+    {
+        frmWater* w = open();
+        type(box(w, 20), "60");
+        // Passing through a box before its text was selected leaves it unselected.
+        box(w, 21)->setFocus();
+        QTest::keyClick(box(w, 21), Qt::Key_Tab);
+        QTRY_VERIFY(box(w, 22)->hasSelectedText());
+        QCoreApplication::processEvents();
+        QVERIFY(!box(w, 21)->hasSelectedText());
+
+        // The dialog's box has the focus; the water window's box shows no selection meanwhile.
+        box(w, 20)->setFocus();
+        QTRY_VERIFY(box(w, 20)->hasSelectedText());
+        bool waterSelected = true, dialogSelected = false;
+        onTraceDialog([&](frmWaterSpoor* d) {
+            QTRY_VERIFY(d->txtWaterSpoor[0]->hasSelectedText());
+            dialogSelected = true;
+            waterSelected = box(w, 20)->hasSelectedText();
+        });
+        w->cmdwater[1]->click();
+        QVERIFY(dialogSelected);
+        QVERIFY(!waterSelected);
+    }
+
     void switchingTheInputTypeClearsTheWindowOnly()
     {
         insertRow("WATER", {{"ID_HISTORIE", 0}, {"Type", 1}, {"Perc", 100}, {"K", 2}, {"NO3", 2}});
