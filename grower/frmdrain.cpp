@@ -13,7 +13,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <limits>
+#include <algorithm>
 
 namespace {
 
@@ -22,17 +22,23 @@ constexpr int kLabelHeight = 300;
 constexpr int kRowTop = 600; // twips; the boxes of row r at kRowTop + kRowStep · r, their names above them
 constexpr int kRowStep = 900;
 
+// The element position of a box; -1 for EC, pH and indices without a box.
+int drainPositie(int index)
+{
+    const int column = index / 10;
+    const int row = index % 10;
+    if (row == 0 && column >= 4 && column <= 14)
+        return column - 4; // NH4 .. Si
+    if (row == 1 && column >= 4 && column <= 9)
+        return ElementVector::pFe + column - 4; // Fe .. Mo
+    return -1;
+}
+
 // The drain value behind a box, or null for an index without one; name gets the
 // element name when the value is an element in the display unit.
 float* drainValue(WaterRecord& drain, int index, QString* name = nullptr)
 {
-    const int column = index / 10;
-    const int row = index % 10;
-    int position = -1;
-    if (row == 0 && column >= 4 && column <= 14)
-        position = column - 4; // NH4 .. Si
-    else if (row == 1 && column >= 4 && column <= 9)
-        position = ElementVector::pFe + column - 4; // Fe .. Mo
+    const int position = drainPositie(index);
     if (position >= 0) {
         if (name)
             *name = WaterElementNamen()[position];
@@ -43,6 +49,17 @@ float* drainValue(WaterRecord& drain, int index, QString* name = nullptr)
     if (index == 52)
         return &drain.Ph;
     return nullptr;
+}
+
+// What a box takes.
+InvoerBereik drainBereik(int index, bool breedste)
+{
+    if (index == 42)
+        return Bereik::EC;
+    if (index == 52)
+        return Bereik::Ph;
+    const int positie = drainPositie(index);
+    return breedste ? BreedsteElementBereik(positie) : ElementBereik(positie);
 }
 
 // Every box in the order the window fills them.
@@ -123,24 +140,40 @@ void frmDrain::BouwRooster()
         qint16 unitCode;
     };
     const Row rows[] = {{10, 510101000, 14, 38, 210}, {11, 510101100, 9, 39, 310}, {12, 510101200, 5, 0, 0}};
+    // One width for every box, that of the widest number any box takes in the
+    // display unit where numbers read longest, so the columns stay in line.
+    QList<InvoerBereik> bereiken;
+    for (int index : kBoxOrder)
+        bereiken << drainBereik(index, true);
+    const int width = toTwips(InvoerBreedte(fraDrain, bereiken, twips(700)));
+    // The row captions as wide as their texts, so the boxes keep room on a small screen.
+    int caption = 0;
+    for (const Row& row : rows)
+        caption = std::max(caption, fraDrain->fontMetrics().horizontalAdvance(GetLangStr(row.text)));
+    caption = std::min(2700, toTwips(caption + 8));
+    const int first = 120 + caption + 80;
+    int right = 0;
     for (int r = 0; r < 3; ++r) {
         const Row& row = rows[r];
         const int top = kRowTop + kRowStep * r;
-        label(row.caption, 120, top, 2700, 0, GetLangStr(row.text));
+        label(row.caption, 120, top, caption, 0, GetLangStr(row.text));
         for (int column = 4; column <= row.lastColumn; ++column) {
             const int index = 10 * column + r;
-            const int left = 2900 + 700 * (column - 4);
+            const int left = first + width * (column - 4);
             QString name;
             drainValue(appState().DrainAnalyse, index, &name);
-            label(index + 8, left, top - 300, 700, 2, index == 42 ? "EC" : index == 52 ? "pH" : name);
-            MakeTextBox(index, left, top);
+            label(index + 8, left, top - 300, width, 2, index == 42 ? "EC" : index == 52 ? "pH" : name);
+            MakeTextBox(index, left, top, width);
         }
+        const int unitLeft = first + 60 + width * (row.lastColumn - 3);
         if (row.unitLabel)
-            label(row.unitLabel, 2960 + 700 * (row.lastColumn - 3), top, 1200, 0, GetUnitText(row.unitCode));
+            label(row.unitLabel, unitLeft, top, 1200, 0, GetUnitText(row.unitCode));
+        right = std::max(right, unitLeft + 1200);
     }
+    fraDrain->resize(twips(std::max(12000, right + 120)), fraDrain->height());
 }
 
-void frmDrain::MakeTextBox(int index, int left, int top)
+void frmDrain::MakeTextBox(int index, int left, int top, int width)
 {
     if (!txtDrain.contains(index)) {
         QLineEdit* box = txtDrain.load(index, fraDrain);
@@ -150,7 +183,7 @@ void frmDrain::MakeTextBox(int index, int left, int top)
         connectAction(box, &QLineEdit::textEdited, this, [this] { changed() = true; });
     }
     QLineEdit* box = txtDrain[index];
-    box->setGeometry(twips(left), twips(top), twips(700), twips(kBoxHeight));
+    box->setGeometry(twips(left), twips(top), twips(width), twips(kBoxHeight));
     box->setText(QString());
     box->setProperty("Tag", "unload");
     box->show();
@@ -171,10 +204,13 @@ bool frmDrain::LeesVeld(int index)
     float* value = drainValue(appState().DrainAnalyse, index, &name);
     if (!value || !txtDrain.contains(index))
         return true;
+    const QString text = txtDrain[index]->text();
+    const InvoerBereik bereik = drainBereik(index, false);
     double typed = 0;
-    if (!LeesInvoer(txtDrain[index]->text(), std::numeric_limits<float>::max(), typed)) {
+    const InvoerFout fout = LeesInvoer(text, bereik, typed);
+    if (fout != InvoerFout::Geen) {
         ToonVeld(index);
-        MessageBox::show(GetLangStr(999000080), MsgBox::Exclamation);
+        MessageBox::show(InvoerMelding(fout, text, bereik), MsgBox::Exclamation);
         return false;
     }
     *value = name.isEmpty() ? float(typed) : IonFromUnit(float(typed), name);
@@ -291,4 +327,7 @@ void frmDrain::resizeEvent(QResizeEvent* event)
     if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
         return;
     CenterControl(this, fraDrain, 0, 0);
+    // On a small screen the grid keeps its left edge in view.
+    if (fraDrain->x() < 0)
+        fraDrain->move(0, fraDrain->y());
 }

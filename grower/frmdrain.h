@@ -38,7 +38,7 @@ private:
     bool SchrijfDrain();
     void SetLangStrings();
     void BouwRooster();
-    void MakeTextBox(int index, int left, int top);
+    void MakeTextBox(int index, int left, int top, int width);
     void ToonVeld(int index);
     bool LeesVeld(int index);
     void ToonWaarschuwing(int index);

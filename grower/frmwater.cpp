@@ -17,8 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
-#include <cmath>
-#include <limits>
+#include <algorithm>
 
 namespace {
 
@@ -29,27 +28,16 @@ constexpr int kFieldCaptionTop = 1080;
 constexpr int kMixCaptionTop = 3600;
 constexpr int kBoxHeight = 330;
 constexpr int kLabelHeight = 300;
-
-constexpr float kHighest = std::numeric_limits<float>::max();
+constexpr int kProcent = 200; // the "%" beside a share
 
 int lineTop(int line)
 {
     return kLineTop + kLineStep * line;
 }
 
-// Quick-entry fields of a source line: field and left edge (twips); the
-// caption is the name of the element the field's reading sets.
-struct SnelPlaats {
-    int field;
-    int left;
-};
-constexpr SnelPlaats kSnelPlaatsen[] = {{5, 3200}, {6, 3800}, {7, 4400}, {9, 5300}, {10, 5900}, {11, 6500}};
-
-// Left edge of field f (4 = NH4 .. 14 = Si) in full analysis and on the mix line.
-int elementLeft(int field)
-{
-    return 2900 + 700 * (field - 4);
-}
+// The fields of a quick-entry source line, left to right; field 8 is the
+// narrow "/" box between the readings.
+constexpr int kSnelVelden[] = {5, 6, 7, 8, 9, 10, 11};
 
 void ZetFoutKleur(QWidget* w, bool fout)
 {
@@ -148,12 +136,55 @@ void frmWater::cboWater_Click()
     changed() = true;
 }
 
+frmWater::Rooster frmWater::MeetRooster() const
+{
+    // Each box as wide as the widest number it takes or shows, in the display
+    // unit where numbers read longest, and never narrower than drawn before.
+    Rooster r;
+    QList<InvoerBereik> elementen;
+    for (int f = 4; f <= 14; ++f)
+        elementen << BreedsteElementBereik(f - 4);
+    // The mix adds up to three full sources and is rebalanced in full analysis,
+    // which can lift one element to several times its limit; its columns are
+    // those of the sources, so they take its width.
+    elementen << InvoerBereik{0, 99999.99, 2, false};
+    r.aandeel = toTwips(InvoerBreedte(fraWater, {Bereik::Aandeel, Bereik::AandeelTotaal}, twips(500)));
+    r.element = toTwips(InvoerBreedte(fraWater, elementen, twips(700)));
+    r.aflezing = toTwips(InvoerBreedte(fraWater, {Bereik::Aflezing}, twips(600)));
+    // The line heads as wide as their texts, so the boxes keep room on a small screen.
+    int kop = 0;
+    for (qint32 id : {50101000, 50101100, 50101200, 50101700})
+        kop = std::max(kop, fraWater->fontMetrics().horizontalAdvance(GetLangStr(id)));
+    r.kop = std::min(2000, toTwips(kop + 8));
+    r.aandeelLinks = 120 + r.kop;
+    r.waarden = r.aandeelLinks + r.aandeel + kProcent;
+    return r;
+}
+
+int frmWater::Rooster::elementLinks(int field) const
+{
+    return waarden + element * (field - 4);
+}
+
+int frmWater::Rooster::snelLinks(int field) const
+{
+    // The class label first, then the readings with the narrow "/" box among them.
+    int left = waarden + 300;
+    for (int f : kSnelVelden) {
+        if (f == field)
+            break;
+        left += f == 8 ? 300 : aflezing;
+    }
+    return left;
+}
+
 void frmWater::BouwRooster()
 {
     for (QWidget* w : fraWater->findChildren<QWidget*>())
         if (w->property("Tag").toString() == "unload")
             w->hide();
     m_lastTab = cboWater;
+    const Rooster r = MeetRooster();
 
     auto label = [this](ControlArray<QLabel>& array, int index, int left, int top, int width, qint16 alignment,
                         const QString& text) {
@@ -162,8 +193,9 @@ void frmWater::BouwRooster()
         l->resize(l->width(), twips(kLabelHeight));
         l->setText(text);
     };
+    int right = 0;
     // Button 0..2 on the line of its source, button 3 on the mix line.
-    auto traceButton = [this, &label](int index, int left) {
+    auto traceButton = [this, &label, &right](int index, int left) {
         const int top = lineTop(index == 3 ? kMixLine : index);
         if (!cmdwater.contains(index)) {
             QToolButton* b = cmdwater.load(index, fraWater);
@@ -175,51 +207,59 @@ void frmWater::BouwRooster()
         b->setGeometry(twips(left), twips(top), twips(300), twips(kBoxHeight));
         b->setProperty("Tag", "unload");
         b->show();
-        label(lblcmdWater, index, left + 360, top, 1800, 0, GetLangStr(52100000));
+        const QString text = GetLangStr(52100000);
+        const int width = toTwips(fraWater->fontMetrics().horizontalAdvance(text) + 4);
+        label(lblcmdWater, index, left + 330, top, width, 0, text);
+        right = std::max(right, left + 330 + width);
     };
     const bool full = WaterInputType == WaterInvoer::Volledig;
 
     for (int w = 0; w <= 2; ++w) {
         const int top = lineTop(w);
-        label(lblWater, 10 + w, 120, top, 2000, 0, GetLangStr(50101000 + 100 * w));
-        MakeTextBox(20 + w, 2120, top, 500, true);
-        label(lblWater, 30 + w, 2620, top, 300, 0, "%");
+        label(lblWater, 10 + w, 120, top, r.kop, 0, GetLangStr(50101000 + 100 * w));
+        MakeTextBox(20 + w, r.aandeelLinks, top, r.aandeel, true);
+        label(lblWater, 30 + w, r.aandeelLinks + r.aandeel, top, kProcent, 0, "%");
     }
     for (int w = 0; w <= 2; ++w) {
         const int top = lineTop(w);
         if (full) {
             for (int f = 4; f <= 14; ++f)
-                MakeTextBox(10 * f + w, elementLeft(f), top, 700, true);
-            traceButton(w, 10600);
+                MakeTextBox(10 * f + w, r.elementLinks(f), top, r.element, true);
+            traceButton(w, r.elementLinks(15));
         } else {
-            label(lblWater, 40 + w, 2900, top, 300, 2, "A");
-            for (const SnelPlaats& p : kSnelPlaatsen)
-                MakeTextBox(10 * p.field + w, p.left, top, 600, true);
-            MakeTextBox(80 + w, 5000, top, 300, false);
+            label(lblWater, 40 + w, r.waarden, top, 300, 2, "A");
+            for (int f : kSnelVelden) {
+                if (f != 8)
+                    MakeTextBox(10 * f + w, r.snelLinks(f), top, r.aflezing, true);
+            }
+            MakeTextBox(80 + w, r.snelLinks(8), top, 300, false);
             txtWater[80 + w]->setText("/");
-            traceButton(w, 7200);
+            traceButton(w, r.snelLinks(12) + 100);
         }
     }
 
     const int mixTop = lineTop(kMixLine);
-    label(lblWater, 17, 120, mixTop, 2000, 0, GetLangStr(50101700));
-    MakeTextBox(27, 2120, mixTop, 500, false);
-    label(lblWater, 37, 2620, mixTop, 300, 0, "%");
+    label(lblWater, 17, 120, mixTop, r.kop, 0, GetLangStr(50101700));
+    MakeTextBox(27, r.aandeelLinks, mixTop, r.aandeel, false);
+    label(lblWater, 37, r.aandeelLinks + r.aandeel, mixTop, kProcent, 0, "%");
     for (int f = 4; f <= 14; ++f)
-        MakeTextBox(10 * f + kMixLine, elementLeft(f), mixTop, 700, false);
-    traceButton(3, 10600);
+        MakeTextBox(10 * f + kMixLine, r.elementLinks(f), mixTop, r.element, false);
+    traceButton(3, r.elementLinks(15));
 
     const QStringList& names = WaterElementNamen();
     const int elementCaptionTop = full ? kFieldCaptionTop : kMixCaptionTop;
     for (int f = 4; f <= 14; ++f)
-        label(lblVeld, (full ? 100 : 200) + f, elementLeft(f), elementCaptionTop, 700, 2, names[f - 4]);
+        label(lblVeld, (full ? 100 : 200) + f, r.elementLinks(f), elementCaptionTop, r.element, 2, names[f - 4]);
     if (!full) {
-        for (const SnelPlaats& p : kSnelPlaatsen)
-            label(lblVeld, 100 + p.field, p.left, kFieldCaptionTop, 600, 2,
-                  ElementNaam(ZoekSnelVeld(p.field)->element));
-        label(lblVeld, 108, 5000, kFieldCaptionTop, 300, 2, "/");
+        for (int f : kSnelVelden) {
+            if (f != 8)
+                label(lblVeld, 100 + f, r.snelLinks(f), kFieldCaptionTop, r.aflezing, 2,
+                      ElementNaam(ZoekSnelVeld(f)->element));
+        }
+        label(lblVeld, 108, r.snelLinks(8), kFieldCaptionTop, 300, 2, "/");
     }
     label(lblWater, 39, 120, kFieldCaptionTop, 2000, 0, GetUnitText(210));
+    fraWater->resize(twips(std::max(12800, right + 120)), fraWater->height());
 }
 
 void frmWater::MakeTextBox(int index, int left, int top, int width, bool tabStop)
@@ -273,29 +313,35 @@ bool frmWater::LeesVeld(int index)
     if (w > 2 || !txtWater.contains(index))
         return true;
     WaterRecord& source = WaterAnalyses[w + 1];
+    const SnelVeld* veld = nullptr;
+    InvoerBereik bereik;
+    if (f == 2) {
+        bereik = Bereik::Aandeel;
+    } else if (WaterInputType == WaterInvoer::Snel) {
+        veld = ZoekSnelVeld(f);
+        if (!veld)
+            return true;
+        bereik = Bereik::Aflezing;
+    } else if (f >= 4 && f <= 14) {
+        bereik = ElementBereik(f - 4);
+    } else {
+        return true;
+    }
     const QString text = txtWater[index]->text();
     double value = 0;
-    auto refuse = [&](qint32 message) {
+    const InvoerFout fout = LeesInvoer(text, bereik, value);
+    if (fout != InvoerFout::Geen) {
+        // The value stays as it was, and so does the box.
         ToonVeld(index);
-        MessageBox::show(GetLangStr(message), MsgBox::Exclamation);
+        MessageBox::show(InvoerMelding(fout, text, bereik), MsgBox::Exclamation);
         return false;
-    };
-    if (f == 2) {
-        if (!LeesInvoer(text, kHighest, value))
-            return refuse(999000080);
-        source.Perc = float(value);
-    } else if (WaterInputType == WaterInvoer::Snel) {
-        if (const SnelVeld* veld = ZoekSnelVeld(f)) {
-            // The nearest whole number, halves to even.
-            if (!LeesInvoer(text, 32767.5, value) || std::nearbyint(value) > 32767)
-                return refuse(999000081);
-            ZetSnelWaarde(source, *veld, qint16(std::nearbyint(value)));
-        }
-    } else if (f >= 4 && f <= 14) {
-        if (!LeesInvoer(text, kHighest, value))
-            return refuse(999000080);
-        source.Elementen[f - 4] = IonFromUnit(float(value), WaterElementNamen()[f - 4]);
     }
+    if (f == 2)
+        source.Perc = float(value);
+    else if (veld)
+        ZetSnelWaarde(source, *veld, qint16(value));
+    else
+        source.Elementen[f - 4] = IonFromUnit(float(value), WaterElementNamen()[f - 4]);
     return true;
 }
 
@@ -492,4 +538,7 @@ void frmWater::resizeEvent(QResizeEvent* event)
     if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
         return;
     CenterControl(this, fraWater, -900, 0);
+    // On a small screen the grid keeps its left edge in view.
+    if (fraWater->x() < 0)
+        fraWater->move(0, fraWater->y());
 }

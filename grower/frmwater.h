@@ -46,6 +46,18 @@ private:
     void LeesWater();
     bool PutData();
     void SetLangStrings();
+    // Places of the grid (twips), measured from the font and the values the boxes take.
+    struct Rooster {
+        int kop = 2000;
+        int aandeelLinks = 2120;
+        int aandeel = 500;
+        int waarden = 2900; // the first value box, or the class label in quick entry
+        int element = 700;
+        int aflezing = 600;
+        int elementLinks(int field) const;
+        int snelLinks(int field) const;
+    };
+    Rooster MeetRooster() const;
     void BouwRooster();
     void MakeTextBox(int index, int left, int top, int width, bool tabStop);
     void ToonVeld(int index);

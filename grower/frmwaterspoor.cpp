@@ -15,7 +15,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <limits>
+
+namespace {
+
+// Room for the icon and the buttons of a title bar beside its text (pixels).
+constexpr int kTitelbalkRuimte = 160;
+
+} // namespace
 
 frmWaterSpoor::frmWaterSpoor(QWidget* parent) : QDialog(parent)
 {
@@ -24,6 +30,10 @@ frmWaterSpoor::frmWaterSpoor(QWidget* parent) : QDialog(parent)
     fraWaterSpoor->setObjectName("fraWaterSpoor");
     fraWaterSpoor->setFrameShape(QFrame::StyledPanel);
     auto* grid = new QGridLayout(fraWaterSpoor);
+    QList<InvoerBereik> bereiken;
+    for (int positie : Elementen::Spoor)
+        bereiken << BreedsteElementBereik(positie);
+    const int boxWidth = InvoerBreedte(fraWaterSpoor, bereiken, twips(1200));
     auto* boxes = new InvoerVakFocus(this, [this](QLineEdit* box) {
         // Leaving the dialog takes the focus from its box; that is no edit to check.
         if (!m_closing)
@@ -33,7 +43,7 @@ frmWaterSpoor::frmWaterSpoor(QWidget* parent) : QDialog(parent)
         auto* label = lblWaterSpoor.add(i, new QLabel(ElementNaam(Elementen::Spoor[i]), fraWaterSpoor));
         auto* box = txtWaterSpoor.add(i, new QLineEdit(fraWaterSpoor));
         box->setAlignment(Qt::AlignRight);
-        box->setFixedWidth(twips(1200));
+        box->setFixedWidth(boxWidth);
         box->setProperty("Index", i);
         boxes->watch(box);
         // Installed last, so the dialog sees a key before the box and its key filter do.
@@ -74,6 +84,11 @@ void frmWaterSpoor::SetLangStrings()
 {
     setWindowTitle(GetLangStr(52100000) + " " + ExtraCaption);
     SetCaptionLang(cmdWaterSpoor, 52100001);
+    // Wide enough for the whole title beside the title bar's icon and buttons,
+    // in the bold face that title bars often use.
+    QFont titel = font();
+    titel.setBold(true);
+    setMinimumWidth(QFontMetrics(titel).horizontalAdvance(windowTitle()) + kTitelbalkRuimte);
 }
 
 void frmWaterSpoor::VulVelden()
@@ -120,13 +135,16 @@ void frmWaterSpoor::txtWaterSpoor_LostFocus(int index)
     QLineEdit* box = txtWaterSpoor[index];
     if (!box->isModified())
         return;
+    const QString text = box->text();
+    const InvoerBereik bereik = ElementBereik(Elementen::Spoor[index]);
     double value = 0;
-    if (!LeesInvoer(box->text(), std::numeric_limits<float>::max(), value)) {
+    const InvoerFout fout = LeesInvoer(text, bereik, value);
+    if (fout != InvoerFout::Geen) {
         box->setText(m_shown[index]);
-        MessageBox::show(GetLangStr(999000080), MsgBox::Exclamation);
+        MessageBox::show(InvoerMelding(fout, text, bereik), MsgBox::Exclamation);
         return;
     }
-    m_shown[index] = FormatNumber(NzValue(box->text(), NzType::Double), 2);
+    m_shown[index] = FormatNumber(value, 2);
     box->setText(m_shown[index]);
     m_typed[index] = true;
 }

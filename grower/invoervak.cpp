@@ -1,11 +1,100 @@
 #include "invoervak.h"
 
+#include "elementen.h"
 #include "generalui.h"
+#include "units.h"
+#include "zelvorageneral.h"
 
 #include <QEvent>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The display factor of an element in the unit where its numbers read
+// longest: the largest of mmol (1), meq (its valence) and mg (its molar mass).
+double breedsteFactor(int positie)
+{
+    const Element& e = ElementOp(positie);
+    return std::max({1.0, double(e.valentie), e.molmassa});
+}
+
+// The limit as the box shows it, so that typing the shown limit passes.
+double afgerond(double value, qint16 decimalen)
+{
+    const double schaal = std::pow(10.0, decimalen);
+    return std::round(value * schaal) / schaal;
+}
+
+} // namespace
+
+double HoogsteGehalte(int positie)
+{
+    // Far above what irrigation or drain water holds, and low enough that the
+    // largest value stays a short number in every display unit (9,700.00 mg
+    // of H2PO4, 95,900.00 µg of Mo).
+    return ElementOp(positie).spoor ? 1000 : 100;
+}
+
+InvoerBereik ElementBereik(int positie)
+{
+    const float hoogste = IonToUnit(float(HoogsteGehalte(positie)), ElementNaam(positie));
+    return {0, afgerond(hoogste, 2), 2, false};
+}
+
+InvoerBereik BreedsteElementBereik(int positie)
+{
+    return {0, afgerond(HoogsteGehalte(positie) * breedsteFactor(positie), 2), 2, false};
+}
+
+InvoerFout LeesInvoer(const QString& text, const InvoerBereik& bereik, double& value)
+{
+    double getal = 0;
+    if (!text.trimmed().isEmpty()) {
+        if (!IsNumericValue(text))
+            return InvoerFout::GeenGetal;
+        getal = NzValue(text, NzType::Double).toDouble();
+    }
+    if (bereik.geheel)
+        getal = std::nearbyint(getal);
+    if (!std::isfinite(getal) || getal < bereik.laagste || getal > bereik.hoogste)
+        return InvoerFout::BuitenBereik;
+    value = getal;
+    return InvoerFout::Geen;
+}
+
+QString InvoerMelding(InvoerFout fout, const QString& text, const InvoerBereik& bereik)
+{
+    const QString bereikTekst =
+        GetLangStr(bereik.geheel ? 999000086 : 999000085)
+            .arg(FormatNumber(bereik.laagste, bereik.decimalen), FormatNumber(bereik.hoogste, bereik.decimalen));
+    if (fout == InvoerFout::GeenGetal)
+        return GetLangStr(999000087).arg(text.trimmed()) + " " + bereikTekst;
+    return bereikTekst;
+}
+
+int InvoerBreedte(const QWidget* plaats, const QList<InvoerBereik>& bereiken, int minimum)
+{
+    const QFontMetrics fm = plaats->fontMetrics();
+    int tekst = 0;
+    for (const InvoerBereik& b : bereiken)
+        for (double grens : {b.laagste, b.hoogste})
+            tekst = std::max(tekst, fm.horizontalAdvance(FormatNumber(grens, b.decimalen)));
+    // What a box puts around its text: its margins, the caret and the style's frame.
+    constexpr int kMarge = 2;
+    const QSize inhoud(tekst + 2 * kMarge + 1, fm.height());
+    QStyleOptionFrame option;
+    option.initFrom(plaats);
+    option.lineWidth = plaats->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, plaats);
+    option.state |= QStyle::State_Sunken;
+    const int breedte = plaats->style()->sizeFromContents(QStyle::CT_LineEdit, &option, inhoud, plaats).width();
+    return std::max(minimum, breedte);
+}
 
 void HideSelection(QLineEdit* box, Qt::FocusReason reason)
 {

@@ -3,10 +3,55 @@
 #include "db/apperror.h"
 #include "general.h"
 
+#include <QList>
 #include <QObject>
+#include <QString>
 #include <functional>
 
 class QLineEdit;
+class QWidget;
+
+// What a value box accepts, in what it shows (the display unit for an
+// element), and the decimals it shows the number with.
+struct InvoerBereik {
+    double laagste = 0;
+    double hoogste = 0;
+    qint16 decimalen = 2;
+    bool geheel = false; // stored as the nearest whole number, halves to even
+};
+
+namespace Bereik {
+// A water source's share in the mix, in per cent.
+inline constexpr InvoerBereik Aandeel{0, 100, 0, false};
+// The total of the three shares (shown only).
+inline constexpr InvoerBereik AandeelTotaal{0, 300, 0, false};
+// A quick-entry reading: its column holds a 16-bit integer.
+inline constexpr InvoerBereik Aflezing{0, 32767, 0, true};
+inline constexpr InvoerBereik EC{0, 100, 2, false};
+inline constexpr InvoerBereik Ph{0, 14, 2, false};
+} // namespace Bereik
+
+// The highest content of an element that a box accepts, in the calculation
+// unit: mmol per litre, for a trace element µmol per litre.
+double HoogsteGehalte(int positie);
+// The range of an element's box in the current display unit.
+InvoerBereik ElementBereik(int positie);
+// The range of an element's box in the display unit where its highest
+// content reads longest; the box is made wide enough for that.
+InvoerBereik BreedsteElementBereik(int positie);
+
+enum class InvoerFout { Geen, GeenGetal, BuitenBereik };
+
+// The number typed in a box. Empty text is 0. A text that does not read as a
+// number in the user's locale, or a number outside the range, is refused and
+// leaves value alone.
+InvoerFout LeesInvoer(const QString& text, const InvoerBereik& bereik, double& value);
+// The message for a refused text: it names both limits as the box shows them.
+QString InvoerMelding(InvoerFout fout, const QString& text, const InvoerBereik& bereik);
+
+// The width (pixels) that a box placed in plaats needs to show every number
+// of the ranges whole, at least minimum.
+int InvoerBreedte(const QWidget* plaats, const QList<InvoerBereik>& bereiken, int minimum = 0);
 
 // Takes the selection from a box that loses the focus to another window; it
 // is selected again when the focus comes back.

@@ -5,7 +5,6 @@
 #include "zelvorageneral.h"
 
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -96,10 +95,4 @@ qint16 BalanceerDrainKopie(const ElementVector& v)
 {
     ElementVector copy = drainBalansVector(v);
     return BalanceerIonen(copy);
-}
-
-bool LeesInvoer(const QString& text, double highest, double& value)
-{
-    value = NzValue(text, NzType::Double).toDouble();
-    return std::isfinite(value) && value >= 0 && value <= highest && value <= double(std::numeric_limits<float>::max());
 }

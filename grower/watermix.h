@@ -54,7 +54,3 @@ bool IsDrainBalansOK(const ElementVector& v);
 // Whether the drain analysis could be rebalanced: the result of BalanceerIonen
 // on a copy with HCO3 less 0.5 (1 when it has no cations or no anions).
 qint16 BalanceerDrainKopie(const ElementVector& v);
-
-// The number typed in a box. Empty or non-numeric text is 0. False when the
-// number is negative, above the highest value allowed, or too large to store.
-bool LeesInvoer(const QString& text, double highest, double& value);

@@ -52,6 +52,17 @@ inline void paste(QLineEdit* b, const QString& text)
     QTest::keyClick(b, Qt::Key_Tab);
 }
 
+// The box shows its whole text: right-aligned with the caret at its end, the
+// text's first character still stands inside the box once it is drawn.
+inline bool showsWhole(QLineEdit* b)
+{
+    b->end(false);
+    b->grab(); // drawing places the text
+    const QRect caret = b->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    const int start = caret.center().x() - b->fontMetrics().horizontalAdvance(b->text());
+    return start >= 0 && caret.center().x() <= b->width();
+}
+
 inline void press(StepWindow* w, int index)
 {
     w->cmdControl[index]->click();

@@ -126,9 +126,46 @@ private slots:
         QVERIFY(w->changed());
 
         type(box(w, 50), "-1"); // the key filter lets the minus through; the value is refused
-        QCOMPARE(lastText(), GetLangStr(999000080));
+        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "100.00"));
         QCOMPARE(drain().K, 2.0f);
         QCOMPARE(box(w, 50)->text(), QString("2.00"));
+    }
+
+    void rangesAreNamedAndTextIsNeverZero()
+    {
+        balanced(2, 2);
+        appState().DrainAnalyse.Ph = 5.8f;
+        frmDrain* w = open();
+        type(box(w, 52), "14.5");
+        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "14.00"));
+        paste(box(w, 52), "5,6"); // the decimal sign here is "."
+        QCOMPARE(lastText(), GetLangStr(999000087).arg("5,6") + " " + GetLangStr(999000085).arg("0.00", "14.00"));
+        QCOMPARE(appState().DrainAnalyse.Ph, 5.8f);
+        QCOMPARE(box(w, 52)->text(), QString("5.80"));
+        paste(box(w, 41), "?");
+        QCOMPARE(lastText(), GetLangStr(999000087).arg("?") + " " + GetLangStr(999000085).arg("0.00", "1,000.00"));
+        type(box(w, 90), "100.01");
+        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "100.00"));
+        QCOMPARE(drain().NO3, 2.0f);
+    }
+
+    void everyBoxShowsItsLargestValueWhole()
+    {
+        appState().UnitID = 3; // ppm: the longest numbers
+        ClearWaterRecord(appState().DrainAnalyse);
+        frmDrain* w = open();
+        const QList<std::pair<int, QString>> highest = {{40, "1,800.00"},  {110, "9,610.00"}, {120, "9,700.00"},
+                                                        {41, "55,800.00"}, {91, "95,900.00"}, {42, "100.00"},
+                                                        {52, "14.00"}};
+        for (const auto& [index, text] : highest) {
+            type(box(w, index), QString(text).remove(','));
+            QCOMPARE(box(w, index)->text(), text);
+            QVERIFY2(showsWhole(box(w, index)), qPrintable(text));
+        }
+        QVERIFY(MessageBox::shown().isEmpty());
+        // The last box and its unit stay inside the window.
+        const QWidget* unit = w->findChild<QLabel*>("lblDrain_38");
+        QVERIFY(unit->mapTo(w, QPoint(unit->width(), 0)).x() <= w->width());
     }
 
     void forwardNeedsCationsAndAnions()

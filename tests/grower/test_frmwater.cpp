@@ -237,14 +237,14 @@ private slots:
         frmWater* w = open();
         type(box(w, 20), "40");
         paste(box(w, 20), "-60");
-        QCOMPARE(lastText(), GetLangStr(999000080));
+        QCOMPARE(lastText(), GetLangStr(999000085).arg("0", "100"));
         QCOMPARE(w->WaterAnalyses[1].Perc, 40.0f);
         QCOMPARE(box(w, 20)->text(), QString("40"));
 
         type(box(w, 60), "12");
         MessageBox::clear();
         type(box(w, 60), "40000"); // above what a reading can hold
-        QCOMPARE(lastText(), GetLangStr(999000081));
+        QCOMPARE(lastText(), GetLangStr(999000086).arg("0", "32,767"));
         QCOMPARE(w->WaterAnalyses[1].SC2, qint16(12));
         QCOMPARE(box(w, 60)->text(), QString("12"));
         type(box(w, 60), "32767");
@@ -253,10 +253,81 @@ private slots:
         fullAnalysis(w);
         type(box(w, 50), "2");
         paste(box(w, 50), "-1");
-        QCOMPARE(lastText(), GetLangStr(999000080));
+        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "100.00"));
         QCOMPARE(w->WaterAnalyses[1].Elementen.K, 2.0f);
         type(box(w, 50), "1" + QString(40, '0'));
         QCOMPARE(w->WaterAnalyses[1].Elementen.K, 2.0f);
+    }
+
+    void rangeMessagesNameBothLimitsAndTextIsNeverZero()
+    {
+        appState().UnitID = 2; // mg per litre
+        frmWater* w = open();
+        type(box(w, 20), "40");
+        type(box(w, 20), "100.5");
+        QCOMPARE(lastText(), GetLangStr(999000085).arg("0", "100"));
+        QCOMPARE(w->WaterAnalyses[1].Perc, 40.0f);
+        paste(box(w, 20), "7,5"); // the decimal sign here is "."
+        QCOMPARE(lastText(), GetLangStr(999000087).arg("7,5") + " " + GetLangStr(999000085).arg("0", "100"));
+        QCOMPARE(w->WaterAnalyses[1].Perc, 40.0f);
+        QCOMPARE(box(w, 20)->text(), QString("40"));
+        paste(box(w, 60), "veel");
+        QCOMPARE(lastText(), GetLangStr(999000087).arg("veel") + " " + GetLangStr(999000086).arg("0", "32,767"));
+
+        // An element's range is that of 100 mmol per litre, in the display unit.
+        fullAnalysis(w);
+        type(box(w, 50), "78.2");
+        MessageBox::clear();
+        type(box(w, 50), "3911");
+        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "3,910.00"));
+        QCOMPARE(box(w, 50)->text(), QString("78.20"));
+        type(box(w, 50), "3910");
+        QCOMPARE(w->WaterAnalyses[1].Elementen.K, 100.0f);
+        paste(box(w, 50), "");
+        QCOMPARE(w->WaterAnalyses[1].Elementen.K, 0.0f); // an emptied box is 0
+    }
+
+    void everyNumberBoxShowsItsLargestValueWhole()
+    {
+        appState().UnitID = 2; // mg per litre: the longest numbers
+        frmWater* w = open();
+        for (int index : {50, 61, 112}) {
+            type(box(w, index), "32767");
+            QCOMPARE(box(w, index)->text(), QString("32,767"));
+            QVERIFY2(showsWhole(box(w, index)), qPrintable(QString::number(index)));
+        }
+        type(box(w, 20), "100");
+        type(box(w, 21), "100");
+        type(box(w, 22), "100");
+        QCOMPARE(box(w, 27)->text(), QString("300"));
+        QVERIFY(showsWhole(box(w, 27)));
+
+        fullAnalysis(w);
+        type(box(w, 20), "100");
+        const QStringList highest = {"1,800", "3,910", "2,300", "4,010", "2,430", "6,200",
+                                     "3,550", "9,610", "9,700", "6,100", "2,810"};
+        for (int f = 4; f <= 14; ++f) {
+            type(box(w, 10 * f), QString(highest[f - 4]).remove(','));
+            QCOMPARE(box(w, 10 * f)->text(), highest[f - 4] + ".00");
+            QVERIFY2(showsWhole(box(w, 10 * f)), qPrintable(highest[f - 4]));
+            QVERIFY2(showsWhole(box(w, 10 * f + 7)), qPrintable(box(w, 10 * f + 7)->text()));
+        }
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        onTraceDialog([](frmWaterSpoor* d) {
+            for (int i = 0; i < 6; ++i) {
+                d->txtWaterSpoor[i]->setFocus();
+                d->txtWaterSpoor[i]->selectAll();
+                QTest::keyClicks(d->txtWaterSpoor[i], "95900");
+                QTest::keyClick(d->txtWaterSpoor[i], Qt::Key_Return);
+                QVERIFY(showsWhole(d->txtWaterSpoor[i]));
+            }
+            QCOMPARE(d->txtWaterSpoor[5]->text(), QString("95,900.00")); // Mo: 1,000 µmol
+            QFont title = d->font();
+            title.setBold(true);
+            QVERIFY(d->width() > QFontMetrics(title).horizontalAdvance(d->windowTitle()));
+        });
+        w->cmdwater[1]->click();
     }
 
     void onlyTheBoxWithTheFocusLooksSelected()
@@ -298,9 +369,10 @@ private slots:
     void theIronWarningFollowsEveryRecalculation()
     {
         insertRow("WATER", {{"ID_HISTORIE", 0}, {"Type", 1}, {"Perc", 100}, {"Fe", 5}});
+        insertRow("WATER", {{"ID_HISTORIE", 0}, {"Type", 2}, {"Perc", 0}, {"Fe", 5}});
         frmWater* w = open();
         QVERIFY(MessageBox::shown().isEmpty()); // exactly 5 is no warning
-        type(box(w, 20), "100.2");
+        type(box(w, 21), "0.2");
         QCOMPARE(lastText(), GetLangStr(999000020));
         QCOMPARE(MessageBox::last().style & MsgBox::Information, int(MsgBox::Information));
     }
@@ -516,19 +588,34 @@ private slots:
         QCOMPARE(w->WaterAnalyses[2].Elementen.Mn, 0.0f);
 
         onTraceDialog([](frmWaterSpoor* d) {
+            // Too much: the message names the range, the box keeps its value.
             d->txtWaterSpoor[1]->setFocus();
             d->txtWaterSpoor[1]->selectAll();
             QTest::keyClicks(d->txtWaterSpoor[1], "1234.5");
             QTest::keyClick(d->txtWaterSpoor[1], Qt::Key_Return); // on to the next box, no confirm
             QVERIFY(d->isVisible());
-            QCOMPARE(d->txtWaterSpoor[1]->text(), QString("1,234.50"));
+            QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "1,000.00"));
+            QCOMPARE(d->txtWaterSpoor[1]->text(), QString("0.00"));
+            d->txtWaterSpoor[1]->setFocus();
+            d->txtWaterSpoor[1]->selectAll();
+            QTest::keyClicks(d->txtWaterSpoor[1], "999.5");
+            QTest::keyClick(d->txtWaterSpoor[1], Qt::Key_Return);
+            QCOMPARE(d->txtWaterSpoor[1]->text(), QString("999.50"));
+            // A text that is no number in the user's locale is not read as 0.
+            d->txtWaterSpoor[2]->selectAll();
+            d->txtWaterSpoor[2]->insert("7,5");
+            QTest::keyClick(d->txtWaterSpoor[2], Qt::Key_Return);
+            QCOMPARE(lastText(),
+                     GetLangStr(999000087).arg("7,5") + " " + GetLangStr(999000085).arg("0.00", "1,000.00"));
+            QCOMPARE(d->txtWaterSpoor[2]->text(), QString("0.00"));
             d->txtWaterSpoor[3]->selectAll();
             d->txtWaterSpoor[3]->insert("-2");
             d->cmdWaterSpoor->click();
         });
         w->cmdwater[1]->click();
-        QCOMPARE(lastText(), GetLangStr(999000080));
-        QCOMPARE(w->WaterAnalyses[2].Elementen.Mn, 1234.5f);
+        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "1,000.00"));
+        QCOMPARE(w->WaterAnalyses[2].Elementen.Mn, 999.5f);
+        QCOMPARE(w->WaterAnalyses[2].Elementen.Zn, 0.0f);
         QCOMPARE(w->WaterAnalyses[2].Elementen.B, 0.0f);
         QCOMPARE(w->WaterAnalyses[2].Elementen.Fe, 0.123f);
     }
