@@ -1,0 +1,40 @@
+#include "hovertimer.h"
+
+#include "general.h"
+
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+
+HoverTimer::HoverTimer(QWidget* window, QWidget* bar, QWidget* content, const QString& timerName)
+    : QObject(window), m_bar(bar), m_content(content), m_timer(new QTimer(window))
+{
+    m_timer->setObjectName(timerName);
+    m_timer->setInterval(kInterval);
+    connectAction(m_timer, &QTimer::timeout, this, [this] { tick(); });
+    // Movements without a pressed button count too.
+    QList<QWidget*> watched{bar};
+    watched += bar->findChildren<QWidget*>();
+    for (QWidget* w : watched) {
+        w->setMouseTracking(true);
+        w->installEventFilter(this);
+    }
+}
+
+void HoverTimer::barMoved()
+{
+    m_bar->raise();
+    m_timer->start(); // two seconds from the last movement
+}
+
+void HoverTimer::tick()
+{
+    m_content->raise();
+}
+
+bool HoverTimer::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseMove)
+        RunUserAction([this] { barMoved(); });
+    return QObject::eventFilter(watched, event);
+}
