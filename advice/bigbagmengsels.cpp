@@ -1,0 +1,130 @@
+#include "bigbagmengsels.h"
+
+#include "hoeveelheid.h"
+#include "zelvorageneral.h"
+
+#include <QLocale>
+#include <cmath>
+#include <limits>
+
+int BigBagMengsels::AantalRegels(int mengsel) const
+{
+    int n = 0;
+    while (n < kRegels && Regel(mengsel, n + 1).Code_MEST != 0)
+        ++n;
+    return n;
+}
+
+float BigBagMengsels::TotaalKg(int mengsel) const
+{
+    float totaal = 0;
+    for (int r = 1; r <= kRegels; ++r) {
+        const MeststofRecord& regel = Regel(mengsel, r);
+        if (regel.Code_MEST != 0 && regel.Code_MEST < 100)
+            totaal += regel.Hoeveelheid;
+    }
+    return totaal;
+}
+
+BigBagMengsels::Toevoegen BigBagMengsels::VoegToe(int mengsel, const MeststofRecord& meststof)
+{
+    int leeg = 0;
+    for (int r = 1; r <= kRegels; ++r) {
+        const MeststofRecord& regel = Regel(mengsel, r);
+        if (regel.Code_MEST == 0) {
+            if (leeg == 0)
+                leeg = r;
+        } else if (regel.Code_MEST == meststof.Code_MEST && regel.Bak == mengsel) {
+            return Toevoegen::AlInMengsel;
+        }
+    }
+    if (leeg == 0)
+        return Toevoegen::Vol;
+    MeststofRecord& nieuw = m_mengsels.at(mengsel - 1).at(leeg);
+    nieuw = meststof;
+    nieuw.Hoeveelheid = 0;
+    nieuw.Hoeveelheid2 = 0;
+    nieuw.Bak = qint16(mengsel);
+    return Toevoegen::Toegevoegd;
+}
+
+bool BigBagMengsels::Plaats(int mengsel, const MeststofRecord& regel)
+{
+    if (regel.Code_MEST == 0)
+        return false;
+    const int n = AantalRegels(mengsel);
+    if (n >= kRegels)
+        return false;
+    MeststofRecord& plek = m_mengsels.at(mengsel - 1).at(n + 1);
+    plek = regel;
+    plek.Bak = qint16(mengsel);
+    return true;
+}
+
+bool BigBagMengsels::ZetHoeveelheid(int mengsel, int rij, float hoeveelheid)
+{
+    if (rij < 0 || rij >= AantalRegels(mengsel))
+        return false;
+    MeststofRecord& regel = m_mengsels.at(mengsel - 1).at(rij + 1);
+    (regel.KGl == 1 ? regel.Hoeveelheid : regel.Hoeveelheid2) = hoeveelheid;
+    return true;
+}
+
+void BigBagMengsels::Leeg()
+{
+    for (auto& mengsel : m_mengsels)
+        mengsel.fill(MeststofRecord());
+}
+
+QList<clsPrintMeststofMeststof> BigBagMengsels::PrintRegels() const
+{
+    QList<clsPrintMeststofMeststof> regels;
+    for (int mengsel : {1, 2})
+        for (int r = 1; r <= kRegels; ++r) {
+            const MeststofRecord& regel = Regel(mengsel, r);
+            if (regel.Code_MEST == 0)
+                continue;
+            clsPrintMeststofMeststof p;
+            p.Nr = regel.Code_MEST;
+            p.Naam = regel.Naam;
+            p.Hoeveelheid = HoeveelheidTekst(regel);
+            p.Eenheid = EenheidTekst(regel);
+            p.Bak = qint16(mengsel);
+            regels << p;
+        }
+    return regels;
+}
+
+HoeveelheidFout LeesHoeveelheid(const QString& tekst, float& hoeveelheid)
+{
+    if (tekst.trimmed().isEmpty()) {
+        hoeveelheid = 0;
+        return HoeveelheidFout::Geen;
+    }
+    if (!IsNumericValue(tekst))
+        return HoeveelheidFout::GeenGetal;
+    const double getal = NzValue(tekst, NzType::Double).toDouble();
+    if (!std::isfinite(getal) || std::fabs(getal) > double(std::numeric_limits<float>::max()))
+        return HoeveelheidFout::GeenGetal;
+    if (getal < 0)
+        return HoeveelheidFout::Negatief;
+    hoeveelheid = getal == 0 ? 0.0f : float(getal); // "-0" is shown as 0
+    return HoeveelheidFout::Geen;
+}
+
+QString HoeveelheidTekst(const MeststofRecord& regel)
+{
+    return FormatHoeveelheid(nullptr, regel);
+}
+
+QString EenheidTekst(const MeststofRecord& regel)
+{
+    return GetEenheid(nullptr, regel);
+}
+
+QString TotaalTekst(float kg)
+{
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(double(kg), 'f', 1) + " KG ";
+}

@@ -1,0 +1,101 @@
+#include "bigbagopslag.h"
+
+#include "appstate.h"
+#include "invoer.h"
+#include "zelvorageneral.h"
+
+namespace {
+
+float getal(const RecordSet& rs, const char* kolom)
+{
+    return NzValue(rs.value(kolom), NzType::Single).toFloat();
+}
+
+qint16 geheel(const RecordSet& rs, const char* kolom)
+{
+    return qint16(NzValue(rs.value(kolom), NzType::Integer).toInt());
+}
+
+} // namespace
+
+namespace BigBagOpslag {
+
+void Lees(BigBagMengsels& mengsels)
+{
+    // The rows are shown whatever the product line couples today: a stored
+    // blend the window did not show would be lost at its next save.
+    const AppState& s = appState();
+    RecordSet rs = growerDb().openRecordset("SELECT * FROM HISTORIE_ExtraBigbag WHERE ID_ALG_Tuinder = ? AND "
+                                            "ID_HISTORIE = ? ORDER BY \"Index\", ID",
+                                            {s.ID_ALG_Tuinder, s.ID_HISTORIE});
+    for (; !rs.eof(); rs.moveNext()) {
+        const qint16 bak = geheel(rs, "Bak");
+        if (bak != 1 && bak != 2)
+            continue;
+        MeststofRecord regel;
+        regel.Code_MEST = geheel(rs, "Nr");
+        regel.Naam = NzStr(rs.value("Naam"));
+        regel.Hoeveelheid = getal(rs, "Kg");
+        regel.KGl = getal(rs, "Kgl");
+        regel.Hoeveelheid2 = getal(rs, "liter");
+        mengsels.Plaats(bak, regel);
+    }
+}
+
+void Schrijf(const BigBagMengsels& mengsels)
+{
+    const AppState& s = appState();
+    if (s.ID_HISTORIE != 0)
+        return;
+    Database& db = growerDb();
+    Transaction tx(db);
+    db.execute("DELETE FROM HISTORIE_ExtraBigbag WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
+               {s.ID_ALG_Tuinder, s.ID_HISTORIE});
+    for (int mengsel : {1, 2})
+        for (int r = 1; r <= BigBagMengsels::kRegels; ++r) {
+            const MeststofRecord& regel = mengsels.Regel(mengsel, r);
+            if (regel.Code_MEST == 0)
+                continue;
+            db.execute("INSERT INTO HISTORIE_ExtraBigbag (ID_ALG_Tuinder, ID_HISTORIE, \"Index\", Nr, Naam, Bak, Kg, "
+                       "Kgl, liter) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
+                       {s.ID_ALG_Tuinder, s.ID_HISTORIE, (mengsel - 1) * BigBagMengsels::kRegels + r, regel.Code_MEST,
+                        regel.Naam, mengsel, regel.Hoeveelheid, regel.KGl, regel.Hoeveelheid2});
+        }
+    tx.commit();
+}
+
+bool LeesMeststof(qint16 code, MeststofRecord& meststof)
+{
+    const QString naam = "Lang" + QString::number(appState().languageID);
+    RecordSet rs = referenceDb().openRecordset("SELECT MEST." + naam +
+                                                   ", MEST_Meststof.* FROM MEST INNER JOIN MEST_Meststof ON "
+                                                   "MEST.Code = MEST_Meststof.Code_MEST WHERE MEST.Code = ?",
+                                               {code});
+    if (rs.eof())
+        return false;
+    MeststofRecord gelezen;
+    LeesMeststofSamenstelling(rs, gelezen, code, 0);
+    if (gelezen.Code_MEST == 0)
+        return false;
+    meststof = gelezen;
+    return true;
+}
+
+QString ZoekQuery(qint16 koppeling, int mengsel)
+{
+    // Coupling codes are two digits and a comma each ("11,02,"): the number
+    // k followed by the blend, or 0 and the blend for every k. Blend 1 also
+    // takes the fertilisers coupled to k alone.
+    const QString k = QString::number(koppeling);
+    const QString n = QString::number(mengsel);
+    QString waar = "(Mixorakoppel LIKE '%" + k + n + ",%' OR Mixorakoppel LIKE '%0" + n + ",%'";
+    if (mengsel == 1)
+        waar += " OR Mixorakoppel = '" + k + ",'";
+    waar += ") AND Mixora = 1";
+    return "SELECT Code, Lang" + QString::number(appState().languageID) +
+           " FROM (MEST INNER JOIN MEST_Meststof ON MEST.Code = MEST_Meststof.Code_MEST) LEFT JOIN MEST_PrefList ON "
+           "(MEST.Code = MEST_PrefList.Code_MEST) WHERE " +
+           waar + " AND (MEST_PrefList.UseMeststof IS NULL OR MEST_PrefList.UseMeststof <> 0)";
+}
+
+} // namespace BigBagOpslag
