@@ -3,6 +3,7 @@
 #include "frmadvies.h"
 #include "frmbedrijfgeg.h"
 #include "frmdrain.h"
+#include "frmextrabigbag.h"
 #include "frmmeststoffen.h"
 #include "frmregistratie.h"
 #include "frmtaal.h"
@@ -19,5 +20,6 @@ void RegisterStepWindows()
     RegisterStepWindow("frmWater", [] { return new frmWater; });
     RegisterStepWindow("frmDrain", [] { return new frmDrain; });
     RegisterStepWindow("frmAdvies", [] { return new frmAdvies; });
+    RegisterStepWindow("frmExtraBigBag", [] { return new frmExtraBigBag; });
     RegisterStepWindow("frmRegistratie", [] { return new frmRegistratie; });
 }

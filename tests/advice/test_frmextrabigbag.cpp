@@ -1,0 +1,442 @@
+// The big-bag step driven as a grower drives it on the default product line:
+// composing the two blends through the fertiliser search, the amounts typed
+// in the grids, what is stored and what never is, the report of the blends,
+// the hover rule of the button bar, and the composition that takes the
+// stored blends off the tanks.
+#include "advies.h"
+#include "bigbag.h"
+#include "com/createobject.h"
+#include "frmextrabigbag.h"
+#include "frmmain.h"
+#include "frmprintpreview.h"
+#include "pdftext.h"
+#include "programfixture.h"
+#include "recept.h"
+#include "registry/registry.h"
+#include "stepdriver.h"
+#include "stepwindows.h"
+#include "zelvorageneral.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTableView>
+#include <QTimer>
+
+using namespace StepDriver;
+
+namespace {
+
+// What the search showed: its title and the names it listed.
+struct Zoekbeeld {
+    QString titel;
+    QStringList namen;
+};
+
+// Answers the next search by choosing the row of that name (none: cancels it).
+void beantwoordZoeken(const QString& naam, Zoekbeeld* beeld = nullptr)
+{
+    QTimer::singleShot(0, [naam, beeld] {
+        QWidget* window = QApplication::activeModalWidget();
+        if (!window)
+            return;
+        auto* grid = window->findChild<QTableView*>("tdbTabel");
+        QStringList namen;
+        for (int row = 0; grid && row < grid->model()->rowCount(); ++row) {
+            const QModelIndex cell = grid->model()->index(row, 1);
+            namen << cell.data().toString();
+            if (cell.data().toString() == naam)
+                grid->setCurrentIndex(cell);
+        }
+        if (beeld)
+            *beeld = {window->windowTitle(), namen};
+        if (!naam.isEmpty() && namen.contains(naam))
+            QTest::keyClick(window, Qt::Key_Return);
+        if (window->isVisible())
+            window->close();
+    });
+}
+
+QStringList opgeslagen(qint32 historie = 0)
+{
+    RecordSet rs = appState().dbT->openRecordset(
+        "SELECT * FROM HISTORIE_ExtraBigbag WHERE ID_HISTORIE = ? ORDER BY \"Index\"", {historie});
+    QStringList rijen;
+    for (; !rs.eof(); rs.moveNext())
+        rijen << QStringList{rs.value("Index").toString(), rs.value("Nr").toString(), rs.value("Naam").toString(),
+                             rs.value("Bak").toString(), rs.value("Kg").toString()}
+                     .join('|');
+    return rijen;
+}
+
+void bewaarRij(qint32 historie, int index, int nr, const QString& naam, int bak, double kg)
+{
+    appState().dbT->execute("INSERT INTO HISTORIE_ExtraBigbag (ID_ALG_Tuinder, ID_HISTORIE, \"Index\", Nr, Naam, Bak, "
+                            "Kg, Kgl, liter) VALUES (?, ?, ?, ?, ?, ?, ?, 1, 0)",
+                            {appState().ID_ALG_Tuinder, historie, index, nr, naam, bak, kg});
+}
+
+// The grid's rows as "name|amount|unit".
+QStringList rijen(QTableView* grid)
+{
+    QStringList r;
+    const QAbstractItemModel* m = grid->model();
+    for (int row = 0; row < m->rowCount(); ++row)
+        r << QStringList{m->index(row, 0).data().toString(), m->index(row, 1).data().toString(),
+                         m->index(row, 2).data().toString()}
+                 .join('|');
+    return r;
+}
+
+// The tomato advice of this run on the default product line, in big-bag mode.
+void tomaatAdvies()
+{
+    Database& t = *appState().dbT;
+    const qint32 tuinder = appState().ID_ALG_Tuinder;
+    t.execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc) VALUES (?, 0, 1, 100)", {tuinder});
+    t.execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, NH4_Code, K_Code, Ca_Code, Mg_Code, SO4_Code, "
+              "H2PO4_Code, ZuurLoog_Code, Fe_Code, Mn_Code, Zn_Code, B_Code, Cu_Code, Mo_Code) "
+              "VALUES (?, 0, 11, 3, 1, 6, 9, 4, 15, 102, 105, 107, 109, 112, 114)",
+              {tuinder});
+    for (auto [naam, waarde] : {std::pair{"Code_Teelt", 1},
+                                {"Aanpassing", 1},
+                                {"WaterInputType", 1},
+                                {"BakGrootte", 1000},
+                                {"Concentratie", 100},
+                                {"ExtraBigBag", 1}})
+        PutTeeltInstelling(naam, waarde, InstellingMode::Number);
+}
+
+} // namespace
+
+class TestFrmExtraBigBag : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_registry;
+    std::unique_ptr<ProgramFixture> m_program;
+
+    frmExtraBigBag* open() { return show<frmExtraBigBag>("frmExtraBigBag"); }
+    frmExtraBigBag* window() const { return qobject_cast<frmExtraBigBag*>(OpenStepWindow("frmExtraBigBag")); }
+
+    void voegToe(frmExtraBigBag* w, int mengsel, const QString& naam, Zoekbeeld* beeld = nullptr)
+    {
+        beantwoordZoeken(naam, beeld);
+        w->cmdEbb[mengsel - 1]->click();
+        QCoreApplication::processEvents();
+    }
+
+    // Types the amount of a row of the blend's grid and leaves the cell.
+    void typ(frmExtraBigBag* w, int mengsel, int rij, const QString& tekst)
+    {
+        // The program's window is the active one again once a search has closed.
+        m_program->main()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        QTableView* grid = w->grdEbb[mengsel - 1];
+        const QModelIndex cel = grid->model()->index(rij, 1);
+        grid->setFocus();
+        grid->setCurrentIndex(cel);
+        grid->edit(cel);
+        QLineEdit* editor = nullptr;
+        QTRY_VERIFY((editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())));
+        editor->selectAll();
+        QTest::keyClicks(editor, tekst);
+        QTest::keyClick(editor, Qt::Key_Tab);
+        QCoreApplication::processEvents();
+    }
+
+    // Blend 1: calcium nitrate 20 kg and magnesium nitrate 5.5 kg; blend 2:
+    // potassium nitrate 10 kg.
+    frmExtraBigBag* stelSamen()
+    {
+        frmExtraBigBag* w = open();
+        voegToe(w, 1, "Kalksalpeter");
+        voegToe(w, 1, "Magnesiumnitraat");
+        voegToe(w, 2, "Kalisalpeter");
+        typ(w, 1, 0, "20");
+        typ(w, 1, 1, "5.5");
+        typ(w, 2, 0, "10");
+        return w;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        RegisterStepWindows();
+        // The search library this build made, registered in a store of the test's own.
+        Registry::setRootDirectory(m_registry.path());
+        QVERIFY(ComClass::registerClass("Tabvin.Zoeken",
+                                        QDir(QCoreApplication::applicationDirPath()).filePath("../bin/libTabvin.so")));
+    }
+
+    void init()
+    {
+        QLocale::setDefault(QLocale::c());
+        m_program = std::make_unique<ProgramFixture>();
+        m_program->main()->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+    }
+
+    void cleanup() { m_program.reset(); }
+
+    void twoBlendsAreComposedStoredAndShownAgain()
+    {
+        frmExtraBigBag* w = open();
+        QCOMPARE(w->windowTitle(), GetLangStr(610000000));
+        QVERIFY(m_program->main()->tool("mnu6")->isEnabled());
+        QVERIFY(!m_program->main()->tool("mnu5")->isEnabled());
+
+        Zoekbeeld een, twee;
+        voegToe(w, 1, "Kalksalpeter", &een);
+        QCOMPARE(een.titel, GetLangStr(612000100));
+        QCOMPARE(een.namen.size(), 4); // coupled to blend 1 on the default product line
+        QVERIFY(een.namen.contains("Magnesiumnitraat") && een.namen.contains("Kaliumchloride"));
+        voegToe(w, 2, "Kalisalpeter", &twee);
+        QCOMPARE(twee.namen.size(), 7);
+        QVERIFY(!twee.namen.contains("Kalksalpeter"));
+        voegToe(w, 1, "Magnesiumnitraat");
+        voegToe(w, 2, ""); // a cancelled search changes nothing
+        QCOMPARE(rijen(w->grdEbb[0]), (QStringList{"Kalksalpeter|0.0|kg", "Magnesiumnitraat|0.0|kg"}));
+        QCOMPARE(rijen(w->grdEbb[1]), (QStringList{"Kalisalpeter|0.0|kg"}));
+
+        typ(w, 1, 0, "20");
+        typ(w, 1, 1, "5.5");
+        typ(w, 2, 0, "1250");
+        QCOMPARE(rijen(w->grdEbb[1]), (QStringList{"Kalisalpeter|1,250.0|kg"}));
+        QCOMPARE(w->findChild<QLabel*>("lblEbb_190")->text(), QString("25.5 KG "));
+        QCOMPARE(w->findChild<QLabel*>("lblEbb_290")->text(), QString("1250.0 KG "));
+        QVERIFY(MessageBox::shown().isEmpty());
+
+        press(w, 0); // on to the composition, the blends stored
+        QVERIFY(!window());
+        QCOMPARE(opgeslagen(),
+                 (QStringList{"1|1|Kalksalpeter|1|20", "2|7|Magnesiumnitraat|1|5.5", "21|3|Kalisalpeter|2|1250"}));
+
+        m_program->closeChildWindows();
+        w = open();
+        QCOMPARE(rijen(w->grdEbb[0]), (QStringList{"Kalksalpeter|20.0|kg", "Magnesiumnitraat|5.5|kg"}));
+        QCOMPARE(rijen(w->grdEbb[1]), (QStringList{"Kalisalpeter|1,250.0|kg"}));
+        QCOMPARE(w->findChild<QLabel*>("lblEbb_190")->text(), QString("25.5 KG "));
+
+        // Cleared, both blends are empty and the next search of blend 2 is that of coupling 1.
+        w->cmdEbb[4]->click();
+        QCOMPARE(w->grdEbb[0]->model()->rowCount() + w->grdEbb[1]->model()->rowCount(), 0);
+        QCOMPARE(w->findChild<QLabel*>("lblEbb_290")->text(), QString("0.0 KG "));
+        voegToe(w, 2, "Kaliumsulfaat", &twee);
+        QCOMPARE(twee.namen.size(), 7);
+        closeWindow(w);
+        QCOMPARE(opgeslagen(), (QStringList{"21|9|Kaliumsulfaat|2|0"}));
+    }
+
+    void openingAndLeavingNeverLosesTheStoredBlends()
+    {
+        bewaarRij(0, 1, 1, "Kalksalpeter", 1, 20);
+        bewaarRij(0, 21, 3, "Kalisalpeter", 2, 10);
+        const QStringList voor = opgeslagen();
+        // No product is coupled any more: the stored blends are still shown, and kept.
+        appState().dbH->execute("UPDATE MEST_Meststof SET Mixorakoppel = NULL");
+        appState().dbT->execute("CREATE TRIGGER bewaard BEFORE DELETE ON HISTORIE_ExtraBigbag "
+                                "BEGIN SELECT RAISE(ABORT, 'no writing'); END");
+        frmExtraBigBag* w = open();
+        QCOMPARE(rijen(w->grdEbb[0]), (QStringList{"Kalksalpeter|20.0|kg"}));
+        QCOMPARE(rijen(w->grdEbb[1]), (QStringList{"Kalisalpeter|10.0|kg"}));
+        press(w, 1);
+        QVERIFY(!window());
+        closeWindow(open());
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(opgeslagen(), voor);
+    }
+
+    void onlyTheAmountCanBeTypedAndANegativeAmountIsRefused()
+    {
+        bewaarRij(0, 1, 1, "Kalksalpeter", 1, 20);
+        frmExtraBigBag* w = open();
+        QTableView* grid = w->grdEbb[0];
+        QAbstractItemModel* m = grid->model();
+        QVERIFY(!(m->flags(m->index(0, 0)) & Qt::ItemIsEditable));
+        QVERIFY(m->flags(m->index(0, 1)) & Qt::ItemIsEditable);
+        QVERIFY(!(m->flags(m->index(0, 2)) & Qt::ItemIsEditable));
+        QVERIFY(!m->setData(m->index(0, 0), "35", Qt::EditRole));
+        QVERIFY(!m->setData(m->index(0, 2), "35", Qt::EditRole));
+        // Typed on the name, the digits go nowhere.
+        grid->setFocus();
+        grid->setCurrentIndex(m->index(0, 0));
+        QTest::keyClicks(grid, "35");
+        QCoreApplication::processEvents();
+        QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|20.0|kg"}));
+
+        typ(w, 1, 0, "-5");
+        QTRY_COMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000080));
+        QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|20.0|kg"}));
+        QCOMPARE(w->Mengsels.Regel(1, 1).Hoeveelheid, 20.0f);
+
+        // Letters do not even reach the box.
+        typ(w, 1, 0, "x7");
+        QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|7.0|kg"}));
+        QCOMPARE(w->findChild<QLabel*>("lblEbb_190")->text(), QString("7.0 KG "));
+    }
+
+    void aFertiliserIsOnceInABlendAndAFullBlendSaysSo()
+    {
+        for (int r = 1; r <= 20; ++r)
+            bewaarRij(0, r, 100 + r, QString("Spoor %1").arg(r), 1, 1);
+        frmExtraBigBag* w = open();
+        QCOMPARE(w->grdEbb[0]->model()->rowCount(), 20);
+        voegToe(w, 1, "Kalksalpeter");
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(610900100));
+        QCOMPARE(MessageBox::last().style, int(MsgBox::Exclamation));
+        QCOMPARE(w->grdEbb[0]->model()->rowCount(), 20);
+        QCOMPARE(w->Mengsels.Regel(1, 0).Code_MEST, qint16(0));
+
+        voegToe(w, 2, "Kalisalpeter");
+        voegToe(w, 2, "Kalisalpeter");
+        QCOMPARE(MessageBox::shown().size(), 2);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000042));
+        QCOMPARE(w->grdEbb[1]->model()->rowCount(), 1);
+    }
+
+    void aStoredHistorySetIsShownAndNeverWritten()
+    {
+        bewaarRij(5, 1, 1, "Kalksalpeter", 1, 20);
+        appState().ID_HISTORIE = 5;
+        appState().dbT->execute("CREATE TRIGGER bewaard BEFORE DELETE ON HISTORIE_ExtraBigbag "
+                                "BEGIN SELECT RAISE(ABORT, 'no writing'); END");
+        frmExtraBigBag* w = open();
+        QCOMPARE(rijen(w->grdEbb[0]), (QStringList{"Kalksalpeter|20.0|kg"}));
+        QVERIFY(!w->fraEbb[1]->isEnabled());
+        QVERIFY(!w->cmdEbb[4]->isEnabled());
+        QVERIFY(w->cmdEbb[5]->isEnabled()); // a stored set can still be printed
+        QVERIFY(!w->grdEbb[0]->model()->setData(w->grdEbb[0]->model()->index(0, 1), "3", Qt::EditRole));
+        press(w, 1);
+        QVERIFY(!window());
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(opgeslagen(5), (QStringList{"1|1|Kalksalpeter|1|20"}));
+        QVERIFY(opgeslagen(0).isEmpty());
+    }
+
+    void aFailedSaveIsToldAndTheStepStays()
+    {
+        bewaarRij(0, 1, 13, "Kaliumchloride", 1, 3);
+        frmExtraBigBag* w = stelSamen();
+        appState().dbT->execute("CREATE TRIGGER vol BEFORE INSERT ON HISTORIE_ExtraBigbag WHEN NEW.\"Index\" = 21 "
+                                "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        press(w, 0);
+        QCOMPARE(window(), w);
+        QVERIFY(MessageBox::last().text.startsWith(GetLangStr(610900200)));
+        QCOMPARE(MessageBox::last().style, int(MsgBox::Critical));
+        QCOMPARE(opgeslagen(), (QStringList{"1|13|Kaliumchloride|1|3"}));
+
+        appState().dbT->execute("DROP TRIGGER vol");
+        press(w, 0);
+        QVERIFY(!window());
+        QCOMPARE(opgeslagen(), (QStringList{"1|13|Kaliumchloride|1|20", "2|1|Kalksalpeter|1|5.5",
+                                            "3|7|Magnesiumnitraat|1|0", "21|3|Kalisalpeter|2|10"}));
+    }
+
+    void thePrintedReportListsBothBlends()
+    {
+        frmExtraBigBag* w = stelSamen();
+        QTemporaryDir pdfDir;
+        const QString pdf = pdfDir.filePath("mengsels.pdf");
+        bool getoond = false;
+        QTimer::singleShot(0, [&] {
+            auto* preview = qobject_cast<frmPrintPreview*>(QApplication::activeModalWidget());
+            getoond = preview && preview->writePdf(pdf);
+            if (preview)
+                preview->findChild<QAction*>("actClose")->trigger();
+        });
+        w->cmdEbb[5]->click();
+        QVERIFY(getoond);
+        const QString tekst = PdfText::layout(pdf);
+        // Blend 1 in the first column of the tank table, blend 2 in the second.
+        const QString kop = PdfText::lineWith(tekst, GetLangStr(70110000));
+        QVERIFY(kop.indexOf(GetLangStr(70110000)) < kop.indexOf(GetLangStr(70120000)));
+        const QString eerste = PdfText::lineWith(tekst, "Kalksalpeter");
+        QVERIFY(eerste.contains(QRegularExpression("Kalksalpeter\\s+20\\.0\\s+kg\\s+Kalisalpeter\\s+10\\.0\\s+kg")));
+        QVERIFY(PdfText::lineWith(tekst, "Magnesiumnitraat").contains(QRegularExpression("5\\.5\\s+kg")));
+        QVERIFY(!tekst.contains("Big bag")); // no big-bag table of its own
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void theButtonBarComesForwardWhileTheMouseIsOnIt()
+    {
+        frmExtraBigBag* w = open();
+        QTimer* timer = w->findChild<QTimer*>("tmrEbb");
+        QVERIFY(timer && timer == w->tmrEbb);
+        QCOMPARE(timer->interval(), 2000);
+        auto voor = [w](QWidget* a, QWidget* b) { return w->children().indexOf(a) > w->children().indexOf(b); };
+
+        timer->stop();
+        w->fraEbb[1]->raise();
+        QMouseEvent beweging(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+        QCoreApplication::sendEvent(w->cmdControl[1], &beweging);
+        QVERIFY(voor(w->fraControl, w->fraEbb[1]));
+        QVERIFY(timer->isActive());
+
+        QMetaObject::invokeMethod(timer, "timeout");
+        QVERIFY(voor(w->fraEbb[1], w->fraControl));
+        // A movement over the blends does nothing.
+        QCoreApplication::sendEvent(w->fraEbb[1], &beweging);
+        QVERIFY(voor(w->fraEbb[1], w->fraControl));
+    }
+
+    void theCompositionTakesTheStoredBlendsOffTheTanks()
+    {
+        tomaatAdvies();
+        press(stelSamen(), 0);
+        QVERIFY(!window());
+
+        // What the composition reads is what the step showed.
+        BigBagLijnen lijnen;
+        LaadExtraBigBag(lijnen);
+        QCOMPARE(lijnen.size(), 3);
+        QVERIFY(lijnen[0].Nr == 1 && lijnen[0].Bak == 1 && lijnen[0].Kg == 20 && lijnen[0].Hoeveelheid == "20.0");
+        QVERIFY(lijnen[2].Nr == 3 && lijnen[2].Bak == 2 && lijnen[2].Kg == 10 && lijnen[2].K == 9.891f);
+        const ElementVector blend = BigBagTotalen(lijnen);
+
+        AppState& s = appState();
+        BerekenInstellingen r;
+        r.Code_Teelt = 1;
+        r.Aanpassing = 1;
+        r.WaterInputType = 1;
+        r.BakGrootte = 1000;
+        r.Concentratie = 100;
+        r.ExtraBigBag = 1;
+        ElementVector tussen, oplossing, ecDoel, bakDoel, resultaat;
+        WaterRecord water, meng;
+        LaadBerekeningInvoer(s.StreefWaarden, s.AdviesAanpassing, tussen, oplossing, water, meng, s.StreefGecorrigeerd,
+                             r);
+        MeststofLijst lijst;
+        MessageBox::clear();
+        BerekenMeststoffen(s.StreefWaarden, s.StreefGecorrigeerd, ecDoel, bakDoel, lijst, resultaat, r);
+        for (const MessageBox::Shown& m : MessageBox::shown())
+            QVERIFY2(m.text != GetLangStr(999000070), "the search found a ratio");
+        QCOMPARE(GetTeeltInstelling("EBB_Factor", InstellingMode::Number).toFloat(), r.EBB_Factor);
+
+        // Blend and tanks together give every met element in one and the
+        // same share of the tank target: the share the search settled on.
+        QList<double> delen;
+        for (int p : {ElementVector::pK, ElementVector::pCa, ElementVector::pMg, ElementVector::pSO4,
+                      ElementVector::pH2PO4, ElementVector::pNH4}) {
+            if (resultaat[p] != 0 || bakDoel[p] <= 1)
+                continue;
+            double tanks = 0;
+            for (int i = 1; i <= kLijstBoven; ++i)
+                if (lijst[i].Aandeel != 1.0f)
+                    tanks += double(lijst[i].Hoeveelheid) * lijst[i].Samenstelling[p];
+            delen << (tanks + blend[p]) / bakDoel[p];
+        }
+        QVERIFY(delen.size() >= 4);
+        for (double d : delen)
+            QVERIFY2(std::fabs(d / delen[0] - 1) < 0.02,
+                     qPrintable(QString::number(d) + " / " + QString::number(delen[0])));
+        QVERIFY(delen[0] > 0 && std::fabs(delen[0] - 1) > 0.02); // the blends took their share
+    }
+};
+
+QTEST_MAIN(TestFrmExtraBigBag)
+#include "test_frmextrabigbag.moc"
