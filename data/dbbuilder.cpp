@@ -2,6 +2,7 @@
 
 #include "db/apperror.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -189,17 +190,33 @@ QStringList buildDefaults(const QString& dataDir, const QString& targetDir, bool
             files << data.filePath(f);
         return files;
     };
-    auto make = [&](const QString& file, const QStringList& sql, const QList<QPair<QString, QString>>& tsv) {
+    // A database older than its sources is made again only when it holds
+    // nothing but the program's own data.
+    auto outdated = [](const QString& path, const QStringList& sources) {
+        const QDateTime made = QFileInfo(path).lastModified();
+        for (const QString& source : sources)
+            if (QFileInfo(source).lastModified() > made)
+                return true;
+        return false;
+    };
+    auto make = [&](const QString& file, const QStringList& sql, const QList<QPair<QString, QString>>& tsv,
+                    bool programData) {
         const QString path = target.filePath(file);
-        if (!overwrite && QFileInfo::exists(path))
-            return;
+        if (!overwrite && QFileInfo::exists(path)) {
+            QStringList sources = sql;
+            for (const auto& t : tsv)
+                sources << t.second;
+            if (!programData || !outdated(path, sources))
+                return;
+        }
         build(path, sql, tsv);
         written << path;
     };
 
-    make("ZelvoraH.mdb", scripts("schema_reference.sql", "reference_*.sql"), {});
-    make("ZelvoraT.mdb", scripts("schema_grower.sql", "grower_*.sql"), {});
-    make("PlomLang.mdb", {data.filePath("schema_lang.sql")}, {{"Lang", data.filePath("texts.tsv")}});
+    make("ZelvoraH.mdb", scripts("schema_reference.sql", "reference_*.sql"), {}, false);
+    make("ZelvoraT.mdb", scripts("schema_grower.sql", "grower_*.sql"), {}, false);
+    // The texts are the program's, not the user's: a changed texts.tsv reaches the program's directory.
+    make("PlomLang.mdb", {data.filePath("schema_lang.sql")}, {{"Lang", data.filePath("texts.tsv")}}, true);
     return written;
 }
 

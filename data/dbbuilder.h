@@ -18,8 +18,9 @@ QStringList splitStatements(const QString& sql);
 void build(const QString& path, const QStringList& sqlFiles, const QList<QPair<QString, QString>>& tsvTables);
 
 // The three default databases, built from dataDir into targetDir.
-// Without overwrite an existing database is left as it is: it is user data.
-// Returns the files that were written.
+// Without overwrite an existing grower or reference database is left as it
+// is: it is user data. The language database holds only the program's texts
+// and is made again when its sources are newer. Returns the files written.
 QStringList buildDefaults(const QString& dataDir, const QString& targetDir, bool overwrite);
 
 } // namespace DbBuilder

@@ -152,6 +152,30 @@ private slots:
         QCOMPARE(db.openRecordset("SELECT Naam FROM ALG_Tuinder").value(0).toString(), QString("Mijn kwekerij"));
     }
 
+    void changedTextsReachTheLanguageDatabaseOnly()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.filePath("data");
+        QDir().mkpath(data);
+        for (const QString& f : QDir(ZELVORA_DATA_DIR).entryList({"*.sql", "*.tsv"}, QDir::Files))
+            QVERIFY(QFile::copy(QDir(ZELVORA_DATA_DIR).filePath(f), QDir(data).filePath(f)));
+        const QString bin = dir.filePath("bin");
+        DbBuilder::buildDefaults(data, bin, false);
+        const QDateTime older = QDateTime::currentDateTime().addSecs(-60);
+        for (const QString& f : QDir(bin).entryList({"*.mdb"}, QDir::Files)) {
+            QFile file(QDir(bin).filePath(f));
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(older, QFileDevice::FileModificationTime));
+        }
+        QFile texts(QDir(data).filePath("texts.tsv"));
+        QVERIFY(texts.open(QIODevice::Append));
+        texts.write("999999901\tNieuw\tNew\n");
+        texts.close();
+        QCOMPARE(DbBuilder::buildDefaults(data, bin, false), QStringList{QDir(bin).filePath("PlomLang.mdb")});
+        Database db(QDir(bin).filePath("PlomLang.mdb"));
+        QCOMPARE(db.openRecordset("SELECT Lang1 FROM Lang WHERE ID = 999999901").value(0).toString(), QString("New"));
+    }
+
     void defaultGrowerHasOneRow()
     {
         Database db(m_dir.filePath("ZelvoraT.mdb"));
