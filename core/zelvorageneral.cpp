@@ -277,6 +277,7 @@ bool CopieGewasT2H(qint16 code)
         tx.commit();
         return true;
     } catch (const AppError& e) {
+        LogAppError(e);
         MessageBox::show("mdlZelvoraGeneral.CopieGewasT2H:" + e.description() + " (" + step + ")", MsgBox::OkOnly);
         return false;
     }

@@ -210,6 +210,7 @@ bool frmTabel::underErrorDialog(const std::function<void()>& step)
             step();
             return true;
         } catch (const AppError& e) {
+            LogAppError(e);
             foutVlag = ErrorHandler(e.number(), e.description());
         } catch (const std::exception& e) {
             foutVlag = ErrorHandler(JetError::GeneralSql, QString::fromLocal8Bit(e.what()));

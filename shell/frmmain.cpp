@@ -147,6 +147,7 @@ void frmMain::MDIForm_Activate()
     } catch (const AppError& e) {
         // Never go on without the grower's data, and never make an empty file in its place.
         s.dbT.reset();
+        LogAppError(e);
         MessageBox::show(GetLangStr(999000018) + "\n" + e.description(), MsgBox::Critical);
         EndProgram(1);
     }
@@ -305,6 +306,7 @@ void frmMain::updateDatabases()
         OpenTuinderDb();
         MessageBox::show(GetLangStr(999000061) + "\n" + program, MsgBox::Exclamation);
     } catch (const AppError& e) {
+        LogAppError(e);
         MessageBox::show(GetLangStr(999000018) + "\n" + e.description(), MsgBox::Critical);
         EndProgram(1);
     }

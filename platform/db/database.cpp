@@ -20,9 +20,11 @@ std::atomic<int> g_connectionCounter{0};
 
 void Database::raise(const QString& source, const QString& message, const QString& sql)
 {
+    // The user reads a plain text in the words of the old engine; the
+    // driver's message and the statement are kept as the error's detail.
     const QString m = message.toLower();
     int number = JetError::GeneralSql;
-    QString description = message;
+    QString description = "The database could not carry out the operation.";
     if (m.contains("no such table")) {
         number = JetError::TableNotFound;
         const int at = message.indexOf("no such table:", 0, Qt::CaseInsensitive);
@@ -31,18 +33,30 @@ void Database::raise(const QString& source, const QString& message, const QStrin
         description = QString("The database engine cannot find the input table or query '%1'.").arg(table);
     } else if (m.contains("no such column") || m.contains("has no column named")) {
         number = JetError::TooFewParameters;
+        description = "A field the program asked for is not in the table.";
     } else if (m.contains("unique constraint")) {
         number = JetError::DuplicateKey;
+        description = "The record would give a key field a value that is already there.";
     } else if (m.contains("not null constraint")) {
         number = JetError::FieldRequired;
+        description = "A field that must have a value is empty.";
     } else if (m.contains("syntax error")) {
         number = JetError::SyntaxError;
+        description = "The program asked the database something it cannot read.";
     } else if (m.contains("readonly") || m.contains("read-only")) {
         number = JetError::ReadOnly;
+        description = "Cannot update. Database or object is read-only.";
+    } else if (m.contains("disk full") || m.contains("disk is full")) {
+        number = JetError::DiskFull;
+        description = "Not enough space on disk.";
+    } else if (m.contains("database is locked") || m.contains("database is busy")) {
+        number = JetError::Locked;
+        description = "Could not update; currently locked by another user or program.";
     }
+    QString detail = message;
     if (!sql.isEmpty())
-        description += " (" + sql + ")";
-    throw AppError(number, source, description);
+        detail += " (" + sql + ")";
+    throw AppError(number, source, description, detail);
 }
 
 Database::Database(const QString& path, const QString& connect) : m_path(path)

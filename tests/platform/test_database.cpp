@@ -3,6 +3,9 @@
 #include "testdatabases.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -249,6 +252,20 @@ private slots:
             QVERIFY(e.description().contains("Nergens"));
             QVERIFY(!e.source().isEmpty());
         }
+        // The user reads a plain text; the statement and the driver's words
+        // are kept for standard error.
+        m_db->execute("INSERT INTO ALG_Tuinder (ID) VALUES (4242)");
+        try {
+            m_db->execute("INSERT INTO ALG_Tuinder (ID) VALUES (?)", {4242});
+            QFAIL("a duplicate key was stored");
+        } catch (const AppError& e) {
+            QCOMPARE(e.number(), JetError::DuplicateKey);
+            QVERIFY(!e.description().contains("INSERT"));
+            QVERIFY(!e.description().contains("UNIQUE", Qt::CaseInsensitive));
+            QVERIFY(e.detail().contains("INSERT INTO ALG_Tuinder"));
+            QVERIFY(e.detail().contains("UNIQUE constraint failed"));
+        }
+        m_db->execute("DELETE FROM ALG_Tuinder WHERE ID = 4242");
     }
 
     void closedDatabaseIsReported()
