@@ -110,9 +110,10 @@ void frmMain::MDIForm_Load()
     setWindowTitle(s.AppNaam.toUpper());
     ShowStatus(this, "Versie : " + QCoreApplication::applicationVersion(), 3);
     try {
-        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
+        OpenReferenceDb();
     } catch (const AppError& e) {
         ShowStatusLang(this, 0);
+        LogAppError(e);
         MessageBox::show(GetLangStr(999000018) + "\n" + e.description(), MsgBox::Critical);
         EndProgram(1);
     }
@@ -300,9 +301,9 @@ void frmMain::updateDatabases()
     }
     // Not started: go on with the databases open again.
     try {
-        s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
+        OpenLanguageDb();
         OpenRsLang();
-        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
+        OpenReferenceDb();
         OpenTuinderDb();
         MessageBox::show(GetLangStr(999000061) + "\n" + program, MsgBox::Exclamation);
     } catch (const AppError& e) {

@@ -59,7 +59,7 @@ void Database::raise(const QString& source, const QString& message, const QStrin
     throw AppError(number, source, description, detail);
 }
 
-Database::Database(const QString& path, const QString& connect) : m_path(path)
+Database::Database(const QString& path, const QString& connect, const DatabaseOptions& options) : m_path(path)
 {
     Q_UNUSED(connect); // the Jet password is not needed: SQLite files have none
     const QFileInfo fi(path);
@@ -74,27 +74,40 @@ Database::Database(const QString& path, const QString& connect) : m_path(path)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_connectionName);
         db.setDatabaseName(path);
-        db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=3000");
-        if (!db.open()) {
-            const QString err = db.lastError().text();
+        db.setConnectOptions(options.readOnly ? "QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"
+                                              : "QSQLITE_BUSY_TIMEOUT=3000");
+        const auto refuse = [&](const QString& description, const QString& detail) {
+            if (db.isOpen())
+                db.close();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connectionName);
-            throw AppError(JetError::UnrecognizedFormat, "DAO.Workspace",
-                           QString("Cannot open database '%1': %2").arg(path, err));
+            throw AppError(JetError::UnrecognizedFormat, "DAO.Workspace", description, detail);
+        };
+        if (!db.open())
+            refuse(QString("Cannot open database '%1'.").arg(path), db.lastError().text());
+        // SQLite opens lazily; reading the schema tells whether it is a
+        // database at all, and whether it is the one the caller expects. Both
+        // are settled before anything is written, so a foreign file (or an
+        // empty one) is left exactly as it was.
+        QStringList tables;
+        {
+            QSqlQuery q(db);
+            if (!q.exec("SELECT name FROM sqlite_master WHERE type IN ('table','view')")) {
+                const QString err = q.lastError().text();
+                q = QSqlQuery();
+                refuse(QString("Unrecognized database format '%1'.").arg(path), err);
+            }
+            while (q.next())
+                tables << q.value(0).toString();
         }
-        // SQLite opens lazily; reading the schema tells whether it is a database at all.
-        QSqlQuery q(db);
-        if (!q.exec("SELECT count(*) FROM sqlite_master")) {
-            const QString err = q.lastError().text();
-            q = QSqlQuery();
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(m_connectionName);
-            throw AppError(JetError::UnrecognizedFormat, "DAO.Workspace",
-                           QString("Unrecognized database format '%1': %2").arg(path, err));
-        }
+        for (const QString& required : options.requiredTables)
+            if (!tables.contains(required, Qt::CaseInsensitive))
+                refuse(QString("Unrecognized database format '%1': it has no table '%2'.").arg(path, required), {});
     }
     m_alive = std::make_shared<bool>(true);
+    m_readOnly = options.readOnly;
+    if (m_readOnly)
+        return; // a file only read keeps its journal mode and gets no log files beside it
     // Write-ahead logging: a commit needs no disk flush, and the log is folded
     // back into the file when the database closes. A read-only file keeps its mode.
     try {
@@ -407,7 +420,7 @@ void Database::beginSavepoint(const QString& name)
 void Database::releaseSavepoint(const QString& name)
 {
     execute("RELEASE SAVEPOINT " + quoteName(name));
-    if (--m_transactionDepth == 0) {
+    if (--m_transactionDepth == 0 && !m_readOnly) {
         // A saved step goes into the file itself, so that a copy of the file
         // taken while the program runs holds it.
         try {

@@ -5,7 +5,9 @@
 #include "testdatabases.h"
 #include "zelvorageneral.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -176,6 +178,42 @@ private slots:
         f.write("[language]\nlanguageID=0\n");
         f.close();
         QCOMPARE(startError("/Path=" + m_appDir + " /GeenBestelling=40000"), JetError::Overflow);
+    }
+
+    void theLanguageDatabaseIsOnlyRead()
+    {
+        const QString lang = m_appDir + "PlomLang.mdb";
+        const QByteArray before = [&] {
+            QFile f(lang);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        const QDateTime modified = QFileInfo(lang).lastModified();
+        appState().CommandLine = "/Path=" + m_appDir;
+        StartUp();
+        QVERIFY(appState().dbTaal->isReadOnly());
+        QCOMPARE(GetLangStr(0), QString("Nederlands"));
+        appState().languageID = 1;
+        OpenRsLang();
+        QCOMPARE(GetLangStr(0), QString("English"));
+        QVERIFY(!QFile::exists(lang + "-wal") && !QFile::exists(lang + "-shm"));
+        resetAppState();
+        QFile f(lang);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+        QCOMPARE(QFileInfo(lang).lastModified(), modified);
+        QVERIFY(!QFile::exists(lang + "-wal") && !QFile::exists(lang + "-shm"));
+    }
+
+    void aLanguageDatabaseWithoutTextsStopsTheStart()
+    {
+        QTemporaryDir dir;
+        QFile empty(dir.filePath("PlomLang.mdb"));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        QCOMPARE(startError("/Path=" + dir.path()), JetError::UnrecognizedFormat);
+        QCOMPARE(QFileInfo(dir.filePath("PlomLang.mdb")).size(), 0);
+        QVERIFY(!appState().dbTaal);
     }
 
     void textsAndTheirFallback()

@@ -84,6 +84,66 @@ private slots:
         SetEndProgramHandler({});
     }
 
+    void growerDatabasesWithoutTheirTablesAreRefusedUntouched()
+    {
+        // An empty file, and another database, under the grower database's name.
+        const auto bytesOf = [](const QString& file) {
+            QFile f(file);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+        };
+        for (const bool foreign : {false, true}) {
+            ProgramFixture p(false);
+            const QString file = p.appPath() + "ZelvoraT.mdb";
+            QVERIFY(QFile::remove(file));
+            if (foreign) {
+                QVERIFY(QFile::copy(p.appPath() + "PlomLang.mdb", file));
+            } else {
+                QFile empty(file);
+                QVERIFY(empty.open(QIODevice::WriteOnly));
+            }
+            const QByteArray before = bytesOf(file);
+            p.main()->MDIForm_Activate();
+            QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000018) + "\n"));
+            QVERIFY(!MessageBox::last().text.contains("SELECT"));
+            QCOMPARE(MessageBox::shown().size(), 1);
+            QCOMPARE(p.endedWith(), 1);
+            QVERIFY(!appState().dbT);
+            QCOMPARE(bytesOf(file), before);
+            QVERIFY(!QFile::exists(file + "-wal"));
+            // Nothing was edited, so closing asks nothing.
+            QVERIFY(p.main()->close());
+            QCOMPARE(MessageBox::shown().size(), 1);
+        }
+    }
+
+    void aReferenceDatabaseWithoutItsTablesEndsAtLoad()
+    {
+        QTemporaryDir dir;
+        TestSupport::makeDefaultDatabases(dir.path());
+        resetAppState();
+        TestSupport::scriptDialogs();
+        int ended = -1;
+        SetEndProgramHandler([&](int code) { ended = code; });
+        appState().AppPath = dir.path() + "/";
+        appState().HDatabaseNaam = "ZelvoraT.mdb"; // a grower database in its place
+        OpenLanguageDb();
+        OpenRsLang();
+        QFile grower(dir.filePath("ZelvoraT.mdb"));
+        QVERIFY(grower.open(QIODevice::ReadOnly));
+        const QByteArray before = grower.readAll();
+        grower.close();
+        {
+            frmMain main;
+            QCOMPARE(ended, 1);
+            QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000018) + "\n"));
+            QVERIFY(!appState().dbH);
+        }
+        QVERIFY(grower.open(QIODevice::ReadOnly));
+        QCOMPARE(grower.readAll(), before);
+        SetEndProgramHandler({});
+        resetAppState();
+    }
+
     void activationHappensOnce()
     {
         ProgramFixture p;
