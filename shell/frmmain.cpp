@@ -92,7 +92,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
         m_panels << label;
     }
     statusBar()->setObjectName("stbStatus");
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::menuForActiveWindow);
+    connectAction(m_mdi, &QMdiArea::subWindowActivated, this, [this] { menuForActiveWindow(); });
     resize(1024, 768);
     MDIForm_Load();
 }
@@ -240,6 +240,10 @@ void frmMain::resizeEvent(QResizeEvent* event)
 void frmMain::setMenuTools(const QString& key)
 {
     const bool all = key.toUpper() == "ALL_ON";
+    // A key that names no tool is the caller's mistake: it is told, and the
+    // menu stays as it was rather than going dark.
+    if (!all && !m_mainKeys.contains(key.toLower()))
+        throw AppError(35601, "frmMain.BarMain", QString("Element not found: the menu has no tool '%1'.").arg(key));
     for (const QString& k : m_mainKeys)
         m_tools[k]->setEnabled((all || k == key.toLower()) && toolAvailable(k));
     for (const Tool& t : kPopupTools)
@@ -347,7 +351,8 @@ void frmMain::menuForActiveWindow()
     QVariant key = sub->widget()->property("menuToolKey");
     if (auto* step = qobject_cast<StepWindow*>(sub->widget()))
         key = step->menuToolKey();
-    if (key.isValid())
+    // A window without a tool of its own (the mail and print step) leaves the menu as it is.
+    if (key.isValid() && !key.toString().isEmpty())
         SetHoofdMenuAan(key.toString());
 }
 
