@@ -17,6 +17,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
 {
@@ -77,6 +78,12 @@ void frmTaal::Form_Load()
 {
     ShowStatusLang(MainWindow(), -1);
     AppState& s = appState();
+    m_loadedLanguage = s.languageID;
+    m_loadedUnit = s.UnitID;
+    // Filling a list selects its first entry; that is no choice of the user's
+    // and must not replace the language or unit in use.
+    const QSignalBlocker languages(cboTaal[0]);
+    const QSignalBlocker units(cboTaal[1]);
     cboTaal[0]->clear();
     if (s.dbTaal) {
         try {
@@ -140,9 +147,13 @@ void frmTaal::optTaal_Click(int index)
 
 void frmTaal::SaveSettings()
 {
+    // Language and unit are written only when the user chose another one, so
+    // a value the program could not use (and fell back from) stays in the file.
     const AppState& s = appState();
-    ProgramSettings::setLanguageID(s.languageID);
-    ProgramSettings::setUnitID(s.UnitID);
+    if (s.languageID != m_loadedLanguage)
+        ProgramSettings::setLanguageID(s.languageID);
+    if (s.UnitID != m_loadedUnit)
+        ProgramSettings::setUnitID(s.UnitID);
     ProgramSettings::setSmtpServerName(txtTaal[0]->text());
     ProgramSettings::setMailType(optTaal[0]->isChecked() ? 0 : 1);
     ProgramSettings::setAdvisor(txtTaal[1]->text());

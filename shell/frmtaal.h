@@ -37,4 +37,6 @@ private:
     void ReadMailSettings();
     void SaveSettings();
     bool m_loading = true;
+    qint16 m_loadedLanguage = 0; // language and unit in use when the window opened
+    qint16 m_loadedUnit = 0;
 };

@@ -3,6 +3,7 @@
 #include "registry/registry.h"
 #include "startup.h"
 #include "testdatabases.h"
+#include "units.h"
 #include "zelvorageneral.h"
 
 #include <QDateTime>
@@ -178,6 +179,19 @@ private slots:
         f.write("[language]\nlanguageID=0\n");
         f.close();
         QCOMPARE(startError("/Path=" + m_appDir + " /GeenBestelling=40000"), JetError::Overflow);
+    }
+
+    void anUnknownUnitShowsMmol()
+    {
+        QFile f(m_appDir + "Zelvora.ini");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Unit]\nUnitID=7\n");
+        f.close();
+        appState().CommandLine = "/Path=" + m_appDir;
+        StartUp();
+        QCOMPARE(appState().UnitID, qint16(0));
+        QCOMPARE(IonToUnit(2.5f, "K"), 2.5f);    // the data shown as it is, not as 0
+        QVERIFY(readIni().contains("UnitID=7")); // the file is not rewritten by reading it
     }
 
     void theLanguageDatabaseIsOnlyRead()

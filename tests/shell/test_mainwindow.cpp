@@ -9,6 +9,7 @@
 #include "instanceguard.h"
 #include "program.h"
 #include "programfixture.h"
+#include "programsettings.h"
 #include "registry/registry.h"
 #include "stepwindow.h"
 #include "testdatabases.h"
@@ -327,6 +328,44 @@ private slots:
         QVERIFY(w->optTaal[1]->isChecked());
         QVERIFY(!w->lbltaal[100]->isVisibleTo(w));
         Registry::setMailHandlerQuery({});
+    }
+
+    void settingsWindowShowsAndKeepsTheStoredLanguageAndUnit()
+    {
+        ProgramFixture p;
+        const QString ini = p.appPath() + "Zelvora.ini";
+        IniFile::write(ini, "language", "languageID", "1");
+        IniFile::write(ini, "Unit", "UnitID", "2");
+        appState().languageID = 1;
+        appState().UnitID = 2;
+        OpenRsLang();
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QCOMPARE(w->cboTaal[0]->currentText(), QString("English"));
+        QCOMPARE(w->cboTaal[1]->currentText(), QString("mgr"));
+        QCOMPARE(appState().languageID, qint16(1));
+        QCOMPARE(appState().UnitID, qint16(2));
+        QCOMPARE(GetLangStr(0), QString("English"));
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(IniFile::read(ini, "language", "languageID"), QString("1"));
+        QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("2"));
+        QCOMPARE(appState().languageID, qint16(1));
+        QCOMPARE(appState().UnitID, qint16(2));
+
+        // A unit the program does not know is shown as mmol, and stays in the
+        // file until the user picks one.
+        IniFile::write(ini, "Unit", "UnitID", "7");
+        appState().UnitID = ProgramSettings::unitID();
+        w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QCOMPARE(w->cboTaal[1]->currentText(), QString("mmol"));
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("7"));
+        w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        w->cboTaal[1]->setCurrentIndex(3);
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("3"));
     }
 
     void closingLetsAStepRefuse()
