@@ -26,8 +26,11 @@
 #include <QToolButton>
 #include <QUrl>
 #include <cmath>
+#include <numeric>
 
 namespace {
+
+constexpr int MenuFontSize = 12;
 
 struct Tool {
     const char* key;
@@ -81,6 +84,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("frmMain");
     SetMainWindow(this);
+    InstallSelectionFollowsFocus();
     setWindowIcon(QIcon(Picture("TessmarkLogo")));
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName("mdiArea");
@@ -173,7 +177,7 @@ void frmMain::InitMenu()
     m_bar->setFloatable(false);
     m_bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QFont font = m_bar->font();
-    font.setPointSize(12);
+    font.setPointSize(MenuFontSize);
     font.setBold(true);
     m_bar->setFont(font);
 
@@ -213,21 +217,40 @@ void frmMain::InitMenu()
 void frmMain::layoutTools(int reserve)
 {
     // Every tool the same width, the logo tool half of it, as long as the
-    // band fits the window; the logo tool never narrower than its caption.
-    const int pixels = width();
-    QToolButton* logo = m_toolButtons.value("mnu1");
-    int w = int(std::nearbyint((pixels - reserve) / 15.0 * 2));
-    int logoWidth = int(std::nearbyint(w / 2.0));
-    if (logo)
-        logoWidth = std::max(logoWidth, logo->sizeHint().width());
-    const int others = int(m_mainKeys.size()) - 1;
+    // band fits the window. A caption is never cut: a tool is at least as
+    // wide as its caption, and when the captions together do not fit, the
+    // band's font gets smaller (down to a size still easy to read).
     const int spacing = m_bar->layout() ? m_bar->layout()->spacing() + 2 : 8;
-    const int room = pixels - logoWidth - (others + 1) * spacing - 2 * m_bar->contentsMargins().left() - 24;
-    if (others > 0 && w * others > room)
-        w = std::max(40, room / others);
-    for (const QString& key : m_mainKeys)
-        if (QToolButton* b = m_toolButtons.value(key))
-            b->setFixedWidth(key == "mnu1" ? logoWidth : w);
+    const int room = width() - int(m_mainKeys.size()) * spacing - 2 * m_bar->contentsMargins().left() - 24;
+    QFont font = m_bar->font();
+    QVector<int> captions(m_mainKeys.size());
+    for (int size = MenuFontSize; size >= MenuFontSize - 4; --size) {
+        font.setPointSize(size);
+        m_bar->setFont(font);
+        int total = 0;
+        for (int i = 0; i < m_mainKeys.size(); ++i) {
+            QToolButton* b = m_toolButtons.value(m_mainKeys[i]);
+            captions[i] = b ? b->sizeHint().width() : 0;
+            total += captions[i];
+        }
+        if (total <= room)
+            break;
+    }
+    int w = int(std::nearbyint((width() - reserve) / 15.0 * 2));
+    const auto widths = [&](int common) {
+        QVector<int> out(m_mainKeys.size());
+        for (int i = 0; i < m_mainKeys.size(); ++i) {
+            const int wanted = m_mainKeys[i] == "mnu1" ? int(std::nearbyint(common / 2.0)) : common;
+            out[i] = std::max(wanted, captions[i]);
+        }
+        return out;
+    };
+    QVector<int> chosen = widths(w);
+    while (w > 0 && std::accumulate(chosen.cbegin(), chosen.cend(), 0) > room)
+        chosen = widths(--w);
+    for (int i = 0; i < m_mainKeys.size(); ++i)
+        if (QToolButton* b = m_toolButtons.value(m_mainKeys[i]))
+            b->setFixedWidth(chosen[i]);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)

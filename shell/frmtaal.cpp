@@ -57,7 +57,7 @@ frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
     grid->addWidget(txtTaal[1], 6, 1);
     grid->addWidget(lbltaal[2], 7, 0, 1, 2);
     fraTaal->setFixedWidth(420);
-    fraTaal->adjustSize();
+    fitFrame();
 
     cmdTaal = new QPushButton("close", this);
     cmdTaal->setObjectName("cmdTaal");
@@ -128,12 +128,23 @@ void frmTaal::cboTaal_Click(int index)
     }
 }
 
+void frmTaal::fitFrame()
+{
+    // The frame is placed by hand, not by a layout of the window: its height
+    // follows what it shows at its fixed width (the warning comes and goes,
+    // the restart notice takes two lines), or its lines are squeezed.
+    fraTaal->setFixedHeight(fraTaal->heightForWidth(fraTaal->width()));
+    if (cmdTaal)
+        placeControls();
+}
+
 void frmTaal::optTaal_Click(int index)
 {
     if (index == 0) {
         lbltaal[100]->hide();
         txtTaal[0]->setEnabled(true);
         lbltaal[1]->show();
+        fitFrame();
         return;
     }
     txtTaal[0]->setEnabled(false);
@@ -143,6 +154,7 @@ void frmTaal::optTaal_Click(int index)
         lbltaal[100]->setText("No default mail program");
         lbltaal[100]->show();
     }
+    fitFrame();
 }
 
 void frmTaal::SaveSettings()
@@ -169,6 +181,11 @@ void frmTaal::closeEvent(QCloseEvent* event)
 void frmTaal::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    placeControls();
+}
+
+void frmTaal::placeControls()
+{
     if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
         return;
     const QSize outer = OuterSize(this);

@@ -20,6 +20,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -28,6 +29,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 // A step that refuses to close while it holds unsaved work.
@@ -143,6 +146,34 @@ private slots:
         QCOMPARE(grower.readAll(), before);
         SetEndProgramHandler({});
         resetAppState();
+    }
+
+    void menuCaptionsAreNeverCut()
+    {
+        ProgramFixture p(false);
+        for (const qint16 language : {qint16(0), qint16(1)}) {
+            appState().languageID = language;
+            OpenRsLang();
+            frmMain main;
+            QCOMPARE(main.tool("mnu71")->text(), GetLangStr(10400710));
+            main.show();
+            for (const int width : {1024, 1280, 1600}) {
+                main.resize(width, 768);
+                QCoreApplication::processEvents();
+                int right = 0;
+                for (const char* key : {"mnu1", "mnu2", "mnu3", "mnu4", "mnu5", "mnu6", "mnu7", "mnu71", "mnu8"}) {
+                    auto* button = qobject_cast<QToolButton*>(
+                        main.findChild<QToolBar*>("HoofdMenu")->widgetForAction(main.tool(key)));
+                    const QString where = QString("%1 at %2 px, language %3").arg(key).arg(width).arg(language);
+                    QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(where));
+                    QVERIFY2(button->x() >= right, qPrintable(where)); // no caption runs into the one before
+                    QVERIFY2(button->isVisible(), qPrintable(where));
+                    right = button->x() + button->width();
+                }
+                QVERIFY(right <= main.width());
+            }
+            main.close();
+        }
     }
 
     void activationHappensOnce()
@@ -366,6 +397,29 @@ private slots:
         w->cmdTaal->click();
         QCoreApplication::processEvents();
         QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("3"));
+    }
+
+    void settingsWindowShowsTheWholeRestartNotice()
+    {
+        ProgramFixture p;
+        p.main()->show();
+        Registry::setMailHandlerQuery([] { return QString(); });
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        const auto noticeFits = [w] {
+            QCoreApplication::processEvents();
+            QLabel* notice = w->lbltaal[2];
+            return notice->height() >= notice->heightForWidth(notice->width()) &&
+                   w->fraTaal->contentsRect().contains(notice->geometry()) &&
+                   w->cmdTaal->y() > w->fraTaal->geometry().bottom();
+        };
+        QVERIFY(w->lbltaal[100]->isVisibleTo(w)); // the warning takes a line of its own
+        QVERIFY(noticeFits());
+        w->optTaal[0]->click();
+        QVERIFY(!w->lbltaal[100]->isVisibleTo(w));
+        QVERIFY(noticeFits());
+        w->optTaal[1]->click();
+        QVERIFY(noticeFits());
+        Registry::setMailHandlerQuery({});
     }
 
     void closingLetsAStepRefuse()
