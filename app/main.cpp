@@ -3,6 +3,7 @@
 #include "frmsplash.h"
 #include "instanceguard.h"
 #include "program.h"
+#include "qtlanguage.h"
 #include "startup.h"
 #include "stepwindows.h"
 #include "ui/dialogs.h"
@@ -52,10 +53,14 @@ int main(int argc, char** argv)
     try {
         splash = StartUp();
     } catch (const AppError& e) {
+        LogAppError(e);
+        // The language of the standard buttons is the one the settings ask for.
+        SetQtLanguage(appState().languageID);
         MessageBox::show("Zelvora kan niet starten. / Zelvora cannot start.\n\n" + e.description(), MsgBox::Critical,
                          "Zelvora");
         return 1;
     }
+    SetQtLanguage(appState().languageID);
     RegisterStepWindows();
     InstanceGuard& guard = InstanceGuard::instance();
     guard.setActivationHandler([] {

@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "general.h"
 #include "programsettings.h"
+#include "qtlanguage.h"
 #include "registry/registry.h"
 #include "windowhelpers.h"
 #include "wizard.h"
@@ -123,6 +124,7 @@ void frmTaal::cboTaal_Click(int index)
     if (index == 0) {
         appState().languageID = qint16(position);
         OpenRsLang();
+        SetQtLanguage(appState().languageID);
     } else {
         appState().UnitID = qint16(position);
     }
