@@ -11,12 +11,26 @@ namespace {
 
 QWidget* parentWidget()
 {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
     return QApplication::activeWindow();
+}
+
+// A window that keeps itself above all others would hide the box; the box
+// then keeps itself above too.
+void keepAboveStayOnTopWindows(QWidget* box)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != box && w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint)) {
+            box->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+            return;
+        }
 }
 
 int showMessage(const QString& text, int style, const QString& title)
 {
     QMessageBox box(parentWidget());
+    keepAboveStayOnTopWindows(&box);
     box.setWindowTitle(title);
     box.setText(text);
     switch (style & 0x70) {

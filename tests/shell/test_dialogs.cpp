@@ -60,6 +60,36 @@ private slots:
         InstanceGuard::instance().setServerName(QString("zelvora-dialogs-%1").arg(QCoreApplication::applicationPid()));
     }
 
+    void splashTakesTheKeyboardAndStaysBelowMessages()
+    {
+        ProgramFixture p(false);
+        auto* splash = new frmSplash(60000);
+        QVERIFY(!splash->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QCOMPARE(splash->windowType(), Qt::Window); // a window manager gives a splash-screen window no keyboard
+        splash->show();
+        QTRY_VERIFY(splash->isActiveWindow());
+        QCOMPARE(QGuiApplication::focusWindow(), splash->windowHandle());
+
+        // Enter reaches the splash without a click first.
+        QPointer<frmSplash> watch(splash);
+        QTest::keyClick(QGuiApplication::focusWindow(), Qt::Key_Return);
+        QTRY_VERIFY(!watch);
+        QVERIFY(p.main()->isVisible());
+
+        // A message of the start stands above the splash.
+        splash = new frmSplash(60000);
+        splash->show();
+        QTRY_VERIFY(splash->isActiveWindow());
+        showOnScreen(MsgBox::OkOnly, [&](QMessageBox* box) {
+            QCOMPARE(box->parentWidget(), splash);
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+                    QVERIFY(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        });
+
+        splash->close();
+    }
+
     void standardButtonsFollowTheLanguage()
     {
         const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
