@@ -114,6 +114,26 @@ private slots:
             QCOMPARE(buttonTexts(box), QStringList({"Annuleren", "Ja", "Nee"}));
         });
     }
+
+    // Last: after a stop no dialog of this process is shown any more.
+    void aStopAnswersEveryQuestionAsCancelled()
+    {
+        ProgramFixture p;
+        MessageBox::setScripted(false);
+        bool wasOpen = false;
+        QTimer::singleShot(0, [&] {
+            wasOpen = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()) != nullptr;
+            cancelWidgetDialogs();
+        });
+        QCOMPARE(MessageBox::show("Opslaan?", MsgBox::YesNoCancel), int(MsgBox::Cancel));
+        QVERIFY(wasOpen);
+        // Questions asked on the way out are not shown and change nothing.
+        QCOMPARE(MessageBox::show("Opslaan?", MsgBox::YesNo), int(MsgBox::No));
+        QCOMPARE(MessageBox::show("Opnieuw?", MsgBox::RetryCancel), int(MsgBox::Cancel));
+        QCOMPARE(MessageBox::show("Klaar", MsgBox::OkOnly), int(MsgBox::Ok));
+        QVERIFY(!QApplication::activeModalWidget());
+        MessageBox::setScripted(true);
+    }
 };
 
 QTEST_MAIN(TestDialogs)
