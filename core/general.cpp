@@ -17,6 +17,9 @@ void ErrorHandler(qint16& marker, const AppError& err)
         marker = 99;
         return;
     }
+    // The grower reads a plain description; the statement and the driver's
+    // text are for whoever debugs.
+    LogAppError(err);
     // A non-negative number is written with a leading blank, as the old dialog did.
     const QString number = err.number() >= 0 ? " " + QString::number(err.number()) : QString::number(err.number());
     const QString text = "Nummer: " + number + "\nBron: " + err.source() + "\n" + err.description();

@@ -53,7 +53,10 @@ qint16 languageID()
 
 qint16 unitID()
 {
-    return strictSmall(read("Unit", "UnitID", "0"), "[Unit] UnitID");
+    // A unit the program does not know would show every value as 0 under an
+    // empty label; the values are shown in mmol instead.
+    const qint16 unit = strictSmall(read("Unit", "UnitID", "0"), "[Unit] UnitID");
+    return unit >= 0 && unit <= 3 ? unit : qint16(0);
 }
 
 bool setLanguageID(qint16 id)

@@ -101,7 +101,7 @@ bool StartUp()
     s.languageID = ProgramSettings::languageID();
     s.UnitID = ProgramSettings::unitID();
 
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
+    OpenLanguageDb();
     OpenRsLang();
 
     const QVariant order = NzValue(GetCommandArg("GeenBestelling"));

@@ -277,6 +277,7 @@ bool CopieGewasT2H(qint16 code)
         tx.commit();
         return true;
     } catch (const AppError& e) {
+        LogAppError(e);
         MessageBox::show("mdlZelvoraGeneral.CopieGewasT2H:" + e.description() + " (" + step + ")", MsgBox::OkOnly);
         return false;
     }
@@ -307,7 +308,6 @@ void CheckMestPrefList(int which)
 
 bool CopieMestPrefList()
 {
-    AppState& s = appState();
     try {
         if (!referenceDb().tableExists("MEST_PrefList"))
             CreateMestPrefList(0);
@@ -326,11 +326,50 @@ bool CopieMestPrefList()
     }
 }
 
+// A few tables each database cannot be without: a file that lacks them is
+// not the database the program takes it for (an empty file, another
+// program's file) and is refused before anything is written into it.
+const QStringList& RequiredTables(WhichDatabase which)
+{
+    static const QStringList grower = {"ALG_Tuinder", "TEELT_Instelling", "WATER", "MAT"};
+    static const QStringList reference = {"MEST", "MEST_Meststof", "TEELT", "TEELT_StdVOplossing"};
+    static const QStringList language = {"Lang"};
+    switch (which) {
+    case WhichDatabase::Grower:
+        return grower;
+    case WhichDatabase::Reference:
+        return reference;
+    case WhichDatabase::Language:
+        break;
+    }
+    return language;
+}
+
+void OpenLanguageDb()
+{
+    AppState& s = appState();
+    s.rsTaal.close();
+    s.dbTaal.reset();
+    // Only read: the file may stand where the program cannot write, and it
+    // stays byte for byte as it was.
+    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword,
+                                          DatabaseOptions{true, RequiredTables(WhichDatabase::Language)});
+}
+
+void OpenReferenceDb()
+{
+    AppState& s = appState();
+    s.dbH.reset();
+    s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword,
+                                       DatabaseOptions{false, RequiredTables(WhichDatabase::Reference)});
+}
+
 void OpenTuinderDb()
 {
     AppState& s = appState();
     s.dbT.reset();
-    s.dbT = std::make_unique<Database>(s.AppPath + s.TDatabaseNaam);
+    s.dbT = std::make_unique<Database>(s.AppPath + s.TDatabaseNaam, QString(),
+                                       DatabaseOptions{false, RequiredTables(WhichDatabase::Grower)});
     if (s.dbH && growerDb().tableExists("MEST_PrefList"))
         CopieMestPrefList();
 }

@@ -3,6 +3,7 @@
 #include "appstate.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // Data access shared by every window: the null-safe readers, the language
@@ -63,6 +64,16 @@ bool CopieMestPrefList();
 // Asks 999000019 (save the changes?) when the flag is set: 6 Yes, 7 No.
 qint16 AskSaveChanges(bool changed);
 
+// The three databases. Each open throws AppError, and leaves the file as it
+// was, when the file is missing, is no database, or lacks one of the tables
+// that database must hold.
+enum class WhichDatabase { Grower, Reference, Language };
+const QStringList& RequiredTables(WhichDatabase which);
+
+// Opens AppPath + "PlomLang.mdb" read-only as dbTaal (rsTaal is closed).
+void OpenLanguageDb();
+// Opens AppPath + HDatabaseNaam as dbH (closing the one open).
+void OpenReferenceDb();
 // Opens AppPath + TDatabaseNaam as dbT (closing the one open) and refreshes the
-// reference copy of its preference list. Throws AppError when it cannot be opened.
+// reference copy of its preference list.
 void OpenTuinderDb();

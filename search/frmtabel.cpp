@@ -172,8 +172,8 @@ bool frmTabel::showModal()
     setBusy(false);
     if (!m_closed)
         exec();
-    if (!m_accepted)
-        TabelID = 0;
+    // Cancel set TabelID to 0; a window closed from its frame leaves it as
+    // the client set it.
     return m_accepted;
 }
 
@@ -210,6 +210,7 @@ bool frmTabel::underErrorDialog(const std::function<void()>& step)
             step();
             return true;
         } catch (const AppError& e) {
+            LogAppError(e);
             foutVlag = ErrorHandler(e.number(), e.description());
         } catch (const std::exception& e) {
             foutVlag = ErrorHandler(JetError::GeneralSql, QString::fromLocal8Bit(e.what()));
@@ -557,6 +558,17 @@ bool frmTabel::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void frmTabel::keyPressEvent(QKeyEvent* event)
+{
+    // Esc answers for the cancel button; only the window's frame closes it
+    // without an answer.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cancelSearch();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 // Layout --------------------------------------------------------------------

@@ -30,14 +30,15 @@ public:
     // Set by the component before every load.
     QString TabelDb;
     QString TabelQry;
-    int TabelID = 0; // in: the row to show as current; out: the chosen ID, 0 when none was chosen
+    int TabelID = 0; // in: the row to show as current; out: the chosen ID, 0 after Cancel or without rows
     THeaders* GridHeaders = nullptr;
     TTekstRegels* TekstRegels = nullptr;
     TSelectieIDs* SelectieIDs = nullptr;
     int TabelSelectieAktief = 0; // 1: several rows may be selected
 
     // Loads the window and shows it modally; true when the user accepted a
-    // row. Every other way out leaves TabelID 0.
+    // row. Cancel (and a query without rows) leaves TabelID 0; a window closed
+    // from its frame leaves TabelID as it was set.
     bool showModal();
     void s_Close();
 
@@ -47,6 +48,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 

@@ -47,14 +47,15 @@ bool Zoeken::Show()
         m_window->setWindowTitle(m_caption);
         const bool accepted = m_window->showModal();
         m_id = m_window->TabelID;
+        m_selectieAktief = m_window->TabelSelectieAktief;
         return accepted;
     } catch (const AppError& e) {
         failure = e.description();
     } catch (const std::exception& e) {
         failure = QString::fromLocal8Bit(e.what());
     }
-    // A failed search chose nothing, whatever ID held before.
-    m_id = 0;
+    // ID keeps what the client set: another client of the component may read
+    // it back. The result says that nothing was chosen.
     MessageBox::show("Er is een fout opgetreden " + failure, MsgBox::OkOnly);
     return false;
 }

@@ -30,8 +30,10 @@ public:
 
     // Shows the search window modally over DatabaseDirectory + DatabaseName
     // (joined as they stand). True when the user accepted a row: ID then
-    // holds its ID. Otherwise (cancelled, closed, no rows, a failure) ID is 0
-    // and SelectieIDs keeps what the client put in.
+    // holds its ID. Cancel, and a query without rows, set ID to 0; a window
+    // closed from its frame, or a failure of Show itself, leaves ID as the
+    // client set it. SelectieIDs keeps what the client put in unless a row
+    // was accepted.
     Q_INVOKABLE bool Show();
 
     QObject* headers() const;

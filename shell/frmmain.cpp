@@ -26,8 +26,11 @@
 #include <QToolButton>
 #include <QUrl>
 #include <cmath>
+#include <numeric>
 
 namespace {
+
+constexpr int MenuFontSize = 12;
 
 struct Tool {
     const char* key;
@@ -81,6 +84,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("frmMain");
     SetMainWindow(this);
+    InstallSelectionFollowsFocus();
     setWindowIcon(QIcon(Picture("TessmarkLogo")));
     m_mdi = new QMdiArea(this);
     m_mdi->setObjectName("mdiArea");
@@ -92,7 +96,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
         m_panels << label;
     }
     statusBar()->setObjectName("stbStatus");
-    connect(m_mdi, &QMdiArea::subWindowActivated, this, &frmMain::menuForActiveWindow);
+    connectAction(m_mdi, &QMdiArea::subWindowActivated, this, [this] { menuForActiveWindow(); });
     resize(1024, 768);
     MDIForm_Load();
 }
@@ -110,9 +114,10 @@ void frmMain::MDIForm_Load()
     setWindowTitle(s.AppNaam.toUpper());
     ShowStatus(this, "Versie : " + QCoreApplication::applicationVersion(), 3);
     try {
-        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
+        OpenReferenceDb();
     } catch (const AppError& e) {
         ShowStatusLang(this, 0);
+        LogAppError(e);
         MessageBox::show(GetLangStr(999000018) + "\n" + e.description(), MsgBox::Critical);
         EndProgram(1);
     }
@@ -147,6 +152,7 @@ void frmMain::MDIForm_Activate()
     } catch (const AppError& e) {
         // Never go on without the grower's data, and never make an empty file in its place.
         s.dbT.reset();
+        LogAppError(e);
         MessageBox::show(GetLangStr(999000018) + "\n" + e.description(), MsgBox::Critical);
         EndProgram(1);
     }
@@ -171,7 +177,7 @@ void frmMain::InitMenu()
     m_bar->setFloatable(false);
     m_bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     QFont font = m_bar->font();
-    font.setPointSize(12);
+    font.setPointSize(MenuFontSize);
     font.setBold(true);
     m_bar->setFont(font);
 
@@ -211,21 +217,40 @@ void frmMain::InitMenu()
 void frmMain::layoutTools(int reserve)
 {
     // Every tool the same width, the logo tool half of it, as long as the
-    // band fits the window; the logo tool never narrower than its caption.
-    const int pixels = width();
-    QToolButton* logo = m_toolButtons.value("mnu1");
-    int w = int(std::nearbyint((pixels - reserve) / 15.0 * 2));
-    int logoWidth = int(std::nearbyint(w / 2.0));
-    if (logo)
-        logoWidth = std::max(logoWidth, logo->sizeHint().width());
-    const int others = int(m_mainKeys.size()) - 1;
+    // band fits the window. A caption is never cut: a tool is at least as
+    // wide as its caption, and when the captions together do not fit, the
+    // band's font gets smaller (down to a size still easy to read).
     const int spacing = m_bar->layout() ? m_bar->layout()->spacing() + 2 : 8;
-    const int room = pixels - logoWidth - (others + 1) * spacing - 2 * m_bar->contentsMargins().left() - 24;
-    if (others > 0 && w * others > room)
-        w = std::max(40, room / others);
-    for (const QString& key : m_mainKeys)
-        if (QToolButton* b = m_toolButtons.value(key))
-            b->setFixedWidth(key == "mnu1" ? logoWidth : w);
+    const int room = width() - int(m_mainKeys.size()) * spacing - 2 * m_bar->contentsMargins().left() - 24;
+    QFont font = m_bar->font();
+    QVector<int> captions(m_mainKeys.size());
+    for (int size = MenuFontSize; size >= MenuFontSize - 4; --size) {
+        font.setPointSize(size);
+        m_bar->setFont(font);
+        int total = 0;
+        for (int i = 0; i < m_mainKeys.size(); ++i) {
+            QToolButton* b = m_toolButtons.value(m_mainKeys[i]);
+            captions[i] = b ? b->sizeHint().width() : 0;
+            total += captions[i];
+        }
+        if (total <= room)
+            break;
+    }
+    int w = int(std::nearbyint((width() - reserve) / 15.0 * 2));
+    const auto widths = [&](int common) {
+        QVector<int> out(m_mainKeys.size());
+        for (int i = 0; i < m_mainKeys.size(); ++i) {
+            const int wanted = m_mainKeys[i] == "mnu1" ? int(std::nearbyint(common / 2.0)) : common;
+            out[i] = std::max(wanted, captions[i]);
+        }
+        return out;
+    };
+    QVector<int> chosen = widths(w);
+    while (w > 0 && std::accumulate(chosen.cbegin(), chosen.cend(), 0) > room)
+        chosen = widths(--w);
+    for (int i = 0; i < m_mainKeys.size(); ++i)
+        if (QToolButton* b = m_toolButtons.value(m_mainKeys[i]))
+            b->setFixedWidth(chosen[i]);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -238,6 +263,10 @@ void frmMain::resizeEvent(QResizeEvent* event)
 void frmMain::setMenuTools(const QString& key)
 {
     const bool all = key.toUpper() == "ALL_ON";
+    // A key that names no tool is the caller's mistake: it is told, and the
+    // menu stays as it was rather than going dark.
+    if (!all && !m_mainKeys.contains(key.toLower()))
+        throw AppError(35601, "frmMain.BarMain", QString("Element not found: the menu has no tool '%1'.").arg(key));
     for (const QString& k : m_mainKeys)
         m_tools[k]->setEnabled((all || k == key.toLower()) && toolAvailable(k));
     for (const Tool& t : kPopupTools)
@@ -299,12 +328,13 @@ void frmMain::updateDatabases()
     }
     // Not started: go on with the databases open again.
     try {
-        s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
+        OpenLanguageDb();
         OpenRsLang();
-        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
+        OpenReferenceDb();
         OpenTuinderDb();
         MessageBox::show(GetLangStr(999000061) + "\n" + program, MsgBox::Exclamation);
     } catch (const AppError& e) {
+        LogAppError(e);
         MessageBox::show(GetLangStr(999000018) + "\n" + e.description(), MsgBox::Critical);
         EndProgram(1);
     }
@@ -344,7 +374,8 @@ void frmMain::menuForActiveWindow()
     QVariant key = sub->widget()->property("menuToolKey");
     if (auto* step = qobject_cast<StepWindow*>(sub->widget()))
         key = step->menuToolKey();
-    if (key.isValid())
+    // A window without a tool of its own (the mail and print step) leaves the menu as it is.
+    if (key.isValid() && !key.toString().isEmpty())
         SetHoofdMenuAan(key.toString());
 }
 

@@ -24,7 +24,10 @@ void ShowMainWindow()
     main->activateWindow();
 }
 
-frmSplash::frmSplash(int interval, QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::WindowStaysOnTopHint)
+// A plain window without a frame: a window manager gives the keyboard to it
+// (a splash-screen window it would pass over), and nothing keeps it above the
+// messages of the start.
+frmSplash::frmSplash(int interval, QWidget* parent) : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
 {
     setObjectName("frmSplash");
     setAttribute(Qt::WA_DeleteOnClose);
@@ -65,6 +68,15 @@ frmSplash::frmSplash(int interval, QWidget* parent) : QWidget(parent, Qt::Splash
     m_loaded = true;
 }
 
+void frmSplash::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    // "Press Enter" must work without a click first.
+    raise();
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
 void frmSplash::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
@@ -89,6 +101,8 @@ void frmSplash::Form_KeyPress(int keyAscii)
 void frmSplash::continueToMainWindow()
 {
     tmrSpash->stop();
+    // Out of the way first: the main window's load may have a message to show.
+    hide();
     ShowMainWindow();
     close();
 }

@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "general.h"
 #include "programsettings.h"
+#include "qtlanguage.h"
 #include "registry/registry.h"
 #include "windowhelpers.h"
 #include "wizard.h"
@@ -17,6 +18,7 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
 {
@@ -56,7 +58,7 @@ frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
     grid->addWidget(txtTaal[1], 6, 1);
     grid->addWidget(lbltaal[2], 7, 0, 1, 2);
     fraTaal->setFixedWidth(420);
-    fraTaal->adjustSize();
+    fitFrame();
 
     cmdTaal = new QPushButton("close", this);
     cmdTaal->setObjectName("cmdTaal");
@@ -77,6 +79,12 @@ void frmTaal::Form_Load()
 {
     ShowStatusLang(MainWindow(), -1);
     AppState& s = appState();
+    m_loadedLanguage = s.languageID;
+    m_loadedUnit = s.UnitID;
+    // Filling a list selects its first entry; that is no choice of the user's
+    // and must not replace the language or unit in use.
+    const QSignalBlocker languages(cboTaal[0]);
+    const QSignalBlocker units(cboTaal[1]);
     cboTaal[0]->clear();
     if (s.dbTaal) {
         try {
@@ -116,9 +124,20 @@ void frmTaal::cboTaal_Click(int index)
     if (index == 0) {
         appState().languageID = qint16(position);
         OpenRsLang();
+        SetQtLanguage(appState().languageID);
     } else {
         appState().UnitID = qint16(position);
     }
+}
+
+void frmTaal::fitFrame()
+{
+    // The frame is placed by hand, not by a layout of the window: its height
+    // follows what it shows at its fixed width (the warning comes and goes,
+    // the restart notice takes two lines), or its lines are squeezed.
+    fraTaal->setFixedHeight(fraTaal->heightForWidth(fraTaal->width()));
+    if (cmdTaal)
+        placeControls();
 }
 
 void frmTaal::optTaal_Click(int index)
@@ -127,6 +146,7 @@ void frmTaal::optTaal_Click(int index)
         lbltaal[100]->hide();
         txtTaal[0]->setEnabled(true);
         lbltaal[1]->show();
+        fitFrame();
         return;
     }
     txtTaal[0]->setEnabled(false);
@@ -136,13 +156,18 @@ void frmTaal::optTaal_Click(int index)
         lbltaal[100]->setText("No default mail program");
         lbltaal[100]->show();
     }
+    fitFrame();
 }
 
 void frmTaal::SaveSettings()
 {
+    // Language and unit are written only when the user chose another one, so
+    // a value the program could not use (and fell back from) stays in the file.
     const AppState& s = appState();
-    ProgramSettings::setLanguageID(s.languageID);
-    ProgramSettings::setUnitID(s.UnitID);
+    if (s.languageID != m_loadedLanguage)
+        ProgramSettings::setLanguageID(s.languageID);
+    if (s.UnitID != m_loadedUnit)
+        ProgramSettings::setUnitID(s.UnitID);
     ProgramSettings::setSmtpServerName(txtTaal[0]->text());
     ProgramSettings::setMailType(optTaal[0]->isChecked() ? 0 : 1);
     ProgramSettings::setAdvisor(txtTaal[1]->text());
@@ -158,6 +183,11 @@ void frmTaal::closeEvent(QCloseEvent* event)
 void frmTaal::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    placeControls();
+}
+
+void frmTaal::placeControls()
+{
     if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
         return;
     const QSize outer = OuterSize(this);

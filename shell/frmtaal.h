@@ -36,5 +36,9 @@ private:
     void Form_Load();
     void ReadMailSettings();
     void SaveSettings();
+    void fitFrame();
+    void placeControls();
     bool m_loading = true;
+    qint16 m_loadedLanguage = 0; // language and unit in use when the window opened
+    qint16 m_loadedUnit = 0;
 };

@@ -10,7 +10,8 @@ class StepHost {
 public:
     virtual ~StepHost() = default;
     virtual QMdiArea* mdiArea() const = 0;
-    // "ALL_ON" (any case) switches every tool on, another key only that one.
+    // "ALL_ON" (any case) switches every tool on, another key only that one;
+    // a key that names no tool throws AppError.
     virtual void setMenuTools(const QString& key) = 0;
     // The active step takes the menu for its own tool.
     virtual void menuForActiveWindow() = 0;

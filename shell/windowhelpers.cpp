@@ -405,3 +405,43 @@ QVariant GetRelativeBookmark(const QVariant& bookmark, qint32 offset, qint32 row
         return {};
     return QString(" ") + QString::number(row);
 }
+
+namespace {
+
+class SelectionFollowsFocus : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Polish)
+            if (auto* box = qobject_cast<QLineEdit*>(watched); box && !box->property(HookedProperty).toBool()) {
+                box->setProperty(HookedProperty, true);
+                // Looked at once control returns to the event loop, so that code
+                // that selects a text to replace it at once works as before.
+                connect(
+                    box, &QLineEdit::selectionChanged, box,
+                    [box] {
+                        if (box->hasSelectedText() && !box->hasFocus() && box->window()->isActiveWindow())
+                            box->deselect();
+                    },
+                    Qt::QueuedConnection);
+            }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static constexpr const char* HookedProperty = "zv_selectionFollowsFocus";
+};
+
+} // namespace
+
+void InstallSelectionFollowsFocus()
+{
+    static QPointer<SelectionFollowsFocus> filter;
+    if (filter || !qApp)
+        return;
+    filter = new SelectionFollowsFocus(qApp);
+    qApp->installEventFilter(filter);
+}

@@ -67,6 +67,13 @@ void MakeLabelText(ControlArray<W>& array, int index, int left, int top, int wid
 // The window takes the main window's icon, its forward button the logo pictures.
 void SetLogoButtons(QWidget* window);
 
+// From now on only the box that has the keyboard shows a selected text: a
+// text box of the active window that is left with a selection but without
+// focus (a selection asked for while the focus was moving on) drops its
+// selection once the event loop runs. A box keeps its selection while a
+// dialog is in front.
+void InstallSelectionFollowsFocus();
+
 // Centres the frame in the window, moved by the offsets (twips).
 void CenterControl(QWidget* window, QWidget* frame, qint32 horizontalOffset, qint32 verticalOffset);
 // The window's outer size (the frame of an MDI child included).

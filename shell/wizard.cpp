@@ -1,6 +1,7 @@
 #include "wizard.h"
 
 #include "appstate.h"
+#include "general.h"
 #include "stephost.h"
 #include "stepwindow.h"
 #include "ui/dialogs.h"
@@ -140,8 +141,10 @@ void MenuAfterWindowClosed()
         QMetaObject::invokeMethod(
             main,
             [] {
-                if (StepHost* host = CurrentStepHost())
-                    host->menuForActiveWindow();
+                RunUserAction([] {
+                    if (StepHost* host = CurrentStepHost())
+                        host->menuForActiveWindow();
+                });
             },
             Qt::QueuedConnection);
 }

@@ -15,7 +15,8 @@ class QWidget;
 bool GaNaarStap(StepWindow* window, qint16 index, bool& changed);
 
 // "ALL_ON" (any case) switches every main tool on; another key switches all
-// off but that tool. Tools of windows the program does not have stay off.
+// off but that tool. Tools of windows the program does not have stay off. A
+// key that names no tool of the band throws AppError and changes nothing.
 void SetHoofdMenuAan(const QString& key);
 
 // A window of the menu closes: all tools on, until a step the wizard opened

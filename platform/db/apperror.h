@@ -4,21 +4,27 @@
 #include <stdexcept>
 
 // A run-time error as the program reports it: a number, the place it came
-// from and a description. The numbers of the database layer are the Jet
-// numbers callers test for.
+// from and a plain description the user can read. What only helps whoever
+// debugs (the SQL statement, the driver's own text) is kept apart as the
+// detail, which goes to standard error and never into a dialog.
 class AppError : public std::runtime_error {
 public:
-    AppError(int number, QString source, QString description);
+    AppError(int number, QString source, QString description, QString detail = {});
 
     int number() const { return m_number; }
     const QString& source() const { return m_source; }
     const QString& description() const { return m_description; }
+    const QString& detail() const { return m_detail; }
 
 private:
     int m_number;
     QString m_source;
     QString m_description;
+    QString m_detail;
 };
+
+// Writes the error with its detail to standard error.
+void LogAppError(const AppError& error);
 
 namespace JetError {
 constexpr int Overflow = 6;      // numeric overflow in a conversion
@@ -28,10 +34,12 @@ constexpr int GeneralSql = 3000; // any other engine error
 constexpr int NoCurrentRecord = 3021;
 constexpr int DuplicateKey = 3022;
 constexpr int FileNotFound = 3024;
+constexpr int DiskFull = 3026;
 constexpr int ReadOnly = 3027;
 constexpr int SyntaxError = 3075;
 constexpr int TableNotFound = 3078;
 constexpr int TooFewParameters = 3061; // a column name the table does not have
+constexpr int Locked = 3218;
 constexpr int ItemNotFound = 3265;
 constexpr int UpdateWithoutEdit = 3020;
 constexpr int FieldRequired = 3314;

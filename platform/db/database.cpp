@@ -20,9 +20,11 @@ std::atomic<int> g_connectionCounter{0};
 
 void Database::raise(const QString& source, const QString& message, const QString& sql)
 {
+    // The user reads a plain text in the words of the old engine; the
+    // driver's message and the statement are kept as the error's detail.
     const QString m = message.toLower();
     int number = JetError::GeneralSql;
-    QString description = message;
+    QString description = "The database could not carry out the operation.";
     if (m.contains("no such table")) {
         number = JetError::TableNotFound;
         const int at = message.indexOf("no such table:", 0, Qt::CaseInsensitive);
@@ -31,21 +33,33 @@ void Database::raise(const QString& source, const QString& message, const QStrin
         description = QString("The database engine cannot find the input table or query '%1'.").arg(table);
     } else if (m.contains("no such column") || m.contains("has no column named")) {
         number = JetError::TooFewParameters;
+        description = "A field the program asked for is not in the table.";
     } else if (m.contains("unique constraint")) {
         number = JetError::DuplicateKey;
+        description = "The record would give a key field a value that is already there.";
     } else if (m.contains("not null constraint")) {
         number = JetError::FieldRequired;
+        description = "A field that must have a value is empty.";
     } else if (m.contains("syntax error")) {
         number = JetError::SyntaxError;
+        description = "The program asked the database something it cannot read.";
     } else if (m.contains("readonly") || m.contains("read-only")) {
         number = JetError::ReadOnly;
+        description = "Cannot update. Database or object is read-only.";
+    } else if (m.contains("disk full") || m.contains("disk is full")) {
+        number = JetError::DiskFull;
+        description = "Not enough space on disk.";
+    } else if (m.contains("database is locked") || m.contains("database is busy")) {
+        number = JetError::Locked;
+        description = "Could not update; currently locked by another user or program.";
     }
+    QString detail = message;
     if (!sql.isEmpty())
-        description += " (" + sql + ")";
-    throw AppError(number, source, description);
+        detail += " (" + sql + ")";
+    throw AppError(number, source, description, detail);
 }
 
-Database::Database(const QString& path, const QString& connect) : m_path(path)
+Database::Database(const QString& path, const QString& connect, const DatabaseOptions& options) : m_path(path)
 {
     Q_UNUSED(connect); // the Jet password is not needed: SQLite files have none
     const QFileInfo fi(path);
@@ -60,27 +74,40 @@ Database::Database(const QString& path, const QString& connect) : m_path(path)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_connectionName);
         db.setDatabaseName(path);
-        db.setConnectOptions("QSQLITE_BUSY_TIMEOUT=3000");
-        if (!db.open()) {
-            const QString err = db.lastError().text();
+        db.setConnectOptions(options.readOnly ? "QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"
+                                              : "QSQLITE_BUSY_TIMEOUT=3000");
+        const auto refuse = [&](const QString& description, const QString& detail) {
+            if (db.isOpen())
+                db.close();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connectionName);
-            throw AppError(JetError::UnrecognizedFormat, "DAO.Workspace",
-                           QString("Cannot open database '%1': %2").arg(path, err));
+            throw AppError(JetError::UnrecognizedFormat, "DAO.Workspace", description, detail);
+        };
+        if (!db.open())
+            refuse(QString("Cannot open database '%1'.").arg(path), db.lastError().text());
+        // SQLite opens lazily; reading the schema tells whether it is a
+        // database at all, and whether it is the one the caller expects. Both
+        // are settled before anything is written, so a foreign file (or an
+        // empty one) is left exactly as it was.
+        QStringList tables;
+        {
+            QSqlQuery q(db);
+            if (!q.exec("SELECT name FROM sqlite_master WHERE type IN ('table','view')")) {
+                const QString err = q.lastError().text();
+                q = QSqlQuery();
+                refuse(QString("Unrecognized database format '%1'.").arg(path), err);
+            }
+            while (q.next())
+                tables << q.value(0).toString();
         }
-        // SQLite opens lazily; reading the schema tells whether it is a database at all.
-        QSqlQuery q(db);
-        if (!q.exec("SELECT count(*) FROM sqlite_master")) {
-            const QString err = q.lastError().text();
-            q = QSqlQuery();
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(m_connectionName);
-            throw AppError(JetError::UnrecognizedFormat, "DAO.Workspace",
-                           QString("Unrecognized database format '%1': %2").arg(path, err));
-        }
+        for (const QString& required : options.requiredTables)
+            if (!tables.contains(required, Qt::CaseInsensitive))
+                refuse(QString("Unrecognized database format '%1': it has no table '%2'.").arg(path, required), {});
     }
     m_alive = std::make_shared<bool>(true);
+    m_readOnly = options.readOnly;
+    if (m_readOnly)
+        return; // a file only read keeps its journal mode and gets no log files beside it
     // Write-ahead logging: a commit needs no disk flush, and the log is folded
     // back into the file when the database closes. A read-only file keeps its mode.
     try {
@@ -393,7 +420,7 @@ void Database::beginSavepoint(const QString& name)
 void Database::releaseSavepoint(const QString& name)
 {
     execute("RELEASE SAVEPOINT " + quoteName(name));
-    if (--m_transactionDepth == 0) {
+    if (--m_transactionDepth == 0 && !m_readOnly) {
         // A saved step goes into the file itself, so that a copy of the file
         // taken while the program runs holds it.
         try {

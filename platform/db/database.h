@@ -14,6 +14,14 @@
 
 struct sqlite3;
 
+// How a database file is opened.
+struct DatabaseOptions {
+    // Opened for reading only: nothing is written, not even the journal mode.
+    bool readOnly = false;
+    // Tables the file must hold (names without regard to case).
+    QStringList requiredTables;
+};
+
 // One open database file. Each instance owns a named Qt Sql connection.
 // Values are bound as parameters; table and column names come from code only.
 class Database {
@@ -24,16 +32,18 @@ public:
     };
 
     // Opens an existing file. A password in the connect string (";pwd=...")
-    // is accepted and ignored. A missing file or one that is not a database
-    // throws AppError (FileNotFound, UnrecognizedFormat): SQLite would
-    // otherwise create an empty file.
-    explicit Database(const QString& path, const QString& connect = {});
+    // is accepted and ignored. A missing file, one that is not a database, or
+    // one without the required tables throws AppError (FileNotFound,
+    // UnrecognizedFormat) and is left untouched: SQLite would otherwise
+    // create an empty file, or turn a foreign one into a log-mode database.
+    explicit Database(const QString& path, const QString& connect = {}, const DatabaseOptions& options = {});
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
     void close();
     bool isOpen() const;
+    bool isReadOnly() const { return m_readOnly; }
     const QString& path() const { return m_path; }
 
     // Runs one statement; returns the number of rows it changed.
@@ -81,6 +91,7 @@ private:
     std::shared_ptr<bool> m_alive;
     int m_savepointCounter = 0;
     int m_transactionDepth = 0;
+    bool m_readOnly = false;
     mutable QHash<QString, QVector<Column>> m_columnCache;
 
     friend class Transaction;

@@ -3,9 +3,12 @@
 #include "registry/registry.h"
 #include "startup.h"
 #include "testdatabases.h"
+#include "units.h"
 #include "zelvorageneral.h"
 
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -176,6 +179,55 @@ private slots:
         f.write("[language]\nlanguageID=0\n");
         f.close();
         QCOMPARE(startError("/Path=" + m_appDir + " /GeenBestelling=40000"), JetError::Overflow);
+    }
+
+    void anUnknownUnitShowsMmol()
+    {
+        QFile f(m_appDir + "Zelvora.ini");
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Unit]\nUnitID=7\n");
+        f.close();
+        appState().CommandLine = "/Path=" + m_appDir;
+        StartUp();
+        QCOMPARE(appState().UnitID, qint16(0));
+        QCOMPARE(IonToUnit(2.5f, "K"), 2.5f);    // the data shown as it is, not as 0
+        QVERIFY(readIni().contains("UnitID=7")); // the file is not rewritten by reading it
+    }
+
+    void theLanguageDatabaseIsOnlyRead()
+    {
+        const QString lang = m_appDir + "PlomLang.mdb";
+        const QByteArray before = [&] {
+            QFile f(lang);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        const QDateTime modified = QFileInfo(lang).lastModified();
+        appState().CommandLine = "/Path=" + m_appDir;
+        StartUp();
+        QVERIFY(appState().dbTaal->isReadOnly());
+        QCOMPARE(GetLangStr(0), QString("Nederlands"));
+        appState().languageID = 1;
+        OpenRsLang();
+        QCOMPARE(GetLangStr(0), QString("English"));
+        QVERIFY(!QFile::exists(lang + "-wal") && !QFile::exists(lang + "-shm"));
+        resetAppState();
+        QFile f(lang);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
+        QCOMPARE(QFileInfo(lang).lastModified(), modified);
+        QVERIFY(!QFile::exists(lang + "-wal") && !QFile::exists(lang + "-shm"));
+    }
+
+    void aLanguageDatabaseWithoutTextsStopsTheStart()
+    {
+        QTemporaryDir dir;
+        QFile empty(dir.filePath("PlomLang.mdb"));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        QCOMPARE(startError("/Path=" + dir.path()), JetError::UnrecognizedFormat);
+        QCOMPARE(QFileInfo(dir.filePath("PlomLang.mdb")).size(), 0);
+        QVERIFY(!appState().dbTaal);
     }
 
     void textsAndTheirFallback()

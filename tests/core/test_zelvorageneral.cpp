@@ -137,7 +137,7 @@ private slots:
             "CREATE TRIGGER vol BEFORE INSERT ON TEELT_StdVOplossing BEGIN SELECT RAISE(ABORT, 'disk full'); END");
         QVERIFY(!CopieGewasT2H(1007));
         QVERIFY(MessageBox::last().text.startsWith("mdlZelvoraGeneral.CopieGewasT2H:"));
-        QVERIFY(MessageBox::last().text.contains("disk full"));
+        QVERIFY(MessageBox::last().text.contains("Not enough space on disk. (INSERT INTO TEELT_StdVOplossing"));
         QCOMPARE(count(*s.dbH, "SELECT count(*) FROM TEELT WHERE Code = 1007"), 1);
         QCOMPARE(s.dbH->openRecordset("SELECT K FROM TEELT_StdVOplossing WHERE Code_Teelt = 1007").value(0).toFloat(),
                  8.0f);

@@ -322,7 +322,13 @@ private slots:
 
     void marginQuestionWithoutPlaceholderIsAskedAsItStands()
     {
-        languageDb().execute("UPDATE Lang SET Lang0 = 'wijkt af. Toch bestellen?' WHERE ID = 999000039");
+        {
+            // The program only reads its texts; the test changes them beside it.
+            Database texts(appState().AppPath + "PlomLang.mdb");
+            texts.execute("UPDATE Lang SET Lang0 = 'wijkt af. Toch bestellen?' WHERE ID = 999000039");
+            texts.execute("PRAGMA journal_mode = DELETE");
+        }
+        OpenLanguageDb();
         OpenRsLang();
         previousOrder(appState().ID_ALG_Tuinder);
         BestelRecord b = order();

@@ -3,6 +3,9 @@
 #include "testdatabases.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -13,6 +16,16 @@ class TestDatabase : public QObject {
     std::unique_ptr<Database> m_db;
 
     QString path(const QString& f) const { return m_dir.filePath(f); }
+
+    static QByteArray bytesOf(const QString& file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    static bool hasLogFiles(const QString& file)
+    {
+        return QFile::exists(file + "-wal") || QFile::exists(file + "-shm") || QFile::exists(file + "-journal");
+    }
 
     int expectError(const std::function<void()>& f)
     {
@@ -49,6 +62,56 @@ private slots:
         Database h(path("ZelvoraH.mdb"), ";pwd=qzmwRV61");
         QVERIFY(h.isOpen());
         QVERIFY(h.tableExists("mest_meststof"));
+    }
+
+    void filesWithoutTheirTablesAreRefusedUntouched()
+    {
+        const DatabaseOptions grower{false, {"ALG_Tuinder", "WATER"}};
+        QFile empty(path("leegT.mdb"));
+        QVERIFY(empty.open(QIODevice::WriteOnly));
+        empty.close();
+        QCOMPARE(expectError([&] { Database db(path("leegT.mdb"), {}, grower); }), JetError::UnrecognizedFormat);
+        QCOMPARE(QFileInfo(path("leegT.mdb")).size(), 0);
+        QVERIFY(!hasLogFiles(path("leegT.mdb")));
+
+        // Another program's database, in its own journal mode.
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "other");
+            other.setDatabaseName(path("vreemdT.mdb"));
+            QVERIFY(other.open());
+            QSqlQuery(other).exec("CREATE TABLE ALG_Tuinder (ID INTEGER)");
+            other.close();
+        }
+        QSqlDatabase::removeDatabase("other");
+        const QByteArray before = bytesOf(path("vreemdT.mdb"));
+        try {
+            Database db(path("vreemdT.mdb"), {}, grower);
+            QFAIL("a database without WATER was opened");
+        } catch (const AppError& e) {
+            QCOMPARE(e.number(), JetError::UnrecognizedFormat);
+            QVERIFY(e.description().contains("'WATER'"));
+        }
+        QCOMPARE(bytesOf(path("vreemdT.mdb")), before);
+        QVERIFY(!hasLogFiles(path("vreemdT.mdb")));
+
+        Database ok(path("ZelvoraT.mdb"), {}, {false, {"alg_tuinder", "Water"}});
+        QVERIFY(ok.isOpen());
+    }
+
+    void readOnlyFilesStayByteForByte()
+    {
+        QVERIFY(QFile::copy(path("PlomLang.mdb"), path("TaalRO.mdb")));
+        const QByteArray before = bytesOf(path("TaalRO.mdb"));
+        {
+            Database db(path("TaalRO.mdb"), ";pwd=qzmwRV61", {true, {"Lang"}});
+            QVERIFY(db.isReadOnly());
+            QCOMPARE(db.openRecordset("SELECT Lang1 FROM Lang WHERE ID = 0").value(0).toString(), QString("English"));
+            // Also where the file system would allow it (root ignores file modes).
+            QCOMPARE(expectError([&] { db.execute("UPDATE Lang SET Lang0 = 'x' WHERE ID = 0"); }), JetError::ReadOnly);
+            QVERIFY(!hasLogFiles(path("TaalRO.mdb")));
+        }
+        QCOMPARE(bytesOf(path("TaalRO.mdb")), before);
+        QVERIFY(!hasLogFiles(path("TaalRO.mdb")));
     }
 
     void nullZeroAndEmptyTextStayApart()
@@ -249,6 +312,20 @@ private slots:
             QVERIFY(e.description().contains("Nergens"));
             QVERIFY(!e.source().isEmpty());
         }
+        // The user reads a plain text; the statement and the driver's words
+        // are kept for standard error.
+        m_db->execute("INSERT INTO ALG_Tuinder (ID) VALUES (4242)");
+        try {
+            m_db->execute("INSERT INTO ALG_Tuinder (ID) VALUES (?)", {4242});
+            QFAIL("a duplicate key was stored");
+        } catch (const AppError& e) {
+            QCOMPARE(e.number(), JetError::DuplicateKey);
+            QVERIFY(!e.description().contains("INSERT"));
+            QVERIFY(!e.description().contains("UNIQUE", Qt::CaseInsensitive));
+            QVERIFY(e.detail().contains("INSERT INTO ALG_Tuinder"));
+            QVERIFY(e.detail().contains("UNIQUE constraint failed"));
+        }
+        m_db->execute("DELETE FROM ALG_Tuinder WHERE ID = 4242");
     }
 
     void closedDatabaseIsReported()

@@ -320,20 +320,32 @@ private slots:
 
     void everyOtherWayOutChoosesNothing()
     {
-        const std::function<void(QWidget*)> ways[] = {
+        const std::function<void(QWidget*)> cancels[] = {
             [](QWidget* w) { QTest::mouseClick(button(w, "cmdTabel_0"), Qt::LeftButton); },
             [](QWidget* w) { QTest::keyClick(searchBox(w), Qt::Key_Escape); },
             [](QWidget* w) {
                 QTest::keyClick(grid(w), Qt::Key_Down);
                 QTest::keyClick(grid(w), Qt::Key_Escape);
             },
-            [](QWidget* w) { w->close(); }, // the window's frame
         };
-        for (const auto& way : ways) {
+        for (const auto& cancel : cancels) {
             auto zoeken = cropSearch({"", "Naam;40"}, CropQuery, 7);
-            QVERIFY(!show(zoeken.get(), way));
+            QVERIFY(!show(zoeken.get(), cancel));
             QCOMPARE(zoeken->property("ID").toInt(), 0);
         }
+    }
+
+    void closingFromTheFrameLeavesTheClientsId()
+    {
+        // Other programs that use the component read their own ID back.
+        auto zoeken = cropSearch({"", "Naam;40"}, CropQuery, 7);
+        zoeken->setProperty("SelectieAktief", 1);
+        QVERIFY(!show(zoeken.get(), [](QWidget* w) {
+            QTest::keyClick(grid(w), Qt::Key_Down);
+            w->close();
+        }));
+        QCOMPARE(zoeken->property("ID").toInt(), 7);
+        QCOMPARE(zoeken->property("SelectieAktief").toInt(), 1);
     }
 
     void gridKeysGoBackToTheSearchBox()

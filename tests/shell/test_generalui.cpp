@@ -14,7 +14,10 @@
 #include <QListWidget>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QtTest>
+#include <cstdio>
+#include <unistd.h>
 
 class TestGeneralUi : public QObject {
     Q_OBJECT
@@ -65,6 +68,28 @@ private slots:
         ErrorHandler(marker, AppError(-5, "x", "y"));
         QCOMPARE(marker, qint16(999));
         QVERIFY(MessageBox::last().text.startsWith("Nummer: -5\n"));
+    }
+
+    void errorDialogShowsNoSql()
+    {
+        // The statement and the driver's text go to standard error only.
+        QTemporaryFile errors;
+        QVERIFY(errors.open());
+        fflush(stderr);
+        const int saved = dup(STDERR_FILENO);
+        dup2(errors.handle(), STDERR_FILENO);
+        MessageBox::setNextAnswer(MsgBox::Cancel);
+        RunUserAction([&] { m_db->execute("UPDATE Nergens SET Naam = ? WHERE ID = 1", {"x"}); });
+        fflush(stderr);
+        dup2(saved, STDERR_FILENO);
+        close(saved);
+        QCOMPARE(MessageBox::last().text.split('\n'),
+                 QStringList({"Nummer:  3078", "Bron: DAO.Database",
+                              "The database engine cannot find the input table or query 'Nergens'."}));
+        errors.seek(0);
+        const QString logged = QString::fromUtf8(errors.readAll());
+        QVERIFY2(logged.contains("UPDATE Nergens SET Naam = ? WHERE ID = 1"), qPrintable(logged));
+        QVERIFY(logged.contains("no such table: Nergens"));
     }
 
     void fillingLists()

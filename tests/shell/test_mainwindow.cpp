@@ -9,6 +9,7 @@
 #include "instanceguard.h"
 #include "program.h"
 #include "programfixture.h"
+#include "programsettings.h"
 #include "registry/registry.h"
 #include "stepwindow.h"
 #include "testdatabases.h"
@@ -19,6 +20,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +29,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 // A step that refuses to close while it holds unsaved work.
@@ -82,6 +86,94 @@ private slots:
             QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000018)));
         }
         SetEndProgramHandler({});
+    }
+
+    void growerDatabasesWithoutTheirTablesAreRefusedUntouched()
+    {
+        // An empty file, and another database, under the grower database's name.
+        const auto bytesOf = [](const QString& file) {
+            QFile f(file);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+        };
+        for (const bool foreign : {false, true}) {
+            ProgramFixture p(false);
+            const QString file = p.appPath() + "ZelvoraT.mdb";
+            QVERIFY(QFile::remove(file));
+            if (foreign) {
+                QVERIFY(QFile::copy(p.appPath() + "PlomLang.mdb", file));
+            } else {
+                QFile empty(file);
+                QVERIFY(empty.open(QIODevice::WriteOnly));
+            }
+            const QByteArray before = bytesOf(file);
+            p.main()->MDIForm_Activate();
+            QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000018) + "\n"));
+            QVERIFY(!MessageBox::last().text.contains("SELECT"));
+            QCOMPARE(MessageBox::shown().size(), 1);
+            QCOMPARE(p.endedWith(), 1);
+            QVERIFY(!appState().dbT);
+            QCOMPARE(bytesOf(file), before);
+            QVERIFY(!QFile::exists(file + "-wal"));
+            // Nothing was edited, so closing asks nothing.
+            QVERIFY(p.main()->close());
+            QCOMPARE(MessageBox::shown().size(), 1);
+        }
+    }
+
+    void aReferenceDatabaseWithoutItsTablesEndsAtLoad()
+    {
+        QTemporaryDir dir;
+        TestSupport::makeDefaultDatabases(dir.path());
+        resetAppState();
+        TestSupport::scriptDialogs();
+        int ended = -1;
+        SetEndProgramHandler([&](int code) { ended = code; });
+        appState().AppPath = dir.path() + "/";
+        appState().HDatabaseNaam = "ZelvoraT.mdb"; // a grower database in its place
+        OpenLanguageDb();
+        OpenRsLang();
+        QFile grower(dir.filePath("ZelvoraT.mdb"));
+        QVERIFY(grower.open(QIODevice::ReadOnly));
+        const QByteArray before = grower.readAll();
+        grower.close();
+        {
+            frmMain main;
+            QCOMPARE(ended, 1);
+            QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000018) + "\n"));
+            QVERIFY(!appState().dbH);
+        }
+        QVERIFY(grower.open(QIODevice::ReadOnly));
+        QCOMPARE(grower.readAll(), before);
+        SetEndProgramHandler({});
+        resetAppState();
+    }
+
+    void menuCaptionsAreNeverCut()
+    {
+        ProgramFixture p(false);
+        for (const qint16 language : {qint16(0), qint16(1)}) {
+            appState().languageID = language;
+            OpenRsLang();
+            frmMain main;
+            QCOMPARE(main.tool("mnu71")->text(), GetLangStr(10400710));
+            main.show();
+            for (const int width : {1024, 1280, 1600}) {
+                main.resize(width, 768);
+                QCoreApplication::processEvents();
+                int right = 0;
+                for (const char* key : {"mnu1", "mnu2", "mnu3", "mnu4", "mnu5", "mnu6", "mnu7", "mnu71", "mnu8"}) {
+                    auto* button = qobject_cast<QToolButton*>(
+                        main.findChild<QToolBar*>("HoofdMenu")->widgetForAction(main.tool(key)));
+                    const QString where = QString("%1 at %2 px, language %3").arg(key).arg(width).arg(language);
+                    QVERIFY2(button->width() >= button->sizeHint().width(), qPrintable(where));
+                    QVERIFY2(button->x() >= right, qPrintable(where)); // no caption runs into the one before
+                    QVERIFY2(button->isVisible(), qPrintable(where));
+                    right = button->x() + button->width();
+                }
+                QVERIFY(right <= main.width());
+            }
+            main.close();
+        }
     }
 
     void activationHappensOnce()
@@ -266,6 +358,67 @@ private slots:
         w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
         QVERIFY(w->optTaal[1]->isChecked());
         QVERIFY(!w->lbltaal[100]->isVisibleTo(w));
+        Registry::setMailHandlerQuery({});
+    }
+
+    void settingsWindowShowsAndKeepsTheStoredLanguageAndUnit()
+    {
+        ProgramFixture p;
+        const QString ini = p.appPath() + "Zelvora.ini";
+        IniFile::write(ini, "language", "languageID", "1");
+        IniFile::write(ini, "Unit", "UnitID", "2");
+        appState().languageID = 1;
+        appState().UnitID = 2;
+        OpenRsLang();
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QCOMPARE(w->cboTaal[0]->currentText(), QString("English"));
+        QCOMPARE(w->cboTaal[1]->currentText(), QString("mgr"));
+        QCOMPARE(appState().languageID, qint16(1));
+        QCOMPARE(appState().UnitID, qint16(2));
+        QCOMPARE(GetLangStr(0), QString("English"));
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(IniFile::read(ini, "language", "languageID"), QString("1"));
+        QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("2"));
+        QCOMPARE(appState().languageID, qint16(1));
+        QCOMPARE(appState().UnitID, qint16(2));
+
+        // A unit the program does not know is shown as mmol, and stays in the
+        // file until the user picks one.
+        IniFile::write(ini, "Unit", "UnitID", "7");
+        appState().UnitID = ProgramSettings::unitID();
+        w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QCOMPARE(w->cboTaal[1]->currentText(), QString("mmol"));
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("7"));
+        w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        w->cboTaal[1]->setCurrentIndex(3);
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("3"));
+    }
+
+    void settingsWindowShowsTheWholeRestartNotice()
+    {
+        ProgramFixture p;
+        p.main()->show();
+        Registry::setMailHandlerQuery([] { return QString(); });
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        const auto noticeFits = [w] {
+            QCoreApplication::processEvents();
+            QLabel* notice = w->lbltaal[2];
+            return notice->height() >= notice->heightForWidth(notice->width()) &&
+                   w->fraTaal->contentsRect().contains(notice->geometry()) &&
+                   w->cmdTaal->y() > w->fraTaal->geometry().bottom();
+        };
+        QVERIFY(w->lbltaal[100]->isVisibleTo(w)); // the warning takes a line of its own
+        QVERIFY(noticeFits());
+        w->optTaal[0]->click();
+        QVERIFY(!w->lbltaal[100]->isVisibleTo(w));
+        QVERIFY(noticeFits());
+        w->optTaal[1]->click();
+        QVERIFY(noticeFits());
         Registry::setMailHandlerQuery({});
     }
 

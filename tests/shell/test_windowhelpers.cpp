@@ -143,6 +143,32 @@ private slots:
         QCOMPARE(grid.verticalHeader()->defaultSectionSize(), 21);
     }
 
+    void onlyTheBoxWithTheKeyboardShowsASelection()
+    {
+        InstallSelectionFollowsFocus();
+        QWidget window;
+        auto* first = new QLineEdit("12", &window);
+        auto* second = new QLineEdit("34", &window);
+        second->move(0, 40);
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        first->setFocus();
+        QTRY_VERIFY(first->hasFocus());
+        // Selecting on focus, done a moment later, when the keyboard has moved on.
+        QTest::keyClick(first, Qt::Key_Tab);
+        QVERIFY(second->hasFocus());
+        first->selectAll();
+        QTRY_VERIFY(!first->hasSelectedText());
+        second->selectAll();
+        QCoreApplication::processEvents();
+        QVERIFY(second->hasSelectedText());
+        // Selecting to replace at once is untouched.
+        first->selectAll();
+        first->insert("5");
+        QCOMPARE(first->text(), QString("5"));
+    }
+
     void askSaveChanges()
     {
         TestSupport::scriptDialogs();

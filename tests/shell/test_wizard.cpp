@@ -2,6 +2,7 @@
 // stand-in windows of the steps' class names.
 #include "appstate.h"
 #include "frmmain.h"
+#include "general.h"
 #include "programfixture.h"
 #include "stepwindow.h"
 #include "ui/dialogs.h"
@@ -317,6 +318,25 @@ private slots:
         press("frmTeelt", 1);
         QCOMPARE(openWindows(), QStringList{"frmTeelt"});
         g_failSave = false;
+    }
+
+    void aKeyThatNamesNoToolIsAnError()
+    {
+        m_program->main()->barMain_Click("mnu4");
+        QVERIFY(toolOn("mnu4") && !toolOn("mnu3"));
+        try {
+            SetHoofdMenuAan("mnu99");
+            QFAIL("the menu took a key it does not have");
+        } catch (const AppError& e) {
+            QVERIFY(e.description().contains("mnu99"));
+        }
+        // The menu stays as the step left it.
+        QVERIFY(toolOn("mnu4") && !toolOn("mnu3"));
+        // A step's own handler reports it like any other error.
+        MessageBox::setNextAnswer(MsgBox::Cancel);
+        RunUserAction([] { SetHoofdMenuAan("mnu8Sub1"); });
+        QVERIFY(MessageBox::last().text.startsWith("Nummer:  35601\nBron: frmMain.BarMain\n"));
+        QVERIFY(toolOn("mnu4"));
     }
 
     void oneWindowPerStep()

@@ -17,10 +17,10 @@ std::unique_ptr<QTemporaryDir> openDefaultState(Open open)
     s.AppNaam = "Zelvora";
     s.TDatabaseNaam = "ZelvoraT.mdb";
     s.HDatabaseNaam = "ZelvoraH.mdb";
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
+    OpenLanguageDb();
     OpenRsLang();
     if (open == Open::AllDatabases) {
-        s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
+        OpenReferenceDb();
         OpenTuinderDb();
         s.ID_ALG_Tuinder = GetFirstTuinderID();
     }
