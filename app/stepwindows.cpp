@@ -6,6 +6,7 @@
 #include "frmextrabigbag.h"
 #include "frmmeststoffen.h"
 #include "frmregistratie.h"
+#include "frmeigenteelt.h"
 #include "frmtaal.h"
 #include "frmteelt.h"
 #include "frmwater.h"
@@ -22,4 +23,5 @@ void RegisterStepWindows()
     RegisterStepWindow("frmAdvies", [] { return new frmAdvies; });
     RegisterStepWindow("frmExtraBigBag", [] { return new frmExtraBigBag; });
     RegisterStepWindow("frmRegistratie", [] { return new frmRegistratie; });
+    RegisterStepWindow("frmEigenTeelt", [] { return new frmEigenTeelt; });
 }
