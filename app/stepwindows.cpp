@@ -7,6 +7,7 @@
 #include "frmmeststoffen.h"
 #include "frmregistratie.h"
 #include "frmeigenteelt.h"
+#include "frmmestpref.h"
 #include "frmtaal.h"
 #include "frmteelt.h"
 #include "frmwater.h"
@@ -24,4 +25,5 @@ void RegisterStepWindows()
     RegisterStepWindow("frmExtraBigBag", [] { return new frmExtraBigBag; });
     RegisterStepWindow("frmRegistratie", [] { return new frmRegistratie; });
     RegisterStepWindow("frmEigenTeelt", [] { return new frmEigenTeelt; });
+    RegisterStepWindow("frmMestPref", [] { return new frmMestPref; });
 }
