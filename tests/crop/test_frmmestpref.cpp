@@ -1,11 +1,11 @@
 // The fertiliser preference list driven as the user drives it: fertilisers
-// switched off are gone from the fertiliser search, an empty list opened and
-// closed changes nothing, and a failed save is told.
+// switched off are gone from the fertiliser choice's search, an empty list
+// opened and closed changes nothing, and a failed save is told.
 #include "appstate.h"
 #include "com/createobject.h"
 #include "frmmain.h"
 #include "frmmestpref.h"
-#include "mdlgenzoeken.h"
+#include "frmmeststoffen.h"
 #include "programfixture.h"
 #include "registry/registry.h"
 #include "stepdriver.h"
@@ -15,10 +15,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
+#include <QSet>
 #include <QTableView>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
+
+constexpr int kKalium = 1; // the potassium row of the fertiliser choice's macro page
+constexpr int kKalisalpeter = 3;
+constexpr int kKaliumsulfaat = 9;
 
 Database& dbT()
 {
@@ -34,26 +40,27 @@ int tel(Database& db, const QString& sql)
     return db.openRecordset(sql).value(0).toInt();
 }
 
-// The names the fertiliser search offers: it reads the copy of the list in the
-// reference database and offers a fertiliser without a row.
-QStringList fertiliserSearch()
+// Notes the codes a search offers and chooses none.
+QSet<int> aangeboden(const std::function<void()>& zoek)
 {
-    QStringList namen;
-    QTimer::singleShot(0, [&namen] {
+    QSet<int> codes;
+    bool gezien = false;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
         QWidget* window = QApplication::activeModalWidget();
         auto* grid = window ? window->findChild<QTableView*>("tdbTabel") : nullptr;
-        for (int row = 0; grid && row < grid->model()->rowCount(); ++row)
-            namen << grid->model()->index(row, 1).data().toString();
-        if (window)
+        if (!grid || gezien)
+            return;
+        gezien = true;
+        for (int row = 0; row < grid->model()->rowCount(); ++row)
+            codes << grid->model()->index(row, 0).data().toInt();
+        QTest::keyClick(window, Qt::Key_Escape);
+        if (window->isVisible())
             window->close();
     });
-    const AppState& s = appState();
-    ShowSearchTable({"", "Meststof;40"},
-                    "SELECT Code, Lang0 FROM (MEST INNER JOIN MEST_Meststof ON MEST.Code = MEST_Meststof.Code_MEST) "
-                    "LEFT JOIN MEST_PrefList ON (MEST.Code = MEST_PrefList.Code_MEST) "
-                    "WHERE (MEST_PrefList.UseMeststof Is Null Or MEST_PrefList.UseMeststof <> 0)",
-                    0, "Meststof", s.AppPath + s.HDatabaseNaam);
-    return namen;
+    timer.start(5);
+    zoek();
+    return codes;
 }
 
 } // namespace
@@ -65,6 +72,18 @@ class TestFrmMestPref : public QObject {
     std::unique_ptr<ProgramFixture> m_program;
 
     frmMestPref* window() const { return qobject_cast<frmMestPref*>(OpenStepWindow("frmMestPref")); }
+
+    // The potassium fertilisers the fertiliser choice offers: its search reads
+    // the copy of the list in the reference database.
+    QSet<int> kaliumZoeken()
+    {
+        appState().ElementType = 0;
+        auto* keuze = qobject_cast<frmMeststoffen*>(ShowStepWindow("frmMeststoffen"));
+        QCoreApplication::processEvents();
+        const QSet<int> codes = aangeboden([keuze] { keuze->cmdMeststoffen[kKalium]->click(); });
+        m_program->closeChildWindows();
+        return codes;
+    }
 
     frmMestPref* openFromMenu()
     {
@@ -118,8 +137,9 @@ private slots:
 
     void anEmptyListOpenedAndClosedChangesNothing()
     {
-        const QStringList voorheen = fertiliserSearch();
-        QVERIFY(voorheen.contains("Kalisalpeter"));
+        const QSet<int> voorheen = kaliumZoeken();
+        QVERIFY(voorheen.contains(kKalisalpeter));
+        QVERIFY(voorheen.contains(kKaliumsulfaat));
         frmMestPref* w = openFromMenu();
         QCOMPARE(w->windowTitle(), GetLangStr(850000000));
         QVERIFY(m_program->main()->tool("mnu1")->isEnabled());
@@ -133,7 +153,7 @@ private slots:
         QVERIFY(!window());
         QVERIFY(MessageBox::shown().isEmpty());
         QCOMPARE(tel(dbT(), "SELECT COUNT(*) FROM MEST_PrefList"), 0);
-        QCOMPARE(fertiliserSearch(), voorheen);
+        QCOMPARE(kaliumZoeken(), voorheen);
         QVERIFY(m_program->main()->tool("mnu2")->isEnabled());
     }
 
@@ -150,10 +170,10 @@ private slots:
         QCOMPARE(tel(dbT(), "SELECT COUNT(*) FROM MEST_PrefList"), tel(dbH(), "SELECT COUNT(*) FROM MEST"));
         QCOMPARE(tel(dbT(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 2);
         QCOMPARE(tel(dbH(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 2);
-        const QStringList aangeboden = fertiliserSearch();
-        QVERIFY(!aangeboden.contains("Kalisalpeter"));
-        QVERIFY(!aangeboden.contains("Kaliumsulfaat"));
-        QVERIFY(aangeboden.contains("Kalksalpeter"));
+        const QSet<int> kalium = kaliumZoeken();
+        QVERIFY(!kalium.isEmpty());
+        QVERIFY(!kalium.contains(kKalisalpeter));
+        QVERIFY(!kalium.contains(kKaliumsulfaat));
 
         frmMestPref* w = openFromMenu();
         QCOMPARE(uitgezet(), (QStringList{"Kalisalpeter", "Kaliumsulfaat"}));
@@ -163,7 +183,7 @@ private slots:
         QCOMPARE(uitgezet(), QStringList());
         StepDriver::press(w, 1);
         QCOMPARE(tel(dbH(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 0);
-        QVERIFY(fertiliserSearch().contains("Kalisalpeter"));
+        QVERIFY(kaliumZoeken().contains(kKalisalpeter));
     }
 
     void aFertiliserWithoutARowIsShownOn()
