@@ -3,7 +3,9 @@
 #include "frmadvies.h"
 #include "frmbedrijfgeg.h"
 #include "frmdrain.h"
+#include "frmeigenteelt.h"
 #include "frmextrabigbag.h"
+#include "frmmestpref.h"
 #include "frmmeststoffen.h"
 #include "frmregistratie.h"
 #include "frmtaal.h"
@@ -22,4 +24,6 @@ void RegisterStepWindows()
     RegisterStepWindow("frmAdvies", [] { return new frmAdvies; });
     RegisterStepWindow("frmExtraBigBag", [] { return new frmExtraBigBag; });
     RegisterStepWindow("frmRegistratie", [] { return new frmRegistratie; });
+    RegisterStepWindow("frmEigenTeelt", [] { return new frmEigenTeelt; });
+    RegisterStepWindow("frmMestPref", [] { return new frmMestPref; });
 }

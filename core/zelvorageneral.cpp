@@ -232,6 +232,8 @@ QString GetStadiumNaam(qint16 cropCode, qint16 stageCode)
 
 namespace {
 
+constexpr int kInvalidArgument = 5;
+
 // Every column of the own crop's standard solution that is copied.
 const QStringList kStdVOplossingColumns = {"NH4", "K", "Ca", "Mg", "NO3", "SO4", "H2PO4", "Fe", "Mn",
                                            "Zn",  "B", "Cu", "Mo", "Si",  "Cl",  "pH",    "EC"};
@@ -243,11 +245,24 @@ bool CopieGewasT2H(qint16 code)
     AppState& s = appState();
     QString step;
     try {
+        // The codes up to 1000 belong to the standard crops: a copy there would replace one of them.
+        step = "Code = " + QString::number(code);
+        if (code <= 1000)
+            throw AppError(kInvalidArgument, "CopieGewasT2H",
+                           QString("Code %1 is not the code of an own crop (own code + 1000).").arg(code));
         const qint32 own = qint32(code) - 1000;
         const QString nameColumn = "lang" + QString::number(s.languageID);
 
         step = "SELECT code, " + nameColumn + " FROM TEELT";
         RecordSet crops = growerDb().openRecordset("SELECT code, " + nameColumn + " FROM TEELT WHERE code = ?", {own});
+        if (crops.recordCount() == 0) {
+            // A deleted own crop keeps its copy: stored history sets still name it.
+            step = "SELECT * FROM TEELT WHERE Code = " + QString::number(code);
+            if (referenceDb().openRecordset("SELECT COUNT(*) FROM TEELT WHERE Code = ?", {code}).value(0).toInt() > 0)
+                return true;
+            throw AppError(JetError::NoCurrentRecord, "CopieGewasT2H",
+                           QString("Own crop %1 is not in the grower database.").arg(own));
+        }
         step = "SELECT Code_Teelt, ... FROM TEELT_StdVOplossing";
         RecordSet solutions = growerDb().openRecordset(
             "SELECT " + kStdVOplossingColumns.join(", ") + " FROM TEELT_StdVOplossing WHERE Code_Teelt = ?", {own});

@@ -51,7 +51,9 @@ QString GetTeeltNaam(qint16 code);
 QString GetStadiumNaam(qint16 cropCode, qint16 stageCode);
 
 // Refreshes the reference copy of own crop c (own code c - 1000). On failure
-// the old copy stays, the user is told and the result is false.
+// the old copy stays, the user is told and the result is false. Codes up to
+// 1000 (the standard crops) are refused. An own crop that is no longer in
+// the grower database keeps its copy; without a copy that is a failure.
 bool CopieGewasT2H(qint16 code);
 
 // Which database: 0 the reference database, 1 the grower's.

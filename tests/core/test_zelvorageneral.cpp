@@ -143,6 +143,27 @@ private slots:
                  8.0f);
     }
 
+    void ownCropCopyNeverTouchesAStandardCropNorEmptiesACopy()
+    {
+        AppState& s = appState();
+        s.dbT->execute("INSERT INTO TEELT (Code, Lang0) VALUES (-5, 'fout')");
+        s.dbH->execute("INSERT INTO TEELT (Code, Lang0) VALUES (995, 'standaard')");
+        QVERIFY(!CopieGewasT2H(995));
+        QVERIFY(!CopieGewasT2H(1000));
+        QCOMPARE(count(*s.dbH, "SELECT count(*) FROM TEELT WHERE Code = 995"), 1);
+
+        // An own crop deleted since keeps its copy for the history sets that name it.
+        s.dbH->execute("INSERT INTO TEELT (Code, Lang0) VALUES (1007, 'oud')");
+        s.dbH->execute("INSERT INTO TEELT_StdVOplossing (Code_Teelt, K) VALUES (1007, 8)");
+        MessageBox::clear();
+        QVERIFY(CopieGewasT2H(1007));
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(count(*s.dbH, "SELECT count(*) FROM TEELT_StdVOplossing WHERE Code_Teelt = 1007 AND K = 8"), 1);
+        // Without a copy either, the crop step is told.
+        QVERIFY(!CopieGewasT2H(1008));
+        QVERIFY(MessageBox::last().text.startsWith("mdlZelvoraGeneral.CopieGewasT2H:"));
+    }
+
     void preferenceListCopy()
     {
         AppState& s = appState();
