@@ -154,7 +154,7 @@ void BerekenResultaat(const MeststofLijst& lijst, MeststofRecord& behoefte, Elem
 {
     ElementVector geleverd;
     for (const MeststofRecord& m : lijst) {
-        if (m.Aandeel == 1.0f)
+        if (m.Aandeel == 1.0f && !m.Opgelost)
             continue;
         for (const Controle& c : kControles)
             geleverd[c.positie] = geleverd[c.positie] + m.Hoeveelheid * m.Samenstelling[c.positie];
@@ -331,7 +331,7 @@ qint16 ControleerBakConcentratie(MeststofLijst& lijst, const BerekenInstellingen
     return geschaald;
 }
 
-void BerekenConcentratie(const MeststofLijst& lijst, BerekenInstellingen& instellingen,
+bool BerekenConcentratie(const MeststofLijst& lijst, BerekenInstellingen& instellingen,
                          const ElementVector& gecorrigeerd)
 {
     try {
@@ -356,8 +356,11 @@ void BerekenConcentratie(const MeststofLijst& lijst, BerekenInstellingen& instel
             const float c = std::nearbyint(b / instellingen.BakGrootte / a * 1000.0f);
             const bool past = c >= std::numeric_limits<qint16>::min() && c <= std::numeric_limits<qint16>::max();
             instellingen.Concentratie = past ? qint16(c) : qint16(1);
+            return past;
         }
     } catch (const AppError&) {
         instellingen.Concentratie = 1; // the blends could not be read
+        return false;
     }
+    return true;
 }

@@ -41,7 +41,8 @@ void SorteerOpBak(MeststofLijst& lijst);
 qint16 ControleerBakConcentratie(MeststofLijst& lijst, const BerekenInstellingen& instellingen);
 
 // The concentration of the stock solution from the EC of what the tanks (and
-// the blends) hold against the corrected target, into Concentratie; 1 when it
-// cannot be computed.
-void BerekenConcentratie(const MeststofLijst& lijst, BerekenInstellingen& instellingen,
+// the blends) hold against the corrected target, into Concentratie. False
+// when it cannot be computed (the blends cannot be read, or the result does
+// not fit 16 bits); Concentratie is then 1 and must not be used.
+bool BerekenConcentratie(const MeststofLijst& lijst, BerekenInstellingen& instellingen,
                          const ElementVector& gecorrigeerd);

@@ -2,6 +2,7 @@
 
 #include "bakverdeling.h"
 #include "bigbag.h"
+#include "db/apperror.h"
 #include "meststoflijst.h"
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
@@ -113,10 +114,11 @@ void BerekenHoeveelheden(MeststofLijst& lijst, MeststofRecord& behoefte)
             break;
         case ElementCode::Fe:
             // An iron source whose share was fixed keeps it. One left at 0 is
-            // solved here like any other line, so the result check counts it.
+            // solved here like any other line; a second source stays marked as
+            // one (its name shows the share), and the result check counts it.
             if (m.Hoeveelheid == 0 && c.Fe > 0) {
                 losEnkel(m, behoefte, ElementVector::pFe);
-                m.Aandeel = 0;
+                m.Opgelost = true;
             }
             break;
         default:
@@ -178,6 +180,10 @@ void BerekenMeststoffen(const ElementVector& basis, const ElementVector& gecorri
     SorteerOpBak(lijst);
     if (instellingen.ExtraBigBag == 0)
         ControleerBakConcentratie(lijst, instellingen);
-    BerekenConcentratie(lijst, instellingen, gecorrigeerd);
+    // The report and the order make up the tanks at this concentration: a
+    // stand-in figure must never reach them.
+    if (!BerekenConcentratie(lijst, instellingen, gecorrigeerd))
+        throw AppError(ConcentratieFout, "BerekenMeststoffen",
+                       "The concentration of the stock tanks cannot be calculated.");
     PutTeeltInstelling("Concentratie_berek", instellingen.Concentratie, InstellingMode::Number);
 }

@@ -3,6 +3,10 @@
 #include "meststoflijst.h"
 #include "records.h"
 
+// The error the composition calculation ends with when the concentration of
+// the stock tanks cannot be computed.
+inline constexpr int ConcentratieFout = 30106;
+
 // The composition calculation: the stock-tank recipe for the grower's chosen
 // fertilisers from the corrected target.
 
@@ -12,6 +16,8 @@
 // result check, the log, the tanks, the tank-1 limit and the concentration,
 // which is stored as "Concentratie_berek". The caller fills every setting;
 // resultaat gets 1 for every element whose requirement was not met, 0 else.
+// A concentration that cannot be computed is not stored: the calculation
+// ends with AppError ConcentratieFout, as it ends on any other error.
 void BerekenMeststoffen(const ElementVector& basis, const ElementVector& gecorrigeerd, ElementVector& ecDoel,
                         ElementVector& bakDoel, MeststofLijst& lijst, ElementVector& resultaat,
                         BerekenInstellingen& instellingen);

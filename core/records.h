@@ -108,6 +108,7 @@ struct MeststofRecord {
     qint16 Bak = 0;              // stock tank
     ElementVector Samenstelling; // content per unit of product
     float Aandeel = 0;           // 1.0 on second-source lines whose amount was fixed before solving
+    bool Opgelost = false;       // a second source without a share that the solver filled (result check counts it)
 };
 
 // The settings of one calculation run, from the grower's settings row.

@@ -356,6 +356,34 @@ private slots:
             QCOMPARE(MessageBox::last().text, GetLangStr(999000001) + " Mn");
     }
 
+    void solvedSecondIronSourceStaysMarked()
+    {
+        // No main iron source and no share: the second source is solved for all the iron.
+        selectie(with(with(kMacro, kSporen), {{"Fe_Code", 0}, {"FeBron_Code", 164}}));
+        bereken();
+        const auto ijzer = regels(164);
+        QCOMPARE(ijzer.size(), 1);
+        QCOMPARE(ijzer[0]->Aandeel, 1.0f); // its name carries the share
+        QCOMPARE_NEAR(ijzer[0]->Hoeveelheid, 1500 / 2.328);
+        verwachtAllesVoldaan(); // and what it delivers is counted
+    }
+
+    void concentrationThatCannotBeComputedIsNotStored()
+    {
+        selectie(with(kMacro, kSporen));
+        m_gecorrigeerd.EC = 0.0001f; // scaled to the base EC: 23000 times too strong for 16 bits
+        m_instellingen.ExtraBigBag = 2;
+        int fout = 0;
+        try {
+            bereken();
+        } catch (const AppError& e) {
+            fout = e.number();
+        }
+        QCOMPARE(fout, ConcentratieFout);
+        QCOMPARE(m_instellingen.Concentratie, qint16(1));
+        QCOMPARE(instelling("Concentratie_berek"), 0.0f);
+    }
+
     void resultCheckToleranceNearZero()
     {
         float positie = -1;
