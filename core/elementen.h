@@ -60,6 +60,14 @@ inline constexpr std::array<int, 17> NH4totMo = {EP::pNH4, EP::pK,   EP::pNa,   
 inline constexpr std::array<int, 15> Teelt = {EP::pNH4, EP::pK,   EP::pCa,    EP::pMg, EP::pNO3,
                                               EP::pCl,  EP::pSO4, EP::pH2PO4, EP::pSi, EP::pFe,
                                               EP::pMn,  EP::pZn,  EP::pB,     EP::pCu, EP::pMo};
+// The stock-tank composition: the elements of its grid (the acid in place of
+// the bicarbonate), and the columns its target and flag vectors are stored in.
+inline constexpr std::array<int, 17> Samenstelling = {EP::pNH4, EP::pK,   EP::pNa,    EP::pCa, EP::pMg, EP::pNO3,
+                                                      EP::pCl,  EP::pSO4, EP::pH2PO4, EP::pH,  EP::pSi, EP::pFe,
+                                                      EP::pMn,  EP::pZn,  EP::pB,     EP::pCu, EP::pMo};
+inline constexpr std::array<int, 18> StandaardBak = {EP::pNH4, EP::pK,   EP::pNa,    EP::pCa, EP::pMg,   EP::pNO3,
+                                                     EP::pCl,  EP::pSO4, EP::pH2PO4, EP::pH,  EP::pHCO3, EP::pSi,
+                                                     EP::pFe,  EP::pMn,  EP::pZn,    EP::pB,  EP::pCu,   EP::pMo};
 // The element columns of a fertiliser, in the order of the fertiliser table.
 inline constexpr std::array<int, 17> Meststof = {EP::pNO3, EP::pH2PO4, EP::pSO4, EP::pNH4, EP::pK,  EP::pCa,
                                                  EP::pMg,  EP::pCl,    EP::pSi,  EP::pH,   EP::pOH, EP::pFe,

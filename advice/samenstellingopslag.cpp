@@ -1,0 +1,101 @@
+#include "samenstellingopslag.h"
+
+#include "appstate.h"
+#include "elementen.h"
+#include "zelvorageneral.h"
+
+namespace {
+
+constexpr qint16 kTypeBakDoel = 1;
+constexpr qint16 kTypeVlaggen = 2;
+
+const char* const kWaar = "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?";
+
+QVariantList huidigeSet()
+{
+    const AppState& s = appState();
+    return {s.ID_ALG_Tuinder, s.ID_HISTORIE};
+}
+
+void voegVectorToe(RecordSet& rs, qint16 type, const ElementVector& v)
+{
+    rs.addNew();
+    rs.setValue("ID_ALG_Tuinder", appState().ID_ALG_Tuinder);
+    rs.setValue("ID_HISTORIE", 0);
+    rs.setValue("Type", type);
+    for (int p : Elementen::StandaardBak)
+        rs.setValue(ElementNaam(p), v[p]);
+    rs.update();
+}
+
+void leesVector(RecordSet& rs, qint16 type, ElementVector& v)
+{
+    if (!rs.findFirst("Type", type))
+        return;
+    for (int p : Elementen::StandaardBak)
+        v[p] = NzValue(rs.value(ElementNaam(p)), NzType::Single).toFloat();
+}
+
+} // namespace
+
+namespace SamenstellingOpslag {
+
+void Schrijf(const Samenstelling& s)
+{
+    if (appState().ID_HISTORIE != 0)
+        return;
+    Database& db = growerDb();
+    Transaction tx(db);
+    db.execute(QString("DELETE FROM HISTORIE_StandaardBakEC WHERE ") + kWaar, huidigeSet());
+    RecordSet vectoren = db.openTable("HISTORIE_StandaardBakEC", kWaar, huidigeSet(), "ID");
+    voegVectorToe(vectoren, kTypeBakDoel, s.BakDoel);
+    voegVectorToe(vectoren, kTypeVlaggen, s.Vlaggen);
+
+    db.execute(QString("DELETE FROM HISTORIE_SamenstellingMeststoffen WHERE ") + kWaar, huidigeSet());
+    RecordSet regels = db.openTable("HISTORIE_SamenstellingMeststoffen", kWaar, huidigeSet(), "ID");
+    for (int slot = 1; slot <= kLijstBoven; ++slot) {
+        const MeststofRecord& m = s.Meststoffen[slot];
+        regels.addNew();
+        regels.setValue("ID_ALG_Tuinder", appState().ID_ALG_Tuinder);
+        regels.setValue("ID_HISTORIE", 0);
+        regels.setValue("Index", slot);
+        regels.setValue("Nr", m.Code_MEST);
+        regels.setValue("Naam", m.Naam);
+        regels.setValue("Bak", m.Bak);
+        regels.setValue("Kg", m.Hoeveelheid);
+        regels.setValue("Kgl", m.KGl);
+        regels.setValue("liter", m.Hoeveelheid2);
+        regels.update();
+    }
+    tx.commit();
+}
+
+bool Lees(Samenstelling& s)
+{
+    Database& db = growerDb();
+    RecordSet vectoren =
+        db.openRecordset(QString("SELECT * FROM HISTORIE_StandaardBakEC WHERE ") + kWaar, huidigeSet());
+    if (vectoren.recordCount() == 0)
+        return false;
+    leesVector(vectoren, kTypeBakDoel, s.BakDoel);
+    leesVector(vectoren, kTypeVlaggen, s.Vlaggen);
+
+    RecordSet regels =
+        db.openRecordset(QString("SELECT * FROM HISTORIE_SamenstellingMeststoffen WHERE ") + kWaar, huidigeSet());
+    if (regels.recordCount() == 0)
+        return true;
+    for (int slot = 1; slot <= kLijstBoven; ++slot) {
+        if (!regels.findFirst("Index", slot))
+            continue;
+        MeststofRecord& m = s.Meststoffen[slot];
+        m.Code_MEST = qint16(NzValue(regels.value("Nr"), NzType::Integer).toInt());
+        m.Naam = NzStr(regels.value("Naam"));
+        m.Bak = qint16(NzValue(regels.value("Bak"), NzType::Integer).toInt());
+        m.Hoeveelheid = NzValue(regels.value("Kg"), NzType::Single).toFloat();
+        m.KGl = NzValue(regels.value("Kgl"), NzType::Single).toFloat();
+        m.Hoeveelheid2 = NzValue(regels.value("liter"), NzType::Single).toFloat();
+    }
+    return true;
+}
+
+} // namespace SamenstellingOpslag
