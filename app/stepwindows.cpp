@@ -8,6 +8,8 @@
 #include "frmmestpref.h"
 #include "frmmeststoffen.h"
 #include "frmregistratie.h"
+#include "frmsamenstel.h"
+#include "frmsamenstelsimpel.h"
 #include "frmtaal.h"
 #include "frmteelt.h"
 #include "frmwater.h"
@@ -26,4 +28,6 @@ void RegisterStepWindows()
     RegisterStepWindow("frmRegistratie", [] { return new frmRegistratie; });
     RegisterStepWindow("frmEigenTeelt", [] { return new frmEigenTeelt; });
     RegisterStepWindow("frmMestPref", [] { return new frmMestPref; });
+    RegisterStepWindow("frmSamenstel", [] { return new frmSamenstel; });
+    RegisterStepWindow("frmSamenstelSimpel", [] { return new frmSamenstelSimpel; });
 }

@@ -1,0 +1,516 @@
+// The stock-tank composition step on the default databases: the recipe of a
+// tomato advice as the engine computes it, what it hands on to the mail and
+// print step, a stored set, the calculation log, and the ways it refuses to
+// go on.
+#include "advies.h"
+#include "elementen.h"
+#include "frmmain.h"
+#include "frmsamenstel.h"
+#include "hoeveelheid.h"
+#include "programfixture.h"
+#include "recept.h"
+#include "stepdriver.h"
+#include "stepwindows.h"
+#include "units.h"
+#include "zelvorageneral.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+using namespace StepDriver;
+
+namespace {
+
+std::shared_ptr<PrintRegels> g_ontvangen;
+int g_keerOntvangen = 0;
+
+// The tomato example of the default data: a fertiliser for every element.
+const QVariantMap kTomaat{{"NH4_Code", 11}, {"K_Code", 3},     {"Ca_Code", 1},        {"Mg_Code", 6},
+                          {"SO4_Code", 9},  {"H2PO4_Code", 4}, {"ZuurLoog_Code", 15}, {"Fe_Code", 102},
+                          {"Mn_Code", 105}, {"Zn_Code", 107},  {"B_Code", 109},       {"Cu_Code", 112},
+                          {"Mo_Code", 114}};
+
+QVariantMap with(QVariantMap rij, const QVariantMap& meer)
+{
+    rij.insert(meer);
+    return rij;
+}
+
+void rij(const QString& tabel, QVariantMap waarden)
+{
+    waarden.insert("ID_ALG_Tuinder", appState().ID_ALG_Tuinder);
+    QStringList kolommen, tekens;
+    QVariantList params;
+    for (auto it = waarden.cbegin(); it != waarden.cend(); ++it) {
+        kolommen << '"' + it.key() + '"';
+        tekens << "?";
+        params << it.value();
+    }
+    appState().dbT->execute(
+        "INSERT INTO " + tabel + " (" + kolommen.join(", ") + ") VALUES (" + tekens.join(", ") + ")", params);
+}
+
+// The advice step of this run on rain water, as it leaves the shared vectors.
+void advies(QVariantMap keuze = kTomaat, int concentratie = 100, int bigBag = 0)
+{
+    rij("WATER", {{"ID_HISTORIE", 0}, {"Type", 1}, {"Perc", 100}});
+    keuze.insert("ID_HISTORIE", 0);
+    rij("MEST_Selectie", keuze);
+    for (auto [naam, waarde] : {std::pair{"Code_Teelt", 1},
+                                {"Aanpassing", 1},
+                                {"WaterInputType", 1},
+                                {"BakGrootte", 1000},
+                                {"Concentratie", concentratie},
+                                {"ExtraBigbag", bigBag}})
+        QVERIFY(PutTeeltInstelling(naam, waarde, InstellingMode::Number));
+    AppState& s = appState();
+    BerekenInstellingen r;
+    r.Code_Teelt = 1, r.Aanpassing = 1, r.WaterInputType = 1, r.ExtraBigBag = qint16(bigBag);
+    ElementVector tussen, oplossing;
+    WaterRecord water, meng;
+    LaadBerekeningInvoer(s.StreefWaarden, s.AdviesAanpassing, tussen, oplossing, water, meng, s.StreefGecorrigeerd, r);
+    s.AdviesAanpassing.Vlag = 1;
+}
+
+struct Engine {
+    ElementVector doel, vlaggen;
+    MeststofLijst lijst{};
+};
+
+// What the engine makes of the same advice and rows.
+Engine engine()
+{
+    AppState& s = appState();
+    Engine e;
+    BerekenInstellingen r = LeesSamenstelInstellingen();
+    ElementVector werk;
+    BerekenMeststoffen(s.StreefWaarden, s.StreefGecorrigeerd, e.doel, werk, e.lijst, e.vlaggen, r);
+    MessageBox::clear();
+    return e;
+}
+
+qint64 rijen(const char* tabel, qint32 historie = 0)
+{
+    return appState()
+        .dbT->openRecordset(QString("SELECT COUNT(*) AS n FROM %1 WHERE ID_HISTORIE = ?").arg(tabel), {historie})
+        .value("n")
+        .toLongLong();
+}
+
+QLabel* label(QWidget* w, int index)
+{
+    return w->findChild<QLabel*>("lblSamenstel_" + QString::number(index));
+}
+
+QString tekst(QWidget* w, int index)
+{
+    QLabel* l = label(w, index);
+    return l ? l->text() : QString("<none>");
+}
+
+bool zichtbaar(QWidget* w, int index)
+{
+    QLabel* l = label(w, index);
+    return l && !l->isHidden();
+}
+
+// The lines of a column as "name | amount | unit", from line 1 down.
+QStringList kolom(QWidget* w, int basis)
+{
+    QStringList regels;
+    for (int n = 1; n <= 20; ++n)
+        if (zichtbaar(w, basis + n) && !tekst(w, basis + n).isEmpty())
+            regels << tekst(w, basis + n) + " | " + tekst(w, basis + 20 + n) + " | " + tekst(w, basis + 40 + n);
+    return regels;
+}
+
+QString regel(const MeststofRecord& m)
+{
+    return m.Naam + " | " + FormatHoeveelheid(nullptr, m) + " | " + GetEenheid(nullptr, m);
+}
+
+frmSamenstel* open()
+{
+    return show<frmSamenstel>("frmSamenstel");
+}
+
+bool heeftBericht(qint32 id)
+{
+    for (const MessageBox::Shown& m : MessageBox::shown())
+        if (m.text.startsWith(GetLangStr(id)))
+            return true;
+    return false;
+}
+
+} // namespace
+
+// In place of the mail and print step: takes the lines handed on.
+class MailPrintStandIn : public StepWindow, public PrintRegelsOntvanger {
+    Q_OBJECT
+public:
+    QString menuToolKey() const override { return "mnu7"; }
+    void ZetPrintRegels(std::shared_ptr<PrintRegels> regels) override
+    {
+        g_ontvangen = std::move(regels);
+        ++g_keerOntvangen;
+    }
+};
+
+class LogViewer : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> geopend;
+public slots:
+    void open(const QUrl& url) { geopend << url; }
+};
+
+class TestFrmSamenstel : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> m_program;
+
+    void pressForward(frmSamenstel* w) { press(w, 0); }
+
+private slots:
+    void initTestCase()
+    {
+        RegisterStepWindows();
+        RegisterStepWindow("frmMailPrint", [] { return new MailPrintStandIn; });
+    }
+
+    void init()
+    {
+        m_program = std::make_unique<ProgramFixture>();
+        m_program->main()->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        g_ontvangen.reset();
+        g_keerOntvangen = 0;
+    }
+
+    void cleanup()
+    {
+        m_program.reset();
+        QDesktopServices::unsetUrlHandler("file");
+    }
+
+    void tomatoRecipeAsTheEngineComputesIt()
+    {
+        advies();
+        const Engine e = engine();
+        frmSamenstel* w = open();
+        QVERIFY(w && w->heeftResultaat());
+        QVERIFY2(MessageBox::shown().isEmpty(), qPrintable(lastText()));
+
+        for (int i = 0; i < 17; ++i) {
+            const int p = Elementen::Samenstelling[i];
+            QCOMPARE(tekst(w, 10 + i), ElementNaam(p));
+            QCOMPARE(tekst(w, 30 + i), FormatNumber(IonToUnit(e.doel[p], ElementNaam(p)), 2));
+            QVERIFY(!label(w, 30 + i)->property("rood").toBool());
+        }
+        QCOMPARE(tekst(w, 100), GetLangStr(70110000) + " (100x)");
+        QCOMPARE(tekst(w, 200), GetLangStr(70120000) + " (100x)");
+
+        // Tank A its own lines; tank B its own, then the trace elements a little lower.
+        QStringList a, b, sporen;
+        for (int slot = 1; slot <= 20; ++slot) {
+            const MeststofRecord& m = e.lijst[slot];
+            if (std::fabs(m.Hoeveelheid) <= 0.5f)
+                continue;
+            (m.Bak == 1 ? a : m.Bak == 2 ? b : sporen) << regel(m);
+        }
+        QCOMPARE(a.size(), 4); // calcium nitrate, ammonium nitrate, half the potassium nitrate, iron
+        QCOMPARE(sporen.size(), 5);
+        QCOMPARE(kolom(w, 100), a);
+        QCOMPARE(kolom(w, 200), b + sporen);
+        const int eersteSpoor = b.size() + 1;
+        QCOMPARE(label(w, 200 + eersteSpoor)->y(), twips(300 * eersteSpoor + 180 + 160));
+        QVERIFY(!zichtbaar(w, 999) && !zichtbaar(w, 998));
+
+        // Stored whole for the report, the order and the history.
+        QCOMPARE(rijen("HISTORIE_StandaardBakEC"), 2);
+        QCOMPARE(rijen("HISTORIE_SamenstellingMeststoffen"), 20);
+        QCOMPARE(GetTeeltInstelling("Concentratie_berek", InstellingMode::Number).toInt(), 100);
+        QVERIFY(w->findChildren<QLineEdit*>().isEmpty()); // nothing on it can be edited
+    }
+
+    void forwardHandsThePrintLinesOn()
+    {
+        advies();
+        const Engine e = engine();
+        frmSamenstel* w = open();
+        pressForward(w);
+        QVERIFY(!isOpen("frmSamenstel"));
+        QCOMPARE(g_keerOntvangen, 1);
+        QVERIFY(!g_ontvangen->PrintMeststofEBB.has_value()); // big bags are off: no collection at all
+        QStringList verwacht, gekregen;
+        for (int slot = 1; slot <= 20; ++slot) {
+            const MeststofRecord& m = e.lijst[slot];
+            if (std::fabs(m.Hoeveelheid) > 0.5f)
+                verwacht << QString("%1 %2 %3 %4 %5")
+                                .arg(m.Code_MEST)
+                                .arg(m.Naam)
+                                .arg(m.Bak)
+                                .arg(FormatHoeveelheid(nullptr, m), GetEenheid(nullptr, m));
+        }
+        for (const clsPrintMeststofMeststof& p : g_ontvangen->PrintMeststof)
+            gekregen << QString("%1 %2 %3 %4 %5").arg(p.Nr).arg(p.Naam).arg(p.Bak).arg(p.Hoeveelheid, p.Eenheid);
+        QCOMPARE(gekregen, verwacht);
+    }
+
+    void bigBagLinesShownAndHandedOn()
+    {
+        advies(kTomaat, 100, 1);
+        rij("HISTORIE_ExtraBigbag", {{"ID_HISTORIE", 0},
+                                     {"Index", 1},
+                                     {"Nr", 1},
+                                     {"Naam", "Kalksalpeter"},
+                                     {"Bak", 1},
+                                     {"Kg", 20},
+                                     {"Kgl", 1}});
+        rij("HISTORIE_ExtraBigbag", {{"ID_HISTORIE", 0},
+                                     {"Index", 21},
+                                     {"Nr", 3},
+                                     {"Naam", "Kalisalpeter"},
+                                     {"Bak", 2},
+                                     {"Kg", 10},
+                                     {"Kgl", 1}});
+        frmSamenstel* w = open();
+        QVERIFY(w->heeftResultaat());
+        QCOMPARE(tekst(w, 300), GetLangStr(70110001));
+        QCOMPARE(tekst(w, 301) + " " + tekst(w, 321) + " " + tekst(w, 341), QString("Kalksalpeter 20.0 kg"));
+        QCOMPARE(tekst(w, 401) + " " + tekst(w, 421) + " " + tekst(w, 441), QString("Kalisalpeter 10.0 kg"));
+        QVERIFY(w->Regels->PrintMeststofEBB.has_value());
+        const BigBagLijnen& lijnen = *w->Regels->PrintMeststofEBB;
+        QCOMPARE(lijnen.size(), 2);
+        QCOMPARE(lijnen[0].Ca, 4.627f); // with the contents of the fertiliser, for the report
+        if (zichtbaar(w, 999) || !w->blokkade().isEmpty())
+            QSKIP("this blend leaves a warning; the hand-over is covered without big bags");
+        pressForward(w);
+        QCOMPARE(g_ontvangen->PrintMeststofEBB->size(), 2);
+    }
+
+    void storedSetShownReadOnly()
+    {
+        // A composition stored under history set 7, as the history save leaves it.
+        advies(with(kTomaat, {{"FeBron_Code", 103}, {"FeBron_Perc", 40}}));
+        QVERIFY(open());
+        m_program->closeChildWindows();
+        appState().dbT->execute("UPDATE HISTORIE_StandaardBakEC SET ID_HISTORIE = 7");
+        appState().dbT->execute("UPDATE HISTORIE_SamenstellingMeststoffen SET ID_HISTORIE = 7");
+        QFile::remove(m_program->appPath() + "log.txt");
+
+        AppState& s = appState();
+        s.ID_HISTORIE = 7;
+        ClearElementVector(s.StreefGecorrigeerd); // opening a stored set clears the advice
+        frmSamenstel* w = open();
+        QVERIFY(w->heeftResultaat());
+        QVERIFY(MessageBox::shown().isEmpty());
+        QVERIFY(kolom(w, 100).join("\n").contains("Fe-EDDHA 6 % [40%] |")); // the stored name, suffix once
+        QVERIFY(!kolom(w, 100).join("\n").contains("[40%] [40%]"));
+        // Nothing computed or stored: no log, no rows of the working set.
+        QVERIFY(!QFile::exists(m_program->appPath() + "log.txt"));
+        QCOMPARE(rijen("HISTORIE_StandaardBakEC", 0), 0);
+        QCOMPARE(rijen("HISTORIE_StandaardBakEC", 7), 2);
+        QVERIFY(w->findChildren<QLineEdit*>().isEmpty());
+        pressForward(w);
+        QVERIFY(g_ontvangen && !g_ontvangen->PrintMeststof.isEmpty()); // printing stays available
+    }
+
+    void splitSourcesShowTheirShare_data()
+    {
+        QTest::addColumn<QVariantMap>("keuze");
+        QTest::addColumn<QString>("naam");
+        QTest::newRow("40 % of the iron")
+            << with(kTomaat, {{"FeBron_Code", 103}, {"FeBron_Perc", 40}}) << "Fe-EDDHA 6 % [40%]";
+        // No main iron source and no share: the engine solves the second source for all the iron.
+        QTest::newRow("solved second source")
+            << with(kTomaat, {{"Fe_Code", 0}, {"FeBron_Code", 103}}) << "Fe-EDDHA 6 % [0%]";
+        QTest::newRow("30 % of the phosphate")
+            << with(kTomaat, {{"PBron_Code", 5}, {"PBron_Perc", 30}}) << "Monoammoniumfosfaat (MAP) [30%]";
+    }
+
+    void splitSourcesShowTheirShare()
+    {
+        QFETCH(QVariantMap, keuze);
+        QFETCH(QString, naam);
+        advies(keuze);
+        frmSamenstel* w = open();
+        QVERIFY2(MessageBox::shown().isEmpty(), qPrintable(lastText())); // every element met
+        const QString regels = (kolom(w, 100) + kolom(w, 200)).join("\n");
+        QVERIFY2(regels.contains(naam + " |"), qPrintable(regels));
+        QVERIFY(!zichtbaar(w, 999));
+    }
+
+    void logOpensWithCtrlL()
+    {
+        LogViewer viewer;
+        QDesktopServices::setUrlHandler("file", &viewer, "open");
+        advies();
+        frmSamenstel* w = open();
+        QTest::keyClick(label(w, 101), Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(viewer.geopend, QList<QUrl>{QUrl::fromLocalFile(m_program->appPath() + "log.txt")});
+        QTest::keyClick(w, Qt::Key_K, Qt::ControlModifier); // no other key
+        QCOMPARE(viewer.geopend.size(), 1);
+
+        QFile::remove(m_program->appPath() + "log.txt");
+        QTest::keyClick(w, Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(viewer.geopend.size(), 1);
+        QVERIFY(heeftBericht(70900500));
+        QDesktopServices::unsetUrlHandler("file");
+    }
+
+    void withoutAdviceNothingIsComputed_data()
+    {
+        QTest::addColumn<bool>("gewist");
+        QTest::newRow("no advice in this run") << false;
+        QTest::newRow("advice cleared by a stored set") << true;
+    }
+
+    void withoutAdviceNothingIsComputed()
+    {
+        QFETCH(bool, gewist);
+        advies();
+        AppState& s = appState();
+        if (gewist)
+            ClearElementVector(s.StreefGecorrigeerd); // the mark stays, the advice is gone
+        else
+            s.AdviesAanpassing.Vlag = 0;
+        frmSamenstel* w = open();
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(lastText(), GetLangStr(70900000));
+        QVERIFY(!w->heeftResultaat());
+        QCOMPARE(tekst(w, 30), QString()); // no figures that pass for a result
+        QVERIFY(zichtbaar(w, 998));
+        QCOMPARE(rijen("HISTORIE_StandaardBakEC"), 0);
+        QVERIFY(!QFile::exists(m_program->appPath() + "log.txt"));
+
+        pressForward(w);
+        QVERIFY(isOpen("frmSamenstel"));
+        QCOMPARE(lastText(), GetLangStr(70900000));
+        QCOMPARE(g_keerOntvangen, 0);
+    }
+
+    void failedCalculationStoresNothing_data()
+    {
+        QTest::addColumn<QString>("fout");
+        QTest::addColumn<int>("tekst");
+        QTest::newRow("concentration beyond 16 bits") << "concentratie" << 70900300;
+        QTest::newRow("database error") << "database" << 70900100;
+        QTest::newRow("composition cannot be stored") << "opslag" << 70900200;
+    }
+
+    void failedCalculationStoresNothing()
+    {
+        QFETCH(QString, fout);
+        QFETCH(int, tekst);
+        advies(kTomaat, 100, 2); // 2: no tank-1 limit that would bring the amounts back
+        AppState& s = appState();
+        if (fout == "concentratie")
+            s.StreefGecorrigeerd.EC = 0.0001f; // scaled to the base EC: ten thousand times too strong
+        else if (fout == "database")
+            s.dbH->execute("DROP TABLE MEST_Meststof");
+        else
+            s.dbT->execute("CREATE TRIGGER vol BEFORE INSERT ON HISTORIE_SamenstellingMeststoffen "
+                           "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        frmSamenstel* w = open();
+        QVERIFY(heeftBericht(tekst));
+        QCOMPARE(MessageBox::last().style & MsgBox::Critical, int(MsgBox::Critical));
+        QVERIFY(!w->heeftResultaat());
+        QCOMPARE(rijen("HISTORIE_StandaardBakEC"), 0);
+        QCOMPARE(rijen("HISTORIE_SamenstellingMeststoffen"), 0);
+        QCOMPARE(GetTeeltInstelling("Concentratie_berek", InstellingMode::Number).toInt(), 0);
+        pressForward(w);
+        QVERIFY(isOpen("frmSamenstel"));
+        QCOMPARE(g_keerOntvangen, 0);
+    }
+
+    void unmetElementStopsTheWayForward()
+    {
+        advies(with(kTomaat, {{"Mn_Code", 0}}));
+        frmSamenstel* w = open();
+        QCOMPARE(lastText(), GetLangStr(999000001) + " Mn");
+        QVERIFY(label(w, 30 + 12)->property("rood").toBool()); // Mn
+        QVERIFY(!label(w, 30 + 11)->property("rood").toBool());
+        QVERIFY(zichtbaar(w, 999));
+        QCOMPARE(tekst(w, 999), GetLangStr(999000027));
+        pressForward(w);
+        QCOMPARE(lastText(), GetLangStr(999000051));
+        QVERIFY(isOpen("frmSamenstel"));
+        press(w, 1); // stop closes without asking
+        QVERIFY(!isOpen("frmSamenstel"));
+    }
+
+    void lineWithoutTankIsShownAndStopsTheWayForward()
+    {
+        Samenstelling stored;
+        stored.Meststoffen[1].Code_MEST = 3;
+        stored.Meststoffen[1].Naam = "Kalisalpeter";
+        stored.Meststoffen[1].Bak = 9;
+        stored.Meststoffen[1].Hoeveelheid = 3;
+        stored.Meststoffen[1].KGl = 1;
+        SamenstellingOpslag::Schrijf(stored);
+        appState().dbT->execute("UPDATE HISTORIE_StandaardBakEC SET ID_HISTORIE = 4");
+        appState().dbT->execute("UPDATE HISTORIE_SamenstellingMeststoffen SET ID_HISTORIE = 4");
+        appState().ID_HISTORIE = 4;
+        frmSamenstel* w = open();
+        QCOMPARE(kolom(w, 100), QStringList{"Kalisalpeter | 3.0 | kg"});
+        QVERIFY(label(w, 101)->property("rood").toBool());
+        QCOMPARE(tekst(w, 998), GetLangStr(70900400));
+        pressForward(w);
+        QCOMPARE(lastText(), GetLangStr(70900400));
+        QVERIFY(isOpen("frmSamenstel"));
+    }
+
+    void highConcentrationAnnouncedOncePerActivation()
+    {
+        advies(kTomaat, 250);
+        frmSamenstel* w = open();
+        QCOMPARE(w->Instellingen.Concentratie, qint16(250));
+        QVERIFY(label(w, 100)->property("rood").toBool());
+        QTRY_COMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(lastText(), GetLangStr(999000012) + "200x");
+
+        // The program's window coming back after a message box is no new activation.
+        QMdiArea* area = m_program->main()->mdiArea();
+        QMdiSubWindow* sub = area->activeSubWindow();
+        emit area->subWindowActivated(sub);
+        QCoreApplication::processEvents();
+        QCOMPARE(MessageBox::shown().size(), 1);
+
+        // Another step in between, and back: announced again.
+        show<QWidget>("frmSamenstelSimpel");
+        show<QWidget>("frmSamenstel");
+        QTRY_COMPARE(MessageBox::shown().size(), 2);
+    }
+
+    void concentrationOf200IsNotAnnounced()
+    {
+        advies(kTomaat, 200);
+        frmSamenstel* w = open();
+        QCOMPARE(w->Instellingen.Concentratie, qint16(200));
+        QVERIFY(!label(w, 100)->property("rood").toBool());
+        QCoreApplication::processEvents();
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void simpleCompositionOpensFromItsTool()
+    {
+        QAction* tool = m_program->main()->tool("mnu71");
+        QVERIFY(tool->isEnabled());
+        tool->trigger();
+        QCoreApplication::processEvents();
+        auto* w = qobject_cast<StepWindow*>(OpenStepWindow("frmSamenstelSimpel"));
+        QVERIFY(w);
+        QCOMPARE(w->windowTitle(), GetLangStr(10400710));
+        QVERIFY(!w->cmdControl[0]->isEnabled());
+        press(w, 1);
+        QVERIFY(!isOpen("frmSamenstelSimpel"));
+    }
+};
+
+QTEST_MAIN(TestFrmSamenstel)
+#include "test_frmsamenstel.moc"

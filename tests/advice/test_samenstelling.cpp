@@ -1,0 +1,205 @@
+// The composition beside its window: the stored composition, the run
+// settings, the percentages of split sources and where each line is shown.
+#include "appstate.h"
+#include "bakverdeling.h"
+#include "defaultstate.h"
+#include "samenstelling.h"
+#include "samenstellingopslag.h"
+#include "ui/dialogs.h"
+#include "zelvorageneral.h"
+
+#include <QtTest>
+
+namespace {
+
+MeststofRecord regel(qint16 code, const QString& naam, qint16 bak, float kg, float kgl = 1)
+{
+    MeststofRecord m;
+    m.Code_MEST = code;
+    m.Naam = naam;
+    m.Bak = bak;
+    m.Hoeveelheid = kg;
+    m.KGl = kgl;
+    m.Hoeveelheid2 = kgl == 1 ? kg : kg / kgl;
+    return m;
+}
+
+Samenstelling voorbeeld()
+{
+    Samenstelling s;
+    s.BakDoel.NH4 = 1.25f, s.BakDoel.K = 8.75f, s.BakDoel.HCO3 = 0.5f, s.BakDoel.H = 0.4f, s.BakDoel.Mo = 0.5f;
+    s.BakDoel.OH = 3, s.BakDoel.EC = 2.3f; // not stored
+    s.Vlaggen.Mn = 1;
+    s.Meststoffen[1] = regel(1, "Kalksalpeter", 1, 91.85f);
+    s.Meststoffen[2] = regel(11, "Ammoniumnitraat vloeibaar", 1, 6.23f, 1.23f);
+    s.Meststoffen[3] = regel(103, "Fe-EDDHA 6 % [40%]", 1, 560);
+    s.Meststoffen[3].Aandeel = 1;
+    return s;
+}
+
+qint64 rijen(const char* tabel, qint32 historie = 0)
+{
+    const RecordSet rs = appState().dbT->openRecordset(
+        QString("SELECT COUNT(*) AS n FROM %1 WHERE ID_HISTORIE = ?").arg(tabel), {historie});
+    return rs.value("n").toLongLong();
+}
+
+} // namespace
+
+class TestSamenstelling : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+
+private slots:
+    void init() { m_dir = TestSupport::openDefaultState(); }
+    void cleanup()
+    {
+        resetAppState();
+        m_dir.reset();
+    }
+
+    void storedCompositionComesBackAsShown()
+    {
+        SamenstellingOpslag::Schrijf(voorbeeld());
+        SamenstellingOpslag::Schrijf(voorbeeld()); // a new result replaces the stored one
+        QCOMPARE(rijen("HISTORIE_StandaardBakEC"), 2);
+        QCOMPARE(rijen("HISTORIE_SamenstellingMeststoffen"), 20);
+
+        Samenstelling terug;
+        QVERIFY(SamenstellingOpslag::Lees(terug));
+        const Samenstelling v = voorbeeld();
+        for (int p = ElementVector::pNH4; p <= ElementVector::pH; ++p) {
+            QCOMPARE(terug.BakDoel[p], v.BakDoel[p]);
+            QCOMPARE(terug.Vlaggen[p], v.Vlaggen[p]);
+        }
+        QCOMPARE(terug.BakDoel.OH, 0.0f);
+        QCOMPARE(terug.BakDoel.EC, 0.0f);
+        for (int slot = 1; slot <= kLijstBoven; ++slot) {
+            const MeststofRecord &a = terug.Meststoffen[slot], &b = v.Meststoffen[slot];
+            QCOMPARE(a.Code_MEST, b.Code_MEST);
+            QCOMPARE(a.Naam, b.Naam);
+            QCOMPARE(a.Bak, b.Bak);
+            QCOMPARE(a.Hoeveelheid, b.Hoeveelheid);
+            QCOMPARE(a.KGl, b.KGl);
+            QCOMPARE(a.Hoeveelheid2, b.Hoeveelheid2);
+            QCOMPARE(a.Aandeel, 0.0f); // no second percentage suffix
+        }
+    }
+
+    void storedSetLoadsWhatItHasAndIsNeverWritten()
+    {
+        appState().ID_HISTORIE = 7;
+        SamenstellingOpslag::Schrijf(voorbeeld());
+        QCOMPARE(rijen("HISTORIE_StandaardBakEC", 7) + rijen("HISTORIE_StandaardBakEC", 0), 0);
+
+        Samenstelling s;
+        s.BakDoel.K = 5;
+        QVERIFY(!SamenstellingOpslag::Lees(s)); // no rows: nothing loaded
+        QCOMPARE(s.BakDoel.K, 5.0f);
+
+        appState().dbT->execute("INSERT INTO HISTORIE_StandaardBakEC (ID_ALG_Tuinder, ID_HISTORIE, Type, K) "
+                                "VALUES (?, 7, 1, 3.5)",
+                                {appState().ID_ALG_Tuinder});
+        QVERIFY(SamenstellingOpslag::Lees(s)); // vectors without lines: the grid, no tank lines
+        QCOMPARE(s.BakDoel.K, 3.5f);
+        QCOMPARE(s.Meststoffen[1].Code_MEST, qint16(0));
+    }
+
+    void failedSaveKeepsTheStoredComposition()
+    {
+        SamenstellingOpslag::Schrijf(voorbeeld());
+        appState().dbT->execute("CREATE TRIGGER vol BEFORE INSERT ON HISTORIE_SamenstellingMeststoffen "
+                                "WHEN NEW.\"Index\" = 20 BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        Samenstelling anders = voorbeeld();
+        anders.BakDoel.K = 1;
+        QVERIFY_THROWS_EXCEPTION(AppError, SamenstellingOpslag::Schrijf(anders));
+        Samenstelling terug;
+        QVERIFY(SamenstellingOpslag::Lees(terug));
+        QCOMPARE(terug.BakDoel.K, 8.75f);
+        QCOMPARE(rijen("HISTORIE_StandaardBakEC"), 2);
+        QCOMPARE(rijen("HISTORIE_SamenstellingMeststoffen"), 20);
+    }
+
+    void runSettingsFromTheSettingsRow_data()
+    {
+        QTest::addColumn<int>("concentratie");
+        QTest::addColumn<int>("bigBag");
+        QTest::addColumn<int>("gebruikt");
+        QTest::newRow("as set") << 150 << 0 << 150;
+        QTest::newRow("0 is 100") << 0 << 0 << 100;
+        QTest::newRow("big bags at 100") << 150 << 1 << 100;
+    }
+
+    void runSettingsFromTheSettingsRow()
+    {
+        QFETCH(int, concentratie);
+        QFETCH(int, bigBag);
+        QFETCH(int, gebruikt);
+        PutTeeltInstelling("Concentratie", concentratie, InstellingMode::Number);
+        PutTeeltInstelling("ExtraBigbag", bigBag, InstellingMode::Number);
+        PutTeeltInstelling("BakGrootte", 1000, InstellingMode::Number);
+        const BerekenInstellingen r = LeesSamenstelInstellingen();
+        QCOMPARE(r.Concentratie, qint16(gebruikt));
+        QCOMPARE(r.BakGrootte, qint16(1000));
+        QCOMPARE(r.ExtraBigBag, qint16(bigBag));
+    }
+
+    void splitSourceNamesCarryTheirPercentage()
+    {
+        appState().dbT->execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, PBron_Code, PBron_Perc, "
+                                "FeBron_Code, FeBron_Perc) VALUES (?, 0, 5, 12.5, 103, 40)",
+                                {appState().ID_ALG_Tuinder});
+        MeststofRecord fosfaat = regel(5, "MAP", 2, 3);
+        fosfaat.PrimElement0 = ElementCode::TweedeFosfaatBron;
+        MeststofRecord ijzer = regel(103, "Fe-EDDHA", 1, 300);
+        ijzer.PrimElement0 = ElementCode::Fe;
+        QCOMPARE(BronPercentage(fosfaat).value_or(-1), 12.5f);
+        QCOMPARE(BronPercentage(ijzer).value_or(-1), 40.0f);
+        QCOMPARE(NaamMetPercentage("MAP", 12.5f), QString("MAP [12.5%]"));
+        QCOMPARE(NaamMetPercentage("Fe-EDDHA", 40), QString("Fe-EDDHA [40%]"));
+        ijzer.Code_MEST = 102; // another iron product than the selection's second source
+        QVERIFY(!BronPercentage(ijzer));
+    }
+
+    void linesArePlacedByTheirTank()
+    {
+        MeststofLijst lijst{};
+        lijst[1] = regel(1, "A1", BakNummer::A, 10);
+        lijst[2] = regel(2, "A2", BakNummer::A, 0.5f);  // counts as nothing
+        lijst[3] = regel(3, "A3", BakNummer::A, -0.6f); // shown, in red
+        lijst[4] = regel(4, "B1", BakNummer::B, 4);
+        lijst[5] = regel(5, "B2", BakNummer::B, -0.5f); // counts as nothing
+        lijst[6] = regel(6, "B3", BakNummer::B, 7);
+        lijst[7] = regel(7, "B4", BakNummer::B, 7);
+        lijst[8] = regel(8, "9 kg", BakNummer::Beide, 3); // a tank without a place
+        lijst[9] = regel(24, "Si", BakNummer::Silicium, 2);
+        lijst[10] = regel(105, "Mn", BakNummer::Sporenelementen, 150);
+        lijst[11] = regel(114, "Mo", 101, 12);
+        const TankIndeling t = DeelTankRegelsIn(lijst);
+
+        QStringList plaatsen;
+        for (const TankRegel& r : t.regels)
+            plaatsen << QString("%1:%2:%3%4%5%6")
+                            .arg(lijst[r.slot].Naam)
+                            .arg(r.kolom)
+                            .arg(r.n)
+                            .arg(r.lager ? " lower" : "")
+                            .arg(r.negatief ? " negative" : "")
+                            .arg(r.zonderBak ? " no tank" : "");
+        QCOMPARE(plaatsen, QStringList({"A1:100:1", "A3:100:2 negative", "B1:200:1", "B3:200:2", "B4:200:3",
+                                        "9 kg:100:5 lower no tank", "Si:100:15", "Mn:200:4 lower", "Mo:100:4 lower"}));
+        QCOMPARE(t.aantalA, 3); // padded to the length of column B
+        QCOMPARE(t.hoogsteRegel, 15);
+
+        // Every line shown goes on to the report and the order; the others do not.
+        QStringList print;
+        for (const clsPrintMeststofMeststof& p : t.print)
+            print << QString("%1 %2 %3 %4").arg(p.Nr).arg(p.Bak).arg(p.Hoeveelheid, p.Eenheid);
+        QCOMPARE(print, QStringList({"1 1 10.0 kg", "3 1 -0.6 kg", "4 2 4.0 kg", "6 2 7.0 kg", "7 2 7.0 kg",
+                                     "8 9 3.0 kg", "24 10 2.0 kg", "105 100 150 gram", "114 101 12 gram"}));
+    }
+};
+
+QTEST_MAIN(TestSamenstelling)
+#include "test_samenstelling.moc"
