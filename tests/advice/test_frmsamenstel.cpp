@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMouseEvent>
 
 using namespace StepDriver;
 
@@ -54,19 +55,26 @@ void rij(const QString& tabel, QVariantMap waarden)
         "INSERT INTO " + tabel + " (" + kolommen.join(", ") + ") VALUES (" + tekens.join(", ") + ")", params);
 }
 
-// The advice step of this run on rain water, as it leaves the shared vectors.
-void advies(QVariantMap keuze = kTomaat, int concentratie = 100, int bigBag = 0)
+// Tomato on rain water with the grower's fertiliser choice and tanks.
+void gegevens(QVariantMap keuze = kTomaat, int concentratie = 100, int bigBag = 0)
 {
     rij("WATER", {{"ID_HISTORIE", 0}, {"Type", 1}, {"Perc", 100}});
     keuze.insert("ID_HISTORIE", 0);
     rij("MEST_Selectie", keuze);
     for (auto [naam, waarde] : {std::pair{"Code_Teelt", 1},
+                                {"TeeltSysteem", 1},
                                 {"Aanpassing", 1},
                                 {"WaterInputType", 1},
                                 {"BakGrootte", 1000},
                                 {"Concentratie", concentratie},
                                 {"ExtraBigbag", bigBag}})
         QVERIFY(PutTeeltInstelling(naam, waarde, InstellingMode::Number));
+}
+
+// The advice step of this run, as it leaves the shared vectors.
+void advies(const QVariantMap& keuze = kTomaat, int concentratie = 100, int bigBag = 0)
+{
+    gegevens(keuze, concentratie, bigBag);
     AppState& s = appState();
     BerekenInstellingen r;
     r.Code_Teelt = 1, r.Aanpassing = 1, r.WaterInputType = 1, r.ExtraBigBag = qint16(bigBag);
@@ -235,6 +243,18 @@ private slots:
         QCOMPARE(rijen("HISTORIE_SamenstellingMeststoffen"), 20);
         QCOMPARE(GetTeeltInstelling("Concentratie_berek", InstellingMode::Number).toInt(), 100);
         QVERIFY(w->findChildren<QLineEdit*>().isEmpty()); // nothing on it can be edited
+    }
+
+    void forwardFromTheAdviceShowsItsRecipe()
+    {
+        gegevens();
+        press(show<StepWindow>("frmAdvies"), 0);
+        auto* w = qobject_cast<frmSamenstel*>(OpenStepWindow("frmSamenstel"));
+        QVERIFY(w && w->heeftResultaat());
+        QVERIFY2(MessageBox::shown().isEmpty(), qPrintable(lastText()));
+        QCOMPARE(tekst(w, 100), GetLangStr(70110000) + " (100x)");
+        QCOMPARE(kolom(w, 100).size(), 4);
+        QCOMPARE(rijen("HISTORIE_StandaardBakEC"), 2);
     }
 
     void forwardHandsThePrintLinesOn()
@@ -495,6 +515,18 @@ private slots:
         QVERIFY(!label(w, 100)->property("rood").toBool());
         QCoreApplication::processEvents();
         QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    void hoverBringsTheButtonsForwardAndTheTimerTheRecipe()
+    {
+        advies();
+        frmSamenstel* w = open();
+        QCOMPARE(w->tmrSamenstel->interval(), 2000);
+        QMouseEvent beweging(QEvent::MouseMove, QPointF(5, 5), QPointF(5, 5), Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+        QCoreApplication::sendEvent(w->cmdControl[1], &beweging);
+        QCOMPARE(w->children().last(), w->fraControl);
+        QTRY_COMPARE_WITH_TIMEOUT(w->children().last(), w->fraSamenstel[1], 5000);
     }
 
     void simpleCompositionOpensFromItsTool()
