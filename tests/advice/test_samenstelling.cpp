@@ -1,5 +1,5 @@
-// The composition beside its window: the stored composition, the run
-// settings, the percentages of split sources and where each line is shown.
+// The composition beside its window: the stored composition and where each
+// line is shown.
 #include "appstate.h"
 #include "bakverdeling.h"
 #include "defaultstate.h"
@@ -85,25 +85,10 @@ private slots:
             QCOMPARE(a.Hoeveelheid2, b.Hoeveelheid2);
             QCOMPARE(a.Aandeel, 0.0f); // no second percentage suffix
         }
-    }
 
-    void storedSetLoadsWhatItHasAndIsNeverWritten()
-    {
-        appState().ID_HISTORIE = 7;
+        appState().ID_HISTORIE = 7; // a stored set is never written
         SamenstellingOpslag::Schrijf(voorbeeld());
-        QCOMPARE(rijen("HISTORIE_StandaardBakEC", 7) + rijen("HISTORIE_StandaardBakEC", 0), 0);
-
-        Samenstelling s;
-        s.BakDoel.K = 5;
-        QVERIFY(!SamenstellingOpslag::Lees(s)); // no rows: nothing loaded
-        QCOMPARE(s.BakDoel.K, 5.0f);
-
-        appState().dbT->execute("INSERT INTO HISTORIE_StandaardBakEC (ID_ALG_Tuinder, ID_HISTORIE, Type, K) "
-                                "VALUES (?, 7, 1, 3.5)",
-                                {appState().ID_ALG_Tuinder});
-        QVERIFY(SamenstellingOpslag::Lees(s)); // vectors without lines: the grid, no tank lines
-        QCOMPARE(s.BakDoel.K, 3.5f);
-        QCOMPARE(s.Meststoffen[1].Code_MEST, qint16(0));
+        QCOMPARE(rijen("HISTORIE_StandaardBakEC", 7), 0);
     }
 
     void failedSaveKeepsTheStoredComposition()
@@ -119,47 +104,6 @@ private slots:
         QCOMPARE(terug.BakDoel.K, 8.75f);
         QCOMPARE(rijen("HISTORIE_StandaardBakEC"), 2);
         QCOMPARE(rijen("HISTORIE_SamenstellingMeststoffen"), 20);
-    }
-
-    void runSettingsFromTheSettingsRow_data()
-    {
-        QTest::addColumn<int>("concentratie");
-        QTest::addColumn<int>("bigBag");
-        QTest::addColumn<int>("gebruikt");
-        QTest::newRow("as set") << 150 << 0 << 150;
-        QTest::newRow("0 is 100") << 0 << 0 << 100;
-        QTest::newRow("big bags at 100") << 150 << 1 << 100;
-    }
-
-    void runSettingsFromTheSettingsRow()
-    {
-        QFETCH(int, concentratie);
-        QFETCH(int, bigBag);
-        QFETCH(int, gebruikt);
-        PutTeeltInstelling("Concentratie", concentratie, InstellingMode::Number);
-        PutTeeltInstelling("ExtraBigbag", bigBag, InstellingMode::Number);
-        PutTeeltInstelling("BakGrootte", 1000, InstellingMode::Number);
-        const BerekenInstellingen r = LeesSamenstelInstellingen();
-        QCOMPARE(r.Concentratie, qint16(gebruikt));
-        QCOMPARE(r.BakGrootte, qint16(1000));
-        QCOMPARE(r.ExtraBigBag, qint16(bigBag));
-    }
-
-    void splitSourceNamesCarryTheirPercentage()
-    {
-        appState().dbT->execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, PBron_Code, PBron_Perc, "
-                                "FeBron_Code, FeBron_Perc) VALUES (?, 0, 5, 12.5, 103, 40)",
-                                {appState().ID_ALG_Tuinder});
-        MeststofRecord fosfaat = regel(5, "MAP", 2, 3);
-        fosfaat.PrimElement0 = ElementCode::TweedeFosfaatBron;
-        MeststofRecord ijzer = regel(103, "Fe-EDDHA", 1, 300);
-        ijzer.PrimElement0 = ElementCode::Fe;
-        QCOMPARE(BronPercentage(fosfaat).value_or(-1), 12.5f);
-        QCOMPARE(BronPercentage(ijzer).value_or(-1), 40.0f);
-        QCOMPARE(NaamMetPercentage("MAP", 12.5f), QString("MAP [12.5%]"));
-        QCOMPARE(NaamMetPercentage("Fe-EDDHA", 40), QString("Fe-EDDHA [40%]"));
-        ijzer.Code_MEST = 102; // another iron product than the selection's second source
-        QVERIFY(!BronPercentage(ijzer));
     }
 
     void linesArePlacedByTheirTank()
@@ -191,13 +135,6 @@ private slots:
                                         "9 kg:100:5 lower no tank", "Si:100:15", "Mn:200:4 lower", "Mo:100:4 lower"}));
         QCOMPARE(t.aantalA, 3); // padded to the length of column B
         QCOMPARE(t.hoogsteRegel, 15);
-
-        // Every line shown goes on to the report and the order; the others do not.
-        QStringList print;
-        for (const clsPrintMeststofMeststof& p : t.print)
-            print << QString("%1 %2 %3 %4").arg(p.Nr).arg(p.Bak).arg(p.Hoeveelheid, p.Eenheid);
-        QCOMPARE(print, QStringList({"1 1 10.0 kg", "3 1 -0.6 kg", "4 2 4.0 kg", "6 2 7.0 kg", "7 2 7.0 kg",
-                                     "8 9 3.0 kg", "24 10 2.0 kg", "105 100 150 gram", "114 101 12 gram"}));
     }
 };
 
