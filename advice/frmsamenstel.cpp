@@ -4,6 +4,7 @@
 #include "elementen.h"
 #include "general.h"
 #include "hoeveelheid.h"
+#include "hovertimer.h"
 #include "stephost.h"
 #include "ui/dialogs.h"
 #include "units.h"
@@ -43,7 +44,6 @@ int kolomB(int naam)
 {
     return naam + 2190;
 }
-constexpr int kHoverInterval = 2000;
 
 constexpr int kWaarschuwing = 999;
 constexpr int kBlokkade = 998;
@@ -98,14 +98,10 @@ frmSamenstel::frmSamenstel(QWidget* parent) : StepWindow(parent)
         l->resize(twips(breedte()), twips(2 * kRegelHoogte));
         l->hide();
     }
-    // The hover rule: moving over the button bar brings it to the front, and
-    // two seconds after the last move the recipe comes to the front again.
-    fraControl->setMouseTracking(true);
-    cmdControl.forEach([](int, QPushButton* b) { b->setMouseTracking(true); });
-    tmrSamenstel = new QTimer(this);
-    tmrSamenstel->setObjectName("tmrSamenstel");
-    tmrSamenstel->setInterval(kHoverInterval);
-    connectAction(tmrSamenstel, &QTimer::timeout, this, [this] { tmrSamenstel_Timer(); });
+    // Moving over the button bar brings it to the front; two seconds after
+    // the last move the recipe comes to the front again.
+    m_hover = new HoverTimer(this, fraControl, fraSamenstel[1], "tmrSamenstel");
+    tmrSamenstel = m_hover->timer();
     tmrSamenstel->start();
     if (StepHost* host = CurrentStepHost())
         connectAction(host->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
@@ -445,7 +441,7 @@ void frmSamenstel::Form_Activate()
     for (int i : {0, 1})
         fraSamenstel[i]->show();
     fraControl->show();
-    fraControl_MouseMove();
+    m_hover->barMoved();
     if (m_actief)
         return;
     m_actief = true;
@@ -455,17 +451,6 @@ void frmSamenstel::Form_Activate()
     QTimer::singleShot(0, this, [this] {
         RunUserAction([this] { MessageBox::show(GetLangStr(999000012) + "200x", MsgBox::OkOnly); });
     });
-}
-
-void frmSamenstel::fraControl_MouseMove()
-{
-    fraControl->raise();
-    tmrSamenstel->start(); // two seconds from the last move
-}
-
-void frmSamenstel::tmrSamenstel_Timer()
-{
-    fraSamenstel[1]->raise();
 }
 
 void frmSamenstel::resizeEvent(QResizeEvent* event)
@@ -494,17 +479,13 @@ void frmSamenstel::resizeEvent(QResizeEvent* event)
 
 bool frmSamenstel::eventFilter(QObject* watched, QEvent* event)
 {
-    const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress) {
+    if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* w = qobject_cast<QWidget*>(watched);
         if (key->key() == Qt::Key_L && key->modifiers() == Qt::ControlModifier && w && (w == this || isAncestorOf(w))) {
             RunUserAction([this] { Form_KeyPress(); });
             return true;
         }
-    } else if (type == QEvent::MouseMove &&
-               (watched == fraControl || (watched->parent() == fraControl && watched->isWidgetType()))) {
-        fraControl_MouseMove();
     }
     return StepWindow::eventFilter(watched, event);
 }

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+class HoverTimer;
 class QLabel;
 class QTimer;
 
@@ -68,8 +69,6 @@ private:
     int BigBagTop() const;
     void Blokkeer(const QString& tekst);
     void PasFramesAan();
-    void fraControl_MouseMove();
-    void tmrSamenstel_Timer();
     void Form_KeyPress();
     void GeefRegelsDoor();
 
@@ -81,4 +80,5 @@ private:
     int m_kolom = 670;     // a column of the grid, in twips
     int m_naam = 3500;     // the names of the tank lines, in twips
     bool m_actief = false; // this step is the active one since its last activation
+    HoverTimer* m_hover = nullptr;
 };
