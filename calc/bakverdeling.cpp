@@ -210,8 +210,10 @@ void SchrijfLog(const MeststofLijst& lijst, const MeststofRecord& behoefte)
     // calculation.
     QFile log(appState().AppPath + "log.txt");
     log.remove();
-    if (log.open(QIODevice::WriteOnly))
-        log.write((regels.join("\r\n") + "\r\n").toLocal8Bit());
+    const QByteArray inhoud = (regels.join("\r\n") + "\r\n").toLocal8Bit();
+    // The recipe stands without its log; the user is told that the log is missing.
+    if (!log.open(QIODevice::WriteOnly) || log.write(inhoud) != inhoud.size() || !log.flush())
+        MessageBox::show(GetLangStr(999000092) + log.fileName() + "\n" + log.errorString(), MsgBox::Exclamation);
 }
 
 void VerdeelOverBakken(MeststofLijst& lijst, const BerekenInstellingen& instellingen)

@@ -511,6 +511,10 @@ private slots:
         QCOMPARE(regels(63).size(), 2);
         QCOMPARE(regels(63)[1]->Bak, qint16(BakNummer::B));
         QCOMPARE(instelling("Concentratie_berek"), 100.0f);
+        // Not silently: the user learns that the log is missing, and nothing else.
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QVERIFY(MessageBox::last().text.startsWith(GetLangStr(999000092)));
+        MessageBox::clear();
         verwachtAllesVoldaan();
     }
 };
