@@ -1,6 +1,7 @@
 #include "advies.h"
 
 #include "appstate.h"
+#include "elementen.h"
 #include "general.h"
 #include "invoer.h"
 #include "mdlzelvoracalc.h"
@@ -32,8 +33,7 @@ void PasAanpassingToe(ElementVector& t1, const ElementVector& t0, const ElementV
     t1.SO4 = t0.SO4 == 0 ? 0.0f : (t0.SO4 + a.SO4) * fa;
     t1.H2PO4 = t0.H2PO4 + a.H2PO4;
     t1.Si = t0.Si + a.Si;
-    for (int p : {ElementVector::pFe, ElementVector::pMn, ElementVector::pZn, ElementVector::pB, ElementVector::pCu,
-                  ElementVector::pMo})
+    for (int p : Elementen::Spoor)
         t1[p] = t0[p] == 0 ? 0.0f : t0[p] + a[p];
 }
 
@@ -112,8 +112,8 @@ void PasECVerhogingToe(ElementVector& o, const ElementVector& t1, float ec0, con
             for (int p : {ElementVector::pNO3, ElementVector::pSO4, ElementVector::pCl})
                 o[p] = o[p] + o[p] / anionDeler * d;
     }
-    for (int p : {ElementVector::pSi, ElementVector::pFe, ElementVector::pMn, ElementVector::pZn, ElementVector::pB,
-                  ElementVector::pCu, ElementVector::pMo})
+    o.Si = t1.Si;
+    for (int p : Elementen::Spoor)
         o[p] = t1[p];
 }
 

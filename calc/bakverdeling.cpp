@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "bigbag.h"
+#include "elementen.h"
 #include "general.h"
 #include "mdlzelvoracalc.h"
 #include "ui/dialogs.h"
@@ -21,18 +22,11 @@ bool isVast(const MeststofRecord& m)
     return m.KGl == 1;
 }
 
-// The checked elements in the order of the warnings, with their positions.
-struct Controle {
-    const char* naam;
-    int positie;
-};
-constexpr Controle kControles[] = {
-    {"K", ElementVector::pK},     {"NH4", ElementVector::pNH4},     {"Ca", ElementVector::pCa},
-    {"Mg", ElementVector::pMg},   {"NO3", ElementVector::pNO3},     {"Cl", ElementVector::pCl},
-    {"SO4", ElementVector::pSO4}, {"H2PO4", ElementVector::pH2PO4}, {"Zuur", ElementVector::pH},
-    {"Si", ElementVector::pSi},   {"Fe", ElementVector::pFe},       {"Mn", ElementVector::pMn},
-    {"Zn", ElementVector::pZn},   {"B", ElementVector::pB},         {"Cu", ElementVector::pCu},
-    {"Mo", ElementVector::pMo}};
+// A warning names the acid "Zuur" rather than "H".
+QString waarschuwingsNaam(int positie)
+{
+    return positie == ElementVector::pH ? QStringLiteral("Zuur") : ElementNaam(positie);
+}
 
 // The log's layout: fixed 1-based columns in lines of fixed width.
 constexpr int kLogBreedte = 110;
@@ -40,11 +34,6 @@ constexpr int kNaamKolom = 1;
 constexpr int kNaamBreedte = 20;
 constexpr int kHoeveelheidKolom = 25;
 constexpr int kVeldBreedte = 7;
-constexpr Controle kLogKolommen[] = {
-    {"K", ElementVector::pK},     {"NH4", ElementVector::pNH4},     {"Ca", ElementVector::pCa},
-    {"Mg", ElementVector::pMg},   {"NO3", ElementVector::pNO3},     {"Cl", ElementVector::pCl},
-    {"SO4", ElementVector::pSO4}, {"H2PO4", ElementVector::pH2PO4}, {"H", ElementVector::pH},
-    {"Si", ElementVector::pSi},   {"Fe", ElementVector::pFe}};
 constexpr int logKolom(int i)
 {
     return kHoeveelheidKolom + kVeldBreedte * (i + 1);
@@ -156,15 +145,15 @@ void BerekenResultaat(const MeststofLijst& lijst, MeststofRecord& behoefte, Elem
     for (const MeststofRecord& m : lijst) {
         if (m.Aandeel == 1.0f && !m.Opgelost)
             continue;
-        for (const Controle& c : kControles)
-            geleverd[c.positie] = geleverd[c.positie] + m.Hoeveelheid * m.Samenstelling[c.positie];
+        for (int p : Elementen::Controle)
+            geleverd[p] = geleverd[p] + m.Hoeveelheid * m.Samenstelling[p];
         if (m.PrimElement0 == ElementCode::TweedeFosfaatBron) {
             behoefte.Samenstelling.K = behoefte.Samenstelling.K + m.Hoeveelheid * m.Samenstelling.K;
             behoefte.Samenstelling.NO3 = behoefte.Samenstelling.NO3 + m.Hoeveelheid * m.Samenstelling.NO3;
         }
     }
-    for (const Controle& c : kControles)
-        ControleerElement(geleverd[c.positie], behoefte.Samenstelling[c.positie], c.naam, resultaat[c.positie]);
+    for (int p : Elementen::Controle)
+        ControleerElement(geleverd[p], behoefte.Samenstelling[p], waarschuwingsNaam(p), resultaat[p]);
 }
 
 void ControleerElement(float geleverd, float nodig, const QString& naam, float& positie)
@@ -185,13 +174,13 @@ void SchrijfLog(const MeststofLijst& lijst, const MeststofRecord& behoefte)
     QStringList regels;
     QString kop = leegRegel();
     zetVeld(kop, kHoeveelheidKolom, kVeldBreedte, "Kg");
-    for (int i = 0; i < int(std::size(kLogKolommen)); ++i)
-        zetVeld(kop, logKolom(i), kVeldBreedte, kLogKolommen[i].naam);
+    for (int i = 0; i < int(Elementen::LogKolommen.size()); ++i)
+        zetVeld(kop, logKolom(i), kVeldBreedte, ElementNaam(Elementen::LogKolommen[i]));
     regels << kop;
 
     QString nodig = leegRegel();
-    for (int i = 0; i < int(std::size(kLogKolommen)); ++i)
-        zetVeld(nodig, logKolom(i), kVeldBreedte, logGetal(behoefte.Samenstelling[kLogKolommen[i].positie]));
+    for (int i = 0; i < int(Elementen::LogKolommen.size()); ++i)
+        zetVeld(nodig, logKolom(i), kVeldBreedte, logGetal(behoefte.Samenstelling[Elementen::LogKolommen[i]]));
     regels << nodig;
 
     for (int r = 1; r <= kLijstBoven; ++r) {
@@ -199,9 +188,9 @@ void SchrijfLog(const MeststofLijst& lijst, const MeststofRecord& behoefte)
         QString regel = leegRegel();
         zetVeld(regel, kNaamKolom, kNaamBreedte, m.Naam);
         zetVeld(regel, kHoeveelheidKolom, kVeldBreedte, logGetal(m.Hoeveelheid));
-        for (int i = 0; i < int(std::size(kLogKolommen)); ++i)
+        for (int i = 0; i < int(Elementen::LogKolommen.size()); ++i)
             zetVeld(regel, logKolom(i), kVeldBreedte,
-                    logGetal(m.Hoeveelheid * m.Samenstelling[kLogKolommen[i].positie]));
+                    logGetal(m.Hoeveelheid * m.Samenstelling[Elementen::LogKolommen[i]]));
         regels << regel;
     }
 

@@ -1,38 +1,11 @@
 #include "bigbag.h"
 
 #include "appstate.h"
+#include "elementen.h"
 #include "hoeveelheid.h"
 #include "velden.h"
 
 #include <cmath>
-
-namespace {
-
-struct BigBagElement {
-    const char* naam;
-    float clsPrintMeststofMeststof::*lid;
-    int positie;
-};
-
-constexpr BigBagElement kElementen[] = {{"NH4", &clsPrintMeststofMeststof::NH4, ElementVector::pNH4},
-                                        {"K", &clsPrintMeststofMeststof::K, ElementVector::pK},
-                                        {"Ca", &clsPrintMeststofMeststof::Ca, ElementVector::pCa},
-                                        {"Mg", &clsPrintMeststofMeststof::Mg, ElementVector::pMg},
-                                        {"NO3", &clsPrintMeststofMeststof::NO3, ElementVector::pNO3},
-                                        {"Cl", &clsPrintMeststofMeststof::Cl, ElementVector::pCl},
-                                        {"SO4", &clsPrintMeststofMeststof::SO4, ElementVector::pSO4},
-                                        {"H2PO4", &clsPrintMeststofMeststof::H2PO4, ElementVector::pH2PO4},
-                                        {"Si", &clsPrintMeststofMeststof::Si, ElementVector::pSi},
-                                        {"Fe", &clsPrintMeststofMeststof::Fe, ElementVector::pFe},
-                                        {"Mn", &clsPrintMeststofMeststof::Mn, ElementVector::pMn},
-                                        {"Zn", &clsPrintMeststofMeststof::Zn, ElementVector::pZn},
-                                        {"B", &clsPrintMeststofMeststof::B, ElementVector::pB},
-                                        {"Cu", &clsPrintMeststofMeststof::Cu, ElementVector::pCu},
-                                        {"Mo", &clsPrintMeststofMeststof::Mo, ElementVector::pMo},
-                                        {"H", &clsPrintMeststofMeststof::H, ElementVector::pH},
-                                        {"OH", &clsPrintMeststofMeststof::OH, ElementVector::pOH}};
-
-} // namespace
 
 void LaadExtraBigBag(BigBagLijnen& lijnen)
 {
@@ -55,8 +28,8 @@ void LaadExtraBigBag(BigBagLijnen& lijnen)
         if (lijn.kgl != 1)
             lijn.Kg = lijn.kgl * lijn.liter;
         if (meststoffen.findFirst("Code_MEST", lijn.Nr))
-            for (const BigBagElement& e : kElementen)
-                lijn.*e.lid = VeldSingle(meststoffen, e.naam);
+            for (int p : Elementen::Meststof)
+                lijn.element(p) = VeldSingle(meststoffen, ElementNaam(p));
         lijnen.append(lijn);
     }
 }
@@ -65,8 +38,8 @@ ElementVector BigBagTotalen(const BigBagLijnen& lijnen)
 {
     ElementVector totaal;
     for (const clsPrintMeststofMeststof& lijn : lijnen)
-        for (const BigBagElement& e : kElementen)
-            totaal[e.positie] = totaal[e.positie] + lijn.Kg * lijn.*e.lid;
+        for (int p : Elementen::Meststof)
+            totaal[p] = totaal[p] + lijn.Kg * lijn.element(p);
     return totaal;
 }
 

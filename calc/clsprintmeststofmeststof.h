@@ -1,5 +1,7 @@
 #pragma once
 
+#include "records.h"
+
 #include <QString>
 #include <QVariant>
 #include <QtGlobal>
@@ -44,4 +46,20 @@ public:
     float EC = 0;
     float Kionen = 0;
     float AIonen = 0;
+
+    // The element members by their position in ElementVector (NH4 .. EC, then
+    // the ion sums), so a line is filled and read through the element catalogue.
+    float& element(int positie) { return this->*lid(positie); }
+    float element(int positie) const { return this->*lid(positie); }
+
+private:
+    static float clsPrintMeststofMeststof::*lid(int positie)
+    {
+        using L = clsPrintMeststofMeststof;
+        static constexpr float L::*leden[ElementVector::FloatCount] = {
+            &L::NH4, &L::K,  &L::Na, &L::Ca, &L::Mg, &L::NO3, &L::Cl, &L::SO4, &L::H2PO4, &L::HCO3,   &L::Si,
+            &L::Fe,  &L::Mn, &L::Zn, &L::B,  &L::Cu, &L::Mo,  &L::H,  &L::OH,  &L::EC,    &L::Kionen, &L::AIonen};
+        Q_ASSERT(positie >= 0 && positie < ElementVector::FloatCount);
+        return leden[positie];
+    }
 };

@@ -14,24 +14,14 @@ bool isHandmatig(const BerekenInstellingen& instellingen)
     return instellingen.Aanpassing == 1 || instellingen.Aanpassing == 2;
 }
 
-// The elements that the crop's limit bands adjust; Fe to Mo (from index 8)
-// are adjusted in per cent of the target.
-constexpr ElementKolom kGrensElementen[] = {
-    {"K", ElementVector::pK},         {"Ca", ElementVector::pCa}, {"Mg", ElementVector::pMg},
-    {"NO3", ElementVector::pNO3},     {"Cl", ElementVector::pCl}, {"SO4", ElementVector::pSO4},
-    {"H2PO4", ElementVector::pH2PO4}, {"Si", ElementVector::pSi}, {"Fe", ElementVector::pFe},
-    {"Mn", ElementVector::pMn},       {"Zn", ElementVector::pZn}, {"B", ElementVector::pB},
-    {"Cu", ElementVector::pCu},       {"Mo", ElementVector::pMo}};
-constexpr int kEersteSporenelement = 8;
-
 // Both tables of the join carry the same element names, so every column is
 // selected under a name of its own.
 const QString& grenzenQuery()
 {
     static const QString sql = [] {
         QString columns = "g.GrensCode AS GrensCode, s.EC AS StreefEC";
-        for (const ElementKolom& e : kGrensElementen)
-            columns += QString(", g.%1 AS Grens_%1, a.%1 AS Aanpassing_%1").arg(e.naam);
+        for (int p : Elementen::Grens)
+            columns += QString(", g.%1 AS Grens_%1, a.%1 AS Aanpassing_%1").arg(ElementNaam(p));
         return "SELECT " + columns +
                " FROM (TEELT_GrensAanpassing a INNER JOIN TEELT_Grenzen g"
                " ON a.GrensCode = g.GrensCode AND a.Code_TEELT = g.Code_TEELT)"
@@ -94,8 +84,8 @@ void LaadStdVOplossing(ElementVector& v, const BerekenInstellingen& instellingen
     const RecordSet rs = referenceDb().openRecordset("SELECT * FROM TEELT_StdVOplossing WHERE Code_teelt = ?",
                                                      {instellingen.Code_Teelt});
     if (rs.recordCount() > 0) {
-        for (const ElementKolom& e : kTeeltElementen)
-            v[e.positie] = VeldSingle(rs, e.naam);
+        for (int p : Elementen::Teelt)
+            v[p] = VeldSingle(rs, ElementNaam(p));
         v.EC = VeldSingle(rs, "Ec");
     } else {
         ClearElementVector(v);
@@ -110,8 +100,8 @@ void LaadStadiumCorrectie(ElementVector& v, const BerekenInstellingen& instellin
         referenceDb().openRecordset("SELECT * FROM TEELT_Stadium WHERE Code_TEELT = ?", {instellingen.Code_Teelt});
     if (rs.recordCount() == 0 || !rs.findFirst("Code", instellingen.Code_Teeltstadium))
         return;
-    for (const ElementKolom& e : kTeeltElementen)
-        v[e.positie] = v[e.positie] + VeldSingle(rs, e.naam);
+    for (int p : Elementen::Teelt)
+        v[p] = v[p] + VeldSingle(rs, ElementNaam(p));
 }
 
 void LaadGrenzen(const ElementVector& streef, const WaterRecord& drain, ElementVector& aanpassing,
@@ -122,8 +112,8 @@ void LaadGrenzen(const ElementVector& streef, const WaterRecord& drain, ElementV
     // The automatic adjustment is the engine's own: it starts afresh on every
     // run, also for a crop without limits, so that nothing added by an earlier
     // run (the K/Ca rule) is added again.
-    for (const ElementKolom& e : kGrensElementen)
-        aanpassing[e.positie] = 0;
+    for (int p : Elementen::Grens)
+        aanpassing[p] = 0;
 
     RecordSet rs = referenceDb().openRecordset(grenzenQuery(), {instellingen.Code_Teelt});
     if (rs.recordCount() == 0)
@@ -133,20 +123,20 @@ void LaadGrenzen(const ElementVector& streef, const WaterRecord& drain, ElementV
     const float m = (d.Na >= d.Cl ? d.Na : d.Cl) * 0.1f;
     const float r = ecRef != 0 ? (d.EC - m) / ecRef : 0.0f;
 
-    bool klaar[std::size(kGrensElementen)] = {};
+    bool klaar[Elementen::Grens.size()] = {};
     for (qint16 band = 1; band <= 5; ++band) {
         if (!rs.findFirst("GrensCode", band))
             continue;
-        for (int i = 0; i < int(std::size(kGrensElementen)); ++i) {
-            const ElementKolom& e = kGrensElementen[i];
-            if (i < kEersteSporenelement) {
-                LeesGrensVeld(d[e.positie], klaar[i], aanpassing[e.positie], rs, e.naam, r, band);
+        for (int i = 0; i < int(Elementen::Grens.size()); ++i) {
+            const int p = Elementen::Grens[i];
+            if (!ElementOp(p).spoor) {
+                LeesGrensVeld(d[p], klaar[i], aanpassing[p], rs, ElementNaam(p), r, band);
                 continue;
             }
             float procent = 0;
-            LeesGrensVeld(d[e.positie], klaar[i], procent, rs, e.naam, r, band);
+            LeesGrensVeld(d[p], klaar[i], procent, rs, ElementNaam(p), r, band);
             if (procent != 0)
-                aanpassing[e.positie] = procent * streef[e.positie] / 100.0f;
+                aanpassing[p] = procent * streef[p] / 100.0f;
         }
     }
 }
@@ -178,8 +168,8 @@ void LaadKCaFactor(const ElementVector& streef, ElementVector& aanpassing, const
 void LaadWaterAnalyse(WaterRecord& w)
 {
     ElementVector& mix = w.Elementen;
-    for (const ElementKolom& e : kElementenNH4totMo)
-        mix[e.positie] = 0;
+    for (int p : Elementen::NH4totMo)
+        mix[p] = 0;
     const AppState& s = appState();
     RecordSet rs = growerDb().openRecordset("SELECT * FROM WATER WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
                                             {s.ID_ALG_Tuinder, s.ID_HISTORIE});
@@ -191,8 +181,8 @@ void LaadWaterAnalyse(WaterRecord& w)
         const float perc = VeldSingle(rs, "Perc");
         if (perc == 0)
             continue;
-        for (const ElementKolom& e : kElementenNH4totMo)
-            mix[e.positie] = mix[e.positie] + VeldSingle(rs, e.naam) * perc / 100.0f;
+        for (int p : Elementen::NH4totMo)
+            mix[p] = mix[p] + VeldSingle(rs, ElementNaam(p)) * perc / 100.0f;
     }
     mix.Si = mix.Si - 0.2f;
     if (mix.Si < 0)
@@ -232,20 +222,6 @@ void LaadNH4Aanpassing(const WaterRecord& drain, ElementVector& aangepast, Berek
     instellingen.AmoniumAanpassing = klasse;
 }
 
-namespace {
-
-// The stored adjustment: the elements with H and HCO3, and EC as "Ec".
-constexpr ElementKolom kAanpassingKolommen[] = {
-    {"NH4", ElementVector::pNH4}, {"K", ElementVector::pK},       {"Na", ElementVector::pNa},
-    {"Ca", ElementVector::pCa},   {"Mg", ElementVector::pMg},     {"NO3", ElementVector::pNO3},
-    {"Cl", ElementVector::pCl},   {"SO4", ElementVector::pSO4},   {"H2PO4", ElementVector::pH2PO4},
-    {"H", ElementVector::pH},     {"HCO3", ElementVector::pHCO3}, {"Si", ElementVector::pSi},
-    {"Fe", ElementVector::pFe},   {"Mn", ElementVector::pMn},     {"Zn", ElementVector::pZn},
-    {"B", ElementVector::pB},     {"Cu", ElementVector::pCu},     {"Mo", ElementVector::pMo},
-    {"Ec", ElementVector::pEC}};
-
-} // namespace
-
 void HistorieAanpassing(qint16 mode, ElementVector& v)
 {
     const AppState& s = appState();
@@ -255,8 +231,8 @@ void HistorieAanpassing(qint16 mode, ElementVector& v)
                                      {s.ID_ALG_Tuinder, s.ID_HISTORIE});
         if (rs.recordCount() == 0)
             return;
-        for (const ElementKolom& e : kAanpassingKolommen)
-            v[e.positie] = VeldSingle(rs, e.naam);
+        for (int p : Elementen::Aanpassing)
+            v[p] = VeldSingle(rs, ElementNaam(p));
         return;
     }
     // Only the working set is written; a stored history set is shown as it was saved.
@@ -265,10 +241,10 @@ void HistorieAanpassing(qint16 mode, ElementVector& v)
     QString columns = "ID_ALG_Tuinder, ID_HISTORIE";
     QString marks = "?, ?";
     QVariantList values{s.ID_ALG_Tuinder, 0};
-    for (const ElementKolom& e : kAanpassingKolommen) {
-        columns += QString(", ") + e.naam;
+    for (int p : Elementen::Aanpassing) {
+        columns += ", " + ElementNaam(p);
         marks += ", ?";
-        values << v[e.positie];
+        values << v[p];
     }
     Database& db = growerDb();
     Transaction tx(db);
@@ -285,8 +261,8 @@ void LeesMeststofSamenstelling(RecordSet& rs, MeststofRecord& r, qint16 code, qi
     }
     r.Code_MEST = VeldInteger(rs, "Code_MEST");
     r.Naam = NzStr(rs.value("lang" + QString::number(appState().languageID)));
-    for (const ElementKolom& e : kMeststofElementen)
-        r.Samenstelling[e.positie] = VeldSingle(rs, e.naam);
+    for (int p : Elementen::Meststof)
+        r.Samenstelling[p] = VeldSingle(rs, ElementNaam(p));
     r.KGl = VeldSingle(rs, "KGl");
     r.Bak = 0;
     r.PrimElement0 = VeldInteger(rs, "PrimElement0");

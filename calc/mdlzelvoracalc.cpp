@@ -1,5 +1,6 @@
 #include "mdlzelvoracalc.h"
 
+#include "elementen.h"
 #include "general.h"
 
 namespace {
@@ -45,10 +46,7 @@ qint16 BalanceerIonen(ElementVector& v)
 void VerschilVector(ElementVector& r, const ElementVector& a, const ElementVector& b)
 {
     ElementVector d;
-    for (int p : {ElementVector::pNH4, ElementVector::pK, ElementVector::pNa, ElementVector::pCa, ElementVector::pMg,
-                  ElementVector::pNO3, ElementVector::pCl, ElementVector::pSO4, ElementVector::pH2PO4,
-                  ElementVector::pSi, ElementVector::pFe, ElementVector::pMn, ElementVector::pZn, ElementVector::pB,
-                  ElementVector::pCu, ElementVector::pMo, ElementVector::pH})
+    for (int p : Elementen::Verschil)
         d[p] = a[p] - b[p];
     d.EC = a.EC;
     r = d;

@@ -72,32 +72,8 @@ bool heeftMeststoffen(const MeststofLijst& lijst)
 
 int ElementPositie(qint16 elementCode)
 {
-    switch (elementCode) {
-    case ElementCode::NH4:
-    case ElementCode::K:
-    case ElementCode::Ca:
-    case ElementCode::Mg:
-    case ElementCode::NO3:
-    case ElementCode::Cl:
-    case ElementCode::SO4:
-    case ElementCode::H2PO4:
-        return elementCode - 1;
-    case ElementCode::H:
-        return ElementVector::pH;
-    case ElementCode::OH:
-        return ElementVector::pOH;
-    case ElementCode::Si:
-        return ElementVector::pSi;
-    case ElementCode::Fe:
-    case ElementCode::Mn:
-    case ElementCode::Zn:
-    case ElementCode::B:
-    case ElementCode::Cu:
-    case ElementCode::Mo:
-        return ElementVector::pFe + (elementCode - ElementCode::Fe);
-    default:
-        return -1;
-    }
+    const Element* e = ElementMetCode(elementCode);
+    return e ? e->positie : -1;
 }
 
 void LaadMestSelectie(MeststofRecord& behoefte, MeststofLijst& lijst)
@@ -138,9 +114,8 @@ void BerekenBronAandeel(const RecordSet& selectie, float behoefte, float& hoevee
 
 void TrekMeststofAf(MeststofRecord& behoefte, const MeststofRecord& lijn)
 {
-    for (const ElementKolom& e : kMeststofElementen)
-        behoefte.Samenstelling[e.positie] =
-            behoefte.Samenstelling[e.positie] - lijn.Hoeveelheid * lijn.Samenstelling[e.positie];
+    for (int p : Elementen::Meststof)
+        behoefte.Samenstelling[p] = behoefte.Samenstelling[p] - lijn.Hoeveelheid * lijn.Samenstelling[p];
 }
 
 void OrdenMeststoffen(MeststofLijst& lijst)

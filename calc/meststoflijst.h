@@ -1,6 +1,7 @@
 #pragma once
 
 #include "db/recordset.h"
+#include "elementen.h"
 #include "records.h"
 
 #include <array>
@@ -14,11 +15,7 @@ using MeststofLijst = std::array<MeststofRecord, 21>;
 inline constexpr int kLijstBoven = 20;
 
 // The elements a requirement carries, in the calculation's order.
-inline constexpr int kBehoefteElementen[] = {
-    ElementVector::pNH4, ElementVector::pK,  ElementVector::pCa,  ElementVector::pMg,
-    ElementVector::pNO3, ElementVector::pCl, ElementVector::pSO4, ElementVector::pH2PO4,
-    ElementVector::pH,   ElementVector::pSi, ElementVector::pFe,  ElementVector::pMn,
-    ElementVector::pZn,  ElementVector::pB,  ElementVector::pCu,  ElementVector::pMo};
+inline constexpr const auto& kBehoefteElementen = Elementen::Behoefte;
 
 // The position in ElementVector of an element code (1 NH4 ... 25 Mo), -1 for
 // codes that name no element (3, 12 to 14, 16 to 19, 50).

@@ -36,6 +36,16 @@ inline constexpr Element kElementen[] = {
     {"OH", EP::pOH, 0, 0, true, false, 11},       {"EC", EP::pEC, 0, 0, true, false, 0},
 };
 
+// ElementOp indexes the table by position, so the rows must stand in ElementVector's order.
+constexpr bool OpPositieVolgorde()
+{
+    for (int i = 0; i < int(std::size(kElementen)); ++i)
+        if (kElementen[i].positie != i)
+            return false;
+    return std::size(kElementen) == EP::pEC + 1;
+}
+static_assert(OpPositieVolgorde(), "kElementen stands in the order of ElementVector");
+
 // The catalogue entry of a position (0..19).
 inline constexpr const Element& ElementOp(int positie)
 {
@@ -93,4 +103,25 @@ inline constexpr std::array<int, 16> Advies = {EP::pNH4, EP::pK,     EP::pCa, EP
 inline constexpr std::array<int, 17> MeststofTekst = {EP::pNH4, EP::pK,     EP::pCa, EP::pMg, EP::pNO3, EP::pCl,
                                                       EP::pSO4, EP::pH2PO4, EP::pH,  EP::pOH, EP::pSi,  EP::pFe,
                                                       EP::pMn,  EP::pZn,    EP::pB,  EP::pCu, EP::pMo};
+// What a fertiliser requirement carries, in the calculation's order: the elements of an advice.
+inline constexpr const auto& Behoefte = Advies;
+// The elements a recipe is checked on, in the order of its warnings.
+inline constexpr std::array<int, 16> Controle = {EP::pK,   EP::pNH4,   EP::pCa, EP::pMg, EP::pNO3, EP::pCl,
+                                                 EP::pSO4, EP::pH2PO4, EP::pH,  EP::pSi, EP::pFe,  EP::pMn,
+                                                 EP::pZn,  EP::pB,     EP::pCu, EP::pMo};
+// The element columns of the calculation log, left to right.
+inline constexpr std::array<int, 11> LogKolommen = {EP::pK,   EP::pNH4,   EP::pCa, EP::pMg, EP::pNO3, EP::pCl,
+                                                    EP::pSO4, EP::pH2PO4, EP::pH,  EP::pSi, EP::pFe};
+// The elements the crop's limit bands adjust; the trace elements among them
+// are adjusted in per cent of the target.
+inline constexpr std::array<int, 14> Grens = {EP::pK,  EP::pCa, EP::pMg, EP::pNO3, EP::pCl, EP::pSO4, EP::pH2PO4,
+                                              EP::pSi, EP::pFe, EP::pMn, EP::pZn,  EP::pB,  EP::pCu,  EP::pMo};
+// The stored adjustment of a history set: the elements with H and HCO3, and EC.
+inline constexpr std::array<int, 19> Aanpassing = {EP::pNH4, EP::pK,     EP::pNa, EP::pCa,   EP::pMg, EP::pNO3, EP::pCl,
+                                                   EP::pSO4, EP::pH2PO4, EP::pH,  EP::pHCO3, EP::pSi, EP::pFe,  EP::pMn,
+                                                   EP::pZn,  EP::pB,     EP::pCu, EP::pMo,   EP::pEC};
+// What the difference of two analyses carries: every element but HCO3, with H.
+inline constexpr std::array<int, 17> Verschil = {EP::pNH4, EP::pK,   EP::pNa,    EP::pCa, EP::pMg, EP::pNO3,
+                                                 EP::pCl,  EP::pSO4, EP::pH2PO4, EP::pSi, EP::pFe, EP::pMn,
+                                                 EP::pZn,  EP::pB,   EP::pCu,    EP::pMo, EP::pH};
 } // namespace Elementen

@@ -1,47 +1,36 @@
 #include "units.h"
 
 #include "appstate.h"
+#include "elementen.h"
 
-#include <QHash>
 #include <QLocale>
 #include <QRegularExpression>
 #include <cmath>
 
 namespace {
 
-struct Factor {
-    float valence;
-    double molarMass;
-    bool wholeMass; // the molar mass has no decimals: single precision arithmetic
-};
-
-const QHash<QString, Factor>& factors()
-{
-    static const QHash<QString, Factor> table = {
-        {"nh4", {1, 18, true}},   {"k", {1, 39.1, false}},  {"na", {1, 23, true}},    {"ca", {2, 40.1, false}},
-        {"mg", {2, 24.3, false}}, {"no3", {1, 62, true}},   {"cl", {1, 35.5, false}}, {"so4", {2, 96.1, false}},
-        {"h2po4", {1, 97, true}}, {"h", {1, 1, true}},      {"hco3", {1, 61, true}},  {"si", {4, 28.1, false}},
-        {"fe", {3, 55.8, false}}, {"mn", {2, 54.9, false}}, {"zn", {2, 65.4, false}}, {"b", {3, 10.8, false}},
-        {"cu", {2, 63.5, false}}, {"mo", {4, 95.9, false}},
-    };
-    return table;
-}
-
 float convert(float value, const QString& element, bool toDisplay)
 {
     const qint16 unit = appState().UnitID;
     if (unit == 0)
         return value;
-    const auto it = factors().constFind(element.toLower());
-    if (it == factors().constEnd() || unit < 0 || unit > 3)
+    // OH and EC stand in the catalogue without a valence or a mass: like an
+    // unknown name, they have no display value.
+    const Element* e = ZoekElement(element);
+    if (!e || unit < 0 || unit > 3)
         return 0;
-    if (unit == 1)
-        return toDisplay ? value * it->valence : value / it->valence;
-    if (it->wholeMass) {
-        const float m = float(it->molarMass);
+    if (unit == 1) {
+        if (e->valentie == 0)
+            return 0;
+        return toDisplay ? value * e->valentie : value / e->valentie;
+    }
+    if (e->molmassa == 0)
+        return 0;
+    if (e->wholeMass) {
+        const float m = float(e->molmassa);
         return toDisplay ? value * m : value / m;
     }
-    return float(toDisplay ? double(value) * it->molarMass : double(value) / it->molarMass);
+    return float(toDisplay ? double(value) * e->molmassa : double(value) / e->molmassa);
 }
 
 // The decimal digits of a value as the user would read it: a single with

@@ -1,5 +1,6 @@
 #include "zelvorageneral.h"
 
+#include "elementen.h"
 #include "ui/dialogs.h"
 
 #include <QLocale>
@@ -234,9 +235,14 @@ namespace {
 
 constexpr int kInvalidArgument = 5;
 
-// Every column of the own crop's standard solution that is copied.
-const QStringList kStdVOplossingColumns = {"NH4", "K", "Ca", "Mg", "NO3", "SO4", "H2PO4", "Fe", "Mn",
-                                           "Zn",  "B", "Cu", "Mo", "Si",  "Cl",  "pH",    "EC"};
+// Every column of the own crop's standard solution that is copied: the
+// crop's elements, its pH and its EC.
+const QStringList kStdVOplossingColumns = [] {
+    QStringList columns;
+    for (int p : Elementen::Teelt)
+        columns << ElementNaam(p);
+    return columns << "pH" << ElementNaam(ElementVector::pEC);
+}();
 
 } // namespace
 

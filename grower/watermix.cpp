@@ -1,5 +1,6 @@
 #include "watermix.h"
 
+#include "elementen.h"
 #include "mdlzelvoracalc.h"
 #include "units.h"
 #include "zelvorageneral.h"
@@ -7,8 +8,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr int kElementCount = 17; // NH4 .. Mo
 
 // HCO3 of a drain analysis as its balance counts it.
 ElementVector drainBalansVector(const ElementVector& v)
@@ -22,8 +21,12 @@ ElementVector drainBalansVector(const ElementVector& v)
 
 const QStringList& WaterElementNamen()
 {
-    static const QStringList names = {"NH4",  "K",  "Na", "Ca", "Mg", "NO3", "Cl", "SO4", "H2PO4",
-                                      "HCO3", "Si", "Fe", "Mn", "Zn", "B",   "Cu", "Mo"};
+    static const QStringList names = [] {
+        QStringList n;
+        for (int p : Elementen::NH4totMo)
+            n << ElementNaam(p);
+        return n;
+    }();
     return names;
 }
 
@@ -37,8 +40,8 @@ void BerekenMengwater(WaterRecords& water, qint16 inputType)
         if (source.Perc == 0)
             continue;
         mix.Perc += source.Perc;
-        for (int e = 0; e < kElementCount; ++e)
-            mix.Elementen[e] += source.Elementen[e] * source.Perc / 100.0f;
+        for (int p : Elementen::NH4totMo)
+            mix.Elementen[p] += source.Elementen[p] * source.Perc / 100.0f;
     }
     // Only the Si above 0.2 counts; in full analysis 0.5 HCO3 stays in the water as its buffer.
     mix.Elementen.Si = float(double(mix.Elementen.Si) - 0.2);
