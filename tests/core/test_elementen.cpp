@@ -69,15 +69,6 @@ private slots:
         QVERIFY(!ElementMetCode(ElementCode::TweedeFosfaatBron));
     }
 
-    void traceSubsetIsTheMicromolElements()
-    {
-        QList<int> spoor;
-        for (const Element& e : kElementen)
-            if (e.spoor)
-                spoor << e.positie;
-        QCOMPARE(spoor, QList<int>(Elementen::Spoor.begin(), Elementen::Spoor.end()));
-    }
-
     void displayUnitsKeepTheirFactors()
     {
         appState().UnitID = 1;
