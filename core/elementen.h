@@ -124,4 +124,8 @@ inline constexpr std::array<int, 19> Aanpassing = {EP::pNH4, EP::pK,     EP::pNa
 inline constexpr std::array<int, 17> Verschil = {EP::pNH4, EP::pK,   EP::pNa,    EP::pCa, EP::pMg, EP::pNO3,
                                                  EP::pCl,  EP::pSO4, EP::pH2PO4, EP::pSi, EP::pFe, EP::pMn,
                                                  EP::pZn,  EP::pB,   EP::pCu,    EP::pMo, EP::pH};
+// The element columns of a fertiliser line in the order file, in the file's order.
+inline constexpr std::array<int, 17> Bestelbestand = {EP::pNH4, EP::pK,     EP::pCa, EP::pMg, EP::pNO3, EP::pCl,
+                                                      EP::pSO4, EP::pH2PO4, EP::pSi, EP::pFe, EP::pMn,  EP::pZn,
+                                                      EP::pB,   EP::pCu,    EP::pMo, EP::pH,  EP::pOH};
 } // namespace Elementen

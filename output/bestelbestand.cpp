@@ -1,5 +1,7 @@
 #include "bestelbestand.h"
 
+#include "elementen.h"
+
 #include <QLocale>
 #include <QSaveFile>
 
@@ -132,9 +134,8 @@ QByteArray BestelBestandInhoud(const BestelRecord& b, const QList<clsPrintMestst
             .geheel(m.Code_eenheid)
             .enkel(m.Prijs)
             .geheel(m.MixoraStatus);
-        for (float f :
-             {m.NH4, m.K, m.Ca, m.Mg, m.NO3, m.Cl, m.SO4, m.H2PO4, m.Si, m.Fe, m.Mn, m.Zn, m.B, m.Cu, m.Mo, m.H, m.OH})
-            r.enkel(f);
+        for (int p : Elementen::Bestelbestand)
+            r.enkel(m.element(p));
         regels << r.klaar();
     }
     regels << QStringLiteral("##");
