@@ -146,8 +146,7 @@ private slots:
     void init()
     {
         m_program = std::make_unique<ProgramFixture>();
-        m_program->main()->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        QVERIFY(m_program->showMain());
         m_bigBag = m_samenstel = 0;
         water();
     }

@@ -13,6 +13,7 @@
 #include "programfixture.h"
 #include "recept.h"
 #include "registry/registry.h"
+#include "searchwindow.h"
 #include "stepdriver.h"
 #include "stepwindows.h"
 #include "zelvorageneral.h"
@@ -29,36 +30,6 @@
 using namespace StepDriver;
 
 namespace {
-
-// What the search showed: its title and the names it listed.
-struct Zoekbeeld {
-    QString titel;
-    QStringList namen;
-};
-
-// Answers the next search by choosing the row of that name (none: cancels it).
-void beantwoordZoeken(const QString& naam, Zoekbeeld* beeld = nullptr)
-{
-    QTimer::singleShot(0, [naam, beeld] {
-        QWidget* window = QApplication::activeModalWidget();
-        if (!window)
-            return;
-        auto* grid = window->findChild<QTableView*>("tdbTabel");
-        QStringList namen;
-        for (int row = 0; grid && row < grid->model()->rowCount(); ++row) {
-            const QModelIndex cell = grid->model()->index(row, 1);
-            namen << cell.data().toString();
-            if (cell.data().toString() == naam)
-                grid->setCurrentIndex(cell);
-        }
-        if (beeld)
-            *beeld = {window->windowTitle(), namen};
-        if (!naam.isEmpty() && namen.contains(naam))
-            QTest::keyClick(window, Qt::Key_Return);
-        if (window->isVisible())
-            window->close();
-    });
-}
 
 QStringList opgeslagen(qint32 historie = 0)
 {
@@ -121,9 +92,9 @@ class TestFrmExtraBigBag : public QObject {
     frmExtraBigBag* open() { return show<frmExtraBigBag>("frmExtraBigBag"); }
     frmExtraBigBag* window() const { return qobject_cast<frmExtraBigBag*>(OpenStepWindow("frmExtraBigBag")); }
 
-    void voegToe(frmExtraBigBag* w, int mengsel, const QString& naam, Zoekbeeld* beeld = nullptr)
+    void voegToe(frmExtraBigBag* w, int mengsel, const QString& naam, TestSupport::SearchView* beeld = nullptr)
     {
-        beantwoordZoeken(naam, beeld);
+        TestSupport::answerSearch(naam, 1, beeld);
         w->cmdEbb[mengsel - 1]->click();
         QCoreApplication::processEvents();
     }
@@ -165,18 +136,14 @@ private slots:
     void initTestCase()
     {
         RegisterStepWindows();
-        // The search library this build made, registered in a store of the test's own.
-        Registry::setRootDirectory(m_registry.path());
-        QVERIFY(ComClass::registerClass("Tabvin.Zoeken",
-                                        QDir(QCoreApplication::applicationDirPath()).filePath("../bin/libTabvin.so")));
+        QVERIFY(TestSupport::registerSearchLibrary(m_registry.path()));
     }
 
     void init()
     {
         QLocale::setDefault(QLocale::c());
         m_program = std::make_unique<ProgramFixture>();
-        m_program->main()->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        QVERIFY(m_program->showMain());
     }
 
     void cleanup() { m_program.reset(); }
@@ -188,12 +155,12 @@ private slots:
         QVERIFY(m_program->main()->tool("mnu6")->isEnabled());
         QVERIFY(!m_program->main()->tool("mnu5")->isEnabled());
 
-        Zoekbeeld een, twee;
+        TestSupport::SearchView een, twee;
         voegToe(w, 1, "Kalksalpeter", &een);
-        QCOMPARE(een.titel, GetLangStr(612000100));
-        QCOMPARE(een.namen.size(), 4); // coupled to blend 1 on the default product line
+        QCOMPARE(een.title, GetLangStr(612000100));
+        QCOMPARE(een.cells.size(), 4); // coupled to blend 1 on the default product line
         voegToe(w, 2, "Kalisalpeter", &twee);
-        QCOMPARE(twee.namen.size(), 7);
+        QCOMPARE(twee.cells.size(), 7);
         voegToe(w, 1, "Magnesiumnitraat");
         voegToe(w, 2, ""); // a cancelled search changes nothing
         QCOMPARE(rijen(w->grdEbb[0]), (QStringList{"Kalksalpeter|0.0|kg", "Magnesiumnitraat|0.0|kg"}));
@@ -222,7 +189,7 @@ private slots:
         QCOMPARE(w->grdEbb[0]->model()->rowCount() + w->grdEbb[1]->model()->rowCount(), 0);
         QCOMPARE(w->findChild<QLabel*>("lblEbb_290")->text(), QString("0.0 KG "));
         voegToe(w, 2, "Kaliumsulfaat", &twee);
-        QCOMPARE(twee.namen.size(), 7);
+        QCOMPARE(twee.cells.size(), 7);
         closeWindow(w);
         QCOMPARE(opgeslagen(), (QStringList{"21|9|Kaliumsulfaat|2|0"}));
     }

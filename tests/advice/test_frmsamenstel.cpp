@@ -194,8 +194,7 @@ private slots:
     void init()
     {
         m_program = std::make_unique<ProgramFixture>();
-        m_program->main()->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        QVERIFY(m_program->showMain());
         g_ontvangen.reset();
         g_keerOntvangen = 0;
     }

@@ -10,6 +10,7 @@
 #include "frmteelt.h"
 #include "programfixture.h"
 #include "registry/registry.h"
+#include "searchwindow.h"
 #include "stepdriver.h"
 #include "stepwindows.h"
 #include "units.h"
@@ -61,27 +62,6 @@ int aantalKeer(qint32 tekst)
     for (const MessageBox::Shown& m : MessageBox::shown())
         n += m.text == GetLangStr(tekst) ? 1 : 0;
     return n;
-}
-
-// Answers the next search by choosing the row whose column holds that text.
-void beantwoordZoeken(const QString& tekst, int kolom, QStringList* getoond = nullptr)
-{
-    QTimer::singleShot(0, [tekst, kolom, getoond] {
-        QWidget* window = QApplication::activeModalWidget();
-        if (!window)
-            return;
-        auto* grid = window->findChild<QTableView*>("tdbTabel");
-        for (int row = 0; grid && row < grid->model()->rowCount(); ++row) {
-            const QModelIndex cell = grid->model()->index(row, kolom);
-            if (getoond)
-                *getoond << cell.data().toString();
-            if (cell.data().toString() == tekst)
-                grid->setCurrentIndex(cell);
-        }
-        QTest::keyClick(window, Qt::Key_Return);
-        if (window->isVisible())
-            window->close();
-    });
 }
 
 // A value of the advice step: the columns it computes are labels, the adjustment boxes.
@@ -139,17 +119,14 @@ private slots:
     void initTestCase()
     {
         RegisterStepWindows();
-        Registry::setRootDirectory(m_registry.path());
-        QVERIFY(ComClass::registerClass("Tabvin.Zoeken",
-                                        QDir(QCoreApplication::applicationDirPath()).filePath("../bin/libTabvin.so")));
+        QVERIFY(TestSupport::registerSearchLibrary(m_registry.path()));
     }
 
     void init()
     {
         QLocale::setDefault(QLocale::c());
         m_program = std::make_unique<ProgramFixture>();
-        m_program->main()->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        QVERIFY(m_program->showMain());
     }
 
     void cleanup() { m_program.reset(); }
@@ -206,10 +183,10 @@ private slots:
         press(0);
         QCOMPARE(naamVan(7), QString("Tomaat winter"));
 
-        QStringList getoond;
-        beantwoordZoeken("Tomaat winter", 2, &getoond);
+        TestSupport::SearchView getoond;
+        TestSupport::answerSearch("Tomaat winter", 2, &getoond);
         press(5);
-        QCOMPARE(getoond.size(), 2);
+        QCOMPARE(getoond.cells.size(), 2);
         QCOMPARE(box(kNaam)->text(), QString("Tomaat winter"));
         QCOMPARE(box(5)->text(), QString("15.20"));
 
@@ -386,7 +363,7 @@ private slots:
         QCoreApplication::processEvents();
         auto* teelt = qobject_cast<frmTeelt*>(OpenStepWindow("frmTeelt"));
         StepDriver::type(teelt->txtTeelt[0], "1000");
-        beantwoordZoeken("Eigen paprika", 1);
+        TestSupport::answerSearch("Eigen paprika", 1);
         teelt->cboTeelt[0]->setCurrentIndex(1);
         emit teelt->cboTeelt[0]->activated(1);
         QCOMPARE(teelt->Code_Teelt, qint16(1021));

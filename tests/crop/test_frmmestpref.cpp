@@ -8,6 +8,7 @@
 #include "frmmeststoffen.h"
 #include "programfixture.h"
 #include "registry/registry.h"
+#include "searchwindow.h"
 #include "stepdriver.h"
 #include "stepwindows.h"
 #include "zelvorageneral.h"
@@ -121,16 +122,13 @@ private slots:
     void initTestCase()
     {
         RegisterStepWindows();
-        Registry::setRootDirectory(m_registry.path());
-        QVERIFY(ComClass::registerClass("Tabvin.Zoeken",
-                                        QDir(QCoreApplication::applicationDirPath()).filePath("../bin/libTabvin.so")));
+        QVERIFY(TestSupport::registerSearchLibrary(m_registry.path()));
     }
 
     void init()
     {
         m_program = std::make_unique<ProgramFixture>();
-        m_program->main()->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        QVERIFY(m_program->showMain());
     }
 
     void cleanup() { m_program.reset(); }

@@ -8,6 +8,7 @@
 #include "programfixture.h"
 #include "programsettings.h"
 #include "registry/registry.h"
+#include "searchwindow.h"
 #include "stepwindow.h"
 #include "stepwindows.h"
 #include "ui/dialogs.h"
@@ -161,18 +162,13 @@ private slots:
     void initTestCase()
     {
         RegisterStepWindows();
-        // The search library of this build, registered in a registry of the test's own.
-        const QString library = QCoreApplication::applicationDirPath() + "/../bin/libTabvin.so";
-        QVERIFY2(QFile::exists(library), "build the Tabvin target first");
-        Registry::setRootDirectory(m_registry.path());
-        QVERIFY(ComClass::registerClass("Tabvin.Zoeken", library));
+        QVERIFY(TestSupport::registerSearchLibrary(m_registry.path()));
     }
 
     void init()
     {
         m_program = std::make_unique<ProgramFixture>();
-        m_program->main()->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        QVERIFY(m_program->showMain());
         ProgramSettings::setMixoraWaardig(false);
     }
 

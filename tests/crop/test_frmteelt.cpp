@@ -7,6 +7,7 @@
 #include "frmteelt.h"
 #include "programfixture.h"
 #include "registry/registry.h"
+#include "searchwindow.h"
 #include "stepwindows.h"
 #include "ui/dialogs.h"
 #include "wizard.h"
@@ -27,34 +28,6 @@ namespace {
 Database& dbT()
 {
     return *appState().dbT;
-}
-
-// What the search showed: its title and the names it listed.
-struct Zoekbeeld {
-    QString titel;
-    QStringList namen;
-};
-
-// Answers the next search by choosing the row of that name.
-void beantwoordZoeken(const QString& naam, Zoekbeeld* beeld)
-{
-    QTimer::singleShot(0, [naam, beeld] {
-        QWidget* window = QApplication::activeModalWidget();
-        if (!window)
-            return;
-        beeld->titel = window->windowTitle();
-        auto* grid = window->findChild<QTableView*>("tdbTabel");
-        for (int row = 0; grid && row < grid->model()->rowCount(); ++row) {
-            const QModelIndex cell = grid->model()->index(row, 1);
-            beeld->namen << cell.data().toString();
-            if (cell.data().toString() == naam)
-                grid->setCurrentIndex(cell);
-        }
-        if (beeld->namen.contains(naam))
-            QTest::keyClick(window, Qt::Key_Return);
-        if (window->isVisible())
-            window->close();
-    });
 }
 
 QVariant stored(const char* column, qint32 history = 0)
@@ -120,9 +93,9 @@ class TestFrmTeelt : public QObject {
         QCoreApplication::processEvents();
     }
 
-    void chooseCrop(int source, const QString& name, Zoekbeeld* beeld)
+    void chooseCrop(int source, const QString& name, TestSupport::SearchView* beeld)
     {
-        beantwoordZoeken(name, beeld);
+        TestSupport::answerSearch(name, 1, beeld);
         list(0)->setCurrentIndex(source);
         emit list(0)->activated(source);
         QCoreApplication::processEvents();
@@ -137,18 +110,14 @@ private slots:
     void initTestCase()
     {
         RegisterStepWindows();
-        // The search library this build made, registered in a store of the test's own.
-        Registry::setRootDirectory(m_registry.path());
-        QVERIFY(ComClass::registerClass("Tabvin.Zoeken",
-                                        QDir(QCoreApplication::applicationDirPath()).filePath("../bin/libTabvin.so")));
+        QVERIFY(TestSupport::registerSearchLibrary(m_registry.path()));
     }
 
     void init()
     {
         QLocale::setDefault(QLocale::c());
         m_program = std::make_unique<ProgramFixture>();
-        m_program->main()->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        QVERIFY(m_program->showMain());
     }
 
     void cleanup() { m_program.reset(); }
@@ -166,10 +135,10 @@ private slots:
         QCOMPARE(box(0)->text(), QString("1,000"));
         // The own-crop editor leaves the grower database as the search database.
         appState().ZoekDatabase = appState().TDatabaseNaam;
-        Zoekbeeld beeld;
+        TestSupport::SearchView beeld;
         chooseCrop(0, "Tomaat", &beeld);
-        QCOMPARE(beeld.titel, GetLangStr(42000100));
-        QCOMPARE(beeld.namen.size(), 15);
+        QCOMPARE(beeld.title, GetLangStr(42000100));
+        QCOMPARE(beeld.cells.size(), 15);
         QCOMPARE(w->Code_Teelt, qint16(1));
         QCOMPARE(box(2)->text(), QString("Tomaat"));
         QCOMPARE(list(1)->count(), 4);
@@ -210,10 +179,10 @@ private slots:
         appState().AdviesAanpassing.K = 0.5f;
         frmTeelt* w = openFromMenu();
         type(0, "1000");
-        Zoekbeeld beeld;
+        TestSupport::SearchView beeld;
         chooseCrop(1, "Eigen tomaat", &beeld);
-        QCOMPARE(beeld.titel, GetLangStr(42000200));
-        QCOMPARE(beeld.namen, QStringList{"Eigen tomaat"}); // the grower's crops only
+        QCOMPARE(beeld.title, GetLangStr(42000200));
+        QCOMPARE(beeld.cells, QStringList{"Eigen tomaat"}); // the grower's crops only
         QCOMPARE(w->Code_Teelt, qint16(1012));
         QCOMPARE(box(2)->text(), QString("Eigen tomaat"));
 

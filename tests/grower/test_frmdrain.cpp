@@ -66,8 +66,7 @@ private slots:
     void init()
     {
         m_program = std::make_unique<ProgramFixture>();
-        m_program->main()->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        QVERIFY(m_program->showMain());
         QVERIFY(PutTeeltInstelling("TeeltSysteem", 2, InstellingMode::Number));
     }
 

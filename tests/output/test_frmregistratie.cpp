@@ -91,8 +91,7 @@ private slots:
     void init()
     {
         m_program = std::make_unique<ProgramFixture>();
-        m_program->main()->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        QVERIFY(m_program->showMain());
         QCoreApplication::setApplicationVersion("2.1.14");
         bestel(kEersteDag, 0, {{1, "Kalksalpeter", 400.0, "kg"}, {22, "Kaliloog 50 %", 100.0, "liter"}});
         bestel(kVandaag, 0, {{1, "Kalksalpeter", 250.0, "kg"}});

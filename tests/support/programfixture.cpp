@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTest>
 
 ProgramFixture::ProgramFixture(bool activate)
 {
@@ -47,4 +48,10 @@ void ProgramFixture::closeChildWindows()
         QCoreApplication::processEvents();
     }
     MessageBox::clear();
+}
+
+bool ProgramFixture::showMain()
+{
+    m_main->show();
+    return QTest::qWaitForWindowActive(m_main.get());
 }

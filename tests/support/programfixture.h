@@ -21,6 +21,9 @@ public:
     frmMain* main() const { return m_main.get(); }
     int endedWith() const { return m_endCode; } // -1 while the program runs
 
+    // Shows the main window and waits until it is the active window.
+    bool showMain();
+
     // Closes every child window without saving (their questions answered No).
     void closeChildWindows();
 
