@@ -6,7 +6,7 @@
 #include "advies.h"
 #include "appstate.h"
 #include "benchutil.h"
-#include "dbbuilder.h"
+#include "defaultstate.h"
 #include "documentrenderer.h"
 #include "elementen.h"
 #include "hoeveelheid.h"
@@ -18,23 +18,9 @@
 #include "zelvorageneral.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <cmath>
 
 namespace {
-
-void openDatabases(const QString& dir)
-{
-    AppState& s = appState();
-    s.AppPath = dir + "/";
-    s.HDatabaseNaam = "ZelvoraH.mdb";
-    s.TDatabaseNaam = "ZelvoraT.mdb";
-    s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
-    OpenRsLang();
-    OpenTuinderDb();
-    s.ID_ALG_Tuinder = GetFirstTuinderID();
-}
 
 void bewaar(const char* tabel, qint16 type, const ElementVector& v, const QVariantList& extra = {})
 {
@@ -116,12 +102,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationVersion("1.0.0");
-    MessageBox::setScripted(true);
-    QTemporaryDir dir;
+    const auto dir = TestSupport::openDefaultState();
     if (qEnvironmentVariableIsSet("BENCH_KEEP_PDF"))
-        dir.setAutoRemove(false), qWarning("%s", qPrintable(dir.path()));
-    DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir.path(), true);
-    openDatabases(dir.path());
+        dir->setAutoRemove(false), qWarning("%s", qPrintable(dir->path()));
     ProgramSettings::setAdvisor("J. de Vries");
 
     const QList<clsPrintMeststofMeststof> lijnen = tomatenRecept();
@@ -130,7 +113,7 @@ int main(int argc, char** argv)
     adres.Adres = "Kasweg 12";
     adres.Postcode = "2671 AB";
     adres.Woonplaats = "Naaldwijk";
-    const QString pdf = dir.filePath("advies.pdf");
+    const QString pdf = dir->filePath("advies.pdf");
 
     PrintDocument doc;
     auto teken = [&] { TekenAdviesRapport(doc, lijnen, nullptr, "Tomaat, eerste teelt", adres); };

@@ -4,7 +4,7 @@
 #include "appstate.h"
 #include "benchutil.h"
 #include "bestelling.h"
-#include "dbbuilder.h"
+#include "defaultstate.h"
 #include "instantsmtpserver.h"
 #include "programsettings.h"
 #include "ui/dialogs.h"
@@ -19,18 +19,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Zelvora"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0"));
-    MessageBox::setScripted(true);
-    QTemporaryDir dir;
-    DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir.path(), true);
-    AppState& s = appState();
-    s.AppPath = dir.path() + "/";
-    s.HDatabaseNaam = "ZelvoraH.mdb";
-    s.TDatabaseNaam = "ZelvoraT.mdb";
-    s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
-    OpenRsLang();
-    OpenTuinderDb();
-    s.ID_ALG_Tuinder = GetFirstTuinderID();
+    const auto dir = TestSupport::openDefaultState();
 
     InstantSmtpServer server;
     ProgramSettings::setMailType(0);

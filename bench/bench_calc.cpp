@@ -5,28 +5,14 @@
 #include "advies.h"
 #include "appstate.h"
 #include "benchutil.h"
-#include "dbbuilder.h"
+#include "defaultstate.h"
 #include "recept.h"
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 
 namespace {
-
-void openDatabases(const QString& dir)
-{
-    AppState& s = appState();
-    s.AppPath = dir + "/";
-    s.HDatabaseNaam = "ZelvoraH.mdb";
-    s.TDatabaseNaam = "ZelvoraT.mdb";
-    s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
-    OpenRsLang();
-    OpenTuinderDb();
-    s.ID_ALG_Tuinder = GetFirstTuinderID();
-}
 
 void addGrowerAnalyses()
 {
@@ -75,10 +61,7 @@ void addGrowerChoice()
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    MessageBox::setScripted(true);
-    QTemporaryDir dir;
-    DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir.path(), true);
-    openDatabases(dir.path());
+    const auto dir = TestSupport::openDefaultState();
     addGrowerAnalyses();
 
     BerekenInstellingen instellingen;

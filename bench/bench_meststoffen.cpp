@@ -3,9 +3,9 @@
 // to the micro page as the wizard does it. Prints medians.
 #include "appstate.h"
 #include "benchutil.h"
-#include "dbbuilder.h"
 #include "frmmain.h"
 #include "frmmeststoffen.h"
+#include "programfixture.h"
 #include "stepwindows.h"
 #include "ui/dialogs.h"
 #include "wizard.h"
@@ -46,21 +46,11 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    MessageBox::setScripted(true);
-    QTemporaryDir dir;
-    DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir.path(), true);
-    AppState& s = appState();
-    s.AppPath = dir.path() + "/";
-    s.AppNaam = "Zelvora";
-    s.HDatabaseNaam = "ZelvoraH.mdb";
-    s.TDatabaseNaam = "ZelvoraT.mdb";
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
-    OpenRsLang();
     RegisterStepWindows();
     {
-        frmMain main;
+        ProgramFixture program;
+        frmMain& main = *program.main();
         main.show();
-        main.MDIForm_Activate();
         QCoreApplication::processEvents();
         addGrowerChoice();
         closeStep(openStep()); // warm-up: first use of the fonts and the queries

@@ -5,7 +5,7 @@
 // preview shows.
 #include "appstate.h"
 #include "benchutil.h"
-#include "dbbuilder.h"
+#include "defaultstate.h"
 #include "documentrenderer.h"
 #include "printbestelling.h"
 #include "printdocument.h"
@@ -14,22 +14,8 @@
 #include "zelvorageneral.h"
 
 #include <QApplication>
-#include <QTemporaryDir>
 
 namespace {
-
-void openDatabases(const QString& dir)
-{
-    AppState& s = appState();
-    s.AppPath = dir + "/";
-    s.HDatabaseNaam = "ZelvoraH.mdb";
-    s.TDatabaseNaam = "ZelvoraT.mdb";
-    s.dbH = std::make_unique<Database>(s.AppPath + s.HDatabaseNaam, DatabasePassword);
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
-    OpenRsLang();
-    OpenTuinderDb();
-    s.ID_ALG_Tuinder = GetFirstTuinderID();
-}
 
 struct Lijn {
     qint32 code;
@@ -67,10 +53,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationVersion("1.0.0");
-    MessageBox::setScripted(true);
-    QTemporaryDir dir;
-    DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir.path(), true);
-    openDatabases(dir.path());
+    const auto dir = TestSupport::openDefaultState();
 
     const QDate eerste(2023, 1, 1);
     vulRegister(10000, eerste);
@@ -85,7 +68,7 @@ int main(int argc, char** argv)
     QList<RegisterRij> rijen;
     for (int i = 1; i <= 1000; ++i)
         rijen.append({i, QString("Meststof %1").arg(i), 12.5 * i, i % 3 ? "kg" : "liter"});
-    const QString pdf = dir.filePath("register.pdf");
+    const QString pdf = dir->filePath("register.pdf");
     PrintDocument doc;
     auto teken = [&] { TekenBestelling(doc, rijen, Registratie::PerMeststof, "1-1-2023", "31-12-2024"); };
     teken(); // fonts loaded before timing

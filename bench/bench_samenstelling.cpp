@@ -8,9 +8,9 @@
 #include "advies.h"
 #include "appstate.h"
 #include "benchutil.h"
-#include "dbbuilder.h"
 #include "frmmain.h"
 #include "frmsamenstel.h"
+#include "programfixture.h"
 #include "stepwindow.h"
 #include "stepwindows.h"
 #include "ui/dialogs.h"
@@ -99,20 +99,10 @@ double mediaan(int runs, bool vanAdvies)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    MessageBox::setScripted(true);
-    QTemporaryDir dir;
-    DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir.path(), true);
-    AppState& s = appState();
-    s.AppPath = dir.path() + "/";
-    s.AppNaam = "Zelvora";
-    s.HDatabaseNaam = "ZelvoraH.mdb";
-    s.TDatabaseNaam = "ZelvoraT.mdb";
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
-    OpenRsLang();
     RegisterStepWindows();
-    frmMain main;
+    ProgramFixture program;
+    frmMain& main = *program.main();
     main.show();
-    main.MDIForm_Activate();
     QCoreApplication::processEvents();
     adviesVanDezeRun();
 
