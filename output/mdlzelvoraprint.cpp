@@ -1,20 +1,18 @@
 #include "mdlzelvoraprint.h"
 
 #include "elementen.h"
-#include "frmprintpreview.h"
 #include "printdocument.h"
 #include "programsettings.h"
+#include "rapportvoet.h"
 #include "tankindeling.h"
 #include "ui/dialogs.h"
 #include "units.h"
 #include "windowhelpers.h"
 #include "zelvorageneral.h"
 
-#include <QCoreApplication>
 #include <QDate>
 #include <QFontMetricsF>
 #include <QLocale>
-#include <QVersionNumber>
 #include <algorithm>
 #include <exception>
 
@@ -58,8 +56,6 @@ constexpr int ElementenBoven = 6800;
 constexpr int AmmoniumBoven = 9500;
 constexpr int AdviseurLinks = 3000;
 constexpr int VoetBoven = 10100;
-constexpr int LogoBreed = 1440;
-constexpr int LogoHoog = 1717;
 constexpr int ElementKolom = 800; // width of a value column of the element table
 
 const QString TankFormaat = QStringLiteral("<+3250|>+900|<+700|100|<+3250|>+900|<+700");
@@ -74,12 +70,6 @@ QString vast(const QVariant& waarde, qint16 decimalen)
 qint16 instellingGetal(const char* naam)
 {
     return qint16(NzValue(GetTeeltInstelling(naam, InstellingMode::Number), NzType::Integer).toInt());
-}
-
-QString versie()
-{
-    const QVersionNumber v = QVersionNumber::fromString(QCoreApplication::applicationVersion());
-    return QString("%1.%2.%3").arg(v.majorVersion()).arg(v.minorVersion()).arg(v.microVersion());
 }
 
 void zetCellen(PrintDocument& doc, const TankCellen& cellen)
@@ -252,14 +242,6 @@ void adviseurNoot(PrintDocument& doc)
     doc.endTable();
 }
 
-// The logo in the bottom right corner, its right edge in the margin.
-void logo(PrintDocument& doc)
-{
-    const int x = doc.pageWidth() - PrintDocument::Margin - 1000;
-    const int y = doc.pageHeight() - PrintDocument::Margin - 960;
-    doc.drawPicture(Picture("BraloChemicals"), x, y, LogoBreed, LogoHoog);
-}
-
 } // namespace
 
 void TekenAdviesRapport(PrintDocument& doc, const QList<clsPrintMeststofMeststof>& tankLijnen,
@@ -281,31 +263,15 @@ void TekenAdviesRapport(PrintDocument& doc, const QList<clsPrintMeststofMeststof
     elementTabel(doc);
     ammoniumTabel(doc);
     adviseurNoot(doc);
-    logo(doc);
-
-    doc.setLeft(Links);
-    doc.setTop(VoetBoven);
-    doc.setFontSize(8);
-    doc.printText("Versie " + versie());
-    doc.endDoc();
+    RapportVoet(doc, Links, VoetBoven);
 }
 
 bool PrintAdvies(const QList<clsPrintMeststofMeststof>& tankLijnen, const QList<clsPrintMeststofMeststof>* bigBagLijnen,
                  const QString& opmerking, const BestelRecord& bestelling)
 {
-    QString fout;
-    try {
-        PrintDocument doc;
+    return TekenVoorVoorbeeld(Tekst::Mislukt, [&](PrintDocument& doc) {
         TekenAdviesRapport(doc, tankLijnen, bigBagLijnen, opmerking, bestelling);
-        frmPrintPreview::instance().vspBestelling = std::move(doc);
-        return true;
-    } catch (const AppError& e) {
-        fout = e.description();
-    } catch (const std::exception& e) {
-        fout = QString::fromLocal8Bit(e.what());
-    }
-    MessageBox::show(GetLangStr(Tekst::Mislukt) + "\n\n" + fout, MsgBox::Critical);
-    return false;
+    });
 }
 
 QString GetPrintTeeltTekst(int mode)

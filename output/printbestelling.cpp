@@ -1,16 +1,13 @@
 #include "printbestelling.h"
 
-#include "frmprintpreview.h"
 #include "printdocument.h"
+#include "rapportvoet.h"
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
 #include "zelvorageneral.h"
 
-#include <QCoreApplication>
 #include <QDate>
 #include <QLocale>
-#include <QVersionNumber>
-#include <exception>
 
 namespace {
 
@@ -27,14 +24,6 @@ constexpr int Links = 2000;
 constexpr int KopBoven = 2000;
 constexpr int LijstBoven = 3500;
 constexpr int VoetBoven = 15200;
-constexpr int LogoBreed = 1440;
-constexpr int LogoHoog = 1717;
-
-QString versie()
-{
-    const QVersionNumber v = QVersionNumber::fromString(QCoreApplication::applicationVersion());
-    return QString("%1.%2.%3").arg(v.majorVersion()).arg(v.minorVersion()).arg(v.microVersion());
-}
 
 void kop(PrintDocument& doc, qint16 modus, const QString& van, const QString& tot)
 {
@@ -88,29 +77,11 @@ void TekenBestelling(PrintDocument& doc, const QList<RegisterRij>& rijen, qint16
     kop(doc, modus, van, tot);
     lijst(doc, rijen, modus);
 
-    // The logo stands where the advice report has it: its right edge in the margin.
-    doc.drawPicture(Picture("BraloChemicals"), doc.pageWidth() - PrintDocument::Margin - 1000,
-                    doc.pageHeight() - PrintDocument::Margin - 960, LogoBreed, LogoHoog);
-    doc.setLeft(Links);
-    doc.setTop(VoetBoven);
-    doc.setFontSize(8);
-    doc.printText("Versie " + versie());
-    doc.endDoc();
+    RapportVoet(doc, Links, VoetBoven);
 }
 
 bool PrintBestelling(const QList<RegisterRij>& rijen, qint16 modus, const QString& van, const QString& tot)
 {
-    QString fout;
-    try {
-        PrintDocument doc;
-        TekenBestelling(doc, rijen, modus, van, tot);
-        frmPrintPreview::instance().vspBestelling = std::move(doc);
-        return true;
-    } catch (const AppError& e) {
-        fout = e.description();
-    } catch (const std::exception& e) {
-        fout = QString::fromLocal8Bit(e.what());
-    }
-    MessageBox::show(GetLangStr(Tekst::Mislukt) + "\n\n" + fout, MsgBox::Critical);
-    return false;
+    return TekenVoorVoorbeeld(Tekst::Mislukt,
+                              [&](PrintDocument& doc) { TekenBestelling(doc, rijen, modus, van, tot); });
 }
