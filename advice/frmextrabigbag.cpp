@@ -349,12 +349,11 @@ bool frmExtraBigBag::s_Save()
     // A stored set is only shown, and blends that could not be read are not overwritten.
     if (appState().ID_HISTORIE != 0 || !m_gelezen || !m_gewijzigd)
         return true;
-    try {
-        BigBagOpslag::Schrijf(Mengsels);
-    } catch (const AppError& e) {
-        MessageBox::show(GetLangStr(610900200) + "\n" + e.description(), MsgBox::Critical);
+    if (!SchrijfMetMelding(610900200, [&] {
+            BigBagOpslag::Schrijf(Mengsels);
+            return true;
+        }))
         return false;
-    }
     m_gewijzigd = false;
     return true;
 }

@@ -47,15 +47,6 @@ bool isElementVak(int index)
     return index >= 1 && index <= int(Elementen::Teelt.size());
 }
 
-// Busy text and pointer for as long as the work lasts, also when it fails.
-class Bezig {
-public:
-    explicit Bezig(qint32 mode) { ShowStatusLang(MainWindow(), mode); }
-    ~Bezig() { ShowStatusLang(MainWindow(), 0); }
-    Bezig(const Bezig&) = delete;
-    Bezig& operator=(const Bezig&) = delete;
-};
-
 void ZetAchtergrond(QLineEdit* box, const QColor& kleur)
 {
     QPalette pal = box->palette();
@@ -480,19 +471,11 @@ bool frmEigenTeelt::SaveCrop()
     teelt.Code = code;
     teelt.Naam = txtTeelt[kNaam]->text();
     teelt.Oplossing = m_oplossing;
-    QString fout;
-    {
-        Bezig bezig(-2);
-        try {
+    if (!SchrijfMetMelding(830900000, [&] {
             EigenTeelten::Schrijf(teelt);
-        } catch (const AppError& e) {
-            fout = e.description();
-        }
-    }
-    if (!fout.isNull()) {
-        MessageBox::show(GetLangStr(830900000) + "\n" + fout, MsgBox::Critical);
+            return true;
+        }))
         return false;
-    }
     m_code = code;
     m_changed = false;
     txtTeelt[kCode]->setText(QString::number(code));

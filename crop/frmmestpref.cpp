@@ -98,12 +98,11 @@ bool frmMestPref::SavePrefList()
     if (std::equal(lijst.begin(), lijst.end(), m_opgeslagen.begin(), m_opgeslagen.end(), zelfde))
         return true;
     bool kopie = false;
-    try {
-        kopie = MestPrefLijst::Schrijf(lijst);
-    } catch (const AppError& e) {
-        MessageBox::show(GetLangStr(850900000) + "\n" + e.description(), MsgBox::Critical);
+    if (!SchrijfMetMelding(850900000, [&] {
+            kopie = MestPrefLijst::Schrijf(lijst);
+            return true;
+        }))
         return false;
-    }
     m_opgeslagen = lijst;
     // The grower's list is stored; only the searches lag behind until the next start.
     if (!kopie)

@@ -373,15 +373,11 @@ bool frmMeststoffen::s_Save()
                            {lblMeststoffen[kConc[0] + r]->text(), lblMeststoffen[kConc[1] + r]->text(),
                             lblMeststoffen[kConc[2] + r]->text()}});
     }
-    ShowStatusLang(MainWindow(), -2);
-    try {
-        MeststofSelectie::Schrijf(m_pagina, m_filter, keuze, teksten);
-    } catch (const AppError& e) {
-        ShowStatusLang(MainWindow(), 0);
-        MessageBox::show(GetLangStr(999000004) + "\n" + e.description(), MsgBox::Critical);
+    if (!SchrijfMetMelding(999000004, [&] {
+            MeststofSelectie::Schrijf(m_pagina, m_filter, keuze, teksten);
+            return true;
+        }))
         return false;
-    }
-    ShowStatusLang(MainWindow(), 0);
     m_changed = false;
     return true;
 }

@@ -40,15 +40,6 @@ constexpr Maat kMaten[] = {{0, kBakEenheid}, {1, kTweedeEenheid}, {8, kProductli
 constexpr int kAutomatisch = 0;
 constexpr int kHandmatig = 1;
 
-// Busy text and pointer for as long as the work lasts, also when it fails.
-class Bezig {
-public:
-    explicit Bezig(qint32 mode) { ShowStatusLang(MainWindow(), mode); }
-    ~Bezig() { ShowStatusLang(MainWindow(), 0); }
-    Bezig(const Bezig&) = delete;
-    Bezig& operator=(const Bezig&) = delete;
-};
-
 // Selects the position when the list has it; otherwise the choice stays as it was.
 void KiesPositie(QComboBox* lijst, int positie)
 {
@@ -411,19 +402,11 @@ bool frmTeelt::s_Save()
     positie(5, t.VerrekeningStandaardEC);
     t.Aanpassing = Aanpassing;
 
-    QString fout;
-    {
-        Bezig bezig(-2);
-        try {
+    if (!SchrijfMetMelding(40900000, [&] {
             TeeltInstellingen::Schrijf(t);
-        } catch (const AppError& e) {
-            fout = e.description();
-        }
-    }
-    if (!fout.isNull()) {
-        MessageBox::show(GetLangStr(40900000) + "\n" + fout, MsgBox::Critical);
+            return true;
+        }))
         return false;
-    }
     m_instelling = t;
     m_changed = false;
     return true;

@@ -273,13 +273,9 @@ bool frmDrain::SchrijfDrain()
 {
     AppState& s = appState();
     bool adjusted = false;
-    try {
-        if (!DrainAnalyse::Schrijf(s.DrainAnalyse, chkdrain->isChecked(), adjusted))
-            return false;
-    } catch (const AppError& e) {
-        MessageBox::show(GetLangStr(999000006) + "\n" + e.description(), MsgBox::Critical);
+    if (!SchrijfMetMelding(999000006,
+                           [&] { return DrainAnalyse::Schrijf(s.DrainAnalyse, chkdrain->isChecked(), adjusted); }))
         return false;
-    }
     if (adjusted) {
         // An adjustment made for the other mode no longer applies.
         for (int p : Elementen::DrainAanpassing)

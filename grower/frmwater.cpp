@@ -115,13 +115,8 @@ bool frmWater::PutData()
         changed() = false;
         return true;
     }
-    try {
-        if (!WaterAnalyse::Schrijf(WaterInputType, WaterAnalyses))
-            return false;
-    } catch (const AppError& e) {
-        MessageBox::show(GetLangStr(999000006) + "\n" + e.description(), MsgBox::Critical);
+    if (!SchrijfMetMelding(999000006, [&] { return WaterAnalyse::Schrijf(WaterInputType, WaterAnalyses); }))
         return false;
-    }
     changed() = false;
     return true;
 }

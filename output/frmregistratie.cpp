@@ -47,15 +47,6 @@ enum Kolom { kCode, kNaam, kHoeveelheid, kEenheid };
 
 constexpr int kBreedte[] = {0, 4000, 1500, 700}; // twips
 
-// Busy text and pointer for as long as the work lasts, also when it fails.
-class Bezig {
-public:
-    explicit Bezig(qint32 mode) { ShowStatusLang(MainWindow(), mode); }
-    ~Bezig() { ShowStatusLang(MainWindow(), 0); }
-    Bezig(const Bezig&) = delete;
-    Bezig& operator=(const Bezig&) = delete;
-};
-
 } // namespace
 
 frmRegistratie::frmRegistratie(QWidget* parent) : StepWindow(parent, StepWindow::Kind::MenuOnly)

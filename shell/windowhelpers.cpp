@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "generalui.h"
+#include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
 #include <QAbstractButton>
@@ -444,4 +445,30 @@ void InstallSelectionFollowsFocus()
         return;
     filter = new SelectionFollowsFocus(qApp);
     qApp->installEventFilter(filter);
+}
+
+Bezig::Bezig(qint32 mode)
+{
+    ShowStatusLang(MainWindow(), mode);
+}
+
+Bezig::~Bezig()
+{
+    ShowStatusLang(MainWindow(), 0);
+}
+
+bool SchrijfMetMelding(qint32 foutTekst, const std::function<bool()>& schrijf)
+{
+    QString fout;
+    {
+        Bezig bezig(-2);
+        try {
+            return schrijf();
+        } catch (const AppError& e) {
+            fout = e.description();
+        }
+    }
+    // The message comes after the busy text is gone.
+    MessageBox::show(GetLangStr(foutTekst) + "\n" + fout, MsgBox::Critical);
+    return false;
 }

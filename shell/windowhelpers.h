@@ -23,6 +23,22 @@ QPixmap Picture(const QString& key);
 // Status text and pointer around loading and computing: mode -1..-5 the busy
 // text 999100001..999100005 and the hourglass, 1 the hourglass, 0 both reset.
 void ShowStatusLang(QWidget* window, qint32 mode, const QString& text = {});
+
+// The busy text of mode and the busy pointer for as long as the work lasts,
+// also when it fails.
+class Bezig {
+public:
+    explicit Bezig(qint32 mode);
+    ~Bezig();
+    Bezig(const Bezig&) = delete;
+    Bezig& operator=(const Bezig&) = delete;
+};
+
+// Runs a store's write while the saving text shows. A database error is shown
+// as a critical message after the text foutTekst, and the window keeps what
+// was typed. True when the write went through (schrijf may refuse by
+// returning false, having said why).
+bool SchrijfMetMelding(qint32 foutTekst, const std::function<bool()>& schrijf);
 void SetStatusPanel(QWidget* window, const QString& text, qint16 code);
 
 // Caption or text of a label, button, frame or window.
