@@ -120,6 +120,22 @@ QString FormatTextId(qint32 id)
     return out;
 }
 
+QStringList LanguageNames()
+{
+    QStringList names;
+    if (!appState().dbTaal)
+        return names;
+    try {
+        RecordSet rs = languageDb().openRecordset("SELECT * FROM Lang ORDER BY ID");
+        if (rs.findFirst("ID", 0))
+            for (int f = 1; f < rs.fieldCount(); ++f)
+                names << NzStr(rs.value(f));
+    } catch (const AppError&) {
+        names.clear();
+    }
+    return names;
+}
+
 QString GetLangStr(qint32 id, qint16 language)
 {
     RecordSet& rs = appState().rsTaal;

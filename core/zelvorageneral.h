@@ -34,6 +34,9 @@ QString FormatTextId(qint32 id);
 // Reopens the text record set for the current languageID; it stays closed
 // when the language has no column.
 void OpenRsLang();
+// The names of the languages, in the order of their IDs: the language
+// database's row 0. Empty when that database is not open or cannot be read.
+QStringList LanguageNames();
 
 // Settings modes.
 namespace InstellingMode {

@@ -86,16 +86,8 @@ void frmTaal::Form_Load()
     const QSignalBlocker languages(cboTaal[0]);
     const QSignalBlocker units(cboTaal[1]);
     cboTaal[0]->clear();
-    if (s.dbTaal) {
-        try {
-            RecordSet rs = languageDb().openRecordset("SELECT * FROM Lang ORDER BY ID");
-            if (rs.findFirst("ID", 0))
-                for (int f = 1; f < rs.fieldCount(); ++f)
-                    cboTaal[0]->addItem(NzStr(rs.value(f)));
-        } catch (const AppError&) {
-            // Without the language list the current language stays.
-        }
-    }
+    // Without the language list the current language stays.
+    cboTaal[0]->addItems(LanguageNames());
     cboTaal[0]->setCurrentIndex(s.languageID < cboTaal[0]->count() ? s.languageID : -1);
     cboTaal[1]->clear();
     cboTaal[1]->addItems({"mmol", "meq", "mgr", "ppm"});
