@@ -5,6 +5,8 @@
 #include "frmdrain.h"
 #include "frmeigenteelt.h"
 #include "frmextrabigbag.h"
+#include "frmhistorie.h"
+#include "frmmailprint.h"
 #include "frmmestpref.h"
 #include "frmmeststoffen.h"
 #include "frmregistratie.h"
@@ -30,4 +32,6 @@ void RegisterStepWindows()
     RegisterStepWindow("frmMestPref", [] { return new frmMestPref; });
     RegisterStepWindow("frmSamenstel", [] { return new frmSamenstel; });
     RegisterStepWindow("frmSamenstelSimpel", [] { return new frmSamenstelSimpel; });
+    RegisterStepWindow("frmMailPrint", [] { return new frmMailPrint; });
+    RegisterStepWindow("frmHistorie", [] { return new frmHistorie; });
 }

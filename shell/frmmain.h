@@ -48,6 +48,7 @@ public:
 
     // The connection the built-in SMTP client sends the order mail over.
     QTcpSocket* const tcpWinsock = new QTcpSocket(this);
+    QTcpSocket* mailSocket() const override { return tcpWinsock; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QMdiArea;
+class QTcpSocket;
 
 // What the wizard and the step windows need of the main window: the area the
 // steps are shown in and the menu band's tools. The main window implements it.
@@ -15,6 +16,8 @@ public:
     virtual void setMenuTools(const QString& key) = 0;
     // The active step takes the menu for its own tool.
     virtual void menuForActiveWindow() = 0;
+    // The connection the built-in SMTP client sends the order mail over; null when there is none.
+    virtual QTcpSocket* mailSocket() const { return nullptr; }
 };
 
 // The main window as step host; null before it exists.

@@ -1,0 +1,235 @@
+#include "frmhistorie.h"
+
+#include "appstate.h"
+#include "general.h"
+#include "registratie.h"
+#include "registratiemodel.h"
+#include "ui/dialogs.h"
+#include "windowhelpers.h"
+#include "wizard.h"
+#include "zelvorageneral.h"
+
+#include <QAbstractItemView>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+namespace Tekst {
+constexpr qint32 Titel = 810000000;
+constexpr qint32 Knop = 810400000;  // + 100 · index
+constexpr qint32 Kolom = 810700000; // + 100 · column
+constexpr qint32 Stoppen = 10101000;
+constexpr qint32 VraagVerwijderen = 999000021;
+constexpr qint32 VraagOpenen = 999000024;
+constexpr qint32 VraagTerug = 999000025;
+constexpr qint32 NietGelezen = 810900100;
+constexpr qint32 NietVerwijderd = 810900200;
+} // namespace Tekst
+
+enum Kolom { kID, kDatum, kOmschrijving };
+constexpr int kBreedte[] = {0, 2000, 3000}; // twips
+constexpr int kGridHoogte = 4500;           // twips
+
+class Bezig {
+public:
+    Bezig() { ShowStatusLang(MainWindow(), -1); }
+    ~Bezig() { ShowStatusLang(MainWindow(), 0); }
+    Bezig(const Bezig&) = delete;
+    Bezig& operator=(const Bezig&) = delete;
+};
+
+} // namespace
+
+frmHistorie::frmHistorie(QWidget* parent) : StepWindow(parent, StepWindow::Kind::MenuOnly)
+{
+    setObjectName("frmHistorie");
+    buildControls();
+    Form_Load();
+}
+
+void frmHistorie::buildControls()
+{
+    auto* lijst = fraHist.add(0, new QFrame(this));
+    auto* vlak = new QVBoxLayout(lijst);
+    vlak->setContentsMargins(0, 0, 0, 0);
+    grdHist = new QTableView(lijst);
+    grdHist->setObjectName("grdHist");
+    m_model = new RegistratieModel({Qt::AlignLeft, Qt::AlignCenter, Qt::AlignLeft}, grdHist);
+    grdHist->setModel(m_model);
+    SetGridLook(grdHist, 0);
+    grdHist->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grdHist->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdHist->horizontalHeader()->setStretchLastSection(true);
+    m_model->setHighlight(grdHist->property("HighlightRow_plat").value<QColor>());
+    vlak->addWidget(grdHist);
+    connect(grdHist->selectionModel(), &QItemSelectionModel::currentRowChanged, m_model,
+            [this](const QModelIndex& huidig) { m_model->setHuidigeRij(huidig.row()); });
+
+    auto* knoppen = fraHist.add(1, new QFrame(this));
+    auto* rij = new QHBoxLayout(knoppen);
+    rij->setContentsMargins(0, 0, 0, 0);
+    for (int index : {0, 1, 2}) {
+        auto* knop = cmdHist.add(index, new QPushButton(knoppen));
+        knop->setMinimumWidth(110);
+        rij->addWidget(knop);
+        connectAction(knop, &QPushButton::clicked, this, [this, index] { cmdHist_Click(index); });
+    }
+    rij->addStretch();
+}
+
+void frmHistorie::Form_Load()
+{
+    Bezig bezig;
+    SetLogoButtons(this);
+    SetLangStrings();
+    Vernieuw();
+    grdHist->setColumnHidden(kID, true);
+    for (int k = kDatum; k <= kOmschrijving; ++k)
+        ZetKolomBreedte(grdHist, k, kBreedte[k]);
+    cmdControl[0]->setEnabled(false);
+    cmdControl[2]->setEnabled(false);
+}
+
+void frmHistorie::SetLangStrings()
+{
+    setWindowTitle(GetLangStr(Tekst::Titel));
+    for (int index : {0, 1, 2})
+        SetCaptionLang(cmdHist, index, Tekst::Knop + 100 * index);
+    m_model->setKoppen(
+        {QString(), GetLangStr(Tekst::Kolom + 100 * kDatum), GetLangStr(Tekst::Kolom + 100 * kOmschrijving)});
+    SetCaptionLang(cmdControl, 1, Tekst::Stoppen);
+}
+
+void frmHistorie::Vernieuw()
+{
+    try {
+        m_sets = Historie::Lijst(appState().ID_ALG_Tuinder);
+    } catch (const AppError& e) {
+        LogAppError(e);
+        m_sets.clear();
+        MessageBox::show(GetLangStr(Tekst::NietGelezen) + "\n" + e.description(), MsgBox::Critical);
+    }
+    QList<QStringList> rijen;
+    rijen.reserve(m_sets.size());
+    for (const HistorieSet& set : m_sets)
+        rijen.append({QString::number(set.ID), Registratie::DatumTekst(set.Datum), set.Omschrijving});
+    m_model->setRijen(rijen);
+    if (!m_sets.isEmpty())
+        grdHist->setCurrentIndex(m_model->index(0, kOmschrijving));
+}
+
+const HistorieSet* frmHistorie::HuidigeSet() const
+{
+    const int rij = grdHist->currentIndex().row();
+    if (rij < 0 || rij >= m_sets.size())
+        return nullptr;
+    return &m_sets[rij];
+}
+
+void frmHistorie::cmdHist_Click(int index)
+{
+    switch (index) {
+    case 0:
+        Verwijder();
+        break;
+    case 1:
+        Open();
+        break;
+    case 2:
+        TerugNaarWerkset();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmHistorie::Verwijder()
+{
+    if (MessageBox::show(GetLangStr(Tekst::VraagVerwijderen),
+                         MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2) != MsgBox::Yes)
+        return;
+    const HistorieSet* set = HuidigeSet();
+    if (!set)
+        return;
+    const qint32 id = set->ID;
+    const int rij = grdHist->currentIndex().row();
+    {
+        Bezig bezig;
+        try {
+            Historie::Verwijder(appState().ID_ALG_Tuinder, id);
+        } catch (const AppError& e) {
+            LogAppError(e);
+            MessageBox::show(GetLangStr(Tekst::NietVerwijderd) + "\n" + e.description(), MsgBox::Critical);
+            return;
+        }
+        // The set on screen has gone: the program goes back to the working set.
+        if (appState().ID_HISTORIE == id)
+            Historie::KiesSet(0);
+        Vernieuw();
+    }
+    if (!m_sets.isEmpty())
+        grdHist->setCurrentIndex(m_model->index(std::min(rij, int(m_sets.size()) - 1), kOmschrijving));
+}
+
+void frmHistorie::Open()
+{
+    if (MessageBox::show(GetLangStr(Tekst::VraagOpenen), MsgBox::YesNo | MsgBox::Question) != MsgBox::Yes)
+        return;
+    const HistorieSet* set = HuidigeSet();
+    if (!set)
+        return;
+    Historie::KiesSet(set->ID);
+    s_Close();
+    SetHoofdMenuAan("all_on");
+}
+
+void frmHistorie::TerugNaarWerkset()
+{
+    if (MessageBox::show(GetLangStr(Tekst::VraagTerug), MsgBox::YesNo | MsgBox::Question) != MsgBox::Yes)
+        return;
+    Historie::KiesSet(0);
+    s_Close();
+    SetHoofdMenuAan("all_on");
+}
+
+void frmHistorie::Form_Activate()
+{
+    SetHoofdMenuAan("mnu1");
+    fraHist[0]->show();
+    fraHist[1]->show();
+    QCoreApplication::processEvents();
+    fraControl->show();
+    if (grdHist->isVisible())
+        grdHist->setFocus();
+}
+
+void frmHistorie::resizeEvent(QResizeEvent* event)
+{
+    StepWindow::resizeEvent(event);
+    const QWidget* main = MainWindow();
+    if ((parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized()))
+        return;
+    int breed = grdHist->frameWidth() * 2 + grdHist->verticalScrollBar()->sizeHint().width() + 2;
+    for (int k = kDatum; k <= kOmschrijving; ++k)
+        breed += grdHist->columnWidth(k);
+    breed = std::max(breed, fraHist[1]->sizeHint().width());
+    const int knoppen = fraHist[1]->sizeHint().height();
+    const int tussen = twips(120);
+    // The grid as high as the window allows, up to its own height.
+    const int lijst = std::max(twips(1500), std::min(twips(kGridHoogte), height() - knoppen - tussen - 32));
+    fraHist[0]->resize(breed, lijst);
+    fraHist[1]->resize(breed, knoppen);
+    // Clear of the button frame on the right when the window is narrow.
+    const int ruimte = std::max(0, fraControl->x() - 8);
+    const int links = std::clamp(width() / 2 - breed / 2 - twips(60), 0, std::max(0, ruimte - breed));
+    const int boven = std::max(8, height() / 2 - (lijst + knoppen) / 2 - twips(450));
+    fraHist[0]->move(links, boven);
+    fraHist[1]->move(links, boven + lijst + tussen);
+}
