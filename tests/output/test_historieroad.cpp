@@ -1,0 +1,352 @@
+// One piece of work from start to end as a user does it on the default
+// databases: every step forward from the grower data to the mail and print
+// step, the set saved to history, opened again read-only, the working set
+// taken back and the set deleted. Also the mail and print step's own rules.
+#include "appstate.h"
+#include "frmhistorie.h"
+#include "frmmailprint.h"
+#include "frmmain.h"
+#include "frmprintpreview.h"
+#include "historie.h"
+#include "programfixture.h"
+#include "stepdriver.h"
+#include "stepwindows.h"
+#include "windowhelpers.h"
+#include "zelvorageneral.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+
+using namespace StepDriver;
+
+namespace {
+
+constexpr qint32 OmschrijvingLeeg = 999000022;
+constexpr qint32 HistorieBewaard = 999000023;
+constexpr qint32 HistorieNietBewaard = 72900100;
+
+// What a new user has chosen before the road: tomato on rain water with a
+// fertiliser for every element.
+void keuzes()
+{
+    insertRow("WATER", {{"ID_HISTORIE", 0}, {"Type", 1}, {"Perc", 100}});
+    insertRow("MEST_Selectie", {{"ID_HISTORIE", 0},
+                                {"NH4_Code", 11},
+                                {"K_Code", 3},
+                                {"Ca_Code", 1},
+                                {"Mg_Code", 6},
+                                {"SO4_Code", 9},
+                                {"H2PO4_Code", 4},
+                                {"ZuurLoog_Code", 15},
+                                {"Fe_Code", 102},
+                                {"Mn_Code", 105},
+                                {"Zn_Code", 107},
+                                {"B_Code", 109},
+                                {"Cu_Code", 112},
+                                {"Mo_Code", 114}});
+    for (auto [naam, waarde] : {std::pair{"Code_Teelt", 1},
+                                {"TeeltSysteem", 1},
+                                {"Aanpassing", 1},
+                                {"WaterInputType", 1},
+                                {"BakGrootte", 1000},
+                                {"Concentratie", 100},
+                                {"ExtraBigbag", 0}})
+        QVERIFY(PutTeeltInstelling(naam, waarde, InstellingMode::Number));
+}
+
+// Every row of the grower database, table by table, to see that nothing was written.
+QStringList alleRijen()
+{
+    QStringList rijen;
+    Database& db = growerDb();
+    for (const QString& tabel : db.tableNames()) {
+        RecordSet rs = db.openRecordset("SELECT * FROM " + Database::quoteName(tabel) + " ORDER BY rowid");
+        for (int i = 0; i < rs.recordCount(); ++i) {
+            rs.move(i);
+            QStringList velden{tabel};
+            for (int k = 0; k < rs.fieldCount(); ++k)
+                velden << rs.value(k).toString();
+            rijen << velden.join('|');
+        }
+    }
+    return rijen;
+}
+
+qint64 tel(const QString& tabel, qint32 set)
+{
+    return growerDb()
+        .openRecordset("SELECT COUNT(*) AS n FROM " + Database::quoteName(tabel) + " WHERE ID_HISTORIE = ?", {set})
+        .value("n")
+        .toLongLong();
+}
+
+QStringList regels(const frmMailPrint* w)
+{
+    QStringList r;
+    for (const clsPrintMeststofMeststof& p : w->printRegels().PrintMeststof)
+        r << QString("%1 %2 %3 %4 %5").arg(p.Nr).arg(p.Bak).arg(p.Naam, p.Hoeveelheid, p.Eenheid);
+    return r;
+}
+
+// Forward from the grower data until the mail and print step; the names of the steps passed.
+QStringList rijDeWeg()
+{
+    QStringList stappen;
+    auto* w = show<StepWindow>("frmBedrijfGeg");
+    // A new grower types his own data first.
+    if (w && box(w, "txtBedrijfGeg", 0)->text().isEmpty()) {
+        for (auto [i, tekst] : {std::pair{0, "K-1042"},
+                                {1, "Kwekerij 't Hof"},
+                                {2, "Naaldwijkseweg 12"},
+                                {3, "2691 RC"},
+                                {4, "'s-Gravenzande"}})
+            type(box(w, "txtBedrijfGeg", i), tekst);
+        w->findChild<QComboBox*>("cboBedrijfGeg_5")->setCurrentIndex(11); // NL
+    }
+    for (int i = 0; w && i < 12 && !qobject_cast<frmMailPrint*>(w); ++i) {
+        stappen << w->metaObject()->className();
+        press(w, 0);
+        auto* actief = qobject_cast<QMdiSubWindow*>(MainWindow()->findChild<QMdiArea*>()->activeSubWindow());
+        w = actief ? qobject_cast<StepWindow*>(actief->widget()) : nullptr;
+    }
+    if (w)
+        stappen << w->metaObject()->className();
+    return stappen;
+}
+
+bool toonde(qint32 id)
+{
+    for (const MessageBox::Shown& m : MessageBox::shown())
+        if (m.text.startsWith(GetLangStr(id)))
+            return true;
+    return false;
+}
+
+// Prints from the step; the preview is closed as the user closes it.
+bool drukAf(frmMailPrint* w)
+{
+    bool getoond = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* preview = qobject_cast<frmPrintPreview*>(QApplication::activeModalWidget())) {
+            getoond = true;
+            preview->findChild<QAction*>("actClose")->trigger();
+        }
+    });
+    w->cmdMP[200]->click();
+    // The main window takes the keyboard back from the closed preview.
+    MainWindow()->activateWindow();
+    return QTest::qWaitForWindowActive(MainWindow()) && getoond;
+}
+
+frmHistorie* historieVenster()
+{
+    return show<frmHistorie>("frmHistorie");
+}
+
+void kiesRij(frmHistorie* h, qint32 id)
+{
+    for (int r = 0; r < h->sets().size(); ++r)
+        if (h->sets()[r].ID == id)
+            h->grdHist->setCurrentIndex(h->grdHist->model()->index(r, 2));
+}
+
+const QStringList kWeg{"frmBedrijfGeg", "frmMeststoffen", "frmMeststoffen", "frmTeelt",
+                       "frmWater",      "frmAdvies",      "frmSamenstel",   "frmMailPrint"};
+
+} // namespace
+
+class TestHistorieRoad : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ProgramFixture> m_program;
+
+    frmMailPrint* weg()
+    {
+        keuzes();
+        const QStringList stappen = rijDeWeg();
+        if (stappen != kWeg)
+            qWarning() << stappen << lastText();
+        return qobject_cast<frmMailPrint*>(OpenStepWindow("frmMailPrint"));
+    }
+
+private slots:
+    void initTestCase() { RegisterStepWindows(); }
+
+    void init()
+    {
+        m_program = std::make_unique<ProgramFixture>();
+        m_program->main()->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+    }
+
+    void cleanup()
+    {
+        m_program.reset();
+        frmPrintPreview::release();
+    }
+
+    void wholeRoadSavedOpenedReadOnlyAndDeleted()
+    {
+        AppState& s = appState();
+        frmMailPrint* w = weg();
+        QVERIFY2(w, qPrintable(lastText()));
+        const QStringList werkRegels = regels(w);
+        QVERIFY(werkRegels.size() >= 5);
+        QVERIFY(w->cmdMP[400]->isEnabled());
+
+        // Printed, then saved under a description.
+        QVERIFY(drukAf(w));
+        QVERIFY(tel("HISTORIE_Aanpassing", 0) == 1); // the advice's adjustment stored with the print
+        type(w->txtMP[400], "Tomaat voorjaar");
+        MessageBox::clear();
+        w->cmdMP[400]->click();
+        QVERIFY2(toonde(HistorieBewaard), qPrintable(lastText()));
+        const QList<HistorieSet> sets = Historie::Lijst(s.ID_ALG_Tuinder);
+        QCOMPARE(sets.size(), 1);
+        const qint32 id = sets[0].ID;
+        QCOMPARE(sets[0].Omschrijving, QString("Tomaat voorjaar"));
+        for (const QString& tabel : Historie::KopieTabellen())
+            QCOMPARE(tel(tabel, id), tel(tabel, 0));
+        QCOMPARE(tel("HISTORIE_SamenstellingMeststoffen", id), 20);
+        QCOMPARE(tel("HISTORIE_Aanpassing", id), 0); // the adjustment stays with the working set
+        press(w, 1);
+
+        // The working set starts over: what the stored set shows must be its own rows.
+        for (const QString& tabel : Historie::KopieTabellen())
+            growerDb().execute("DELETE FROM " + Database::quoteName(tabel) + " WHERE ID_HISTORIE = 0");
+
+        // Listed and opened.
+        frmHistorie* h = historieVenster();
+        QCOMPARE(h->grdHist->model()->rowCount(), 1);
+        QCOMPARE(h->grdHist->model()->index(0, 2).data().toString(), QString("Tomaat voorjaar"));
+        QVERIFY(!h->cmdControl[0]->isEnabled() && !h->cmdControl[2]->isEnabled());
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        h->cmdHist[1]->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(s.ID_HISTORIE, id);
+        QVERIFY(!isOpen("frmHistorie"));
+
+        // Every step shows the stored rows and writes nothing.
+        const QStringList voor = alleRijen();
+        QCOMPARE(rijDeWeg(), kWeg);
+        w = qobject_cast<frmMailPrint*>(OpenStepWindow("frmMailPrint"));
+        QVERIFY(w);
+        QCOMPARE(regels(w), werkRegels);
+        QVERIFY(!w->cmdMP[300]->isEnabled() && !w->cmdMP[400]->isEnabled());
+        QVERIFY(!w->fraMP[2]->isEnabled() && !w->fraMP[3]->isEnabled());
+        QVERIFY(drukAf(w)); // printing stays
+        press(w, 1);
+        m_program->closeChildWindows();
+        QCOMPARE(alleRijen(), voor);
+
+        // Back to the working set.
+        h = historieVenster();
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        h->cmdHist[2]->click();
+        QCOMPARE(s.ID_HISTORIE, 0);
+
+        // Deleted with every row of it.
+        h = historieVenster();
+        kiesRij(h, id);
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        h->cmdHist[0]->click();
+        QCOMPARE(h->grdHist->model()->rowCount(), 0);
+        QCOMPARE(growerDb().openRecordset("SELECT COUNT(*) AS n FROM HISTORIE").value("n").toInt(), 0);
+        for (const QString& tabel : Historie::SetTabellen())
+            QCOMPARE(tel(tabel, id), 0);
+    }
+
+    void deletingTheOpenSetReturnsToTheWorkingSet()
+    {
+        keuzes();
+        AppState& s = appState();
+        const qint32 id = Historie::Bewaar(s.ID_ALG_Tuinder, "open", QDate::currentDate());
+        frmHistorie* h = historieVenster();
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        h->cmdHist[1]->click();
+        QCOMPARE(s.ID_HISTORIE, id);
+
+        h = historieVenster();
+        MessageBox::setNextAnswer(MsgBox::No);
+        h->cmdHist[0]->click(); // No keeps it
+        QCOMPARE(h->sets().size(), 1);
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        h->cmdHist[0]->click();
+        QCOMPARE(h->sets().size(), 0);
+        QCOMPARE(s.ID_HISTORIE, 0);
+    }
+
+    // An opened set and a return leave the advice vectors empty: a print after
+    // them must not overwrite the working set's adjustment with zeros.
+    void printAfterASetWasOpenedKeepsTheAdjustment()
+    {
+        frmMailPrint* w = weg();
+        QVERIFY(w);
+        QVERIFY(drukAf(w));
+        const QStringList aanpassing = alleRijen().filter(QRegularExpression("^HISTORIE_Aanpassing\\|"));
+        QCOMPARE(aanpassing.size(), 1);
+        const qint32 id = Historie::Bewaar(appState().ID_ALG_Tuinder, "x", QDate::currentDate());
+
+        frmHistorie* h = historieVenster();
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        h->cmdHist[1]->click();
+        QCOMPARE(appState().ID_HISTORIE, id);
+        QCOMPARE(appState().AdviesAanpassing.Vlag, qint16(0));
+        QVERIFY(drukAf(w));
+        h = historieVenster();
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        h->cmdHist[2]->click();
+        QVERIFY(drukAf(w));
+        QCOMPARE(alleRijen().filter(QRegularExpression("^HISTORIE_Aanpassing\\|")), aanpassing);
+    }
+
+    void saveNeedsADescriptionAndAFailedSaveLeavesNothing()
+    {
+        frmMailPrint* w = weg();
+        QVERIFY(w);
+        MessageBox::clear();
+        w->cmdMP[400]->click();
+        QVERIFY(toonde(OmschrijvingLeeg));
+        QVERIFY(Historie::Lijst(appState().ID_ALG_Tuinder).isEmpty());
+
+        // The last table refuses its copy: the set is not there at all, and the step stays.
+        growerDb().execute("CREATE TRIGGER weiger BEFORE INSERT ON HISTORIE_SamenstellingMeststoffen "
+                           "WHEN NEW.ID_HISTORIE <> 0 BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        type(w->txtMP[400], "mislukt");
+        MessageBox::clear();
+        w->cmdMP[400]->click();
+        QVERIFY(toonde(HistorieNietBewaard));
+        QVERIFY(isOpen("frmMailPrint"));
+        QCOMPARE(w->txtMP[400]->text(), QString("mislukt"));
+        QVERIFY(Historie::Lijst(appState().ID_ALG_Tuinder).isEmpty());
+        const qint64 zonder =
+            growerDb()
+                .openRecordset("SELECT (SELECT COUNT(*) FROM TEELT_Instelling WHERE ID_HISTORIE <> 0) + "
+                               "(SELECT COUNT(*) FROM HISTORIE_Advies WHERE ID_HISTORIE <> 0) AS n")
+                .value("n")
+                .toLongLong();
+        QCOMPARE(zonder, 0);
+    }
+
+    void bigBagCompositionCannotBeOrdered()
+    {
+        keuzes();
+        QVERIFY(PutTeeltInstelling("ExtraBigbag", 1, InstellingMode::Number));
+        auto* w = show<frmMailPrint>("frmMailPrint");
+        QVERIFY(!w->cmdMP[300]->isEnabled());
+        QVERIFY(w->txtMP[300]->isHidden() && w->lblMP[301]->isHidden());
+        QCOMPARE(w->lblMP[300]->text(), GetLangStr(72130001));
+        QVERIFY(w->cmdMP[200]->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestHistorieRoad)
+#include "test_historieroad.moc"
