@@ -9,6 +9,7 @@
 #include "frmprintpreview.h"
 #include "historie.h"
 #include "programfixture.h"
+#include "programsettings.h"
 #include "stepdriver.h"
 #include "stepwindows.h"
 #include "windowhelpers.h"
@@ -334,6 +335,52 @@ private slots:
                 .value("n")
                 .toLongLong();
         QCOMPARE(zonder, 0);
+    }
+
+    // A sent order empties the counts and stores the advice's adjustment; a
+    // refused one keeps the counts for the next try and stores nothing.
+    void orderSentFromTheStep()
+    {
+        frmMailPrint* w = weg();
+        QVERIFY(w);
+        const auto regels = std::make_shared<PrintRegels>(w->printRegels());
+        press(w, 1);
+
+        // Product-line mode to the test dealer, with a delivery address; no mail program.
+        AppState& s = appState();
+        ProgramSettings::setMixoraWaardig(true);
+        ProgramSettings::setMailType(2);
+        s.GeenBestelling = 1;
+        insertRow("ALG_Afleveradres", {{"Code_Afleveradres", 1},
+                                       {"AfleverAdres", "Achterkas"},
+                                       {"Adres", "Kasweg 3"},
+                                       {"Postcode", "2691 AB"},
+                                       {"Woonplaats", "Monster"},
+                                       {"Land", "NL"}});
+        growerDb().execute("UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = ? WHERE ID = ?",
+                           {growerDb().lastInsertRowId(), s.ID_ALG_Tuinder});
+        w = show<frmMailPrint>("frmMailPrint");
+        w->ZetPrintRegels(regels);
+        QCOMPARE(w->lblMP[111]->text(), QString("Kasweg 3"));
+        QCOMPARE(w->bestelling().Handelaar, QString("Test handel"));
+
+        type(w->txtMP[300], "1");
+        type(w->txtMP[301], "1");
+        type(w->txtMP[302], "9"); // C is 2, 3 or 4
+        MessageBox::clear();
+        w->cmdMP[300]->click();
+        QCOMPARE(MessageBox::last().style & 0x70, int(MsgBox::Critical));
+        QCOMPARE(w->txtMP[302]->text(), QString("9"));
+        QCOMPARE(tel("HISTORIE_Aanpassing", 0), 0);
+        QVERIFY(w->isEnabled());
+
+        type(w->txtMP[302], "2");
+        MessageBox::clear();
+        w->cmdMP[300]->click();
+        QVERIFY2(MessageBox::last().style & MsgBox::Exclamation, qPrintable(lastText()));
+        QVERIFY(w->txtMP[300]->text().isEmpty() && w->txtMP[302]->text().isEmpty());
+        QCOMPARE(tel("HISTORIE_Aanpassing", 0), 1);
+        QCOMPARE(growerDb().openRecordset("SELECT COUNT(*) FROM BEST_Hist").value(0).toInt(), 1);
     }
 
     void bigBagCompositionCannotBeOrdered()
