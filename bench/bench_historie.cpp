@@ -6,7 +6,6 @@
 // print of the advice report to PDF.
 #include "appstate.h"
 #include "benchutil.h"
-#include "dbbuilder.h"
 #include "frmhistorie.h"
 #include "frmmailprint.h"
 #include "frmmain.h"
@@ -14,6 +13,7 @@
 #include "frmsamenstel.h"
 #include "historie.h"
 #include "mdlzelvoraprint.h"
+#include "programfixture.h"
 #include "stepwindow.h"
 #include "stepwindows.h"
 #include "ui/dialogs.h"
@@ -93,21 +93,12 @@ double mib(long kib)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    MessageBox::setScripted(true);
-    QTemporaryDir dir;
-    DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir.path(), true);
-    AppState& s = appState();
-    s.AppPath = dir.path() + "/";
-    s.AppNaam = "Zelvora";
-    s.HDatabaseNaam = "ZelvoraH.mdb";
-    s.TDatabaseNaam = "ZelvoraT.mdb";
-    s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword);
-    OpenRsLang();
     RegisterStepWindows();
-    frmMain main;
-    main.show();
-    main.MDIForm_Activate();
+    ProgramFixture program;
+    program.main()->show();
     QCoreApplication::processEvents();
+    AppState& s = appState();
+    QTemporaryDir dir;
     keuzes();
 
     frmMailPrint* w = rijDeWeg();

@@ -37,14 +37,6 @@ enum Kolom { kID, kDatum, kOmschrijving };
 constexpr int kBreedte[] = {0, 2000, 3000}; // twips
 constexpr int kGridHoogte = 4500;           // twips
 
-class Bezig {
-public:
-    Bezig() { ShowStatusLang(MainWindow(), -1); }
-    ~Bezig() { ShowStatusLang(MainWindow(), 0); }
-    Bezig(const Bezig&) = delete;
-    Bezig& operator=(const Bezig&) = delete;
-};
-
 } // namespace
 
 frmHistorie::frmHistorie(QWidget* parent) : StepWindow(parent, StepWindow::Kind::MenuOnly)
@@ -86,7 +78,7 @@ void frmHistorie::buildControls()
 
 void frmHistorie::Form_Load()
 {
-    Bezig bezig;
+    Bezig bezig(-1);
     SetLogoButtons(this);
     SetLangStrings();
     Vernieuw();
@@ -160,20 +152,16 @@ void frmHistorie::Verwijder()
         return;
     const qint32 id = set->ID;
     const int rij = grdHist->currentIndex().row();
-    {
-        Bezig bezig;
-        try {
+    // A set that another run of the program deleted first is simply gone from the list.
+    if (!SchrijfMetMelding(Tekst::NietVerwijderd, [id] {
             Historie::Verwijder(appState().ID_ALG_Tuinder, id);
-        } catch (const AppError& e) {
-            LogAppError(e);
-            MessageBox::show(GetLangStr(Tekst::NietVerwijderd) + "\n" + e.description(), MsgBox::Critical);
-            return;
-        }
-        // The set on screen has gone: the program goes back to the working set.
-        if (appState().ID_HISTORIE == id)
-            Historie::KiesSet(0);
-        Vernieuw();
-    }
+            return true;
+        }))
+        return;
+    // The set on screen has gone: the program goes back to the working set.
+    if (appState().ID_HISTORIE == id)
+        Historie::KiesSet(0);
+    Vernieuw();
     if (!m_sets.isEmpty())
         grdHist->setCurrentIndex(m_model->index(std::min(rij, int(m_sets.size()) - 1), kOmschrijving));
 }

@@ -41,15 +41,6 @@ constexpr qint32 PartijenNietGelezen = 72900300;
 
 constexpr int kRuimte = 100; // twips between the stacked frames
 
-// Busy pointer and text for as long as the handler runs, also when it fails.
-class Bezig {
-public:
-    explicit Bezig(qint32 mode) { ShowStatusLang(MainWindow(), mode); }
-    ~Bezig() { ShowStatusLang(MainWindow(), 0); }
-    Bezig(const Bezig&) = delete;
-    Bezig& operator=(const Bezig&) = delete;
-};
-
 qint16 instelling(const char* naam)
 {
     return qint16(NzValue(GetTeeltInstelling(naam, InstellingMode::Number), NzType::Integer).toInt());
@@ -353,13 +344,11 @@ void frmMailPrint::BewaarHistorie()
         txtMP[400]->setFocus();
         return;
     }
-    try {
-        Historie::Bewaar(appState().ID_ALG_Tuinder, omschrijving, QDate::currentDate());
-    } catch (const AppError& e) {
-        LogAppError(e);
-        MessageBox::show(GetLangStr(Tekst::HistorieNietBewaard) + "\n" + e.description(), MsgBox::Critical);
+    if (!SchrijfMetMelding(Tekst::HistorieNietBewaard, [&] {
+            Historie::Bewaar(appState().ID_ALG_Tuinder, omschrijving, QDate::currentDate());
+            return true;
+        }))
         return;
-    }
     MessageBox::show(GetLangStr(Tekst::HistorieBewaard), MsgBox::Exclamation);
 }
 
