@@ -147,9 +147,12 @@ bool drukAf(frmMailPrint* w)
     return QTest::qWaitForWindowActive(MainWindow()) && getoond;
 }
 
+// Through the menu's popup tool, as the user opens it.
 frmHistorie* historieVenster()
 {
-    return show<frmHistorie>("frmHistorie");
+    qobject_cast<frmMain*>(MainWindow())->barMain_Click("mnu8Sub1");
+    QCoreApplication::processEvents();
+    return qobject_cast<frmHistorie*>(OpenStepWindow("frmHistorie"));
 }
 
 void kiesRij(frmHistorie* h, qint32 id)
@@ -229,6 +232,7 @@ private slots:
         QCOMPARE(h->grdHist->model()->rowCount(), 1);
         QCOMPARE(h->grdHist->model()->index(0, 2).data().toString(), QString("Tomaat voorjaar"));
         QVERIFY(!h->cmdControl[0]->isEnabled() && !h->cmdControl[2]->isEnabled());
+        QVERIFY(m_program->main()->tool("mnu1")->isEnabled() && !m_program->main()->tool("mnu4")->isEnabled());
         MessageBox::setNextAnswer(MsgBox::Yes);
         h->cmdHist[1]->click();
         QCoreApplication::processEvents();
