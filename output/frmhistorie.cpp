@@ -69,7 +69,6 @@ void frmHistorie::buildControls()
     rij->setContentsMargins(0, 0, 0, 0);
     for (int index : {0, 1, 2}) {
         auto* knop = cmdHist.add(index, new QPushButton(knoppen));
-        knop->setMinimumWidth(110);
         rij->addWidget(knop);
         connectAction(knop, &QPushButton::clicked, this, [this, index] { cmdHist_Click(index); });
     }
@@ -92,8 +91,11 @@ void frmHistorie::Form_Load()
 void frmHistorie::SetLangStrings()
 {
     setWindowTitle(GetLangStr(Tekst::Titel));
-    for (int index : {0, 1, 2})
+    for (int index : {0, 1, 2}) {
         SetCaptionLang(cmdHist, index, Tekst::Knop + 100 * index);
+        // Room around the caption, which is longer in some languages.
+        cmdHist[index]->setMinimumWidth(std::max(twips(1650), cmdHist[index]->sizeHint().width() + 16));
+    }
     m_model->setKoppen(
         {QString(), GetLangStr(Tekst::Kolom + 100 * kDatum), GetLangStr(Tekst::Kolom + 100 * kOmschrijving)});
     SetCaptionLang(cmdControl, 1, Tekst::Stoppen);
