@@ -4,6 +4,7 @@
 #include "general.h"
 #include "registratie.h"
 #include "registratiemodel.h"
+#include "stephost.h"
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
 #include "wizard.h"
@@ -13,6 +14,8 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -154,6 +157,8 @@ void frmHistorie::Verwijder()
         return;
     const qint32 id = set->ID;
     const int rij = grdHist->currentIndex().row();
+    if (appState().ID_HISTORIE == id && !SluitAndereStappen())
+        return;
     // A set that another run of the program deleted first is simply gone from the list.
     if (!SchrijfMetMelding(Tekst::NietVerwijderd, [id] {
             Historie::Verwijder(appState().ID_ALG_Tuinder, id);
@@ -173,7 +178,7 @@ void frmHistorie::Open()
     if (MessageBox::show(GetLangStr(Tekst::VraagOpenen), MsgBox::YesNo | MsgBox::Question) != MsgBox::Yes)
         return;
     const HistorieSet* set = HuidigeSet();
-    if (!set)
+    if (!set || !SluitAndereStappen())
         return;
     Historie::KiesSet(set->ID);
     s_Close();
@@ -184,9 +189,28 @@ void frmHistorie::TerugNaarWerkset()
 {
     if (MessageBox::show(GetLangStr(Tekst::VraagTerug), MsgBox::YesNo | MsgBox::Question) != MsgBox::Yes)
         return;
+    if (!SluitAndereStappen())
+        return;
     Historie::KiesSet(0);
     s_Close();
     SetHoofdMenuAan("all_on");
+}
+
+// The steps still open show the set that was current, and the mail and print
+// step would print its recipe under the other set's settings. They close
+// before the switch, each asking about what was typed in it while that can
+// still be saved where it belongs. False when one of them stays open.
+bool frmHistorie::SluitAndereStappen()
+{
+    StepHost* host = CurrentStepHost();
+    if (!host || !host->mdiArea())
+        return true;
+    const QList<QMdiSubWindow*> subs = host->mdiArea()->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = subs.crbegin(); it != subs.crend(); ++it)
+        if ((*it)->widget() != this && !(*it)->close())
+            return false;
+    QCoreApplication::processEvents();
+    return true;
 }
 
 void frmHistorie::Form_Activate()

@@ -42,6 +42,7 @@ private:
     void Verwijder();
     void Open();
     void TerugNaarWerkset();
+    bool SluitAndereStappen();
     // The set of the grid's current row; null when the list is empty.
     const HistorieSet* HuidigeSet() const;
 

@@ -290,7 +290,9 @@ private slots:
     }
 
     // An opened set and a return leave the advice vectors empty: a print after
-    // them must not overwrite the working set's adjustment with zeros.
+    // them must not overwrite the working set's adjustment with zeros. The mail
+    // and print step left open closes with each switch, so that it never
+    // prints one set's recipe under the other's settings.
     void printAfterASetWasOpenedKeepsTheAdjustment()
     {
         frmMailPrint* w = weg();
@@ -305,11 +307,16 @@ private slots:
         h->cmdHist[1]->click();
         QCOMPARE(appState().ID_HISTORIE, id);
         QCOMPARE(appState().AdviesAanpassing.Vlag, qint16(0));
-        QVERIFY(drukAf(w));
+        QVERIFY(!isOpen("frmMailPrint"));
+        QCOMPARE(rijDeWeg(), kWeg);
+        w = qobject_cast<frmMailPrint*>(OpenStepWindow("frmMailPrint"));
+        QVERIFY(w && drukAf(w));
+
         h = historieVenster();
         MessageBox::setNextAnswer(MsgBox::Yes);
         h->cmdHist[2]->click();
-        QVERIFY(drukAf(w));
+        QCOMPARE(appState().ID_HISTORIE, 0);
+        QVERIFY(!isOpen("frmMailPrint"));
         QCOMPARE(alleRijen().filter(QRegularExpression("^HISTORIE_Aanpassing\\|")), aanpassing);
     }
 
