@@ -42,12 +42,8 @@ void bewaar(const char* tabel, qint16 type, const ElementVector& v, const QVaria
 QList<clsPrintMeststofMeststof> tomatenRecept()
 {
     AppState& s = appState();
-    const qint32 tuinder = s.ID_ALG_Tuinder;
-    growerDb().execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc) VALUES (?, 0, 1, 100)", {tuinder});
-    growerDb().execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, NH4_Code, K_Code, Ca_Code, Mg_Code, "
-                       "SO4_Code, H2PO4_Code, ZuurLoog_Code, Fe_Code, Mn_Code, Zn_Code, B_Code, Cu_Code, Mo_Code) "
-                       "VALUES (?, 0, 11, 3, 1, 6, 9, 4, 15, 102, 105, 107, 109, 112, 114)",
-                       {tuinder});
+    TestSupport::insertWorkingSetRow("WATER", {{"Type", 1}, {"Perc", 100}});
+    TestSupport::insertWorkingSetRow("MEST_Selectie", TestSupport::tomatoChoice());
     PutTeeltInstelling("Code_Teelt", 1, InstellingMode::Number);
     PutTeeltInstelling("Aanpassing", 1, InstellingMode::Number);
     PutTeeltInstelling("WaterInputType", 1, InstellingMode::Number);

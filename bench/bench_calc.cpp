@@ -45,11 +45,7 @@ void addGrowerChoice()
 {
     Database& t = growerDb();
     const qint32 tuinder = appState().ID_ALG_Tuinder;
-    t.execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, NH4_Code, K_Code, Ca_Code, Mg_Code, "
-              "SO4_Code, "
-              "H2PO4_Code, ZuurLoog_Code, Fe_Code, Mn_Code, Zn_Code, B_Code, Cu_Code, Mo_Code) "
-              "VALUES (?, 0, 11, 3, 1, 6, 9, 4, 15, 102, 105, 107, 109, 112, 114)",
-              {tuinder});
+    TestSupport::insertWorkingSetRow("MEST_Selectie", TestSupport::tomatoChoice());
     t.execute("INSERT INTO HISTORIE_ExtraBigbag (ID_ALG_Tuinder, ID_HISTORIE, \"Index\", Nr, Naam, Bak, Kg, "
               "Kgl, liter) "
               "VALUES (?, 0, 1, 1, 'Kalksalpeter', 1, 20, 1, 0), (?, 0, 2, 3, 'Kalisalpeter', 1, 10, 1, 0)",

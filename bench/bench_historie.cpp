@@ -6,6 +6,7 @@
 // print of the advice report to PDF.
 #include "appstate.h"
 #include "benchutil.h"
+#include "defaultstate.h"
 #include "frmhistorie.h"
 #include "frmmailprint.h"
 #include "frmmain.h"
@@ -35,21 +36,7 @@ namespace {
 
 void keuzes()
 {
-    Database& t = growerDb();
-    const qint32 tuinder = appState().ID_ALG_Tuinder;
-    t.execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc) VALUES (?, 0, 1, 100)", {tuinder});
-    t.execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, NH4_Code, K_Code, Ca_Code, Mg_Code, SO4_Code, "
-              "H2PO4_Code, ZuurLoog_Code, Fe_Code, Mn_Code, Zn_Code, B_Code, Cu_Code, Mo_Code) "
-              "VALUES (?, 0, 11, 3, 1, 6, 9, 4, 15, 102, 105, 107, 109, 112, 114)",
-              {tuinder});
-    for (auto [naam, waarde] : {std::pair{"Code_Teelt", 1},
-                                {"TeeltSysteem", 1},
-                                {"Aanpassing", 1},
-                                {"WaterInputType", 1},
-                                {"BakGrootte", 1000},
-                                {"Concentratie", 100},
-                                {"ExtraBigbag", 0}})
-        PutTeeltInstelling(naam, waarde, InstellingMode::Number);
+    TestSupport::chooseTomatoExample();
 }
 
 StepWindow* actief()

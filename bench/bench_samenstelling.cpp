@@ -8,6 +8,7 @@
 #include "advies.h"
 #include "appstate.h"
 #include "benchutil.h"
+#include "defaultstate.h"
 #include "frmmain.h"
 #include "frmsamenstel.h"
 #include "programfixture.h"
@@ -31,11 +32,8 @@ void adviesVanDezeRun()
     Database& t = growerDb();
     AppState& s = appState();
     const qint32 tuinder = s.ID_ALG_Tuinder;
-    t.execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc) VALUES (?, 0, 1, 100)", {tuinder});
-    t.execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, NH4_Code, K_Code, Ca_Code, Mg_Code, SO4_Code, "
-              "H2PO4_Code, ZuurLoog_Code, Fe_Code, Mn_Code, Zn_Code, B_Code, Cu_Code, Mo_Code) "
-              "VALUES (?, 0, 11, 3, 1, 6, 9, 4, 15, 102, 105, 107, 109, 112, 114)",
-              {tuinder});
+    TestSupport::insertWorkingSetRow("WATER", {{"Type", 1}, {"Perc", 100}});
+    TestSupport::insertWorkingSetRow("MEST_Selectie", TestSupport::tomatoChoice());
     t.execute("INSERT INTO HISTORIE_ExtraBigbag (ID_ALG_Tuinder, ID_HISTORIE, \"Index\", Nr, Naam, Bak, Kg, Kgl, "
               "liter) VALUES (?, 0, 1, 1, 'Kalksalpeter', 1, 20, 1, 0), (?, 0, 21, 3, 'Kalisalpeter', 2, 10, 1, 0)",
               {tuinder, tuinder});

@@ -3,6 +3,7 @@
 // and print step, a stored set, the calculation log, and the ways it refuses
 // to go on.
 #include "advies.h"
+#include "defaultstate.h"
 #include "elementen.h"
 #include "frmmain.h"
 #include "frmsamenstel.h"
@@ -31,10 +32,7 @@ std::shared_ptr<PrintRegels> g_ontvangen;
 int g_keerOntvangen = 0;
 
 // The tomato example of the default data: a fertiliser for every element.
-const QVariantMap kTomaat{{"NH4_Code", 11}, {"K_Code", 3},     {"Ca_Code", 1},        {"Mg_Code", 6},
-                          {"SO4_Code", 9},  {"H2PO4_Code", 4}, {"ZuurLoog_Code", 15}, {"Fe_Code", 102},
-                          {"Mn_Code", 105}, {"Zn_Code", 107},  {"B_Code", 109},       {"Cu_Code", 112},
-                          {"Mo_Code", 114}};
+const QVariantMap kTomaat = TestSupport::tomatoChoice();
 
 QVariantMap with(QVariantMap rij, const QVariantMap& meer)
 {
@@ -42,34 +40,10 @@ QVariantMap with(QVariantMap rij, const QVariantMap& meer)
     return rij;
 }
 
-void rij(const QString& tabel, QVariantMap waarden)
-{
-    waarden.insert("ID_ALG_Tuinder", appState().ID_ALG_Tuinder);
-    QStringList kolommen, tekens;
-    QVariantList params;
-    for (auto it = waarden.cbegin(); it != waarden.cend(); ++it) {
-        kolommen << '"' + it.key() + '"';
-        tekens << "?";
-        params << it.value();
-    }
-    appState().dbT->execute(
-        "INSERT INTO " + tabel + " (" + kolommen.join(", ") + ") VALUES (" + tekens.join(", ") + ")", params);
-}
-
 // Tomato on rain water with the grower's fertiliser choice and tanks.
-void gegevens(QVariantMap keuze = kTomaat, int concentratie = 100, int bigBag = 0)
+void gegevens(const QVariantMap& keuze = kTomaat, int concentratie = 100, int bigBag = 0)
 {
-    rij("WATER", {{"ID_HISTORIE", 0}, {"Type", 1}, {"Perc", 100}});
-    keuze.insert("ID_HISTORIE", 0);
-    rij("MEST_Selectie", keuze);
-    for (auto [naam, waarde] : {std::pair{"Code_Teelt", 1},
-                                {"TeeltSysteem", 1},
-                                {"Aanpassing", 1},
-                                {"WaterInputType", 1},
-                                {"BakGrootte", 1000},
-                                {"Concentratie", concentratie},
-                                {"ExtraBigbag", bigBag}})
-        QVERIFY(PutTeeltInstelling(naam, waarde, InstellingMode::Number));
+    QVERIFY(TestSupport::chooseTomatoExample(keuze, concentratie, bigBag));
 }
 
 // The advice step of this run, as it leaves the shared vectors.
@@ -273,13 +247,9 @@ private slots:
         advies(kTomaat, 100, 1);
         for (const auto& [index, nr, naam, bak, kg] :
              {std::tuple{1, 1, "Kalksalpeter", 1, 20}, {21, 3, "Kalisalpeter", 2, 10}})
-            rij("HISTORIE_ExtraBigbag", {{"ID_HISTORIE", 0},
-                                         {"Index", index},
-                                         {"Nr", nr},
-                                         {"Naam", naam},
-                                         {"Bak", bak},
-                                         {"Kg", kg},
-                                         {"Kgl", 1}});
+            TestSupport::insertWorkingSetRow(
+                "HISTORIE_ExtraBigbag",
+                {{"Index", index}, {"Nr", nr}, {"Naam", naam}, {"Bak", bak}, {"Kg", kg}, {"Kgl", 1}});
         frmSamenstel* w = open();
         QVERIFY(w->heeftResultaat());
         QCOMPARE(tekst(w, 300), GetLangStr(70110001));

@@ -38,22 +38,9 @@ private slots:
         AppState& s = appState();
         insertRow(*s.dbT, "WATER",
                   {{"ID_ALG_Tuinder", s.ID_ALG_Tuinder}, {"ID_HISTORIE", 0}, {"Type", 1}, {"Perc", 100}});
-        insertRow(*s.dbT, "MEST_Selectie",
-                  {{"ID_ALG_Tuinder", s.ID_ALG_Tuinder},
-                   {"ID_HISTORIE", 0},
-                   {"NH4_Code", 11},
-                   {"K_Code", 3},
-                   {"Ca_Code", 1},
-                   {"Mg_Code", 6},
-                   {"SO4_Code", 9},
-                   {"H2PO4_Code", 4},
-                   {"ZuurLoog_Code", 15},
-                   {"Fe_Code", 102},
-                   {"Mn_Code", 105},
-                   {"Zn_Code", 107},
-                   {"B_Code", 109},
-                   {"Cu_Code", 112},
-                   {"Mo_Code", 114}});
+        QVariantMap choice = TestSupport::tomatoChoice();
+        choice.insert({{"ID_ALG_Tuinder", s.ID_ALG_Tuinder}, {"ID_HISTORIE", 0}});
+        insertRow(*s.dbT, "MEST_Selectie", choice);
 
         BerekenInstellingen settings;
         settings.Code_Teelt = 1;

@@ -3,6 +3,7 @@
 // step, the set saved to history, opened again read-only, the working set
 // taken back and the set deleted. Also the mail and print step's own rules.
 #include "appstate.h"
+#include "defaultstate.h"
 #include "frmhistorie.h"
 #include "frmmailprint.h"
 #include "frmmain.h"
@@ -38,29 +39,7 @@ constexpr qint32 HistorieNietBewaard = 72900100;
 // fertiliser for every element.
 void keuzes()
 {
-    insertRow("WATER", {{"ID_HISTORIE", 0}, {"Type", 1}, {"Perc", 100}});
-    insertRow("MEST_Selectie", {{"ID_HISTORIE", 0},
-                                {"NH4_Code", 11},
-                                {"K_Code", 3},
-                                {"Ca_Code", 1},
-                                {"Mg_Code", 6},
-                                {"SO4_Code", 9},
-                                {"H2PO4_Code", 4},
-                                {"ZuurLoog_Code", 15},
-                                {"Fe_Code", 102},
-                                {"Mn_Code", 105},
-                                {"Zn_Code", 107},
-                                {"B_Code", 109},
-                                {"Cu_Code", 112},
-                                {"Mo_Code", 114}});
-    for (auto [naam, waarde] : {std::pair{"Code_Teelt", 1},
-                                {"TeeltSysteem", 1},
-                                {"Aanpassing", 1},
-                                {"WaterInputType", 1},
-                                {"BakGrootte", 1000},
-                                {"Concentratie", 100},
-                                {"ExtraBigbag", 0}})
-        QVERIFY(PutTeeltInstelling(naam, waarde, InstellingMode::Number));
+    QVERIFY(TestSupport::chooseTomatoExample());
 }
 
 // Every row of the grower database, table by table, to see that nothing was written.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QTemporaryDir>
+#include <QVariantMap>
 #include <memory>
 
 namespace TestSupport {
@@ -11,5 +12,18 @@ namespace TestSupport {
 // open and the first grower taken.
 enum class Open { TextsOnly, AllDatabases };
 std::unique_ptr<QTemporaryDir> openDefaultState(Open open = Open::AllDatabases);
+
+// Adds a row of the current grower's working set to the table.
+void insertWorkingSetRow(const QString& table, QVariantMap values);
+
+// The fertiliser choice of the default data's tomato example, one fertiliser
+// for every element, as the columns of MEST_Selectie.
+const QVariantMap& tomatoChoice();
+
+// What a new user has chosen before the road, in the current grower's
+// working set: tomato on rain water (one source at 100 %) in a recirculating
+// system, the fertiliser choice given, a 1000-litre tank at the given
+// concentration, big bags on or off. False when a setting was not stored.
+bool chooseTomatoExample(const QVariantMap& choice = tomatoChoice(), int concentratie = 100, int bigBag = 0);
 
 } // namespace TestSupport
