@@ -163,9 +163,7 @@ void OpenRsLang()
 
 RecordSet OpenTeeltInstelling()
 {
-    AppState& s = appState();
-    if (!s.dbT)
-        throw AppError(JetError::ObjectNotSet, "TEELT_Instelling", "The grower database is not open.");
+    const AppState& s = appState();
     RecordSet rs = growerDb().openTable("TEELT_Instelling", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
                                         {s.ID_ALG_Tuinder, s.ID_HISTORIE}, "ID");
     EnsureSettingRow(rs);

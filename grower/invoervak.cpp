@@ -52,32 +52,6 @@ InvoerBereik BreedsteElementBereik(int positie)
     return {0, afgerond(HoogsteGehalte(positie) * breedsteFactor(positie), 2), 2, false};
 }
 
-InvoerFout LeesInvoer(const QString& text, const InvoerBereik& bereik, double& value)
-{
-    double getal = 0;
-    if (!text.trimmed().isEmpty()) {
-        if (!IsNumericValue(text))
-            return InvoerFout::GeenGetal;
-        getal = NzValue(text, NzType::Double).toDouble();
-    }
-    if (bereik.geheel)
-        getal = std::nearbyint(getal);
-    if (!std::isfinite(getal) || getal < bereik.laagste || getal > bereik.hoogste)
-        return InvoerFout::BuitenBereik;
-    value = getal;
-    return InvoerFout::Geen;
-}
-
-QString InvoerMelding(InvoerFout fout, const QString& text, const InvoerBereik& bereik)
-{
-    const QString bereikTekst =
-        GetLangStr(bereik.geheel ? 999000086 : 999000085)
-            .arg(FormatNumber(bereik.laagste, bereik.decimalen), FormatNumber(bereik.hoogste, bereik.decimalen));
-    if (fout == InvoerFout::GeenGetal)
-        return GetLangStr(999000087).arg(text.trimmed()) + " " + bereikTekst;
-    return bereikTekst;
-}
-
 int InvoerBreedte(const QWidget* plaats, const QList<InvoerBereik>& bereiken, int minimum)
 {
     const QFontMetrics fm = plaats->fontMetrics();

@@ -2,6 +2,7 @@
 
 #include "db/apperror.h"
 #include "general.h"
+#include "invoer.h"
 
 #include <QList>
 #include <QObject>
@@ -10,15 +11,6 @@
 
 class QLineEdit;
 class QWidget;
-
-// What a value box accepts, in what it shows (the display unit for an
-// element), and the decimals it shows the number with.
-struct InvoerBereik {
-    double laagste = 0;
-    double hoogste = 0;
-    qint16 decimalen = 2;
-    bool geheel = false; // stored as the nearest whole number, halves to even
-};
 
 namespace Bereik {
 // A water source's share in the mix, in per cent.
@@ -39,15 +31,6 @@ InvoerBereik ElementBereik(int positie);
 // The range of an element's box in the display unit where its highest
 // content reads longest; the box is made wide enough for that.
 InvoerBereik BreedsteElementBereik(int positie);
-
-enum class InvoerFout { Geen, GeenGetal, BuitenBereik };
-
-// The number typed in a box. Empty text is 0. A text that does not read as a
-// number in the user's locale, or a number outside the range, is refused and
-// leaves value alone.
-InvoerFout LeesInvoer(const QString& text, const InvoerBereik& bereik, double& value);
-// The message for a refused text: it names both limits as the box shows them.
-QString InvoerMelding(InvoerFout fout, const QString& text, const InvoerBereik& bereik);
 
 // The width (pixels) that a box placed in plaats needs to show every number
 // of the ranges whole, at least minimum.
