@@ -2,7 +2,7 @@
 
 #include "db/apperror.h"
 #include "general.h"
-#include "invoer.h"
+#include "invoergetal.h"
 
 #include <QList>
 #include <QObject>

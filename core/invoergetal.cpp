@@ -1,4 +1,4 @@
-#include "invoer.h"
+#include "invoergetal.h"
 
 #include "units.h"
 #include "zelvorageneral.h"

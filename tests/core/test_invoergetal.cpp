@@ -1,9 +1,9 @@
 // Reading a typed number: what every number box of the program accepts and refuses.
-#include "invoer.h"
+#include "invoergetal.h"
 
 #include <QtTest>
 
-class TestInvoer : public QObject {
+class TestInvoerGetal : public QObject {
     Q_OBJECT
 
 private slots:
@@ -50,5 +50,5 @@ private slots:
     }
 };
 
-QTEST_APPLESS_MAIN(TestInvoer)
-#include "test_invoer.moc"
+QTEST_APPLESS_MAIN(TestInvoerGetal)
+#include "test_invoergetal.moc"
