@@ -16,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScopeGuard>
 #include <QToolButton>
 
 namespace {
@@ -118,7 +117,7 @@ void frmMeststoffen::bouwRijen()
 
 void frmMeststoffen::Form_Load()
 {
-    ShowStatusLang(MainWindow(), -1);
+    Bezig bezig(-1);
     m_pagina = appState().ElementType == MestPagina::Micro ? MestPagina::Micro : MestPagina::Macro;
     SetLangStrings();
     LayoutPage();
@@ -135,7 +134,6 @@ void frmMeststoffen::Form_Load()
     cmdMeststoffen.forEach([](int index, QToolButton* knop) {
         knop->setIcon(QIcon(Picture(index < kNaam ? "DriehoekKnopje" : "DeleteKnopje")));
     });
-    ShowStatusLang(MainWindow(), 0);
 }
 
 void frmMeststoffen::LaadPagina()
@@ -295,8 +293,7 @@ void frmMeststoffen::KiesMeststof(int rij)
             m_changed = true;
         }
     }
-    ShowStatusLang(MainWindow(), -1);
-    const auto klaar = qScopeGuard([] { ShowStatusLang(MainWindow(), 0); });
+    Bezig bezig(-1);
     if (m_pagina == MestPagina::Macro && rij == kKalium)
         CheckKGl(true);
     ShowMeststof(rij);
@@ -388,13 +385,12 @@ void frmMeststoffen::cmdControl_Click(int index)
     // The wizard closed the window, or only turned its page.
     if (m_gesloten || appState().ElementType == m_pagina)
         return;
-    ShowStatusLang(MainWindow(), -1);
+    Bezig bezig(-1);
     m_pagina = appState().ElementType == MestPagina::Micro ? MestPagina::Micro : MestPagina::Macro;
     SetLangStrings();
     LayoutPage();
     RunUserAction([this] { LaadPagina(); });
     FilterBeschikbaar();
-    ShowStatusLang(MainWindow(), 0);
 }
 
 bool frmMeststoffen::queryUnload()

@@ -81,7 +81,7 @@ void frmMeststofPercent::showEvent(QShowEvent* event)
 
 void frmMeststofPercent::Form_Load()
 {
-    ShowStatusLang(MainWindow(), -1);
+    Bezig bezig(-1);
     SetLangStrings();
     if (QWidget* main = MainWindow())
         setWindowIcon(main->windowIcon());
@@ -90,7 +90,6 @@ void frmMeststofPercent::Form_Load()
     txtMeststofPercent->setText(locale.toString(double(ElementPerc), 'f', 1));
     txtMeststofPercent->setFocus();
     adjustSize();
-    ShowStatusLang(MainWindow(), 0);
 }
 
 void frmMeststofPercent::SetLangStrings()
