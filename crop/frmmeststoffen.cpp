@@ -118,9 +118,6 @@ void frmMeststoffen::bouwRijen()
 void frmMeststoffen::Form_Load()
 {
     Bezig bezig(-1);
-    m_pagina = appState().ElementType == MestPagina::Micro ? MestPagina::Micro : MestPagina::Macro;
-    SetLangStrings();
-    LayoutPage();
     cboMeststoffen->clear();
     cboMeststoffen->addItem(GetLangStr(30300000));
     cboMeststoffen->addItem(GetLangStr(30300001));
@@ -128,8 +125,7 @@ void frmMeststoffen::Form_Load()
     cboMeststoffen->setCurrentIndex(-1);
     // The searches leave out what the preference list switched off; the copy they read must exist.
     CheckMestPrefList(0);
-    RunUserAction([this] { LaadPagina(); });
-    FilterBeschikbaar();
+    LaadPagina();
     SetLogoButtons(this);
     cmdMeststoffen.forEach([](int index, QToolButton* knop) {
         knop->setIcon(QIcon(Picture(index < kNaam ? "DriehoekKnopje" : "DeleteKnopje")));
@@ -138,13 +134,19 @@ void frmMeststoffen::Form_Load()
 
 void frmMeststoffen::LaadPagina()
 {
+    m_pagina = appState().ElementType == MestPagina::Micro ? MestPagina::Micro : MestPagina::Macro;
+    SetLangStrings();
+    LayoutPage();
     m_geladen = false;
-    if (appState().ID_HISTORIE != 0) {
-        LoadHistorieMest();
-    } else {
-        LoadSelectie();
-        m_geladen = true;
-    }
+    RunUserAction([this] {
+        if (appState().ID_HISTORIE != 0) {
+            LoadHistorieMest();
+        } else {
+            LoadSelectie();
+            m_geladen = true;
+        }
+    });
+    FilterBeschikbaar();
 }
 
 void frmMeststoffen::Form_Activate()
@@ -386,11 +388,7 @@ void frmMeststoffen::cmdControl_Click(int index)
     if (m_gesloten || appState().ElementType == m_pagina)
         return;
     Bezig bezig(-1);
-    m_pagina = appState().ElementType == MestPagina::Micro ? MestPagina::Micro : MestPagina::Macro;
-    SetLangStrings();
-    LayoutPage();
-    RunUserAction([this] { LaadPagina(); });
-    FilterBeschikbaar();
+    LaadPagina();
 }
 
 bool frmMeststoffen::queryUnload()

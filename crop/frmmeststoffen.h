@@ -54,6 +54,7 @@ private:
     void bouwRijen();
     void Form_Load();
     void Form_KeyDown();
+    // Shows the page ElementType names: captions, rows and what is stored for it.
     void LaadPagina();
     void SetLangStrings();
     void LayoutPage();
