@@ -5,6 +5,7 @@
 #include "general.h"
 #include "mdlgenzoeken.h"
 #include "programsettings.h"
+#include "teeltinstellingen.h"
 #include "ui/dialogs.h"
 #include "units.h"
 #include "windowhelpers.h"
@@ -229,7 +230,7 @@ void frmMeststoffen::Form_KeyDown()
 
 void frmMeststoffen::LoadSelectie()
 {
-    ZetFilter(MeststofSelectie::LeesFilter());
+    ZetFilter(TeeltInstellingen::Lees().MixoraMest);
     const std::vector<MestSlot> opgeslagen = MeststofSelectie::LeesSelectie(m_pagina);
     // The choose buttons serve both pages: on the micro page this one is boron's.
     if (m_pagina == MestPagina::Micro)
@@ -246,7 +247,7 @@ void frmMeststoffen::LoadSelectie()
 
 void frmMeststoffen::LoadHistorieMest()
 {
-    ZetFilter(MeststofSelectie::LeesFilter());
+    ZetFilter(TeeltInstellingen::Lees().MixoraMest);
     std::vector<MestRegelTekst> teksten;
     try {
         teksten = MeststofSelectie::LeesTeksten(m_pagina);
