@@ -4,6 +4,7 @@
 #include "general.h"
 #include "generalui.h"
 #include "mdlgenzoeken.h"
+#include "stdvoplossing.h"
 #include "ui/dialogs.h"
 #include "units.h"
 #include "windowhelpers.h"
@@ -302,9 +303,9 @@ void frmTeelt::KiesTeelt()
         const qint32 code = ShowSearchTable(headers, "SELECT Code, " + naam + " FROM TEELT;", huidig,
                                             GetLangStr(42000200), s.AppPath + s.TDatabaseNaam);
         if (code != 0 && code + 1000 != Code_Teelt) {
-            // Codes up to 1000 belong to the standard crops, and the crop code is a 16-bit column.
-            if (code < 1 || code > kHoogste - 1000) {
-                MessageBox::show(GetLangStr(40900200).arg(kHoogste - 1000), MsgBox::Exclamation);
+            // A code the own-crop editor refuses has no place under code + 1000 in the reference data.
+            if (code < kLaagsteEigenCode || code > kHoogsteEigenCode) {
+                MessageBox::show(GetLangStr(40900200).arg(kHoogsteEigenCode), MsgBox::Exclamation);
                 return;
             }
             // Without its copy the calculation would not find the crop: it is not chosen then.
