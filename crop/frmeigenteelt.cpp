@@ -439,11 +439,11 @@ void frmEigenTeelt::DeleteCrop()
 
 void frmEigenTeelt::SearchCrop()
 {
-    AppState& s = appState();
-    s.ZoekDatabase = s.TDatabaseNaam;
+    // The own crops are in the grower database; naming it leaves the next search its own database.
+    const AppState& s = appState();
     const qint32 code = ShowSearchTable({"Code;10", "Naam;40"},
                                         "SELECT Code, Code, Lang" + QString::number(s.languageID) + " FROM TEELT",
-                                        m_code, "Gewas zoeken");
+                                        m_code, "Gewas zoeken", s.AppPath + s.TDatabaseNaam);
     if (code != 0)
         m_code = qint16(code);
 }

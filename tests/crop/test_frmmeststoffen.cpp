@@ -176,7 +176,7 @@ private slots:
 
     void choicesOnBothPagesAreStoredAndShownAgain()
     {
-        // The own-crop editor leaves the grower database for the next search; this one names its own.
+        // A search database left on the grower's by an earlier search: this one names its own.
         appState().ZoekDatabase = appState().TDatabaseNaam;
         frmMeststoffen* w = open();
         QCOMPARE(w->windowTitle(), GetLangStr(30000000));

@@ -133,7 +133,7 @@ private slots:
         type(0, "1000");
         type(1, "200");
         QCOMPARE(box(0)->text(), QString("1,000"));
-        // The own-crop editor leaves the grower database as the search database.
+        // A search database left on the grower's by an earlier search: this one names its own.
         appState().ZoekDatabase = appState().TDatabaseNaam;
         TestSupport::SearchView beeld;
         chooseCrop(0, "Tomaat", &beeld);
