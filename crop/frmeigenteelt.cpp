@@ -331,15 +331,22 @@ void frmEigenTeelt::txtTeelt_LostFocus(int index)
     CalcEC();
 }
 
+bool frmEigenTeelt::KnopMagWerken()
+{
+    if (!VerwerkInvoer())
+        return false;
+    if (!m_balansUit)
+        return true;
+    // While the balance is off a button only checks it again, and tells it again when it still is.
+    m_balansUit = false;
+    CheckBalance();
+    return false;
+}
+
 void frmEigenTeelt::cmdTeelt_Click(int index)
 {
-    if (!m_loaded || !VerwerkInvoer())
+    if (!m_loaded || !KnopMagWerken())
         return;
-    if (m_balansUit) {
-        m_balansUit = false;
-        CheckBalance();
-        return;
-    }
     switch (index) {
     case 0:
         if (BewaarWijzigingen()) {
@@ -491,13 +498,8 @@ bool frmEigenTeelt::SaveCrop()
 
 void frmEigenTeelt::cmdControl_Click(int index)
 {
-    if (!VerwerkInvoer())
+    if (!KnopMagWerken())
         return;
-    if (m_balansUit) {
-        m_balansUit = false;
-        CheckBalance();
-        return;
-    }
     StepWindow::cmdControl_Click(index);
 }
 
