@@ -8,6 +8,7 @@
 #include "programfixture.h"
 #include "registry/registry.h"
 #include "searchwindow.h"
+#include "stepdriver.h"
 #include "stepwindows.h"
 #include "ui/dialogs.h"
 #include "wizard.h"
@@ -53,10 +54,7 @@ QString settingRows()
     return rows.join('\n');
 }
 
-QString lastText()
-{
-    return MessageBox::shown().isEmpty() ? QString() : MessageBox::last().text;
-}
+using StepDriver::lastText;
 
 } // namespace
 
@@ -78,20 +76,8 @@ class TestFrmTeelt : public QObject {
     QLineEdit* box(int index) const { return window()->txtTeelt[index]; }
     QComboBox* list(int index) const { return window()->cboTeelt[index]; }
 
-    void type(int index, const QString& text)
-    {
-        QLineEdit* b = box(index);
-        b->setFocus();
-        b->selectAll();
-        QTest::keyClicks(b, text);
-        QTest::keyClick(b, Qt::Key_Tab);
-    }
-
-    void press(int index)
-    {
-        window()->cmdControl[index]->click();
-        QCoreApplication::processEvents();
-    }
+    void type(int index, const QString& text) { StepDriver::type(box(index), text); }
+    void press(int index) { StepDriver::press(window(), index); }
 
     void chooseCrop(int source, const QString& name, TestSupport::SearchView* beeld)
     {
