@@ -209,6 +209,22 @@ private slots:
         QCOMPARE(appState().AdviesAanpassing.K, 0.0f);
     }
 
+    void anAdjustmentByHandWithTheDrainSurvivesASave()
+    {
+        // 2 has no entry of its own: it shows as automatic, and must not be stored as that position.
+        QVERIFY(PutTeeltInstelling("Aanpassing", 2, InstellingMode::Number));
+        QVERIFY(PutTeeltInstelling("BakGrootte", 1000, InstellingMode::Number));
+        appState().AdviesAanpassing.K = 0.5f;
+        frmTeelt* w = openFromMenu();
+        QCOMPARE(list(4)->currentIndex(), 0);
+        QVERIFY(!list(1)->isHidden());
+        QCOMPARE(w->Aanpassing, qint16(2));
+        press(0);
+        QVERIFY(!window());
+        QCOMPARE(stored("Aanpassing").toInt(), 2);
+        QCOMPARE(appState().AdviesAanpassing.K, 0.5f);
+    }
+
     void aStoredHistorySetIsShownReadOnly()
     {
         // Values the lists do not have, and a tank size the working set would refuse.
