@@ -55,7 +55,7 @@ void ZetAchtergrond(QLineEdit* box, const QColor& kleur)
 
 } // namespace
 
-frmEigenTeelt::frmEigenTeelt(QWidget* parent) : StepWindow(parent)
+frmEigenTeelt::frmEigenTeelt(QWidget* parent) : StepWindow(parent, Kind::MenuOnly)
 {
     setObjectName("frmEigenTeelt");
     buildControls();
@@ -190,8 +190,6 @@ void frmEigenTeelt::Form_Load()
     Bezig bezig(-1);
     SetLangStrings();
     SetLogoButtons(this);
-    cmdControl[0]->setEnabled(false);
-    cmdControl[2]->setEnabled(false);
     ClearFields();
     RunUserAction([this] {
         const QList<qint16> codes = EigenTeelten::Codes();
