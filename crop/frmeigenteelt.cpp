@@ -560,16 +560,10 @@ bool frmEigenTeelt::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         const int index = vakIndex(watched);
-        if (index >= 0 && event->type() == QEvent::FocusIn) {
-            // After the click that gave the focus has placed the cursor.
-            QLineEdit* box = txtTeelt[index];
-            QTimer::singleShot(0, box, [box] {
-                if (box->hasFocus())
-                    box->selectAll();
-            });
-        } else if (index >= 0 && m_loaded && !m_activeren) {
+        if (index >= 0 && event->type() == QEvent::FocusIn)
+            SelectAllOnceFocused(txtTeelt[index]);
+        else if (index >= 0 && m_loaded && !m_activeren)
             RunUserAction([&] { txtTeelt_LostFocus(index); });
-        }
     }
     return StepWindow::eventFilter(watched, event);
 }

@@ -13,7 +13,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -115,8 +114,7 @@ void frmMeststofPercent::cmdMeststofPercent_Click()
 
 void frmMeststofPercent::txtMeststofPercent_GotFocus()
 {
-    // After the click that gave the focus has placed the caret.
-    QTimer::singleShot(0, txtMeststofPercent, [box = txtMeststofPercent] { box->selectAll(); });
+    SelectAllOnceFocused(txtMeststofPercent);
 }
 
 bool frmMeststofPercent::eventFilter(QObject* watched, QEvent* event)

@@ -18,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -340,12 +339,7 @@ void frmTeelt::EigenTeeltSlot()
 
 void frmTeelt::txtTeelt_GotFocus(int index)
 {
-    // After the click that gave the focus has placed the caret.
-    QLineEdit* box = txtTeelt[index];
-    QTimer::singleShot(0, box, [box] {
-        if (box->hasFocus())
-            box->selectAll();
-    });
+    SelectAllOnceFocused(txtTeelt[index]);
 }
 
 void frmTeelt::txtTeelt_LostFocus(int index)
