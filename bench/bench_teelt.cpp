@@ -3,32 +3,24 @@
 // from the menu (and closed again between the runs). Prints the median.
 #include "appstate.h"
 #include "benchutil.h"
-#include "dbbuilder.h"
 #include "frmmain.h"
-#include "startup.h"
+#include "programfixture.h"
 #include "stepwindows.h"
-#include "ui/dialogs.h"
 #include "wizard.h"
 #include "zelvorageneral.h"
 
 #include <QApplication>
 #include <QMdiSubWindow>
-#include <QTemporaryDir>
 
 int main(int argc, char** argv)
 {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Zelvora");
-    MessageBox::setScripted(true);
-    QTemporaryDir dir;
-    DbBuilder::buildDefaults(ZELVORA_DATA_DIR, dir.path(), true);
-    SetCommandLine({"/nosplash=yes", "/Path=" + dir.path()});
-    StartUp();
     RegisterStepWindows();
     {
-        frmMain main;
+        ProgramFixture program;
+        frmMain& main = *program.main();
         main.show();
-        main.MDIForm_Activate();
         QCoreApplication::processEvents();
         PutTeeltInstelling("Code_Teelt", 1, InstellingMode::Number);
         PutTeeltInstelling("BakGrootte", 1000, InstellingMode::Number);
@@ -43,15 +35,12 @@ int main(int argc, char** argv)
             times.push_back(t.nsecsElapsed() / 1e6);
             QWidget* w = OpenStepWindow("frmTeelt");
             if (!w)
-                break;
+                return 1; // the step did not open
             qobject_cast<QMdiSubWindow*>(w->parentWidget())->close();
             QCoreApplication::processEvents();
         }
-        if (times.size() < 25)
-            return 1; // the step did not open
         std::sort(times.begin(), times.end());
-        const double ms = times[times.size() / 2];
-        report("crop step opened from the menu", ms, "under 50 ms");
+        report("crop step opened from the menu", times[times.size() / 2], "under 50 ms");
     }
     resetAppState();
     return 0;

@@ -20,7 +20,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -56,7 +55,7 @@ void ZetAchtergrond(QLineEdit* box, const QColor& kleur)
 
 } // namespace
 
-frmEigenTeelt::frmEigenTeelt(QWidget* parent) : StepWindow(parent)
+frmEigenTeelt::frmEigenTeelt(QWidget* parent) : StepWindow(parent, Kind::MenuOnly)
 {
     setObjectName("frmEigenTeelt");
     buildControls();
@@ -191,8 +190,6 @@ void frmEigenTeelt::Form_Load()
     Bezig bezig(-1);
     SetLangStrings();
     SetLogoButtons(this);
-    cmdControl[0]->setEnabled(false);
-    cmdControl[2]->setEnabled(false);
     ClearFields();
     RunUserAction([this] {
         const QList<qint16> codes = EigenTeelten::Codes();
@@ -331,15 +328,22 @@ void frmEigenTeelt::txtTeelt_LostFocus(int index)
     CalcEC();
 }
 
+bool frmEigenTeelt::KnopMagWerken()
+{
+    if (!VerwerkInvoer())
+        return false;
+    if (!m_balansUit)
+        return true;
+    // While the balance is off a button only checks it again, and tells it again when it still is.
+    m_balansUit = false;
+    CheckBalance();
+    return false;
+}
+
 void frmEigenTeelt::cmdTeelt_Click(int index)
 {
-    if (!m_loaded || !VerwerkInvoer())
+    if (!m_loaded || !KnopMagWerken())
         return;
-    if (m_balansUit) {
-        m_balansUit = false;
-        CheckBalance();
-        return;
-    }
     switch (index) {
     case 0:
         if (BewaarWijzigingen()) {
@@ -439,11 +443,11 @@ void frmEigenTeelt::DeleteCrop()
 
 void frmEigenTeelt::SearchCrop()
 {
-    AppState& s = appState();
-    s.ZoekDatabase = s.TDatabaseNaam;
+    // The own crops are in the grower database; naming it leaves the next search its own database.
+    const AppState& s = appState();
     const qint32 code = ShowSearchTable({"Code;10", "Naam;40"},
                                         "SELECT Code, Code, Lang" + QString::number(s.languageID) + " FROM TEELT",
-                                        m_code, "Gewas zoeken");
+                                        m_code, "Gewas zoeken", s.AppPath + s.TDatabaseNaam);
     if (code != 0)
         m_code = qint16(code);
 }
@@ -491,13 +495,8 @@ bool frmEigenTeelt::SaveCrop()
 
 void frmEigenTeelt::cmdControl_Click(int index)
 {
-    if (!VerwerkInvoer())
+    if (!KnopMagWerken())
         return;
-    if (m_balansUit) {
-        m_balansUit = false;
-        CheckBalance();
-        return;
-    }
     StepWindow::cmdControl_Click(index);
 }
 
@@ -561,16 +560,10 @@ bool frmEigenTeelt::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
         const int index = vakIndex(watched);
-        if (index >= 0 && event->type() == QEvent::FocusIn) {
-            // After the click that gave the focus has placed the cursor.
-            QLineEdit* box = txtTeelt[index];
-            QTimer::singleShot(0, box, [box] {
-                if (box->hasFocus())
-                    box->selectAll();
-            });
-        } else if (index >= 0 && m_loaded && !m_activeren) {
+        if (index >= 0 && event->type() == QEvent::FocusIn)
+            SelectAllOnceFocused(txtTeelt[index]);
+        else if (index >= 0 && m_loaded && !m_activeren)
             RunUserAction([&] { txtTeelt_LostFocus(index); });
-        }
     }
     return StepWindow::eventFilter(watched, event);
 }

@@ -59,6 +59,8 @@ private:
     bool VerwerkInvoer();
     void txtTeelt_LostFocus(int index);
 
+    // Takes in what was typed; false when the button's own work must wait.
+    bool KnopMagWerken();
     void cmdTeelt_Click(int index);
     bool BewaarWijzigingen();
     void PrevCrop();

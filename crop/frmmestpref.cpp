@@ -34,7 +34,7 @@ frmMestPref::frmMestPref(QWidget* parent) : StepWindow(parent, Kind::MenuOnly)
 
 void frmMestPref::Form_Load()
 {
-    ShowStatusLang(MainWindow(), -1);
+    Bezig bezig(-1);
     SetLogoButtons(this);
     RunUserAction([this] {
         FillPrefList();
@@ -43,7 +43,6 @@ void frmMestPref::Form_Load()
     SetLangStrings();
     fraMestPref[0]->setEnabled(m_loaded);
     fraMestPref[0]->adjustSize();
-    ShowStatusLang(MainWindow(), 0);
 }
 
 void frmMestPref::SetLangStrings()

@@ -5,6 +5,7 @@
 #include "general.h"
 #include "mdlgenzoeken.h"
 #include "programsettings.h"
+#include "teeltinstellingen.h"
 #include "ui/dialogs.h"
 #include "units.h"
 #include "windowhelpers.h"
@@ -16,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScopeGuard>
 #include <QToolButton>
 
 namespace {
@@ -118,10 +118,7 @@ void frmMeststoffen::bouwRijen()
 
 void frmMeststoffen::Form_Load()
 {
-    ShowStatusLang(MainWindow(), -1);
-    m_pagina = appState().ElementType == MestPagina::Micro ? MestPagina::Micro : MestPagina::Macro;
-    SetLangStrings();
-    LayoutPage();
+    Bezig bezig(-1);
     cboMeststoffen->clear();
     cboMeststoffen->addItem(GetLangStr(30300000));
     cboMeststoffen->addItem(GetLangStr(30300001));
@@ -129,24 +126,28 @@ void frmMeststoffen::Form_Load()
     cboMeststoffen->setCurrentIndex(-1);
     // The searches leave out what the preference list switched off; the copy they read must exist.
     CheckMestPrefList(0);
-    RunUserAction([this] { LaadPagina(); });
-    FilterBeschikbaar();
+    LaadPagina();
     SetLogoButtons(this);
     cmdMeststoffen.forEach([](int index, QToolButton* knop) {
         knop->setIcon(QIcon(Picture(index < kNaam ? "DriehoekKnopje" : "DeleteKnopje")));
     });
-    ShowStatusLang(MainWindow(), 0);
 }
 
 void frmMeststoffen::LaadPagina()
 {
+    m_pagina = appState().ElementType == MestPagina::Micro ? MestPagina::Micro : MestPagina::Macro;
+    SetLangStrings();
+    LayoutPage();
     m_geladen = false;
-    if (appState().ID_HISTORIE != 0) {
-        LoadHistorieMest();
-    } else {
-        LoadSelectie();
-        m_geladen = true;
-    }
+    RunUserAction([this] {
+        if (appState().ID_HISTORIE != 0) {
+            LoadHistorieMest();
+        } else {
+            LoadSelectie();
+            m_geladen = true;
+        }
+    });
+    FilterBeschikbaar();
 }
 
 void frmMeststoffen::Form_Activate()
@@ -229,7 +230,7 @@ void frmMeststoffen::Form_KeyDown()
 
 void frmMeststoffen::LoadSelectie()
 {
-    ZetFilter(MeststofSelectie::LeesFilter());
+    ZetFilter(TeeltInstellingen::Lees().MixoraMest);
     const std::vector<MestSlot> opgeslagen = MeststofSelectie::LeesSelectie(m_pagina);
     // The choose buttons serve both pages: on the micro page this one is boron's.
     if (m_pagina == MestPagina::Micro)
@@ -246,7 +247,7 @@ void frmMeststoffen::LoadSelectie()
 
 void frmMeststoffen::LoadHistorieMest()
 {
-    ZetFilter(MeststofSelectie::LeesFilter());
+    ZetFilter(TeeltInstellingen::Lees().MixoraMest);
     std::vector<MestRegelTekst> teksten;
     try {
         teksten = MeststofSelectie::LeesTeksten(m_pagina);
@@ -295,8 +296,7 @@ void frmMeststoffen::KiesMeststof(int rij)
             m_changed = true;
         }
     }
-    ShowStatusLang(MainWindow(), -1);
-    const auto klaar = qScopeGuard([] { ShowStatusLang(MainWindow(), 0); });
+    Bezig bezig(-1);
     if (m_pagina == MestPagina::Macro && rij == kKalium)
         CheckKGl(true);
     ShowMeststof(rij);
@@ -388,13 +388,8 @@ void frmMeststoffen::cmdControl_Click(int index)
     // The wizard closed the window, or only turned its page.
     if (m_gesloten || appState().ElementType == m_pagina)
         return;
-    ShowStatusLang(MainWindow(), -1);
-    m_pagina = appState().ElementType == MestPagina::Micro ? MestPagina::Micro : MestPagina::Macro;
-    SetLangStrings();
-    LayoutPage();
-    RunUserAction([this] { LaadPagina(); });
-    FilterBeschikbaar();
-    ShowStatusLang(MainWindow(), 0);
+    Bezig bezig(-1);
+    LaadPagina();
 }
 
 bool frmMeststoffen::queryUnload()

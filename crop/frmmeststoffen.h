@@ -30,8 +30,6 @@ public:
 
     // The page the window shows (the value ElementType had when it was loaded).
     qint16 pagina() const { return m_pagina; }
-    // The product-line filter: 0 every fertiliser, 1 only the product line.
-    qint16 filter() const { return m_filter; }
 
     ControlArray<QLabel> lblMeststoffen{"lblMeststoffen"};
     ControlArray<QToolButton> cmdMeststoffen{"cmdMeststoffen"};
@@ -54,6 +52,7 @@ private:
     void bouwRijen();
     void Form_Load();
     void Form_KeyDown();
+    // Shows the page ElementType names: captions, rows and what is stored for it.
     void LaadPagina();
     void SetLangStrings();
     void LayoutPage();
@@ -72,7 +71,7 @@ private:
     MestSlot& slot(int rij) { return m_slots[m_pagina][rij]; }
 
     qint16 m_pagina = MestPagina::Macro;
-    qint16 m_filter = 0;
+    qint16 m_filter = 0; // the product-line filter: 0 every fertiliser, 1 only the product line
     std::array<std::array<MestSlot, 11>, 2> m_slots{};
     bool m_geladen = false; // the page's choice could be read; without it nothing is stored
     bool m_gesloten = false;

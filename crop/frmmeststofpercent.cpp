@@ -13,7 +13,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QShowEvent>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -81,7 +80,7 @@ void frmMeststofPercent::showEvent(QShowEvent* event)
 
 void frmMeststofPercent::Form_Load()
 {
-    ShowStatusLang(MainWindow(), -1);
+    Bezig bezig(-1);
     SetLangStrings();
     if (QWidget* main = MainWindow())
         setWindowIcon(main->windowIcon());
@@ -90,7 +89,6 @@ void frmMeststofPercent::Form_Load()
     txtMeststofPercent->setText(locale.toString(double(ElementPerc), 'f', 1));
     txtMeststofPercent->setFocus();
     adjustSize();
-    ShowStatusLang(MainWindow(), 0);
 }
 
 void frmMeststofPercent::SetLangStrings()
@@ -116,8 +114,7 @@ void frmMeststofPercent::cmdMeststofPercent_Click()
 
 void frmMeststofPercent::txtMeststofPercent_GotFocus()
 {
-    // After the click that gave the focus has placed the caret.
-    QTimer::singleShot(0, txtMeststofPercent, [box = txtMeststofPercent] { box->selectAll(); });
+    SelectAllOnceFocused(txtMeststofPercent);
 }
 
 bool frmMeststofPercent::eventFilter(QObject* watched, QEvent* event)

@@ -4,6 +4,7 @@
 #include "general.h"
 #include "generalui.h"
 #include "mdlgenzoeken.h"
+#include "stdvoplossing.h"
 #include "ui/dialogs.h"
 #include "units.h"
 #include "windowhelpers.h"
@@ -17,7 +18,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -302,9 +302,9 @@ void frmTeelt::KiesTeelt()
         const qint32 code = ShowSearchTable(headers, "SELECT Code, " + naam + " FROM TEELT;", huidig,
                                             GetLangStr(42000200), s.AppPath + s.TDatabaseNaam);
         if (code != 0 && code + 1000 != Code_Teelt) {
-            // Codes up to 1000 belong to the standard crops, and the crop code is a 16-bit column.
-            if (code < 1 || code > kHoogste - 1000) {
-                MessageBox::show(GetLangStr(40900200).arg(kHoogste - 1000), MsgBox::Exclamation);
+            // A code the own-crop editor refuses has no place under code + 1000 in the reference data.
+            if (code < kLaagsteEigenCode || code > kHoogsteEigenCode) {
+                MessageBox::show(GetLangStr(40900200).arg(kHoogsteEigenCode), MsgBox::Exclamation);
                 return;
             }
             // Without its copy the calculation would not find the crop: it is not chosen then.
@@ -339,12 +339,7 @@ void frmTeelt::EigenTeeltSlot()
 
 void frmTeelt::txtTeelt_GotFocus(int index)
 {
-    // After the click that gave the focus has placed the caret.
-    QLineEdit* box = txtTeelt[index];
-    QTimer::singleShot(0, box, [box] {
-        if (box->hasFocus())
-            box->selectAll();
-    });
+    SelectAllOnceFocused(txtTeelt[index]);
 }
 
 void frmTeelt::txtTeelt_LostFocus(int index)

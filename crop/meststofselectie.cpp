@@ -59,16 +59,6 @@ std::span<const MestRij> MestRijen(qint16 pagina)
 
 namespace MeststofSelectie {
 
-qint16 LeesFilter()
-{
-    if (appState().ID_HISTORIE == 0)
-        return klein(GetTeeltInstelling("MixoraMest", InstellingMode::Number));
-    const RecordSet rs = growerDb().openRecordset(
-        "SELECT MixoraMest FROM TEELT_Instelling WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ? ORDER BY ID",
-        huidigeSet());
-    return rs.recordCount() > 0 ? klein(rs.value(0)) : qint16(0);
-}
-
 std::vector<MestSlot> LeesSelectie(qint16 pagina)
 {
     RecordSet rs = openSelectie();

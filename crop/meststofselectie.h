@@ -46,10 +46,6 @@ struct MestRegelTekst {
 // throws AppError when the database fails.
 namespace MeststofSelectie {
 
-// The product-line filter (setting MixoraMest). A stored history set is
-// only read: its settings row is not created when it has none.
-qint16 LeesFilter();
-
 // The page's choice; the working set's row is created when it has none.
 std::vector<MestSlot> LeesSelectie(qint16 pagina);
 

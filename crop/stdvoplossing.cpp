@@ -1,8 +1,8 @@
 #include "stdvoplossing.h"
 
 #include "general.h"
+#include "invoer.h"
 #include "units.h"
-#include "zelvorageneral.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,14 +28,8 @@ float SchatEC(const IonenSommen& s)
 
 bool LeesElementWaarde(const QString& tekst, const QString& element, float& mmol)
 {
-    if (tekst.trimmed().isEmpty()) {
-        mmol = 0;
-        return true;
-    }
-    if (!IsNumericValue(tekst))
-        return false;
-    const double getal = NzValue(tekst, NzType::Double).toDouble();
-    if (!std::isfinite(getal) || getal < 0 || getal > double(std::numeric_limits<float>::max()))
+    double getal = 0;
+    if (LeesInvoer(tekst, {0, double(std::numeric_limits<float>::max())}, getal) != InvoerFout::Geen)
         return false;
     mmol = IonFromUnit(float(getal), element);
     return std::isfinite(mmol);
@@ -43,10 +37,10 @@ bool LeesElementWaarde(const QString& tekst, const QString& element, float& mmol
 
 bool LeesTeeltCode(const QString& tekst, qint16& code)
 {
-    if (!IsNumericValue(tekst))
-        return false;
-    const double getal = NzValue(tekst, NzType::Double).toDouble();
-    if (!std::isfinite(getal) || getal != std::floor(getal) || getal < kLaagsteEigenCode || getal > kHoogsteEigenCode)
+    // Not rounded: a code with decimals is no code.
+    double getal = 0;
+    if (LeesInvoer(tekst, {kLaagsteEigenCode, kHoogsteEigenCode}, getal) != InvoerFout::Geen ||
+        getal != std::floor(getal))
         return false;
     code = qint16(getal);
     return true;

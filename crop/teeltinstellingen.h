@@ -18,8 +18,8 @@ struct TeeltInstelling {
     qint16 ZakGrootte = 0;
     qint16 Concentratie = 0;
     qint16 Mixorabak = 0;
-    // Product-line mode, written by the fertiliser choice: 1 the bag size is
-    // edited here, 0 the concentration, any other value neither.
+    // Product-line mode, the fertiliser choice's filter (which writes it): 1
+    // the bag size is edited here, 0 the concentration, any other value neither.
     qint16 MixoraMest = 0;
 };
 

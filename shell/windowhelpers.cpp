@@ -17,6 +17,7 @@
 #include <QPainterPath>
 #include <QPointer>
 #include <QTableView>
+#include <QTimer>
 #include <cmath>
 
 namespace {
@@ -445,6 +446,14 @@ void InstallSelectionFollowsFocus()
         return;
     filter = new SelectionFollowsFocus(qApp);
     qApp->installEventFilter(filter);
+}
+
+void SelectAllOnceFocused(QLineEdit* box)
+{
+    QTimer::singleShot(0, box, [box] {
+        if (box->hasFocus())
+            box->selectAll();
+    });
 }
 
 Bezig::Bezig(qint32 mode)

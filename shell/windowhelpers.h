@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <functional>
 
+class QLineEdit;
 class QTableView;
 
 // The main window, once it exists (the windows take its icon and pictures,
@@ -89,6 +90,11 @@ void SetLogoButtons(QWidget* window);
 // selection once the event loop runs. A box keeps its selection while a
 // dialog is in front.
 void InstallSelectionFollowsFocus();
+
+// Selects the box's whole text once the click that gave it the focus has
+// placed the caret; a box left by then is not selected. For a box that gets
+// the focus.
+void SelectAllOnceFocused(QLineEdit* box);
 
 // Centres the frame in the window, moved by the offsets (twips).
 void CenterControl(QWidget* window, QWidget* frame, qint32 horizontalOffset, qint32 verticalOffset);

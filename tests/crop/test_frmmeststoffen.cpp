@@ -9,6 +9,7 @@
 #include "programsettings.h"
 #include "registry/registry.h"
 #include "searchwindow.h"
+#include "stepdriver.h"
 #include "stepwindow.h"
 #include "stepwindows.h"
 #include "ui/dialogs.h"
@@ -138,18 +139,12 @@ class TestFrmMeststoffen : public QObject {
     frmMeststoffen* open(qint16 pagina = 0)
     {
         appState().ElementType = pagina;
-        auto* w = qobject_cast<frmMeststoffen*>(ShowStepWindow("frmMeststoffen"));
-        QCoreApplication::processEvents();
-        return w;
+        return StepDriver::show<frmMeststoffen>("frmMeststoffen");
     }
     static frmMeststoffen* window() { return qobject_cast<frmMeststoffen*>(OpenStepWindow("frmMeststoffen")); }
     static QString label(frmMeststoffen* w, int index) { return w->lblMeststoffen[index]->text(); }
     static QToolButton* knop(frmMeststoffen* w, int index) { return w->cmdMeststoffen[index]; }
-    static void press(frmMeststoffen* w, int index)
-    {
-        w->cmdControl[index]->click();
-        QCoreApplication::processEvents();
-    }
+    static void press(frmMeststoffen* w, int index) { StepDriver::press(w, index); }
     // Clicks a row's choose button with the modal windows answered in turn.
     static void kiesRij(frmMeststoffen* w, int rij, std::initializer_list<Antwoord> antwoorden)
     {
@@ -176,7 +171,7 @@ private slots:
 
     void choicesOnBothPagesAreStoredAndShownAgain()
     {
-        // The own-crop editor leaves the grower database for the next search; this one names its own.
+        // A search database left on the grower's by an earlier search: this one names its own.
         appState().ZoekDatabase = appState().TDatabaseNaam;
         frmMeststoffen* w = open();
         QCOMPARE(w->windowTitle(), GetLangStr(30000000));

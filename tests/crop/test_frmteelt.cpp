@@ -8,6 +8,7 @@
 #include "programfixture.h"
 #include "registry/registry.h"
 #include "searchwindow.h"
+#include "stepdriver.h"
 #include "stepwindows.h"
 #include "ui/dialogs.h"
 #include "wizard.h"
@@ -53,10 +54,7 @@ QString settingRows()
     return rows.join('\n');
 }
 
-QString lastText()
-{
-    return MessageBox::shown().isEmpty() ? QString() : MessageBox::last().text;
-}
+using StepDriver::lastText;
 
 } // namespace
 
@@ -78,20 +76,8 @@ class TestFrmTeelt : public QObject {
     QLineEdit* box(int index) const { return window()->txtTeelt[index]; }
     QComboBox* list(int index) const { return window()->cboTeelt[index]; }
 
-    void type(int index, const QString& text)
-    {
-        QLineEdit* b = box(index);
-        b->setFocus();
-        b->selectAll();
-        QTest::keyClicks(b, text);
-        QTest::keyClick(b, Qt::Key_Tab);
-    }
-
-    void press(int index)
-    {
-        window()->cmdControl[index]->click();
-        QCoreApplication::processEvents();
-    }
+    void type(int index, const QString& text) { StepDriver::type(box(index), text); }
+    void press(int index) { StepDriver::press(window(), index); }
 
     void chooseCrop(int source, const QString& name, TestSupport::SearchView* beeld)
     {
@@ -133,7 +119,7 @@ private slots:
         type(0, "1000");
         type(1, "200");
         QCOMPARE(box(0)->text(), QString("1,000"));
-        // The own-crop editor leaves the grower database as the search database.
+        // A search database left on the grower's by an earlier search: this one names its own.
         appState().ZoekDatabase = appState().TDatabaseNaam;
         TestSupport::SearchView beeld;
         chooseCrop(0, "Tomaat", &beeld);
@@ -221,6 +207,22 @@ private slots:
         QVERIFY(!list(1)->isHidden());
         QCOMPARE(w->Aanpassing, qint16(0));
         QCOMPARE(appState().AdviesAanpassing.K, 0.0f);
+    }
+
+    void anAdjustmentByHandWithTheDrainSurvivesASave()
+    {
+        // 2 has no entry of its own: it shows as automatic, and must not be stored as that position.
+        QVERIFY(PutTeeltInstelling("Aanpassing", 2, InstellingMode::Number));
+        QVERIFY(PutTeeltInstelling("BakGrootte", 1000, InstellingMode::Number));
+        appState().AdviesAanpassing.K = 0.5f;
+        frmTeelt* w = openFromMenu();
+        QCOMPARE(list(4)->currentIndex(), 0);
+        QVERIFY(!list(1)->isHidden());
+        QCOMPARE(w->Aanpassing, qint16(2));
+        press(0);
+        QVERIFY(!window());
+        QCOMPARE(stored("Aanpassing").toInt(), 2);
+        QCOMPARE(appState().AdviesAanpassing.K, 0.5f);
     }
 
     void aStoredHistorySetIsShownReadOnly()
