@@ -1,11 +1,11 @@
 #include "frmadvies.h"
 
+#include "../calc/invoer.h" // HistorieAanpassing; core has an invoer.h of its own
 #include "adviesgrenzen.h"
 #include "appstate.h"
 #include "elementen.h"
 #include "general.h"
 #include "generalui.h"
-#include "invoer.h"
 #include "ui/dialogs.h"
 #include "units.h"
 #include "windowhelpers.h"
