@@ -5,10 +5,6 @@
 #include "appstate.h"
 #include "zelvorageneral.h"
 
-#include <QLocale>
-#include <cmath>
-#include <limits>
-
 namespace {
 
 qint16 instelling(const char* naam)
@@ -16,35 +12,7 @@ qint16 instelling(const char* naam)
     return qint16(NzValue(GetTeeltInstelling(naam, InstellingMode::Number), NzType::Integer).toInt());
 }
 
-bool leesGetal(const QString& text, double& value)
-{
-    const QString s = text.trimmed();
-    if (s.isEmpty()) {
-        value = 0;
-        return true;
-    }
-    bool ok = false;
-    value = QLocale().toDouble(s, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(s, &ok);
-    return ok && std::isfinite(value) && std::fabs(value) <= double(std::numeric_limits<float>::max());
-}
-
 } // namespace
-
-InvoerFout LeesAdviesInvoer(const QString& text, InvoerSoort soort, float& value)
-{
-    double getal = 0;
-    if (!leesGetal(text, getal))
-        return InvoerFout::GeenGetal;
-    // A negative EC or share would turn every target negative.
-    if (soort == InvoerSoort::EC && getal < 0)
-        return InvoerFout::Negatief;
-    if (soort == InvoerSoort::Percentage && (getal < 0 || getal > 100))
-        return InvoerFout::BuitenPercentage;
-    value = float(getal);
-    return InvoerFout::Geen;
-}
 
 void AdviesBerekening::LeesInstellingen()
 {

@@ -6,6 +6,7 @@
 #include "elementen.h"
 #include "general.h"
 #include "generalui.h"
+#include "invoervak.h"
 #include "ui/dialogs.h"
 #include "units.h"
 #include "windowhelpers.h"
@@ -20,6 +21,7 @@
 #include <QLocale>
 #include <QTimer>
 #include <array>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -35,6 +37,13 @@ constexpr int kNaamBreedte = 700; // wide enough for "H2PO4"
 constexpr int kEersteKolom = 120 + kNaamBreedte + 50;
 constexpr int kTussenruimte = 60;
 constexpr int kEenheidBreedte = 800;
+
+// What the boxes take besides the share of drain water (0 to 100 %): any
+// number a single holds, and for the EC nothing negative, which would turn
+// every target negative.
+constexpr double kGrootste = std::numeric_limits<float>::max();
+constexpr InvoerBereik kECBereik{0, kGrootste, 2, false};
+constexpr InvoerBereik kAanpassingBereik{-kGrootste, kGrootste, 2, false};
 
 int celTop(int rij)
 {
@@ -493,26 +502,26 @@ bool frmAdvies::LeesVak(int index)
     const QString tekst = box->text();
     const qint16 systeem = Advies.Instellingen.Teeltsysteem;
     WaterRecord& drain = appState().DrainAnalyse;
-    float getal = 0;
+    double getal = 0;
     if (index == 1001 || (index == 1002 && systeem == 2)) {
-        if (LeesAdviesInvoer(tekst, InvoerSoort::EC, getal) != InvoerFout::Geen) {
+        if (LeesInvoer(tekst, kECBereik, getal) != InvoerFout::Geen) {
             Weiger(999000080);
             return false;
         }
-        (index == 1001 ? Advies.AdviesOplossing.EC : drain.RecircEC) = getal;
+        (index == 1001 ? Advies.AdviesOplossing.EC : drain.RecircEC) = float(getal);
     } else if (index == 1002 && systeem == 3) {
-        if (LeesAdviesInvoer(tekst, InvoerSoort::Percentage, getal) != InvoerFout::Geen) {
+        if (LeesInvoer(tekst, Bereik::Aandeel, getal) != InvoerFout::Geen) {
             Weiger(60900100);
             return false;
         }
-        drain.Perc = getal;
+        drain.Perc = float(getal);
     } else if (index > 40 && index <= 40 + kRijen) {
-        if (LeesAdviesInvoer(tekst, InvoerSoort::Aanpassing, getal) != InvoerFout::Geen) {
+        if (LeesInvoer(tekst, kAanpassingBereik, getal) != InvoerFout::Geen) {
             Weiger(60900200);
             return false;
         }
         const int p = positieVanRij(index - 40);
-        appState().AdviesAanpassing[p] = IonFromUnit(getal, ElementNaam(p));
+        appState().AdviesAanpassing[p] = IonFromUnit(float(getal), ElementNaam(p));
     } else {
         return false;
     }
