@@ -5,12 +5,10 @@
 #include "appstate.h"
 #include "elementen.h"
 #include "general.h"
-#include "generalui.h"
 #include "invoervak.h"
 #include "ui/dialogs.h"
 #include "units.h"
 #include "windowhelpers.h"
-#include "wizard.h"
 #include "zelvorageneral.h"
 
 #include <QApplication>
@@ -110,40 +108,12 @@ QString waarde(float v, const QString& element)
     return FormatNumber(IonToUnit(v, element), 2);
 }
 
-// The value boxes select their text on entry, and tell the window when they are left.
-class VakFocus : public QObject {
-public:
-    VakFocus(QObject* parent, std::function<void(QLineEdit*)> verlaten)
-        : QObject(parent), m_verlaten(std::move(verlaten))
-    {
-    }
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* box = qobject_cast<QLineEdit*>(watched);
-        if (!box)
-            return false;
-        if (event->type() == QEvent::FocusIn && !box->isReadOnly())
-            QTimer::singleShot(0, box, [box] {
-                if (box->hasFocus())
-                    box->selectAll();
-            });
-        else if (event->type() == QEvent::FocusOut) {
-            box->deselect();
-            RunUserAction([&] { m_verlaten(box); });
-        }
-        return false;
-    }
-
-private:
-    std::function<void(QLineEdit*)> m_verlaten;
-};
-
 } // namespace
 
 frmAdvies::frmAdvies(QWidget* parent) : StepWindow(parent)
 {
-    m_toetsen = new KeyAsciiFilter(this, 1);
-    m_focus = new VakFocus(this, [this](QLineEdit* box) { txtAdvies_LostFocus(box->property("Index").toInt()); });
+    m_vakken =
+        new InvoerVakFocus(this, [this](QLineEdit* box) { txtAdvies_LostFocus(box->property("Index").toInt()); });
     MaakVasteVelden();
     Form_Load();
 }
@@ -166,8 +136,7 @@ void frmAdvies::MaakVasteVelden()
         b->setGeometry(twips(left), twips(top), twips(900), twips(kCelHoogte));
         b->setAlignment(Qt::AlignRight);
         b->setProperty("Index", index);
-        b->installEventFilter(m_toetsen);
-        b->installEventFilter(m_focus);
+        m_vakken->watch(b);
         connectAction(b, &QLineEdit::textEdited, this, [this] { changed() = true; });
         return b;
     };
@@ -331,8 +300,7 @@ void frmAdvies::MaakVak(int index, int left, int top, int width)
     box->setFont(fraAdvies[0]->font());
     box->resize(box->width(), twips(kCelHoogte));
     box->setProperty("Index", index);
-    box->installEventFilter(m_toetsen);
-    box->installEventFilter(m_focus);
+    m_vakken->watch(box);
     const bool vergrendeld = isVergrendeld(index);
     box->setReadOnly(vergrendeld);
     box->setFocusPolicy(vergrendeld ? Qt::NoFocus : Qt::StrongFocus);

@@ -3,6 +3,7 @@
 #include "adviesberekening.h"
 #include "stepwindow.h"
 
+class InvoerVakFocus;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -77,6 +78,5 @@ private:
     bool m_berekend = false;
     bool m_opgeslagen = false; // the advice on screen is the one stored
     bool m_aanpassingZichtbaar = false;
-    QObject* m_toetsen = nullptr;
-    QObject* m_focus = nullptr;
+    InvoerVakFocus* m_vakken = nullptr; // the value boxes: numeric keys, selected on entry, read when left
 };
