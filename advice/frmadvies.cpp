@@ -405,12 +405,11 @@ void frmAdvies::RecalcAdvies()
 
 bool frmAdvies::BewaarAdvies()
 {
-    try {
-        SaveAdvies(Advies.HuidigAdvies());
-    } catch (const AppError& e) {
-        MessageBox::show(GetLangStr(60900500) + "\n" + e.description(), MsgBox::Critical);
+    if (!SchrijfMetMelding(60900500, [this] {
+            SaveAdvies(Advies.HuidigAdvies());
+            return true;
+        }))
         return false;
-    }
     m_opgeslagen = true;
     return true;
 }
