@@ -3,27 +3,20 @@
 #include "advies.h"
 #include "adviesgrenzen.h"
 #include "appstate.h"
+#include "velden.h"
 #include "zelvorageneral.h"
-
-namespace {
-
-qint16 instelling(const char* naam)
-{
-    return qint16(NzValue(GetTeeltInstelling(naam, InstellingMode::Number), NzType::Integer).toInt());
-}
-
-} // namespace
 
 void AdviesBerekening::LeesInstellingen()
 {
+    const RecordSet rij = OpenTeeltInstelling();
     BerekenInstellingen& r = Instellingen;
-    r.ECVerhoging = instelling("ECVerhoging");
-    r.Teeltsysteem = instelling("TeeltSysteem");
-    r.Code_Teelt = instelling("Code_Teelt");
-    r.Code_Teeltstadium = instelling("Code_Teeltstadium");
-    r.WaterInputType = instelling("WaterInputType");
-    r.Aanpassing = instelling("Aanpassing");
-    r.ExtraBigBag = instelling("ExtraBigBag");
+    r.ECVerhoging = VeldInteger(rij, "ECVerhoging");
+    r.Teeltsysteem = VeldInteger(rij, "TeeltSysteem");
+    r.Code_Teelt = VeldInteger(rij, "Code_Teelt");
+    r.Code_Teeltstadium = VeldInteger(rij, "Code_Teeltstadium");
+    r.WaterInputType = VeldInteger(rij, "WaterInputType");
+    r.Aanpassing = VeldInteger(rij, "Aanpassing");
+    r.ExtraBigBag = VeldInteger(rij, "ExtraBigBag");
 }
 
 void AdviesBerekening::Bereken()
