@@ -35,7 +35,6 @@ public:
 
     // Whether the working set's advice could be computed (forward needs it).
     bool isBerekend() const { return m_berekend; }
-    bool toontOpgeslagenAanpassing() const { return m_aanpassingZichtbaar; }
 
     AdviesBerekening Advies;
     ElementVector OpgeslagenAanpassing; // the adjustment last kept, shown in column 200
