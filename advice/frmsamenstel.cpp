@@ -313,11 +313,7 @@ void frmSamenstel::ToonTankRegels()
         zonderBak = zonderBak || r.zonderBak;
     }
     // Column A is at least as long as column B.
-    int aantalA = 0;
-    for (const TankRegel& r : indeling.regels)
-        if (r.kolom == 100 && !r.lager && !r.silicium)
-            aantalA = std::max(aantalA, r.n);
-    for (int n = aantalA + 1; n <= indeling.aantalA; ++n) {
+    for (int n = indeling.eigenA + 1; n <= indeling.aantalA; ++n) {
         TankRegel leeg;
         leeg.n = n;
         MaakRegel(leeg);

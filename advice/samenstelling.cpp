@@ -185,8 +185,8 @@ TankIndeling DeelTankRegelsIn(const MeststofLijst& lijst)
         t.regels.insert(plaats, r);
     }
 
+    t.eigenA = aantalA;
     t.aantalA = std::max(aantalA, aantalB);
-    t.aantalB = aantalB;
     for (const TankRegel& r : t.regels) {
         t.hoogsteRegel = std::max(t.hoogsteRegel, r.n);
         const MeststofRecord& m = lijst[r.slot];
