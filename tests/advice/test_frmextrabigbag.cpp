@@ -6,6 +6,7 @@
 #include "advies.h"
 #include "bigbag.h"
 #include "com/createobject.h"
+#include "defaultstate.h"
 #include "frmextrabigbag.h"
 #include "frmmain.h"
 #include "frmprintpreview.h"
@@ -60,25 +61,6 @@ QStringList rijen(QTableView* grid)
                          m->index(row, 2).data().toString()}
                  .join('|');
     return r;
-}
-
-// The tomato advice of this run on the default product line, in big-bag mode.
-void tomaatAdvies()
-{
-    Database& t = *appState().dbT;
-    const qint32 tuinder = appState().ID_ALG_Tuinder;
-    t.execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc) VALUES (?, 0, 1, 100)", {tuinder});
-    t.execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, NH4_Code, K_Code, Ca_Code, Mg_Code, SO4_Code, "
-              "H2PO4_Code, ZuurLoog_Code, Fe_Code, Mn_Code, Zn_Code, B_Code, Cu_Code, Mo_Code) "
-              "VALUES (?, 0, 11, 3, 1, 6, 9, 4, 15, 102, 105, 107, 109, 112, 114)",
-              {tuinder});
-    for (auto [naam, waarde] : {std::pair{"Code_Teelt", 1},
-                                {"Aanpassing", 1},
-                                {"WaterInputType", 1},
-                                {"BakGrootte", 1000},
-                                {"Concentratie", 100},
-                                {"ExtraBigBag", 1}})
-        PutTeeltInstelling(naam, waarde, InstellingMode::Number);
 }
 
 } // namespace
@@ -342,7 +324,7 @@ private slots:
 
     void theCompositionTakesTheStoredBlendsOffTheTanks()
     {
-        tomaatAdvies();
+        QVERIFY(TestSupport::chooseTomatoExample(TestSupport::tomatoChoice(), 100, 1));
         press(stelSamen(), 0);
         QVERIFY(!window());
 
