@@ -94,7 +94,8 @@ class TestFrmExtraBigBag : public QObject {
         grid->edit(cel);
         QLineEdit* editor = nullptr;
         QTRY_VERIFY((editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())));
-        editor->selectAll();
+        if (!tekst.isEmpty()) // nothing to type: the editor is left as it came
+            editor->selectAll();
         QTest::keyClicks(editor, tekst);
         QTest::keyClick(editor, Qt::Key_Tab);
         QCoreApplication::processEvents();
@@ -223,6 +224,14 @@ private slots:
         typ(w, 1, 0, "x7");
         QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|7.0|kg"}));
         QCOMPARE(w->findChild<QLabel*>("lblEbb_190")->text(), QString("7.0 KG "));
+
+        // The grid shows the amount rounded; an editor left as it came keeps the amount typed.
+        typ(w, 1, 0, "5.55");
+        QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|5.6|kg"}));
+        typ(w, 1, 0, QString());
+        QCOMPARE(w->Mengsels.Regel(1, 1).Hoeveelheid, 5.55f);
+        typ(w, 1, 0, "5.6"); // the shown text typed again is taken
+        QCOMPARE(w->Mengsels.Regel(1, 1).Hoeveelheid, 5.6f);
     }
 
     void aFertiliserIsOnceInABlendAndAFullBlendSaysSo()
