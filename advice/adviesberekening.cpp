@@ -6,10 +6,9 @@
 #include "velden.h"
 #include "zelvorageneral.h"
 
-void AdviesBerekening::LeesInstellingen()
+BerekenInstellingen LeesAdviesInstellingen(const RecordSet& rij)
 {
-    const RecordSet rij = OpenTeeltInstelling();
-    BerekenInstellingen& r = Instellingen;
+    BerekenInstellingen r;
     r.ECVerhoging = VeldInteger(rij, "ECVerhoging");
     r.Teeltsysteem = VeldInteger(rij, "TeeltSysteem");
     r.Code_Teelt = VeldInteger(rij, "Code_Teelt");
@@ -17,6 +16,12 @@ void AdviesBerekening::LeesInstellingen()
     r.WaterInputType = VeldInteger(rij, "WaterInputType");
     r.Aanpassing = VeldInteger(rij, "Aanpassing");
     r.ExtraBigBag = VeldInteger(rij, "ExtraBigBag");
+    return r;
+}
+
+void AdviesBerekening::LeesInstellingen()
+{
+    Instellingen = LeesAdviesInstellingen(OpenTeeltInstelling());
 }
 
 void AdviesBerekening::Bereken()

@@ -1,11 +1,16 @@
 #pragma once
 
 #include "adviesopslag.h"
+#include "db/recordset.h"
 #include "records.h"
 
 // The advice of the working set as the advice window holds it, without the
 // window: the run settings from the grower's settings row, the records the
 // advice chain fills beside the shared vectors, and one run of the chain.
+
+// The settings of the settings row that the advice runs on; the tank and
+// big-bag figures stay 0.
+BerekenInstellingen LeesAdviesInstellingen(const RecordSet& rij);
 
 struct AdviesBerekening {
     BerekenInstellingen Instellingen; // AmoniumAanpassing: the ammonium class the chain chose

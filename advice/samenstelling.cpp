@@ -1,5 +1,6 @@
 #include "samenstelling.h"
 
+#include "adviesberekening.h"
 #include "appstate.h"
 #include "bakverdeling.h"
 #include "hoeveelheid.h"
@@ -42,19 +43,12 @@ bool AdviesBerekend()
 BerekenInstellingen LeesSamenstelInstellingen()
 {
     const RecordSet rij = OpenTeeltInstelling();
-    BerekenInstellingen r;
-    r.ECVerhoging = VeldInteger(rij, "ECVerhoging");
-    r.Teeltsysteem = VeldInteger(rij, "TeeltSysteem");
-    r.Code_Teelt = VeldInteger(rij, "Code_Teelt");
-    r.Code_Teeltstadium = VeldInteger(rij, "Code_Teeltstadium");
-    r.WaterInputType = VeldInteger(rij, "WaterInputType");
-    r.Aanpassing = VeldInteger(rij, "Aanpassing");
+    BerekenInstellingen r = LeesAdviesInstellingen(rij);
     r.BakGrootte = VeldInteger(rij, "BakGrootte");
     r.Concentratie = VeldInteger(rij, "Concentratie");
     r.ZakGrootte = VeldInteger(rij, "ZakGrootte");
     r.MixoraMest = VeldInteger(rij, "MixoraMest");
     r.VerrekeningStandaardEC = VeldInteger(rij, "VerrekeningStandaardEC");
-    r.ExtraBigBag = VeldInteger(rij, "ExtraBigbag");
     r.Mixorabak = VeldInteger(rij, "Mixorabak");
     // Big-bag blends are made up for a tank concentration of 100.
     if (r.Concentratie == 0 || r.ExtraBigBag == 1)
