@@ -3,59 +3,25 @@
 #include "advies.h"
 #include "adviesgrenzen.h"
 #include "appstate.h"
+#include "velden.h"
 #include "zelvorageneral.h"
 
-#include <QLocale>
-#include <cmath>
-#include <limits>
-
-namespace {
-
-qint16 instelling(const char* naam)
+BerekenInstellingen LeesAdviesInstellingen(const RecordSet& rij)
 {
-    return qint16(NzValue(GetTeeltInstelling(naam, InstellingMode::Number), NzType::Integer).toInt());
-}
-
-bool leesGetal(const QString& text, double& value)
-{
-    const QString s = text.trimmed();
-    if (s.isEmpty()) {
-        value = 0;
-        return true;
-    }
-    bool ok = false;
-    value = QLocale().toDouble(s, &ok);
-    if (!ok)
-        value = QLocale::c().toDouble(s, &ok);
-    return ok && std::isfinite(value) && std::fabs(value) <= double(std::numeric_limits<float>::max());
-}
-
-} // namespace
-
-InvoerFout LeesAdviesInvoer(const QString& text, InvoerSoort soort, float& value)
-{
-    double getal = 0;
-    if (!leesGetal(text, getal))
-        return InvoerFout::GeenGetal;
-    // A negative EC or share would turn every target negative.
-    if (soort == InvoerSoort::EC && getal < 0)
-        return InvoerFout::Negatief;
-    if (soort == InvoerSoort::Percentage && (getal < 0 || getal > 100))
-        return InvoerFout::BuitenPercentage;
-    value = float(getal);
-    return InvoerFout::Geen;
+    BerekenInstellingen r;
+    r.ECVerhoging = VeldInteger(rij, "ECVerhoging");
+    r.Teeltsysteem = VeldInteger(rij, "TeeltSysteem");
+    r.Code_Teelt = VeldInteger(rij, "Code_Teelt");
+    r.Code_Teeltstadium = VeldInteger(rij, "Code_Teeltstadium");
+    r.WaterInputType = VeldInteger(rij, "WaterInputType");
+    r.Aanpassing = VeldInteger(rij, "Aanpassing");
+    r.ExtraBigBag = VeldInteger(rij, "ExtraBigBag");
+    return r;
 }
 
 void AdviesBerekening::LeesInstellingen()
 {
-    BerekenInstellingen& r = Instellingen;
-    r.ECVerhoging = instelling("ECVerhoging");
-    r.Teeltsysteem = instelling("TeeltSysteem");
-    r.Code_Teelt = instelling("Code_Teelt");
-    r.Code_Teeltstadium = instelling("Code_Teeltstadium");
-    r.WaterInputType = instelling("WaterInputType");
-    r.Aanpassing = instelling("Aanpassing");
-    r.ExtraBigBag = instelling("ExtraBigBag");
+    Instellingen = LeesAdviesInstellingen(OpenTeeltInstelling());
 }
 
 void AdviesBerekening::Bereken()

@@ -1,23 +1,16 @@
 #pragma once
 
 #include "adviesopslag.h"
+#include "db/recordset.h"
 #include "records.h"
-
-#include <QString>
 
 // The advice of the working set as the advice window holds it, without the
 // window: the run settings from the grower's settings row, the records the
 // advice chain fills beside the shared vectors, and one run of the chain.
 
-// What the typed value of a box is refused for; Geen when it is accepted.
-enum class InvoerFout { Geen, GeenGetal, Negatief, BuitenPercentage };
-
-// The number typed in a box in the user's locale; empty text is 0. Refuses
-// what is not a number (or too large to hold), and, for the advised EC and
-// the recirculation EC, a negative number; for the recirculation percentage
-// anything outside 0 to 100.
-enum class InvoerSoort { Aanpassing, EC, Percentage };
-InvoerFout LeesAdviesInvoer(const QString& text, InvoerSoort soort, float& value);
+// The settings of the settings row that the advice runs on; the tank and
+// big-bag figures stay 0.
+BerekenInstellingen LeesAdviesInstellingen(const RecordSet& rij);
 
 struct AdviesBerekening {
     BerekenInstellingen Instellingen; // AmoniumAanpassing: the ammonium class the chain chose

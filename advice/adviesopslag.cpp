@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "drainanalyse.h"
 #include "elementen.h"
+#include "velden.h"
 #include "zelvorageneral.h"
 
 #include <QStringList>
@@ -62,17 +63,12 @@ void WriteAdviesRow(Database& db, const Advies& advies, qint16 type)
     db.execute(insertSql(), waarden);
 }
 
-float getal(const RecordSet& rs, const QString& kolom)
-{
-    return NzValue(rs.value(kolom), NzType::Single).toFloat();
-}
-
 bool ReadAdviesRow(RecordSet& rs, qint16 type, ElementVector& v)
 {
     if (!rs.findFirst("Type", type))
         return false;
     for (int p : kolomPosities())
-        v[p] = getal(rs, kolomNaam(p));
+        v[p] = VeldSingle(rs, kolomNaam(p));
     return true;
 }
 
@@ -80,10 +76,10 @@ void ReadAdviesPerc(RecordSet& rs, Advies& advies)
 {
     if (!rs.findFirst("Type", AdviesType::MengWater))
         return;
-    advies.Perc = getal(rs, "Perc");
-    advies.RecircEC = getal(rs, "RecircEC");
-    advies.MaxPerc = getal(rs, "MaxPerc");
-    advies.MaxRecircEC = getal(rs, "MaxRecircEC");
+    advies.Perc = VeldSingle(rs, "Perc");
+    advies.RecircEC = VeldSingle(rs, "RecircEC");
+    advies.MaxPerc = VeldSingle(rs, "MaxPerc");
+    advies.MaxRecircEC = VeldSingle(rs, "MaxRecircEC");
 }
 
 RecordSet openAdviesRows(qint32 historie)
@@ -154,8 +150,8 @@ bool LeesOpgeslagenDrain(WaterRecord& drain)
     // The share and EC of reused drain water are typed in the advice, so they are kept with it.
     RecordSet advies = openAdviesRows(appState().ID_HISTORIE);
     if (advies.findFirst("Type", AdviesType::MengWater)) {
-        drain.Perc = getal(advies, "Perc");
-        drain.RecircEC = getal(advies, "RecircEC");
+        drain.Perc = VeldSingle(advies, "Perc");
+        drain.RecircEC = VeldSingle(advies, "RecircEC");
         gevonden = true;
     }
     return gevonden;

@@ -1,10 +1,9 @@
 #include "bigbagmengsels.h"
 
 #include "hoeveelheid.h"
-#include "zelvorageneral.h"
+#include "invoer.h"
 
 #include <QLocale>
-#include <cmath>
 #include <limits>
 
 int BigBagMengsels::AantalRegels(int mengsel) const
@@ -97,14 +96,10 @@ QList<clsPrintMeststofMeststof> BigBagMengsels::PrintRegels() const
 
 HoeveelheidFout LeesHoeveelheid(const QString& tekst, float& hoeveelheid)
 {
-    if (tekst.trimmed().isEmpty()) {
-        hoeveelheid = 0;
-        return HoeveelheidFout::Geen;
-    }
-    if (!IsNumericValue(tekst))
-        return HoeveelheidFout::GeenGetal;
-    const double getal = NzValue(tekst, NzType::Double).toDouble();
-    if (!std::isfinite(getal) || std::fabs(getal) > double(std::numeric_limits<float>::max()))
+    // Read over the whole range of a single, so that a negative amount is told apart from no number.
+    constexpr double kGrootste = std::numeric_limits<float>::max();
+    double getal = 0;
+    if (LeesInvoer(tekst, {-kGrootste, kGrootste, 1, false}, getal) != InvoerFout::Geen)
         return HoeveelheidFout::GeenGetal;
     if (getal < 0)
         return HoeveelheidFout::Negatief;

@@ -1,22 +1,9 @@
 #include "bigbagopslag.h"
 
+#include "../calc/invoer.h" // LeesMeststofSamenstelling; core has an invoer.h of its own
 #include "appstate.h"
-#include "invoer.h"
+#include "velden.h"
 #include "zelvorageneral.h"
-
-namespace {
-
-float getal(const RecordSet& rs, const char* kolom)
-{
-    return NzValue(rs.value(kolom), NzType::Single).toFloat();
-}
-
-qint16 geheel(const RecordSet& rs, const char* kolom)
-{
-    return qint16(NzValue(rs.value(kolom), NzType::Integer).toInt());
-}
-
-} // namespace
 
 namespace BigBagOpslag {
 
@@ -29,15 +16,15 @@ void Lees(BigBagMengsels& mengsels)
                                             "ID_HISTORIE = ? ORDER BY \"Index\", ID",
                                             {s.ID_ALG_Tuinder, s.ID_HISTORIE});
     for (; !rs.eof(); rs.moveNext()) {
-        const qint16 bak = geheel(rs, "Bak");
+        const qint16 bak = VeldInteger(rs, "Bak");
         if (bak != 1 && bak != 2)
             continue;
         MeststofRecord regel;
-        regel.Code_MEST = geheel(rs, "Nr");
+        regel.Code_MEST = VeldInteger(rs, "Nr");
         regel.Naam = NzStr(rs.value("Naam"));
-        regel.Hoeveelheid = getal(rs, "Kg");
-        regel.KGl = getal(rs, "Kgl");
-        regel.Hoeveelheid2 = getal(rs, "liter");
+        regel.Hoeveelheid = VeldSingle(rs, "Kg");
+        regel.KGl = VeldSingle(rs, "Kgl");
+        regel.Hoeveelheid2 = VeldSingle(rs, "liter");
         mengsels.Plaats(bak, regel);
     }
 }

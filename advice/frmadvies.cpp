@@ -1,15 +1,14 @@
 #include "frmadvies.h"
 
+#include "../calc/invoer.h" // HistorieAanpassing; core has an invoer.h of its own
 #include "adviesgrenzen.h"
 #include "appstate.h"
 #include "elementen.h"
 #include "general.h"
-#include "generalui.h"
-#include "invoer.h"
+#include "invoervak.h"
 #include "ui/dialogs.h"
 #include "units.h"
 #include "windowhelpers.h"
-#include "wizard.h"
 #include "zelvorageneral.h"
 
 #include <QApplication>
@@ -20,6 +19,7 @@
 #include <QLocale>
 #include <QTimer>
 #include <array>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -35,6 +35,13 @@ constexpr int kNaamBreedte = 700; // wide enough for "H2PO4"
 constexpr int kEersteKolom = 120 + kNaamBreedte + 50;
 constexpr int kTussenruimte = 60;
 constexpr int kEenheidBreedte = 800;
+
+// What the boxes take besides the share of drain water (0 to 100 %): any
+// number a single holds, and for the EC nothing negative, which would turn
+// every target negative.
+constexpr double kGrootste = std::numeric_limits<float>::max();
+constexpr InvoerBereik kECBereik{0, kGrootste, 2, false};
+constexpr InvoerBereik kAanpassingBereik{-kGrootste, kGrootste, 2, false};
 
 int celTop(int rij)
 {
@@ -101,40 +108,12 @@ QString waarde(float v, const QString& element)
     return FormatNumber(IonToUnit(v, element), 2);
 }
 
-// The value boxes select their text on entry, and tell the window when they are left.
-class VakFocus : public QObject {
-public:
-    VakFocus(QObject* parent, std::function<void(QLineEdit*)> verlaten)
-        : QObject(parent), m_verlaten(std::move(verlaten))
-    {
-    }
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        auto* box = qobject_cast<QLineEdit*>(watched);
-        if (!box)
-            return false;
-        if (event->type() == QEvent::FocusIn && !box->isReadOnly())
-            QTimer::singleShot(0, box, [box] {
-                if (box->hasFocus())
-                    box->selectAll();
-            });
-        else if (event->type() == QEvent::FocusOut) {
-            box->deselect();
-            RunUserAction([&] { m_verlaten(box); });
-        }
-        return false;
-    }
-
-private:
-    std::function<void(QLineEdit*)> m_verlaten;
-};
-
 } // namespace
 
 frmAdvies::frmAdvies(QWidget* parent) : StepWindow(parent)
 {
-    m_toetsen = new KeyAsciiFilter(this, 1);
-    m_focus = new VakFocus(this, [this](QLineEdit* box) { txtAdvies_LostFocus(box->property("Index").toInt()); });
+    m_vakken =
+        new InvoerVakFocus(this, [this](QLineEdit* box) { txtAdvies_LostFocus(box->property("Index").toInt()); });
     MaakVasteVelden();
     Form_Load();
 }
@@ -157,8 +136,7 @@ void frmAdvies::MaakVasteVelden()
         b->setGeometry(twips(left), twips(top), twips(900), twips(kCelHoogte));
         b->setAlignment(Qt::AlignRight);
         b->setProperty("Index", index);
-        b->installEventFilter(m_toetsen);
-        b->installEventFilter(m_focus);
+        m_vakken->watch(b);
         connectAction(b, &QLineEdit::textEdited, this, [this] { changed() = true; });
         return b;
     };
@@ -322,8 +300,7 @@ void frmAdvies::MaakVak(int index, int left, int top, int width)
     box->setFont(fraAdvies[0]->font());
     box->resize(box->width(), twips(kCelHoogte));
     box->setProperty("Index", index);
-    box->installEventFilter(m_toetsen);
-    box->installEventFilter(m_focus);
+    m_vakken->watch(box);
     const bool vergrendeld = isVergrendeld(index);
     box->setReadOnly(vergrendeld);
     box->setFocusPolicy(vergrendeld ? Qt::NoFocus : Qt::StrongFocus);
@@ -428,12 +405,11 @@ void frmAdvies::RecalcAdvies()
 
 bool frmAdvies::BewaarAdvies()
 {
-    try {
-        SaveAdvies(Advies.HuidigAdvies());
-    } catch (const AppError& e) {
-        MessageBox::show(GetLangStr(60900500) + "\n" + e.description(), MsgBox::Critical);
+    if (!SchrijfMetMelding(60900500, [this] {
+            SaveAdvies(Advies.HuidigAdvies());
+            return true;
+        }))
         return false;
-    }
     m_opgeslagen = true;
     return true;
 }
@@ -493,26 +469,26 @@ bool frmAdvies::LeesVak(int index)
     const QString tekst = box->text();
     const qint16 systeem = Advies.Instellingen.Teeltsysteem;
     WaterRecord& drain = appState().DrainAnalyse;
-    float getal = 0;
+    double getal = 0;
     if (index == 1001 || (index == 1002 && systeem == 2)) {
-        if (LeesAdviesInvoer(tekst, InvoerSoort::EC, getal) != InvoerFout::Geen) {
+        if (LeesInvoer(tekst, kECBereik, getal) != InvoerFout::Geen) {
             Weiger(999000080);
             return false;
         }
-        (index == 1001 ? Advies.AdviesOplossing.EC : drain.RecircEC) = getal;
+        (index == 1001 ? Advies.AdviesOplossing.EC : drain.RecircEC) = float(getal);
     } else if (index == 1002 && systeem == 3) {
-        if (LeesAdviesInvoer(tekst, InvoerSoort::Percentage, getal) != InvoerFout::Geen) {
+        if (LeesInvoer(tekst, Bereik::Aandeel, getal) != InvoerFout::Geen) {
             Weiger(60900100);
             return false;
         }
-        drain.Perc = getal;
+        drain.Perc = float(getal);
     } else if (index > 40 && index <= 40 + kRijen) {
-        if (LeesAdviesInvoer(tekst, InvoerSoort::Aanpassing, getal) != InvoerFout::Geen) {
+        if (LeesInvoer(tekst, kAanpassingBereik, getal) != InvoerFout::Geen) {
             Weiger(60900200);
             return false;
         }
         const int p = positieVanRij(index - 40);
-        appState().AdviesAanpassing[p] = IonFromUnit(getal, ElementNaam(p));
+        appState().AdviesAanpassing[p] = IonFromUnit(float(getal), ElementNaam(p));
     } else {
         return false;
     }

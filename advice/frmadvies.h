@@ -3,6 +3,7 @@
 #include "adviesberekening.h"
 #include "stepwindow.h"
 
+class InvoerVakFocus;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -34,7 +35,6 @@ public:
 
     // Whether the working set's advice could be computed (forward needs it).
     bool isBerekend() const { return m_berekend; }
-    bool toontOpgeslagenAanpassing() const { return m_aanpassingZichtbaar; }
 
     AdviesBerekening Advies;
     ElementVector OpgeslagenAanpassing; // the adjustment last kept, shown in column 200
@@ -77,6 +77,5 @@ private:
     bool m_berekend = false;
     bool m_opgeslagen = false; // the advice on screen is the one stored
     bool m_aanpassingZichtbaar = false;
-    QObject* m_toetsen = nullptr;
-    QObject* m_focus = nullptr;
+    InvoerVakFocus* m_vakken = nullptr; // the value boxes: numeric keys, selected on entry, read when left
 };

@@ -84,6 +84,13 @@ public:
         }
         return editor;
     }
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override
+    {
+        // Only a text the user changed is written: the text shown is rounded.
+        if (auto* box = qobject_cast<QLineEdit*>(editor); box && !box->isModified())
+            return;
+        QStyledItemDelegate::setModelData(editor, model, index);
+    }
 
 private:
     QObject* m_toetsen;

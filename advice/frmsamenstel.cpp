@@ -3,7 +3,6 @@
 #include "appstate.h"
 #include "elementen.h"
 #include "general.h"
-#include "hoeveelheid.h"
 #include "hovertimer.h"
 #include "stephost.h"
 #include "ui/dialogs.h"
@@ -299,13 +298,15 @@ void frmSamenstel::ToonTankRegels()
     lblSamenstel[200]->move(twips(kLinks + kolomB(m_naam)), lblSamenstel[200]->y());
 
     bool zonderBak = false;
-    for (const TankRegel& r : indeling.regels) {
-        const MeststofRecord& m = Resultaat.Meststoffen[r.slot];
+    // The lines as the report and the order get them.
+    for (qsizetype i = 0; i < indeling.regels.size(); ++i) {
+        const TankRegel& r = indeling.regels[i];
+        const clsPrintMeststofMeststof& lijn = indeling.print[i];
         MaakRegel(r);
         const int basis = r.kolom;
-        ZetNaam(lblSamenstel[basis + r.n], m.Naam);
-        lblSamenstel[basis + 20 + r.n]->setText(FormatHoeveelheid(nullptr, m));
-        lblSamenstel[basis + 40 + r.n]->setText(GetEenheid(nullptr, m));
+        ZetNaam(lblSamenstel[basis + r.n], lijn.Naam);
+        lblSamenstel[basis + 20 + r.n]->setText(lijn.Hoeveelheid);
+        lblSamenstel[basis + 40 + r.n]->setText(lijn.Eenheid);
         const bool rood = r.negatief || r.zonderBak;
         for (int index : {basis + r.n, basis + 20 + r.n})
             zetKleur(lblSamenstel[index], rood ? Kleur::Rood : Kleur::Venster);
@@ -313,11 +314,7 @@ void frmSamenstel::ToonTankRegels()
         zonderBak = zonderBak || r.zonderBak;
     }
     // Column A is at least as long as column B.
-    int aantalA = 0;
-    for (const TankRegel& r : indeling.regels)
-        if (r.kolom == 100 && !r.lager && !r.silicium)
-            aantalA = std::max(aantalA, r.n);
-    for (int n = aantalA + 1; n <= indeling.aantalA; ++n) {
+    for (int n = indeling.eigenA + 1; n <= indeling.aantalA; ++n) {
         TankRegel leeg;
         leeg.n = n;
         MaakRegel(leeg);

@@ -1,9 +1,11 @@
 #include "samenstelling.h"
 
+#include "adviesberekening.h"
 #include "appstate.h"
 #include "bakverdeling.h"
 #include "hoeveelheid.h"
 #include "recept.h"
+#include "velden.h"
 #include "zelvorageneral.h"
 
 #include <QLocale>
@@ -17,11 +19,6 @@ bool isLeeg(const ElementVector& v)
         if (v[p] != 0)
             return false;
     return true;
-}
-
-qint16 instelling(const RecordSet& rij, const char* kolom)
-{
-    return qint16(NzValue(rij.value(kolom), NzType::Integer).toInt());
 }
 
 // An amount from −0.5 to 0.5 counts as nothing: it is neither shown nor ordered.
@@ -46,20 +43,13 @@ bool AdviesBerekend()
 BerekenInstellingen LeesSamenstelInstellingen()
 {
     const RecordSet rij = OpenTeeltInstelling();
-    BerekenInstellingen r;
-    r.ECVerhoging = instelling(rij, "ECVerhoging");
-    r.Teeltsysteem = instelling(rij, "TeeltSysteem");
-    r.Code_Teelt = instelling(rij, "Code_Teelt");
-    r.Code_Teeltstadium = instelling(rij, "Code_Teeltstadium");
-    r.WaterInputType = instelling(rij, "WaterInputType");
-    r.Aanpassing = instelling(rij, "Aanpassing");
-    r.BakGrootte = instelling(rij, "BakGrootte");
-    r.Concentratie = instelling(rij, "Concentratie");
-    r.ZakGrootte = instelling(rij, "ZakGrootte");
-    r.MixoraMest = instelling(rij, "MixoraMest");
-    r.VerrekeningStandaardEC = instelling(rij, "VerrekeningStandaardEC");
-    r.ExtraBigBag = instelling(rij, "ExtraBigbag");
-    r.Mixorabak = instelling(rij, "Mixorabak");
+    BerekenInstellingen r = LeesAdviesInstellingen(rij);
+    r.BakGrootte = VeldInteger(rij, "BakGrootte");
+    r.Concentratie = VeldInteger(rij, "Concentratie");
+    r.ZakGrootte = VeldInteger(rij, "ZakGrootte");
+    r.MixoraMest = VeldInteger(rij, "MixoraMest");
+    r.VerrekeningStandaardEC = VeldInteger(rij, "VerrekeningStandaardEC");
+    r.Mixorabak = VeldInteger(rij, "Mixorabak");
     // Big-bag blends are made up for a tank concentration of 100.
     if (r.Concentratie == 0 || r.ExtraBigBag == 1)
         r.Concentratie = 100;
@@ -79,9 +69,9 @@ std::optional<float> BronPercentage(const MeststofRecord& m)
     if (selectie.recordCount() == 0)
         return 0.0f;
     const QString kolom = QString::fromLatin1(bron);
-    if (NzValue(selectie.value(kolom + "_Code"), NzType::Integer).toInt() != m.Code_MEST)
+    if (VeldInteger(selectie, kolom + "_Code") != m.Code_MEST)
         return std::nullopt;
-    return NzValue(selectie.value(kolom + "_Perc"), NzType::Single).toFloat();
+    return VeldSingle(selectie, kolom + "_Perc");
 }
 
 QString NaamMetPercentage(const QString& naam, float percentage)
@@ -189,8 +179,8 @@ TankIndeling DeelTankRegelsIn(const MeststofLijst& lijst)
         t.regels.insert(plaats, r);
     }
 
+    t.eigenA = aantalA;
     t.aantalA = std::max(aantalA, aantalB);
-    t.aantalB = aantalB;
     for (const TankRegel& r : t.regels) {
         t.hoogsteRegel = std::max(t.hoogsteRegel, r.n);
         const MeststofRecord& m = lijst[r.slot];

@@ -57,11 +57,11 @@ struct TankRegel {
 };
 
 struct TankIndeling {
-    QList<TankRegel> regels; // in slot order
-    int aantalA = 0;         // lines of column A, the empty ones that pad it to B's length included
-    int aantalB = 0;
+    QList<TankRegel> regels;               // in slot order
+    int eigenA = 0;                        // the lines of tank A itself
+    int aantalA = 0;                       // lines of column A, the empty ones that pad it to B's length included
     int hoogsteRegel = 0;                  // the lowest line used in either column
-    QList<clsPrintMeststofMeststof> print; // the lines shown, for the report and the order
+    QList<clsPrintMeststofMeststof> print; // the lines shown, one per line of regels, for the report and the order
 };
 
 // Places every line whose amount lies outside −0.5 … 0.5: tank 1 in column A,

@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "elementen.h"
+#include "velden.h"
 #include "zelvorageneral.h"
 
 namespace {
@@ -33,7 +34,7 @@ void leesVector(RecordSet& rs, qint16 type, ElementVector& v)
     if (!rs.findFirst("Type", type))
         return;
     for (int p : Elementen::StandaardBak)
-        v[p] = NzValue(rs.value(ElementNaam(p)), NzType::Single).toFloat();
+        v[p] = VeldSingle(rs, ElementNaam(p));
 }
 
 } // namespace
@@ -88,12 +89,12 @@ bool Lees(Samenstelling& s)
         if (!regels.findFirst("Index", slot))
             continue;
         MeststofRecord& m = s.Meststoffen[slot];
-        m.Code_MEST = qint16(NzValue(regels.value("Nr"), NzType::Integer).toInt());
+        m.Code_MEST = VeldInteger(regels, "Nr");
         m.Naam = NzStr(regels.value("Naam"));
-        m.Bak = qint16(NzValue(regels.value("Bak"), NzType::Integer).toInt());
-        m.Hoeveelheid = NzValue(regels.value("Kg"), NzType::Single).toFloat();
-        m.KGl = NzValue(regels.value("Kgl"), NzType::Single).toFloat();
-        m.Hoeveelheid2 = NzValue(regels.value("liter"), NzType::Single).toFloat();
+        m.Bak = VeldInteger(regels, "Bak");
+        m.Hoeveelheid = VeldSingle(regels, "Kg");
+        m.KGl = VeldSingle(regels, "Kgl");
+        m.Hoeveelheid2 = VeldSingle(regels, "liter");
     }
     return true;
 }

@@ -29,20 +29,14 @@ namespace {
 
 void adviesVanDezeRun()
 {
-    Database& t = growerDb();
     AppState& s = appState();
     const qint32 tuinder = s.ID_ALG_Tuinder;
-    TestSupport::insertWorkingSetRow("WATER", {{"Type", 1}, {"Perc", 100}});
-    TestSupport::insertWorkingSetRow("MEST_Selectie", TestSupport::tomatoChoice());
-    t.execute("INSERT INTO HISTORIE_ExtraBigbag (ID_ALG_Tuinder, ID_HISTORIE, \"Index\", Nr, Naam, Bak, Kg, Kgl, "
-              "liter) VALUES (?, 0, 1, 1, 'Kalksalpeter', 1, 20, 1, 0), (?, 0, 21, 3, 'Kalisalpeter', 2, 10, 1, 0)",
-              {tuinder, tuinder});
-    for (auto [naam, waarde] : {std::pair{"Code_Teelt", 1},
-                                {"Aanpassing", 1},
-                                {"WaterInputType", 1},
-                                {"BakGrootte", 1000},
-                                {"Concentratie", 100}})
-        PutTeeltInstelling(naam, waarde, InstellingMode::Number);
+    if (!TestSupport::chooseTomatoExample())
+        qFatal("the tomato example's settings were not stored");
+    growerDb().execute("INSERT INTO HISTORIE_ExtraBigbag (ID_ALG_Tuinder, ID_HISTORIE, \"Index\", Nr, Naam, Bak, Kg, "
+                       "Kgl, liter) VALUES (?, 0, 1, 1, 'Kalksalpeter', 1, 20, 1, 0), "
+                       "(?, 0, 21, 3, 'Kalisalpeter', 2, 10, 1, 0)",
+                       {tuinder, tuinder});
     BerekenInstellingen r;
     r.Code_Teelt = 1;
     r.Aanpassing = 1;

@@ -282,6 +282,33 @@ private slots:
         QCOMPARE(appState().DrainAnalyse.RecircEC, 1.0f);
     }
 
+    void theAdjustmentViewShowsTheKeptAdjustmentBesideTheTypedOne()
+    {
+        instellingen(0, 1);
+        insertRow("HISTORIE_Aanpassing", {{"ID_HISTORIE", 0}, {"K", 0.75}});
+        frmAdvies* w = open();
+        type(w->txtAdvies[42], "0.5");
+        const int oplossingLinks = w->lblAdvies[61]->x();
+        QVERIFY(!w->lblAdvies.contains(200));
+
+        w->cmdAdvies->click();
+        QCOMPARE(tekst(w, 200), GetLangStr(60120000));
+        QCOMPARE(tekst(w, 202), QString("0.75"));
+        QCOMPARE(tekst(w, 42), QString("0.50")); // the typed adjustment stays beside it
+        QVERIFY(w->lblAdvies[200]->x() > w->lblAdvies[40]->x());
+        QVERIFY(w->lblAdvies[61]->x() > w->lblAdvies[202]->x());
+
+        // Turned off, the first layout is back; turned on again, the kept adjustment is read anew.
+        appState().dbT->execute("UPDATE HISTORIE_Aanpassing SET K = 2");
+        w->cmdAdvies->click();
+        QVERIFY(!w->lblAdvies.contains(200) && !w->lblAdvies.contains(202));
+        QCOMPARE(w->lblAdvies[61]->x(), oplossingLinks);
+        QCOMPARE(tekst(w, 42), QString("0.50"));
+        w->cmdAdvies->click();
+        QCOMPARE(tekst(w, 202), QString("2.00"));
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
     void theBigBagOptionLeadsTheWizard()
     {
         instellingen(0, 1);

@@ -6,6 +6,7 @@
 #include "advies.h"
 #include "bigbag.h"
 #include "com/createobject.h"
+#include "defaultstate.h"
 #include "frmextrabigbag.h"
 #include "frmmain.h"
 #include "frmprintpreview.h"
@@ -62,25 +63,6 @@ QStringList rijen(QTableView* grid)
     return r;
 }
 
-// The tomato advice of this run on the default product line, in big-bag mode.
-void tomaatAdvies()
-{
-    Database& t = *appState().dbT;
-    const qint32 tuinder = appState().ID_ALG_Tuinder;
-    t.execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc) VALUES (?, 0, 1, 100)", {tuinder});
-    t.execute("INSERT INTO MEST_Selectie (ID_ALG_Tuinder, ID_HISTORIE, NH4_Code, K_Code, Ca_Code, Mg_Code, SO4_Code, "
-              "H2PO4_Code, ZuurLoog_Code, Fe_Code, Mn_Code, Zn_Code, B_Code, Cu_Code, Mo_Code) "
-              "VALUES (?, 0, 11, 3, 1, 6, 9, 4, 15, 102, 105, 107, 109, 112, 114)",
-              {tuinder});
-    for (auto [naam, waarde] : {std::pair{"Code_Teelt", 1},
-                                {"Aanpassing", 1},
-                                {"WaterInputType", 1},
-                                {"BakGrootte", 1000},
-                                {"Concentratie", 100},
-                                {"ExtraBigBag", 1}})
-        PutTeeltInstelling(naam, waarde, InstellingMode::Number);
-}
-
 } // namespace
 
 class TestFrmExtraBigBag : public QObject {
@@ -112,7 +94,8 @@ class TestFrmExtraBigBag : public QObject {
         grid->edit(cel);
         QLineEdit* editor = nullptr;
         QTRY_VERIFY((editor = qobject_cast<QLineEdit*>(QApplication::focusWidget())));
-        editor->selectAll();
+        if (!tekst.isEmpty()) // nothing to type: the editor is left as it came
+            editor->selectAll();
         QTest::keyClicks(editor, tekst);
         QTest::keyClick(editor, Qt::Key_Tab);
         QCoreApplication::processEvents();
@@ -241,6 +224,14 @@ private slots:
         typ(w, 1, 0, "x7");
         QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|7.0|kg"}));
         QCOMPARE(w->findChild<QLabel*>("lblEbb_190")->text(), QString("7.0 KG "));
+
+        // The grid shows the amount rounded; an editor left as it came keeps the amount typed.
+        typ(w, 1, 0, "5.55");
+        QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|5.6|kg"}));
+        typ(w, 1, 0, QString());
+        QCOMPARE(w->Mengsels.Regel(1, 1).Hoeveelheid, 5.55f);
+        typ(w, 1, 0, "5.6"); // the shown text typed again is taken
+        QCOMPARE(w->Mengsels.Regel(1, 1).Hoeveelheid, 5.6f);
     }
 
     void aFertiliserIsOnceInABlendAndAFullBlendSaysSo()
@@ -342,7 +333,7 @@ private slots:
 
     void theCompositionTakesTheStoredBlendsOffTheTanks()
     {
-        tomaatAdvies();
+        QVERIFY(TestSupport::chooseTomatoExample(TestSupport::tomatoChoice(), 100, 1));
         press(stelSamen(), 0);
         QVERIFY(!window());
 

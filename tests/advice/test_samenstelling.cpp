@@ -133,6 +133,7 @@ private slots:
                             .arg(r.zonderBak ? " no tank" : "");
         QCOMPARE(plaatsen, QStringList({"A1:100:1", "A3:100:2 negative", "B1:200:1", "B3:200:2", "B4:200:3",
                                         "9 kg:100:5 lower no tank", "Si:100:15", "Mn:200:4 lower", "Mo:100:4 lower"}));
+        QCOMPARE(t.eigenA, 2);
         QCOMPARE(t.aantalA, 3); // padded to the length of column B
         QCOMPARE(t.hoogsteRegel, 15);
     }
