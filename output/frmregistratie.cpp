@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -153,11 +154,7 @@ void frmRegistratie::Vernieuw()
     // that must not refresh again.
     if (m_bezig)
         return;
-    m_bezig = true;
-    struct Klaar {
-        bool& vlag;
-        ~Klaar() { vlag = false; }
-    } klaar{m_bezig};
+    const QScopedValueRollback bezig(m_bezig, true);
 
     EnsurePeriod();
     const QString van = txtRegistratie[0]->text();
