@@ -5,16 +5,13 @@
 #include "programsettings.h"
 #include "rapportvoet.h"
 #include "tankindeling.h"
-#include "ui/dialogs.h"
 #include "units.h"
-#include "windowhelpers.h"
 #include "zelvorageneral.h"
 
 #include <QDate>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <algorithm>
-#include <exception>
 
 namespace {
 
