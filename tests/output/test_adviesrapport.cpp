@@ -28,19 +28,6 @@ clsPrintMeststofMeststof lijn(qint16 bak, const QString& naam, const QString& ho
     return l;
 }
 
-void voegToe(const QString& tabel, qint16 type, const QVariantMap& kolommen)
-{
-    QStringList namen{"ID_ALG_Tuinder", "ID_HISTORIE", "Type"};
-    QVariantList waarden{appState().ID_ALG_Tuinder, appState().ID_HISTORIE, type};
-    for (auto it = kolommen.cbegin(); it != kolommen.cend(); ++it) {
-        namen << it.key();
-        waarden << it.value();
-    }
-    growerDb().execute("INSERT INTO " + tabel + " (" + namen.join(", ") + ") VALUES (?" +
-                           QString(", ?").repeated(namen.size() - 1) + ")",
-                       waarden);
-}
-
 // A label of the settings table, which may wrap onto the next line, with the
 // value beside its first line.
 bool rijMet(const QString& tekst, const QString& label, const QString& waarde)
@@ -187,8 +174,8 @@ private slots:
 
     void elementValuesInTheDisplayUnit()
     {
-        voegToe("HISTORIE_Advies", 20, {{"Ca", 4}, {"Fe", 15}, {"NO3", 20}});
-        voegToe("HISTORIE_StandaardBakEC", 1, {{"K", 6.5}});
+        TestSupport::insertWorkingSetRow("HISTORIE_Advies", {{"Type", 20}, {"Ca", 4}, {"Fe", 15}, {"NO3", 20}});
+        TestSupport::insertWorkingSetRow("HISTORIE_StandaardBakEC", {{"Type", 1}, {"K", 6.5}});
         appState().UnitID = 1; // meq
         QString tekst = rapport();
         QVERIFY(PdfText::lineWith(tekst, "Basisstreefwaarde").contains(QRegularExpression("\\b8\\.00\\b")));
@@ -225,9 +212,10 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, hergebruik);
         PutTeeltInstelling("TeeltSysteem", systeem, InstellingMode::Number);
-        voegToe("HISTORIE_Advies", 20, {{"Ec", 2.5}});
-        voegToe("HISTORIE_Advies", 60, {{"Ec", 0}}); // no EC of its own: the base target's
-        voegToe("HISTORIE_Advies", 100, {{"RecircEC", 3.1}, {"Perc", 40}});
+        TestSupport::insertWorkingSetRow("HISTORIE_Advies", {{"Type", 20}, {"Ec", 2.5}});
+        TestSupport::insertWorkingSetRow("HISTORIE_Advies",
+                                         {{"Type", 60}, {"Ec", 0}}); // no EC of its own: the base target's
+        TestSupport::insertWorkingSetRow("HISTORIE_Advies", {{"Type", 100}, {"RecircEC", 3.1}, {"Perc", 40}});
         const QString tekst = rapport();
         QVERIFY(rijMet(tekst, label, "2\\.50\\s+mS/cm"));
         if (hergebruik.isEmpty())
