@@ -192,6 +192,28 @@ private slots:
         QCOMPARE(rs.value("Ca").toDouble(), 4.0);
     }
 
+    void settingsTableShowsTheCurrentSetsCropWaterTankAndConcentration()
+    {
+        PutTeeltInstelling("Code_Teelt", 1, InstellingMode::Number);
+        PutTeeltInstelling("Code_Teeltstadium", 2, InstellingMode::Number);
+        PutTeeltInstelling("BakGrootte", 1000, InstellingMode::Number);
+        PutTeeltInstelling("Concentratie_berek", 150, InstellingMode::Number);
+        TestSupport::insertWorkingSetRow("WATER", {{"Type", 1}, {"Perc", 60}});
+        TestSupport::insertWorkingSetRow("WATER", {{"Type", 3}, {"Perc", 40}});
+        // A stored set's water share is not the working set's.
+        growerDb().execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc) VALUES (?, 7, 2, 99)",
+                           {appState().ID_ALG_Tuinder});
+
+        const QString tekst = rapport();
+        QVERIFY(rijMet(tekst, "Gewas", QRegularExpression::escape(GetTeeltNaam(1))));
+        QVERIFY(rijMet(tekst, "Teeltstadium", "Productie"));
+        QVERIFY(rijMet(tekst, "Waterbron 1", "\\b60\\s+%"));
+        QVERIFY(rijMet(tekst, "Waterbron 2", "\\b0\\s*%"));
+        QVERIFY(rijMet(tekst, "Waterbron 3", "\\b40\\s+%"));
+        QVERIFY(rijMet(tekst, "Bakinhoud", "1,000\\s+liter"));
+        QVERIFY(rijMet(tekst, "Concentratie", "\\b150 x"));
+    }
+
     void growingSystemRows_data()
     {
         QTest::addColumn<int>("systeem");
