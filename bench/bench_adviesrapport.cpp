@@ -22,33 +22,20 @@
 
 namespace {
 
-void bewaar(const char* tabel, qint16 type, const ElementVector& v, const QVariantList& extra = {})
+void bewaar(const char* tabel, qint16 type, const ElementVector& v, const QVariant& ec = {})
 {
-    QStringList kolommen{"ID_ALG_Tuinder", "ID_HISTORIE", "Type"};
-    QVariantList waarden{appState().ID_ALG_Tuinder, 0, type};
-    for (int p : Elementen::Advies) {
-        kolommen << ElementNaam(p);
-        waarden << v[p];
-    }
-    if (!extra.isEmpty()) {
-        kolommen << "Ec";
-        waarden << extra;
-    }
-    growerDb().execute(QString("INSERT INTO %1 (%2) VALUES (?%3)")
-                           .arg(tabel, kolommen.join(", "), QString(", ?").repeated(kolommen.size() - 1)),
-                       waarden);
+    QVariantMap kolommen{{"Type", type}};
+    for (int p : Elementen::Advies)
+        kolommen.insert(ElementNaam(p), v[p]);
+    if (ec.isValid())
+        kolommen.insert("Ec", ec);
+    TestSupport::insertWorkingSetRow(tabel, kolommen);
 }
 
 QList<clsPrintMeststofMeststof> tomatenRecept()
 {
     AppState& s = appState();
-    TestSupport::insertWorkingSetRow("WATER", {{"Type", 1}, {"Perc", 100}});
-    TestSupport::insertWorkingSetRow("MEST_Selectie", TestSupport::tomatoChoice());
-    PutTeeltInstelling("Code_Teelt", 1, InstellingMode::Number);
-    PutTeeltInstelling("Aanpassing", 1, InstellingMode::Number);
-    PutTeeltInstelling("WaterInputType", 1, InstellingMode::Number);
-    PutTeeltInstelling("BakGrootte", 1000, InstellingMode::Number);
-    PutTeeltInstelling("Concentratie", 100, InstellingMode::Number);
+    TestSupport::chooseTomatoExample();
 
     BerekenInstellingen settings;
     settings.Code_Teelt = 1;

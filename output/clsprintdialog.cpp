@@ -38,36 +38,13 @@ void setPrintDialogPresenter(PrintDialogPresenter p)
     presenter() = std::move(p);
 }
 
-void clsPrintDialog::setMin(qint16 value)
+void clsPrintDialog::setBound(Bound bound, qint16 value)
 {
-    m_min = std::max<qint16>(value, 1);
-    m_from = std::max(m_from, m_min);
-    m_to = std::max(m_to, m_from);
-    m_max = std::max(m_max, m_to);
-}
-
-void clsPrintDialog::setFromPage(qint16 value)
-{
-    m_from = std::max<qint16>(value, 1);
-    m_min = std::min(m_min, m_from);
-    m_to = std::max(m_to, m_from);
-    m_max = std::max(m_max, m_to);
-}
-
-void clsPrintDialog::setToPage(qint16 value)
-{
-    m_to = std::max<qint16>(value, 1);
-    m_from = std::min(m_from, m_to);
-    m_min = std::min(m_min, m_from);
-    m_max = std::max(m_max, m_to);
-}
-
-void clsPrintDialog::setMax(qint16 value)
-{
-    m_max = std::max<qint16>(value, 1);
-    m_to = std::min(m_to, m_max);
-    m_from = std::min(m_from, m_to);
-    m_min = std::min(m_min, m_from);
+    m_pages[bound] = std::max<qint16>(value, 1);
+    for (int b = bound + 1; b <= MaxBound; ++b)
+        m_pages[b] = std::max(m_pages[b], m_pages[b - 1]);
+    for (int b = bound - 1; b >= MinBound; --b)
+        m_pages[b] = std::min(m_pages[b], m_pages[b + 1]);
 }
 
 bool clsPrintDialog::ShowPrinter()
@@ -87,15 +64,15 @@ bool clsPrintDialog::ShowPrinter()
         request.options &= ~QAbstractPrintDialog::PrintCurrentPage;
     if (Flags & (DisablePrintToFile | HidePrintToFile))
         request.options &= ~QAbstractPrintDialog::PrintToFile;
-    request.minPage = m_min;
-    request.maxPage = m_max;
+    request.minPage = Min();
+    request.maxPage = Max();
 
     printer.setPrintRange(Flags & Selection     ? QPrinter::Selection
                           : Flags & PageNums    ? QPrinter::PageRange
                           : Flags & CurrentPage ? QPrinter::CurrentPage
                                                 : QPrinter::AllPages);
-    if (m_from > 0 && m_to >= m_from)
-        printer.setFromTo(m_from, m_to);
+    if (FromPage() > 0 && ToPage() >= FromPage())
+        printer.setFromTo(FromPage(), ToPage());
     printer.setCopyCount(std::max<int>(m_copies, 1));
     printer.setCollateCopies(Flags & Collate);
 
@@ -126,8 +103,8 @@ bool clsPrintDialog::ShowPrinter()
     Flags = flags;
     // An unchosen range leaves the pages as they were set.
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        m_from = to16(printer.fromPage());
-        m_to = to16(printer.toPage());
+        m_pages[FromBound] = to16(printer.fromPage());
+        m_pages[ToBound] = to16(printer.toPage());
     }
     m_deviceName = printer.printerName().toUpper();
     m_copies = to16(printer.copyCount());

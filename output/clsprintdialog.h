@@ -2,6 +2,7 @@
 
 #include <QAbstractPrintDialog>
 #include <QString>
+#include <array>
 #include <functional>
 
 class QPrinter;
@@ -49,14 +50,14 @@ public:
     // Page bounds. Setting one turns a value below 1 into 1 and moves the
     // others as far as needed to keep Min <= FromPage <= ToPage <= Max; the
     // value just set stays.
-    qint16 Min() const { return m_min; }
-    qint16 FromPage() const { return m_from; }
-    qint16 ToPage() const { return m_to; }
-    qint16 Max() const { return m_max; }
-    void setMin(qint16 value);
-    void setFromPage(qint16 value);
-    void setToPage(qint16 value);
-    void setMax(qint16 value);
+    qint16 Min() const { return m_pages[MinBound]; }
+    qint16 FromPage() const { return m_pages[FromBound]; }
+    qint16 ToPage() const { return m_pages[ToBound]; }
+    qint16 Max() const { return m_pages[MaxBound]; }
+    void setMin(qint16 value) { setBound(MinBound, value); }
+    void setFromPage(qint16 value) { setBound(FromBound, value); }
+    void setToPage(qint16 value) { setBound(ToBound, value); }
+    void setMax(qint16 value) { setBound(MaxBound, value); }
 
     // The printer chosen at the last confirmed ShowPrinter, in upper case.
     QString DeviceName() const { return m_deviceName; }
@@ -70,10 +71,11 @@ public:
     bool ShowPrinter();
 
 private:
-    qint16 m_min = 0;
-    qint16 m_from = 0;
-    qint16 m_to = 0;
-    qint16 m_max = 0;
+    // The page bounds in the order they keep.
+    enum Bound { MinBound, FromBound, ToBound, MaxBound };
+    void setBound(Bound bound, qint16 value);
+
+    std::array<qint16, 4> m_pages{};
     QString m_deviceName;
     qint16 m_copies = 0;
 };

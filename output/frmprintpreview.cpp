@@ -51,11 +51,6 @@ frmPrintPreview& frmPrintPreview::instance()
     return *theInstance();
 }
 
-bool frmPrintPreview::exists()
-{
-    return theInstance() != nullptr;
-}
-
 void frmPrintPreview::release()
 {
     delete theInstance();

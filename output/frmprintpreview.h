@@ -17,7 +17,6 @@ class frmPrintPreview : public QDialog {
 public:
     // The one instance, created on first use; it goes when the application does.
     static frmPrintPreview& instance();
-    static bool exists();
     static void release();
 
     PrintDocument vspBestelling;

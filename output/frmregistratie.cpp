@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
@@ -96,12 +97,8 @@ void frmRegistratie::buildControls()
     grdRegistratie = new QTableView(tabel);
     grdRegistratie->setObjectName("grdRegistratie");
     m_model = new RegistratieModel({Qt::AlignRight, Qt::AlignLeft, Qt::AlignRight, Qt::AlignLeft}, grdRegistratie);
-    grdRegistratie->setModel(m_model);
-    SetGridLook(grdRegistratie, 0);
-    grdRegistratie->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdRegistratie->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_model->toonIn(grdRegistratie);
     grdRegistratie->horizontalHeader()->setStretchLastSection(false);
-    m_model->setHighlight(grdRegistratie->property("HighlightRow_plat").value<QColor>());
     vlak->addWidget(grdRegistratie);
 
     setTabOrder(txtRegistratie[0], txtRegistratie[1]);
@@ -112,8 +109,6 @@ void frmRegistratie::buildControls()
     connectAction(lijst, &QComboBox::currentIndexChanged, this, [this] { cboRegistratie_Click(); });
     connectAction(cmdRegistratie, &QPushButton::clicked, this, [this] { cmdRegistratie_Click(); });
     connectAction(grdRegistratie, &QTableView::doubleClicked, this, [this] { grdRegistratie_DblClick(); });
-    connect(grdRegistratie->selectionModel(), &QItemSelectionModel::currentRowChanged, m_model,
-            [this](const QModelIndex& huidig) { m_model->setHuidigeRij(huidig.row()); });
 }
 
 void frmRegistratie::Form_Load()
@@ -159,11 +154,7 @@ void frmRegistratie::Vernieuw()
     // that must not refresh again.
     if (m_bezig)
         return;
-    m_bezig = true;
-    struct Klaar {
-        bool& vlag;
-        ~Klaar() { vlag = false; }
-    } klaar{m_bezig};
+    const QScopedValueRollback bezig(m_bezig, true);
 
     EnsurePeriod();
     const QString van = txtRegistratie[0]->text();

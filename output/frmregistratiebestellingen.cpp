@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QTableView>
@@ -42,14 +41,8 @@ frmRegistratieBestellingen::frmRegistratieBestellingen(QWidget* parent) : QDialo
     grdRegistratie->setObjectName("grdRegistratie");
     m_model = new RegistratieModel({Qt::AlignRight, Qt::AlignRight, Qt::AlignRight, Qt::AlignLeft, Qt::AlignLeft},
                                    grdRegistratie);
-    grdRegistratie->setModel(m_model);
-    SetGridLook(grdRegistratie, 0);
-    grdRegistratie->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grdRegistratie->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_model->setHighlight(grdRegistratie->property("HighlightRow_plat").value<QColor>());
+    m_model->toonIn(grdRegistratie);
     grdRegistratie->installEventFilter(this);
-    connect(grdRegistratie->selectionModel(), &QItemSelectionModel::currentRowChanged, m_model,
-            [this](const QModelIndex& huidig) { m_model->setHuidigeRij(huidig.row()); });
 
     auto* knoppen = new QHBoxLayout;
     knoppen->addStretch();

@@ -5,16 +5,13 @@
 #include "programsettings.h"
 #include "rapportvoet.h"
 #include "tankindeling.h"
-#include "ui/dialogs.h"
 #include "units.h"
-#include "windowhelpers.h"
 #include "zelvorageneral.h"
 
 #include <QDate>
 #include <QFontMetricsF>
 #include <QLocale>
 #include <algorithm>
-#include <exception>
 
 namespace {
 
@@ -78,6 +75,20 @@ void zetCellen(PrintDocument& doc, const TankCellen& cellen)
         doc.setCell(it.key().first, it.key().second, it.value());
 }
 
+// Opens the tank or big-bag table under its bold heading row: tank A's
+// heading over column 1, tank B's over column 5, each underlined.
+void tankKop(PrintDocument& doc, int boven, double punten, qint32 kopA, qint32 kopB, int rijen)
+{
+    doc.setLeft(TankLinks);
+    doc.setTop(boven);
+    doc.setFontSize(punten);
+    doc.setBold(true);
+    doc.addTable(TankFormaat, GetLangStr(kopA) + "||||" + GetLangStr(kopB) + "||", "", rijen);
+    doc.setBold(false);
+    doc.setCellBorder(0, 1, CellEdge::Bottom);
+    doc.setCellBorder(0, 5, CellEdge::Bottom);
+}
+
 void tankTabel(PrintDocument& doc, const QList<clsPrintMeststofMeststof>& lijnen,
                const QList<clsPrintMeststofMeststof>* bigBag)
 {
@@ -103,14 +114,7 @@ void tankTabel(PrintDocument& doc, const QList<clsPrintMeststofMeststof>& lijnen
         indeling.hoeveelheidsRegel = {GetLangStr(Tekst::BigBagVoor), vast(double(mixorabak) / f, 0),
                                       GetLangStr(Tekst::Liter)};
 
-    doc.setLeft(TankLinks);
-    doc.setTop(TankBoven);
-    doc.setFontSize(10);
-    doc.setBold(true);
-    doc.addTable(TankFormaat, GetLangStr(Tekst::BakA) + "||||" + GetLangStr(Tekst::BakB) + "||", "", 16);
-    doc.setBold(false);
-    doc.setCellBorder(0, 1, CellEdge::Bottom);
-    doc.setCellBorder(0, 5, CellEdge::Bottom);
+    tankKop(doc, TankBoven, 10, Tekst::BakA, Tekst::BakB, 16);
     zetCellen(doc, indeling.plaats(lijnen));
     doc.setBorder(TableBorder::None);
     doc.endTable();
@@ -118,14 +122,7 @@ void tankTabel(PrintDocument& doc, const QList<clsPrintMeststofMeststof>& lijnen
 
 void bigBagTabel(PrintDocument& doc, const QList<clsPrintMeststofMeststof>& lijnen)
 {
-    doc.setLeft(TankLinks);
-    doc.setTop(BigBagBoven);
-    doc.setFontSize(8);
-    doc.setBold(true);
-    doc.addTable(TankFormaat, GetLangStr(Tekst::BigBag1) + "||||" + GetLangStr(Tekst::BigBag2) + "||", "", 6);
-    doc.setBold(false);
-    doc.setCellBorder(0, 1, CellEdge::Bottom);
-    doc.setCellBorder(0, 5, CellEdge::Bottom);
+    tankKop(doc, BigBagBoven, 8, Tekst::BigBag1, Tekst::BigBag2, 6);
     int rA = 0, rB = 0;
     for (const clsPrintMeststofMeststof& l : lijnen) {
         if (l.Bak != 1 && l.Bak != 2)

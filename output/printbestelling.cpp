@@ -2,8 +2,6 @@
 
 #include "printdocument.h"
 #include "rapportvoet.h"
-#include "ui/dialogs.h"
-#include "windowhelpers.h"
 #include "zelvorageneral.h"
 
 #include <QDate>

@@ -108,7 +108,6 @@ void PrintDocument::setPaperSize(int code)
 {
     if (code != PaperCode::A4)
         fail(PrintError::InvalidValue, QString("Paper size %1 is not available").arg(code));
-    m_paper = code;
 }
 
 void PrintDocument::startDoc()
@@ -324,31 +323,18 @@ const PrintDocument::Table& PrintDocument::requireTable(const char* operation) c
     return *m_table;
 }
 
-int PrintDocument::tableColumns() const
-{
-    return int(requireTable("tableColumns").columns.size());
-}
-
 int PrintDocument::rows() const
 {
     return int(requireTable("rows").rows.size()) - 1;
 }
 
-void PrintDocument::setRows(int rows)
-{
-    Table& t = requireTable("setRows");
-    if (rows < 0)
-        fail(PrintError::InvalidValue, QString("Invalid number of rows %1").arg(rows));
-    t.rows.resize(rows + 1, emptyRow(t));
-}
-
-PrintDocument::Cell& PrintDocument::cellAt(int row, int column, bool grow)
+PrintDocument::Cell& PrintDocument::cellAt(int row, int column)
 {
     Table& t = requireTable("cell");
-    if (column < 1 || column > int(t.columns.size()) || row < 0 || (!grow && row >= int(t.rows.size())))
+    if (column < 1 || column > int(t.columns.size()) || row < 0)
         fail(PrintError::OutOfRange,
              QString("Cell (%1, %2) is outside the table of %3 columns").arg(row).arg(column).arg(t.columns.size()));
-    if (row == 0 && grow)
+    if (row == 0)
         t.hasHeader = true;
     if (row >= int(t.rows.size()))
         t.rows.resize(row + 1, emptyRow(t));
@@ -357,18 +343,13 @@ PrintDocument::Cell& PrintDocument::cellAt(int row, int column, bool grow)
 
 void PrintDocument::setCell(int row, int column, const QString& text)
 {
-    cellAt(row, column, true).text = text;
-}
-
-QString PrintDocument::cell(int row, int column) const
-{
-    return const_cast<PrintDocument*>(this)->cellAt(row, column, false).text;
+    cellAt(row, column).text = text;
 }
 
 void PrintDocument::setCellFontSize(int row, int column, double points)
 {
     checkFontSize(points);
-    cellAt(row, column, true).fontSize = points;
+    cellAt(row, column).fontSize = points;
 }
 
 void PrintDocument::setTableFontSize(double points)
@@ -385,12 +366,12 @@ void PrintDocument::setCellSpan(int row, int column, int columns)
 {
     if (columns < 1)
         fail(PrintError::InvalidValue, QString("Invalid column span %1").arg(columns));
-    cellAt(row, column, true).span = columns;
+    cellAt(row, column).span = columns;
 }
 
 void PrintDocument::setCellAlign(int row, int column, TextAlign align)
 {
-    cellAt(row, column, true).align = align;
+    cellAt(row, column).align = align;
 }
 
 void PrintDocument::setBorder(TableBorder border)
@@ -416,7 +397,7 @@ void PrintDocument::setColumnRule(int column)
 
 void PrintDocument::setCellBorder(int row, int column, int edges)
 {
-    cellAt(row, column, true).edges = edges & CellEdge::All;
+    cellAt(row, column).edges = edges & CellEdge::All;
 }
 
 int PrintDocument::cellX(const Table& table, int column) const
@@ -632,10 +613,4 @@ void PrintDocument::drawPicture(const QImage& picture, int x, int y, int width, 
     const QRect box(x, top, width, height);
     page().pictures.push_back(DocPicture{box, picture});
     page().occupied.push_back(box);
-}
-
-void PrintDocument::drawLine(int x1, int y1, int x2, int y2)
-{
-    requireOpen("drawLine");
-    page().lines.push_back(DocLine{QPoint(x1, y1), QPoint(x2, y2)});
 }

@@ -113,7 +113,6 @@ public:
     int orientation() const { return m_orientation; }
     // PaperCode::A4 (9) only; other codes throw InvalidValue.
     void setPaperSize(int code);
-    int paperSize() const { return m_paper; }
 
     // --- Document.
     // Starts a new document with one empty page, replacing everything held
@@ -122,7 +121,6 @@ public:
     void startDoc();
     // Ends the document (an open table is drawn first). The pages stay.
     void endDoc();
-    bool isStarted() const { return m_started; }
     bool isOpen() const { return m_started && !m_ended; }
     // Page size of the current document (or of the settings, before one starts).
     int pageWidth() const;
@@ -137,12 +135,10 @@ public:
     // --- Position and font of what comes next (startDoc resets them).
     // Left edge of the next tables and texts; it stays until changed.
     void setLeft(int twips);
-    int left() const { return m_left; }
     // Top of the next block on the current page (a table or text moves it below itself).
     void setTop(int twips);
     int top() const { return m_top; }
     void setBold(bool bold) { m_bold = bold; }
-    bool bold() const { return m_bold; }
     // Points, above 0 and at most 400; other sizes throw InvalidValue.
     void setFontSize(double points);
     double fontSize() const { return m_fontSize; }
@@ -160,15 +156,10 @@ public:
     // Cells take the current font size; the header row is bold when bold is on
     // at this call, the body rows are regular. A table still open is drawn first.
     void addTable(const QString& format, const QString& header, const QString& body, int rows = 0);
-    bool hasOpenTable() const { return m_table.has_value(); }
-    int tableColumns() const;
-    // Sets the number of body rows (rows past it are dropped).
-    void setRows(int rows);
     int rows() const;
     // Setting a cell past the last body row adds rows up to it; row 0 adds a
     // header row when the table had none.
     void setCell(int row, int column, const QString& text);
-    QString cell(int row, int column) const;
     void setCellFontSize(int row, int column, double points);
     void setTableFontSize(double points); // every cell of the table
     // The cell runs across `columns` columns from its own (ending at the last
@@ -197,8 +188,6 @@ public:
     {
         drawPicture(picture.toImage(), x, y, width, height);
     }
-    // A thin rule between two points (twips) on the current page.
-    void drawLine(int x1, int y1, int x2, int y2);
 
     // --- The display list.
     const std::vector<DocPage>& pages() const { return m_pages; }
@@ -237,7 +226,7 @@ private:
     void requireOpen(const char* operation) const;
     Table& requireTable(const char* operation);
     const Table& requireTable(const char* operation) const;
-    Cell& cellAt(int row, int column, bool grow);
+    Cell& cellAt(int row, int column);
     std::vector<Cell> emptyRow(const Table& table) const;
     static std::vector<Column> parseFormat(const QString& format);
     int cellX(const Table& table, int column) const;
@@ -258,7 +247,6 @@ private:
     int placeBlock(int x, int width, int height, int top, int limit = 0);
 
     int m_orientation = DocOrientation::Portrait;
-    int m_paper = PaperCode::A4;
     int m_docOrientation = DocOrientation::Portrait;
     bool m_started = false;
     bool m_ended = false;

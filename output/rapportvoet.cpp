@@ -1,6 +1,5 @@
 #include "rapportvoet.h"
 
-#include "appstate.h"
 #include "db/apperror.h"
 #include "frmprintpreview.h"
 #include "printdocument.h"

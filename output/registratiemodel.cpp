@@ -1,6 +1,6 @@
 #include "registratiemodel.h"
 
-#include "controlarray.h"
+#include "windowhelpers.h"
 
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -10,6 +10,17 @@
 RegistratieModel::RegistratieModel(QList<Qt::Alignment> uitlijning, QObject* parent)
     : QAbstractTableModel(parent), m_uitlijning(std::move(uitlijning)), m_koppen(m_uitlijning.size())
 {
+}
+
+void RegistratieModel::toonIn(QTableView* grid)
+{
+    grid->setModel(this);
+    SetGridLook(grid, 0);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setHighlight(grid->property("HighlightRow_plat").value<QColor>());
+    connect(grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& huidig) { setHuidigeRij(huidig.row()); });
 }
 
 void RegistratieModel::setKoppen(const QStringList& koppen)

@@ -13,6 +13,10 @@ class RegistratieModel : public QAbstractTableModel {
 public:
     RegistratieModel(QList<Qt::Alignment> uitlijning, QObject* parent = nullptr);
 
+    // Shows the rows in the grid with the list look: whole rows are chosen,
+    // nothing is edited, and the grid's current row is highlighted.
+    void toonIn(QTableView* grid);
+
     void setKoppen(const QStringList& koppen);
     void setRijen(QList<QStringList> rijen);
     void setHuidigeRij(int rij);

@@ -28,19 +28,6 @@ clsPrintMeststofMeststof lijn(qint16 bak, const QString& naam, const QString& ho
     return l;
 }
 
-void voegToe(const QString& tabel, qint16 type, const QVariantMap& kolommen)
-{
-    QStringList namen{"ID_ALG_Tuinder", "ID_HISTORIE", "Type"};
-    QVariantList waarden{appState().ID_ALG_Tuinder, appState().ID_HISTORIE, type};
-    for (auto it = kolommen.cbegin(); it != kolommen.cend(); ++it) {
-        namen << it.key();
-        waarden << it.value();
-    }
-    growerDb().execute("INSERT INTO " + tabel + " (" + namen.join(", ") + ") VALUES (?" +
-                           QString(", ?").repeated(namen.size() - 1) + ")",
-                       waarden);
-}
-
 // A label of the settings table, which may wrap onto the next line, with the
 // value beside its first line.
 bool rijMet(const QString& tekst, const QString& label, const QString& waarde)
@@ -187,8 +174,8 @@ private slots:
 
     void elementValuesInTheDisplayUnit()
     {
-        voegToe("HISTORIE_Advies", 20, {{"Ca", 4}, {"Fe", 15}, {"NO3", 20}});
-        voegToe("HISTORIE_StandaardBakEC", 1, {{"K", 6.5}});
+        TestSupport::insertWorkingSetRow("HISTORIE_Advies", {{"Type", 20}, {"Ca", 4}, {"Fe", 15}, {"NO3", 20}});
+        TestSupport::insertWorkingSetRow("HISTORIE_StandaardBakEC", {{"Type", 1}, {"K", 6.5}});
         appState().UnitID = 1; // meq
         QString tekst = rapport();
         QVERIFY(PdfText::lineWith(tekst, "Basisstreefwaarde").contains(QRegularExpression("\\b8\\.00\\b")));
@@ -203,6 +190,28 @@ private slots:
         QVERIFY(PdfText::lineWith(tekst, "Basisstreefwaarde").contains(QRegularExpression("\\b4\\.00\\b")));
         RecordSet rs = growerDb().openRecordset("SELECT Ca FROM HISTORIE_Advies");
         QCOMPARE(rs.value("Ca").toDouble(), 4.0);
+    }
+
+    void settingsTableShowsTheCurrentSetsCropWaterTankAndConcentration()
+    {
+        PutTeeltInstelling("Code_Teelt", 1, InstellingMode::Number);
+        PutTeeltInstelling("Code_Teeltstadium", 2, InstellingMode::Number);
+        PutTeeltInstelling("BakGrootte", 1000, InstellingMode::Number);
+        PutTeeltInstelling("Concentratie_berek", 150, InstellingMode::Number);
+        TestSupport::insertWorkingSetRow("WATER", {{"Type", 1}, {"Perc", 60}});
+        TestSupport::insertWorkingSetRow("WATER", {{"Type", 3}, {"Perc", 40}});
+        // A stored set's water share is not the working set's.
+        growerDb().execute("INSERT INTO WATER (ID_ALG_Tuinder, ID_HISTORIE, Type, Perc) VALUES (?, 7, 2, 99)",
+                           {appState().ID_ALG_Tuinder});
+
+        const QString tekst = rapport();
+        QVERIFY(rijMet(tekst, "Gewas", QRegularExpression::escape(GetTeeltNaam(1))));
+        QVERIFY(rijMet(tekst, "Teeltstadium", "Productie"));
+        QVERIFY(rijMet(tekst, "Waterbron 1", "\\b60\\s+%"));
+        QVERIFY(rijMet(tekst, "Waterbron 2", "\\b0\\s*%"));
+        QVERIFY(rijMet(tekst, "Waterbron 3", "\\b40\\s+%"));
+        QVERIFY(rijMet(tekst, "Bakinhoud", "1,000\\s+liter"));
+        QVERIFY(rijMet(tekst, "Concentratie", "\\b150 x"));
     }
 
     void growingSystemRows_data()
@@ -225,9 +234,10 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, hergebruik);
         PutTeeltInstelling("TeeltSysteem", systeem, InstellingMode::Number);
-        voegToe("HISTORIE_Advies", 20, {{"Ec", 2.5}});
-        voegToe("HISTORIE_Advies", 60, {{"Ec", 0}}); // no EC of its own: the base target's
-        voegToe("HISTORIE_Advies", 100, {{"RecircEC", 3.1}, {"Perc", 40}});
+        TestSupport::insertWorkingSetRow("HISTORIE_Advies", {{"Type", 20}, {"Ec", 2.5}});
+        TestSupport::insertWorkingSetRow("HISTORIE_Advies",
+                                         {{"Type", 60}, {"Ec", 0}}); // no EC of its own: the base target's
+        TestSupport::insertWorkingSetRow("HISTORIE_Advies", {{"Type", 100}, {"RecircEC", 3.1}, {"Perc", 40}});
         const QString tekst = rapport();
         QVERIFY(rijMet(tekst, label, "2\\.50\\s+mS/cm"));
         if (hergebruik.isEmpty())

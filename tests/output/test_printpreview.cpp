@@ -149,6 +149,28 @@ private slots:
         QVERIFY(MessageBox::shown().isEmpty());
     }
 
+    void copiesThePrinterCannotMakeArePrintedInTurn()
+    {
+        frmPrintPreview& preview = frmPrintPreview::instance();
+        twoPages(preview.vspBestelling, "Kopie voorblad", "Kopie achterblad");
+        const QString out = m_dir.filePath("kopieen.pdf");
+        bool zelf = true;
+        setPrintDialogPresenter([&](QPrinter& printer, const PrintDialogRequest&) {
+            printer.setOutputFileName(out);
+            printer.setCopyCount(2);
+            zelf = printer.supportsMultipleCopies();
+            return true;
+        });
+        preview.printDocument();
+        QVERIFY(!zelf); // a file printer leaves the copies to the program
+        QCOMPARE(PdfText::pages(out), 4);
+        for (int blad : {1, 3})
+            QVERIFY(PdfText::layout(out, blad).contains("Kopie voorblad"));
+        for (int blad : {2, 4})
+            QVERIFY(PdfText::layout(out, blad).contains("Kopie achterblad"));
+        QVERIFY(MessageBox::shown().isEmpty());
+    }
+
     void pageBoundsKeepTheirOrder()
     {
         clsPrintDialog d;
