@@ -1,7 +1,7 @@
 #include "bigbagmengsels.h"
 
 #include "hoeveelheid.h"
-#include "invoer.h"
+#include "invoergetal.h"
 
 #include <QLocale>
 #include <limits>

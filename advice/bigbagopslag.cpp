@@ -1,7 +1,7 @@
 #include "bigbagopslag.h"
 
-#include "../calc/invoer.h" // LeesMeststofSamenstelling; core has an invoer.h of its own
 #include "appstate.h"
+#include "invoer.h"
 #include "velden.h"
 #include "zelvorageneral.h"
 

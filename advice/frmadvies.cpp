@@ -1,10 +1,10 @@
 #include "frmadvies.h"
 
-#include "../calc/invoer.h" // HistorieAanpassing; core has an invoer.h of its own
 #include "adviesgrenzen.h"
 #include "appstate.h"
 #include "elementen.h"
 #include "general.h"
+#include "invoer.h"
 #include "invoervak.h"
 #include "ui/dialogs.h"
 #include "units.h"

@@ -1,7 +1,7 @@
 #include "stdvoplossing.h"
 
 #include "general.h"
-#include "invoer.h"
+#include "invoergetal.h"
 #include "units.h"
 
 #include <algorithm>
