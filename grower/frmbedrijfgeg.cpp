@@ -23,7 +23,6 @@
 #include <QMdiSubWindow>
 #include <QRegularExpression>
 #include <QSignalBlocker>
-#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -337,13 +336,7 @@ void frmBedrijfGeg::txtBedrijfGeg_GotFocus(int index)
 {
     if (index == 20 || index == 26 || index == 30)
         return;
-    // After the click that gave the focus has placed the caret; a box left
-    // before then keeps no selection.
-    QLineEdit* box = txtBedrijfGeg[index];
-    QTimer::singleShot(0, box, [box] {
-        if (box->hasFocus())
-            box->selectAll();
-    });
+    SelectAllOnceFocused(txtBedrijfGeg[index]);
 }
 
 void frmBedrijfGeg::txtBedrijfGeg_LostFocus(int index)

@@ -3,6 +3,7 @@
 #include "elementen.h"
 #include "generalui.h"
 #include "units.h"
+#include "windowhelpers.h"
 #include "zelvorageneral.h"
 
 #include <QEvent>
@@ -10,7 +11,6 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QStyleOptionFrame>
-#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -95,12 +95,7 @@ bool InvoerVakFocus::eventFilter(QObject* watched, QEvent* event)
     if (!box)
         return false;
     if (event->type() == QEvent::FocusIn && !box->isReadOnly()) {
-        // After the mouse press that gave the focus, which would place the cursor
-        // instead; a box left before then keeps no selection.
-        QTimer::singleShot(0, box, [box] {
-            if (box->hasFocus())
-                box->selectAll();
-        });
+        SelectAllOnceFocused(box);
     } else if (event->type() == QEvent::FocusOut) {
         HideSelection(box, static_cast<QFocusEvent*>(event)->reason());
         RunUserAction([&] { m_lostFocus(box); });

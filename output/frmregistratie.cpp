@@ -26,7 +26,6 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -235,12 +234,7 @@ void frmRegistratie::grdRegistratie_DblClick()
 
 void frmRegistratie::txtRegistratie_GotFocus(int index)
 {
-    // After the click that gave the focus has placed the caret.
-    QLineEdit* box = txtRegistratie[index];
-    QTimer::singleShot(0, box, [box] {
-        if (box->hasFocus())
-            box->selectAll();
-    });
+    SelectAllOnceFocused(txtRegistratie[index]);
 }
 
 void frmRegistratie::txtRegistratie_LostFocus(int)
