@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QHostInfo>
@@ -259,7 +260,6 @@ void clsGenSendmail::Afbreken(const QString& fout)
     m_afbreken = true;
     m_fout = fout;
     m_foutTitel = kTcpError;
-    m_foutStijl = MsgBox::Critical;
 }
 
 void clsGenSendmail::Melden()
@@ -267,9 +267,9 @@ void clsGenSendmail::Melden()
     if (m_fout == kNoInternet)
         MessageBox::show(m_fout);
     else if (m_foutTitel == kTcpError)
-        MessageBox::show(m_fout + QStringLiteral("\r\n"), m_foutStijl, m_foutTitel);
+        MessageBox::show(m_fout + QStringLiteral("\r\n"), MsgBox::Critical, m_foutTitel);
     else
-        MessageBox::show(m_fout, m_foutStijl, m_foutTitel);
+        MessageBox::show(m_fout, MsgBox::Critical, m_foutTitel);
 }
 
 void clsGenSendmail::Wacht()
@@ -373,7 +373,6 @@ bool clsGenSendmail::BouwBericht(Bericht& bericht, const QString& toName, const 
         if (!file.open(QIODevice::ReadOnly)) {
             m_fout = QStringLiteral("The attachment %1 cannot be read: %2").arg(pad, file.errorString());
             m_foutTitel = QStringLiteral("error");
-            m_foutStijl = MsgBox::Critical;
             return false;
         }
         bijlagen.append({EenRegel(GetFileName(pad)).remove(QLatin1Char('"')), EncodeBase64(file.readAll())});

@@ -1,11 +1,9 @@
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
-#include <QStringList>
 #include <QTimer>
 
 class QTcpSocket;
@@ -64,8 +62,7 @@ private:
     QPointer<QTcpSocket> m_socket;
     QByteArray m_buffer; // what arrived since the last complete reply
     QString m_fout;      // the latest failure
-    QString m_foutTitel; // and how it is shown
-    int m_foutStijl = 0;
+    QString m_foutTitel; // and the title it is shown under, always as a critical message
     bool m_afbreken = false;
     bool m_verbonden = false;
     bool m_socketFout = false; // the connection failed; every further wait ends at once
