@@ -474,6 +474,9 @@ bool SchrijfMetMelding(qint32 foutTekst, const std::function<bool()>& schrijf)
         try {
             return schrijf();
         } catch (const AppError& e) {
+            // The user reads the plain description; the statement and the
+            // driver's text are for whoever finds out why.
+            LogAppError(e);
             fout = e.description();
         }
     }
