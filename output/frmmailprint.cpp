@@ -358,10 +358,8 @@ void frmMailPrint::BewaarAanpassing()
     AppState& s = appState();
     if (s.AdviesAanpassing.Vlag != 1 || s.ID_HISTORIE != 0)
         return;
-    try {
+    SchrijfMetMelding(Tekst::AanpassingNietBewaard, [&s] {
         HistorieAanpassing(AanpassingMode::Bewaren, s.AdviesAanpassing);
-    } catch (const AppError& e) {
-        LogAppError(e);
-        MessageBox::show(GetLangStr(Tekst::AanpassingNietBewaard) + "\n" + e.description(), MsgBox::Critical);
-    }
+        return true;
+    });
 }
