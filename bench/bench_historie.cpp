@@ -11,7 +11,6 @@
 #include "frmmailprint.h"
 #include "frmmain.h"
 #include "frmprintpreview.h"
-#include "frmsamenstel.h"
 #include "historie.h"
 #include "mdlzelvoraprint.h"
 #include "programfixture.h"
@@ -20,7 +19,6 @@
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
 #include "wizard.h"
-#include "zelvorageneral.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -28,16 +26,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <sys/resource.h>
 
 namespace {
-
-void keuzes()
-{
-    TestSupport::chooseTomatoExample();
-}
 
 StepWindow* actief()
 {
@@ -86,7 +78,10 @@ int main(int argc, char** argv)
     QCoreApplication::processEvents();
     AppState& s = appState();
     QTemporaryDir dir;
-    keuzes();
+    if (!TestSupport::chooseTomatoExample()) {
+        QTextStream(stderr) << "the tomato example could not be chosen\n";
+        return 1;
+    }
 
     frmMailPrint* w = rijDeWeg();
     if (!w) {
