@@ -239,6 +239,37 @@ private slots:
         QCOMPARE(MessageBox::last().title, QStringLiteral("TCP Error"));
     }
 
+    void mailThatCannotBeBuiltConnectsNowhere_data()
+    {
+        QTest::addColumn<QString>("serverName");
+        QTest::addColumn<QString>("attachment");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("port out of range")
+            << QStringLiteral("127.0.0.1:70000") << QString() << QStringLiteral("TCP Error");
+        QTest::newRow("port that is no number")
+            << QStringLiteral("127.0.0.1:smtp") << QString() << QStringLiteral("TCP Error");
+        QTest::newRow("unclosed IPv6 bracket") << QStringLiteral("[::1:25") << QString() << QStringLiteral("TCP Error");
+        QTest::newRow("attachment that is not there")
+            << QString() << QStringLiteral("/nonexistent/R123.zv1") << QStringLiteral("error");
+    }
+    void mailThatCannotBeBuiltConnectsNowhere()
+    {
+        QFETCH(QString, serverName);
+        QFETCH(QString, attachment);
+        QFETCH(QString, title);
+        ScriptedSmtpServer server;
+        clsGenSendmail& mail = client(server);
+        if (!serverName.isEmpty())
+            mail.SMTPservername = serverName;
+        QVERIFY(!sendOrder(mail, QStringLiteral("Dit bericht"), QString(), attachment));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().title, title);
+        QCOMPARE(MessageBox::last().style, int(MsgBox::Critical));
+        QCoreApplication::processEvents();
+        QCOMPARE(server.connections, 0);
+        QCOMPARE(m_socket->state(), QAbstractSocket::UnconnectedState);
+    }
+
     void busyConnectionIsAFailure()
     {
         ScriptedSmtpServer server;
