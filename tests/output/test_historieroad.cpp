@@ -34,6 +34,7 @@ namespace {
 constexpr qint32 OmschrijvingLeeg = 999000022;
 constexpr qint32 HistorieBewaard = 999000023;
 constexpr qint32 HistorieNietBewaard = 72900100;
+constexpr qint32 AanpassingNietBewaard = 72900200;
 
 // What a new user has chosen before the road: tomato on rain water with a
 // fertiliser for every element.
@@ -297,6 +298,22 @@ private slots:
         QCOMPARE(appState().ID_HISTORIE, 0);
         QVERIFY(!isOpen("frmMailPrint"));
         QCOMPARE(alleRijen().filter(QRegularExpression("^HISTORIE_Aanpassing\\|")), aanpassing);
+    }
+
+    void adjustmentThatCannotBeStoredAfterAPrintIsSaid()
+    {
+        frmMailPrint* w = weg();
+        QVERIFY(w);
+        QCOMPARE(appState().AdviesAanpassing.Vlag, qint16(1));
+        const QStringList voor = alleRijen().filter(QRegularExpression("^HISTORIE_Aanpassing\\|"));
+        growerDb().execute("CREATE TRIGGER weiger BEFORE INSERT ON HISTORIE_Aanpassing "
+                           "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        MessageBox::clear();
+        QVERIFY(drukAf(w));
+        QVERIFY(toonde(AanpassingNietBewaard));
+        QVERIFY(isOpen("frmMailPrint"));
+        // The stored adjustment went back with the failed write.
+        QCOMPARE(alleRijen().filter(QRegularExpression("^HISTORIE_Aanpassing\\|")), voor);
     }
 
     void saveNeedsADescriptionAndAFailedSaveLeavesNothing()
