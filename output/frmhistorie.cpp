@@ -227,8 +227,7 @@ void frmHistorie::Form_Activate()
 void frmHistorie::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    const QWidget* main = MainWindow();
-    if ((parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized()))
+    if (isShownMinimized())
         return;
     int breed = grdHist->frameWidth() * 2 + grdHist->verticalScrollBar()->sizeHint().width() + 2;
     for (int k = kDatum; k <= kOmschrijving; ++k)

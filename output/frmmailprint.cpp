@@ -234,8 +234,7 @@ void frmMailPrint::Form_Activate()
 void frmMailPrint::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    const QWidget* main = MainWindow();
-    if ((parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized()))
+    if (isShownMinimized())
         return;
     PlaatsFrames();
 }

@@ -57,6 +57,12 @@ void StepWindow::cmdControl_Click(int index)
         s_Close();
 }
 
+bool StepWindow::isShownMinimized() const
+{
+    const QWidget* main = MainWindow();
+    return isMinimized() || (parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized());
+}
+
 void StepWindow::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

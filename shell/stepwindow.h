@@ -41,6 +41,11 @@ protected:
     // Asked before the window closes; false keeps it open.
     virtual bool queryUnload() { return true; }
 
+    // True while this step or the main window is minimised, when a step lays
+    // out nothing. It is the step's frame in the main window that is
+    // minimised, never the step itself.
+    bool isShownMinimized() const;
+
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
