@@ -87,8 +87,6 @@ void frmHistorie::Form_Load()
     grdHist->setColumnHidden(kID, true);
     for (int k = kDatum; k <= kOmschrijving; ++k)
         ZetKolomBreedte(grdHist, k, kBreedte[k]);
-    cmdControl[0]->setEnabled(false);
-    cmdControl[2]->setEnabled(false);
 }
 
 void frmHistorie::SetLangStrings()
@@ -215,7 +213,6 @@ bool frmHistorie::SluitAndereStappen()
 
 void frmHistorie::Form_Activate()
 {
-    SetHoofdMenuAan("mnu1");
     fraHist[0]->show();
     fraHist[1]->show();
     QCoreApplication::processEvents();
