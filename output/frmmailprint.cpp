@@ -22,7 +22,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <algorithm>
 
 namespace {
@@ -264,13 +263,8 @@ void frmMailPrint::PlaatsFrames()
 bool frmMailPrint::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::FocusIn) {
-        if (auto* box = qobject_cast<QLineEdit*>(watched); box && isAncestorOf(box)) {
-            // After the click that gave the focus has placed the caret.
-            QTimer::singleShot(0, box, [box] {
-                if (box->hasFocus())
-                    box->selectAll();
-            });
-        }
+        if (auto* box = qobject_cast<QLineEdit*>(watched); box && isAncestorOf(box))
+            SelectAllOnceFocused(box);
     }
     return StepWindow::eventFilter(watched, event);
 }
