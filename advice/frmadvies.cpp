@@ -583,7 +583,7 @@ void frmAdvies::showEvent(QShowEvent* event)
 void frmAdvies::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
+    if (isShownMinimized())
         return;
     // The grid and the frame below it as one block, clear of the button bar on the right.
     const QSize outer = OuterSize(this);

@@ -381,7 +381,7 @@ void frmExtraBigBag::Form_Activate()
 void frmExtraBigBag::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
+    if (isShownMinimized())
         return;
     // The blends and their buttons beneath as one block, clear of the button bar on the right where there is room.
     const QSize outer = OuterSize(this);

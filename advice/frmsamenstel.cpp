@@ -454,7 +454,7 @@ void frmSamenstel::resizeEvent(QResizeEvent* event)
 {
     if (event)
         StepWindow::resizeEvent(event);
-    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
+    if (isShownMinimized())
         return;
     const int w = toTwips(width());
     const int h = toTwips(height());

@@ -532,8 +532,7 @@ bool frmEigenTeelt::queryUnload()
 void frmEigenTeelt::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    const QWidget* main = MainWindow();
-    if ((parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized()))
+    if (isShownMinimized())
         return;
     QGroupBox* gewas = fraTeelt[0];
     QGroupBox* oplossing = fraTeelt[1];

@@ -124,8 +124,7 @@ bool frmMestPref::queryUnload()
 void frmMestPref::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    const QWidget* main = MainWindow();
-    if ((parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized()))
+    if (isShownMinimized())
         return;
     QFrame* frame = fraMestPref[0];
     const QSize outer = OuterSize(this);

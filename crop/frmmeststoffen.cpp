@@ -415,8 +415,7 @@ void frmMeststoffen::resizeEvent(QResizeEvent* event)
 
 void frmMeststoffen::plaatsFrame()
 {
-    const QWidget* main = MainWindow();
-    if ((parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized()))
+    if (isShownMinimized())
         return;
     // Centred in the room the button bar leaves.
     CenterControl(this, fraMeststoffen, -(1490 + 120) / 2, 0);

@@ -428,8 +428,7 @@ bool frmTeelt::queryUnload()
 void frmTeelt::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    const QWidget* main = MainWindow();
-    if ((parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized()))
+    if (isShownMinimized())
         return;
     CenterControl(this, fraTeelt, 0, 0);
 }

@@ -458,8 +458,7 @@ bool frmBedrijfGeg::queryUnload()
 void frmBedrijfGeg::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    const QWidget* main = MainWindow();
-    if ((parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized()))
+    if (isShownMinimized())
         return;
     // Grower above the middle, the delivery address around it, the dealer below.
     CenterControl(this, fraBedrijfGeg[0], 0, -toTwips(fraBedrijfGeg[0]->height()) - 200);

@@ -320,7 +320,7 @@ void frmDrain::showEvent(QShowEvent* event)
 void frmDrain::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
+    if (isShownMinimized())
         return;
     CenterControl(this, fraDrain, 0, 0);
     // On a small screen the grid keeps its left edge in view.

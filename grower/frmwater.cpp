@@ -530,7 +530,7 @@ void frmWater::showEvent(QShowEvent* event)
 void frmWater::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    if (isMinimized() || (MainWindow() && MainWindow()->isMinimized()))
+    if (isShownMinimized())
         return;
     CenterControl(this, fraWater, -900, 0);
     // On a small screen the grid keeps its left edge in view.

@@ -257,8 +257,7 @@ void frmRegistratie::Form_Activate()
 void frmRegistratie::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
-    const QWidget* main = MainWindow();
-    if ((parentWidget() && parentWidget()->isMinimized()) || (main && main->isMinimized()))
+    if (isShownMinimized())
         return;
     // The content stands left of the button frame: the period and the report
     // above, the grid below down to the window's bottom.
