@@ -14,8 +14,6 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -201,14 +199,7 @@ void frmHistorie::TerugNaarWerkset()
 bool frmHistorie::SluitAndereStappen()
 {
     StepHost* host = CurrentStepHost();
-    if (!host || !host->mdiArea())
-        return true;
-    const QList<QMdiSubWindow*> subs = host->mdiArea()->subWindowList(QMdiArea::CreationOrder);
-    for (auto it = subs.crbegin(); it != subs.crend(); ++it)
-        if ((*it)->widget() != this && !(*it)->close())
-            return false;
-    QCoreApplication::processEvents();
-    return true;
+    return !host || host->closeStepWindows(this);
 }
 
 void frmHistorie::Form_Activate()

@@ -340,13 +340,13 @@ void frmMain::updateDatabases()
     }
 }
 
-bool frmMain::closeStepWindows()
+bool frmMain::closeStepWindows(const QWidget* keep)
 {
     // The last opened first; a step may refuse (its save question).
     const QList<QMdiSubWindow*> subs = m_mdi->subWindowList(QMdiArea::CreationOrder);
     for (auto it = subs.crbegin(); it != subs.crend(); ++it) {
         QMdiSubWindow* sub = *it;
-        if (!sub->close())
+        if (sub->widget() != keep && !sub->close())
             return false;
     }
     QCoreApplication::processEvents();

@@ -33,6 +33,7 @@ public:
     QAction* tool(const QString& key) const { return m_tools.value(key.toLower()); }
     // Switches the menu to the tool of the active child window, if there is one.
     void menuForActiveWindow() override;
+    bool closeStepWindows(const QWidget* keep = nullptr) override;
 
     // The menu's click handler, by tool key.
     void barMain_Click(const QString& key);
@@ -61,7 +62,6 @@ private:
     void layoutTools(int reserve);
     void openHelp();
     void updateDatabases();
-    bool closeStepWindows();
 
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_bar = nullptr;

@@ -3,6 +3,7 @@
 #include <QString>
 
 class QMdiArea;
+class QWidget;
 class QTcpSocket;
 
 // What the wizard and the step windows need of the main window: the area the
@@ -16,6 +17,9 @@ public:
     virtual void setMenuTools(const QString& key) = 0;
     // The active step takes the menu for its own tool.
     virtual void menuForActiveWindow() = 0;
+    // Closes the open step windows, the last opened first, each asking about
+    // its unsaved work; keep stays open. False when one of them stays open.
+    virtual bool closeStepWindows(const QWidget* keep = nullptr) = 0;
     // The connection the built-in SMTP client sends the order mail over; null when there is none.
     virtual QTcpSocket* mailSocket() const { return nullptr; }
 };
