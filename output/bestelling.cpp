@@ -5,6 +5,7 @@
 #include "bestelregister.h"
 #include "clsgensendmail.h"
 #include "general.h"
+#include "invoergetal.h"
 #include "programsettings.h"
 #include "registry/registry.h"
 #include "ui/dialogs.h"
@@ -121,17 +122,10 @@ bool ControleerBestelTeksten(const BestelRecord& b, const QList<clsPrintMeststof
 // nearest whole one, that fits its field and is not negative.
 bool LeesAantal(const QString& tekst, qint16& aantal)
 {
-    aantal = 0;
-    const QString t = tekst.trimmed();
-    if (t.isEmpty())
-        return true;
-    if (!IsNumericValue(t))
-        return false;
-    const double r = std::nearbyint(NzValue(t, NzType::Double).toDouble());
-    if (!(r >= 0 && r <= 32767))
-        return false;
-    aantal = qint16(r);
-    return true;
+    double getal = 0;
+    const bool geldig = LeesInvoer(tekst, {0, 32767, 0, true}, getal) == InvoerFout::Geen;
+    aantal = qint16(getal);
+    return geldig;
 }
 
 // The count that multiplies a line's amount in the register: tank A by
