@@ -1,6 +1,6 @@
 // The order register window driven as the user drives it: opened from the
-// menu on the last year, a period typed, the element report, the list of one
-// fertiliser with a deletion, the printed list and an old grower database.
+// menu on the last year (an old grower database too), a period typed, the
+// element report, the list of one fertiliser with a deletion, the printed list.
 #include "appstate.h"
 #include "bestelregister.h"
 #include "frmmain.h"
@@ -34,11 +34,16 @@ void bestel(const QDate& dag, int uur, const QList<BestelRegel>& regels)
     RegistreerBestelling(appState().ID_ALG_Tuinder, 1, QDateTime(dag, QTime(uur, 0)), regels);
 }
 
-QStringList kolom(QTableView* grid, int k)
+// The grid's rows as "cell|cell|...", from column `van` on.
+QStringList rijen(QTableView* grid, int van = 1)
 {
     QStringList tekst;
-    for (int r = 0; r < grid->model()->rowCount(); ++r)
-        tekst << grid->model()->index(r, k).data().toString();
+    for (int r = 0; r < grid->model()->rowCount(); ++r) {
+        QStringList cellen;
+        for (int k = van; k < grid->model()->columnCount(); ++k)
+            cellen << grid->model()->index(r, k).data().toString();
+        tekst << cellen.join('|');
+    }
     return tekst;
 }
 
@@ -92,7 +97,6 @@ private slots:
     {
         m_program = std::make_unique<ProgramFixture>();
         QVERIFY(m_program->showMain());
-        QCoreApplication::setApplicationVersion("2.1.14");
         bestel(kEersteDag, 0, {{1, "Kalksalpeter", 400.0, "kg"}, {22, "Kaliloog 50 %", 100.0, "liter"}});
         bestel(kVandaag, 0, {{1, "Kalksalpeter", 250.0, "kg"}});
         bestel(kEersteDag.addDays(-1), 23, {{1, "Kalksalpeter", 1000.0, "kg"}});
@@ -109,20 +113,19 @@ private slots:
         QVERIFY(m_program->main()->tool("mnu8Sub2")->isEnabled());
         frmRegistratie* w = openFromMenu();
         QVERIFY(w);
-        QVERIFY(!w->cmdControl[0]->isEnabled());
-        QVERIFY(!w->cmdControl[2]->isEnabled());
-        QVERIFY(w->cmdControl[1]->isEnabled());
-        QVERIFY(m_program->main()->tool("mnu1")->isEnabled());
+        QVERIFY(!w->cmdControl[0]->isEnabled() && !w->cmdControl[2]->isEnabled());
         QVERIFY(!m_program->main()->tool("mnu2")->isEnabled());
-
-        QCOMPARE(w->txtRegistratie[2]->text(), GetLangStr(820300000));
         QVERIFY(w->txtRegistratie[0]->hasFocus());
         // The first day and today count; the day before does not.
-        QCOMPARE(kolom(w->grdRegistratie, 1), (QStringList{"Kaliloog 50 %", "Kalksalpeter"}));
-        QCOMPARE(kolom(w->grdRegistratie, 2), (QStringList{"100", "650"}));
-        QCOMPARE(kolom(w->grdRegistratie, 3), (QStringList{"liter", "kg"}));
-        QVERIFY(w->grdRegistratie->isColumnHidden(0));
-        QCOMPARE(w->grdRegistratie->model()->headerData(1, Qt::Horizontal).toString(), GetLangStr(820700100));
+        const QStringList jaar{"Kaliloog 50 %|100|liter", "Kalksalpeter|650|kg"};
+        QCOMPARE(rijen(w->grdRegistratie), jaar);
+
+        // An old grower database without the element table: said, and the grid kept.
+        growerDb().execute("DROP TABLE BEST_HistElementen");
+        w->cboRegistratie[0]->setCurrentIndex(1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000050));
+        QCOMPARE(MessageBox::last().style & MsgBox::Critical, int(MsgBox::Critical));
+        QCOMPARE(rijen(w->grdRegistratie), jaar);
 
         w->cmdControl[1]->click();
         QCoreApplication::processEvents();
@@ -137,16 +140,11 @@ private slots:
         type(w->txtRegistratie[0], dag, Qt::Key_Return);
         QVERIFY(w->txtRegistratie[1]->hasFocus()); // Enter goes on to the last day
         type(w->txtRegistratie[1], dag, Qt::Key_Return);
-        QCOMPARE(kolom(w->grdRegistratie, 1), (QStringList{"Kalksalpeter", "Mangaansulfaat"}));
-        QCOMPARE(kolom(w->grdRegistratie, 2), (QStringList{"50", "1000"}));
+        QCOMPARE(rijen(w->grdRegistratie), (QStringList{"Kalksalpeter|50|kg", "Mangaansulfaat|1000|gram"}));
 
-        w->cboRegistratie[0]->setCurrentIndex(1);
-        QCOMPARE(w->txtRegistratie[2]->text(), GetLangStr(820300001));
-        QCOMPARE(w->grdRegistratie->model()->headerData(1, Qt::Horizontal).toString(), GetLangStr(820700101));
         // 50 kg of Kalksalpeter and 1000 gram of Mangaansulfaat (32.51 % Mn).
-        QCOMPARE(kolom(w->grdRegistratie, 1), (QStringList{"N-totaal", "CaO", "Mn"}));
-        QCOMPARE(kolom(w->grdRegistratie, 2), (QStringList{"7.780", "13", "0.325"}));
-        QCOMPARE(kolom(w->grdRegistratie, 3), (QStringList{"kg", "kg", "kg"}));
+        w->cboRegistratie[0]->setCurrentIndex(1);
+        QCOMPARE(rijen(w->grdRegistratie), (QStringList{"N-totaal|7.780|kg", "CaO|13|kg", "Mn|0.325|kg"}));
 
         // Double-clicking an element opens nothing.
         dubbelklik(w->grdRegistratie, 0);
@@ -156,18 +154,16 @@ private slots:
         type(w->txtRegistratie[0], "gisteren");
         QCOMPARE(w->txtRegistratie[0]->text(), Registratie::DatumTekst(kEersteDag));
         QCOMPARE(w->txtRegistratie[1]->text(), Registratie::DatumTekst(kVandaag));
-        QCOMPARE(kolom(w->grdRegistratie, 1), (QStringList{"N-totaal", "K2O", "CaO"}));
+        QCOMPARE(rijen(w->grdRegistratie), (QStringList{"N-totaal|101|kg", "K2O|63|kg", "CaO|169|kg"}));
     }
 
     void listOfOneFertiliserDeletesAnOrderAndTheSumsFollow()
     {
         frmRegistratie* w = openFromMenu();
-        QStringList titel, datums, naDelete;
+        QStringList voor, na;
         int vragen = 0;
         opModaal<frmRegistratieBestellingen>([&](frmRegistratieBestellingen* lijst) {
-            titel << lijst->windowTitle();
-            datums = kolom(lijst->grdRegistratie, 1);
-            QCOMPARE(kolom(lijst->grdRegistratie, 2), (QStringList{"400", "250"}));
+            voor = rijen(lijst->grdRegistratie);
             lijst->grdRegistratie->setCurrentIndex(lijst->grdRegistratie->model()->index(1, 1));
             MessageBox::setNextAnswer(MsgBox::No);
             QTest::keyClick(lijst->grdRegistratie, Qt::Key_Delete);
@@ -175,17 +171,17 @@ private slots:
             lijst->cmdRegistratie[1]->click();
             for (const MessageBox::Shown& m : MessageBox::shown())
                 vragen += m.text == GetLangStr(999000048);
-            naDelete = kolom(lijst->grdRegistratie, 2);
+            na = rijen(lijst->grdRegistratie);
             QTest::keyClick(lijst, Qt::Key_Escape);
         });
         dubbelklik(w->grdRegistratie, 1); // Kalksalpeter
-        QCOMPARE(titel, QStringList{GetLangStr(840000000) + " Kalksalpeter"});
-        QCOMPARE(datums, (QStringList{Registratie::DatumTekst(kEersteDag), Registratie::DatumTekst(kVandaag)}));
+        // Date, amount, unit and the fertiliser's name.
+        const QString eerste = Registratie::DatumTekst(kEersteDag) + "|400|kg|Kalksalpeter";
+        QCOMPARE(voor, (QStringList{eerste, Registratie::DatumTekst(kVandaag) + "|250|kg|Kalksalpeter"}));
         QCOMPARE(vragen, 2);
-        QCOMPARE(MessageBox::last().text, GetLangStr(999000048));
-        QCOMPARE(naDelete, QStringList{"400"});
+        QCOMPARE(na, QStringList{eerste});
         QVERIFY(!QApplication::activeModalWidget());
-        QCOMPARE(kolom(w->grdRegistratie, 2), (QStringList{"100", "400"}));
+        QCOMPARE(rijen(w->grdRegistratie), (QStringList{"Kaliloog 50 %|100|liter", "Kalksalpeter|400|kg"}));
     }
 
     void printShowsTheListOfThePeriodInThePreview()
@@ -203,16 +199,6 @@ private slots:
         const QString tekst = PdfText::layout(pdf);
         QVERIFY(PdfText::lineWith(tekst, "Kalksalpeter").contains(QRegularExpression("650\\s+kg")));
         QVERIFY(PdfText::lineWith(tekst, GetLangStr(820100000)).contains(Registratie::DatumTekst(kEersteDag)));
-    }
-
-    void aGrowerDatabaseWithoutTheElementTableSaysSoAndKeepsTheGrid()
-    {
-        frmRegistratie* w = openFromMenu();
-        growerDb().execute("DROP TABLE BEST_HistElementen");
-        w->cboRegistratie[0]->setCurrentIndex(1);
-        QCOMPARE(MessageBox::last().text, GetLangStr(999000050));
-        QCOMPARE(MessageBox::last().style & MsgBox::Critical, int(MsgBox::Critical));
-        QCOMPARE(kolom(w->grdRegistratie, 1), (QStringList{"Kaliloog 50 %", "Kalksalpeter"}));
     }
 };
 
