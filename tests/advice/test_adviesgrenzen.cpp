@@ -8,41 +8,26 @@ class TestAdviesGrenzen : public QObject {
     Q_OBJECT
 
 private slots:
-    void aBoxBeyondItsLimitTurnsRedAndWarnsOnce_data()
-    {
-        QTest::addColumn<float>("value");
-        QTest::addColumn<float>("limit");
-        QTest::addColumn<bool>("alRood");
-        QTest::addColumn<bool>("quiet");
-        QTest::addColumn<bool>("rood");
-        QTest::addColumn<bool>("waarschuwen");
-        QTest::newRow("equal to the limit is within") << 0.625f << 0.625f << false << false << false << false;
-        QTest::newRow("beyond warns") << 0.7f << 0.625f << false << false << true << true;
-        QTest::newRow("a lowering beyond warns too") << -0.7f << 0.625f << false << false << true << true;
-        QTest::newRow("already red stays quiet") << 0.7f << 0.625f << true << false << true << false;
-        QTest::newRow("quiet check marks only") << 0.7f << 0.625f << false << true << true << false;
-        QTest::newRow("back within clears") << 0.1f << 0.625f << true << false << false << false;
-        QTest::newRow("base target 0: anything exceeds") << 0.01f << 0.0f << false << false << true << true;
-    }
-
     void aBoxBeyondItsLimitTurnsRedAndWarnsOnce()
     {
-        QFETCH(float, value);
-        QFETCH(float, limit);
-        QFETCH(bool, alRood);
-        QFETCH(bool, quiet);
-        const GrensOordeel o = MarkElementLimit(value, limit, alRood, quiet);
-        QTEST(o.rood, "rood");
-        QTEST(o.waarschuwen, "waarschuwen");
+        // {red, warn} of a value against a limit of 0.625, the box red before or not, the check quiet or not.
+        auto oordeel = [](float value, bool alRood, bool quiet) {
+            const GrensOordeel o = MarkElementLimit(value, 0.625f, alRood, quiet);
+            return std::pair{o.rood, o.waarschuwen};
+        };
+        QCOMPARE(oordeel(0.625f, false, false), std::pair(false, false)); // equal to the limit is within
+        QCOMPARE(oordeel(0.7f, false, false), std::pair(true, true));
+        QCOMPARE(oordeel(-0.7f, false, false), std::pair(true, true)); // a lowering counts as much
+        QCOMPARE(oordeel(0.7f, true, false), std::pair(true, false));  // already red: told before
+        QCOMPARE(oordeel(0.7f, false, true), std::pair(true, false));  // a quiet check only marks
+        QCOMPARE(oordeel(0.1f, true, false), std::pair(false, false)); // back within clears
     }
 
     void maximumRecirculation()
     {
         ElementVector oplossing, water;
         WaterRecord drain;
-        oplossing.K = 8;
-        oplossing.Na = 1;
-        oplossing.Cl = 2;
+        oplossing.K = 8, oplossing.Na = 1, oplossing.Cl = 2; // Cl, which the drain lacks, bounds nothing
         water.Na = 0.5f;
         drain.Elementen.EC = 3;
 

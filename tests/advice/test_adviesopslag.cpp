@@ -10,15 +10,12 @@ namespace {
 Advies voorbeeld(float basis)
 {
     Advies a;
+    a.Perc = basis + 30, a.RecircEC = basis + 1.5f, a.MaxPerc = basis + 45, a.MaxRecircEC = basis + 1.25f;
     for (qint16 type : kAdviesTypes) {
         ElementVector& v = a.vector(type);
         for (int p = 0; p < ElementVector::FloatCount; ++p)
             v[p] = basis + float(type) + float(p) / 100;
     }
-    a.Perc = basis + 30;
-    a.RecircEC = basis + 1.5f;
-    a.MaxPerc = basis + 45;
-    a.MaxRecircEC = basis + 1.25f;
     return a;
 }
 
