@@ -2,66 +2,28 @@
 // switched off are gone from the fertiliser choice's search, an empty list
 // opened and closed changes nothing, and a failed save is told.
 #include "appstate.h"
-#include "com/createobject.h"
 #include "frmmain.h"
 #include "frmmestpref.h"
 #include "frmmeststoffen.h"
 #include "programfixture.h"
-#include "registry/registry.h"
 #include "searchwindow.h"
 #include "stepdriver.h"
 #include "stepwindows.h"
 #include "zelvorageneral.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QListWidget>
 #include <QSet>
-#include <QTableView>
 #include <QToolButton>
 #include <QtTest>
 
 namespace {
 
 constexpr int kKalium = 1; // the potassium row of the fertiliser choice's macro page
-constexpr int kKalisalpeter = 3;
-constexpr int kKaliumsulfaat = 9;
+const QString kKalisalpeter = "3", kKaliumsulfaat = "9", kKaliloog = "22";
 
-Database& dbT()
+int tel(const std::unique_ptr<Database>& db, const QString& sql)
 {
-    return *appState().dbT;
-}
-Database& dbH()
-{
-    return *appState().dbH;
-}
-
-int tel(Database& db, const QString& sql)
-{
-    return db.openRecordset(sql).value(0).toInt();
-}
-
-// Notes the codes a search offers and chooses none.
-QSet<int> aangeboden(const std::function<void()>& zoek)
-{
-    QSet<int> codes;
-    bool gezien = false;
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        QWidget* window = QApplication::activeModalWidget();
-        auto* grid = window ? window->findChild<QTableView*>("tdbTabel") : nullptr;
-        if (!grid || gezien)
-            return;
-        gezien = true;
-        for (int row = 0; row < grid->model()->rowCount(); ++row)
-            codes << grid->model()->index(row, 0).data().toInt();
-        QTest::keyClick(window, Qt::Key_Escape);
-        if (window->isVisible())
-            window->close();
-    });
-    timer.start(5);
-    zoek();
-    return codes;
+    return db->openRecordset(sql).value(0).toInt();
 }
 
 } // namespace
@@ -76,14 +38,15 @@ class TestFrmMestPref : public QObject {
 
     // The potassium fertilisers the fertiliser choice offers: its search reads
     // the copy of the list in the reference database.
-    QSet<int> kaliumZoeken()
+    QSet<QString> kaliumZoeken()
     {
         appState().ElementType = 0;
-        auto* keuze = qobject_cast<frmMeststoffen*>(ShowStepWindow("frmMeststoffen"));
-        QCoreApplication::processEvents();
-        const QSet<int> codes = aangeboden([keuze] { keuze->cmdMeststoffen[kKalium]->click(); });
+        auto* keuze = StepDriver::show<frmMeststoffen>("frmMeststoffen");
+        TestSupport::SearchView gezien;
+        TestSupport::answerSearch({}, 0, &gezien);
+        keuze->cmdMeststoffen[kKalium]->click();
         m_program->closeChildWindows();
-        return codes;
+        return QSet<QString>(gezien.cells.begin(), gezien.cells.end());
     }
 
     frmMestPref* openFromMenu()
@@ -135,22 +98,20 @@ private slots:
 
     void anEmptyListOpenedAndClosedChangesNothing()
     {
-        const QSet<int> voorheen = kaliumZoeken();
+        const QSet<QString> voorheen = kaliumZoeken();
         QVERIFY(voorheen.contains(kKalisalpeter));
         QVERIFY(voorheen.contains(kKaliumsulfaat));
         frmMestPref* w = openFromMenu();
-        QCOMPARE(w->windowTitle(), GetLangStr(850000000));
-        QVERIFY(m_program->main()->tool("mnu1")->isEnabled());
         QVERIFY(!m_program->main()->tool("mnu2")->isEnabled());
         QVERIFY(!w->cmdControl[0]->isEnabled());
         QVERIFY(!w->cmdControl[2]->isEnabled());
-        QCOMPARE(w->lstMestFref->count(), tel(dbH(), "SELECT COUNT(*) FROM MEST"));
+        QCOMPARE(w->lstMestFref->count(), tel(appState().dbH, "SELECT COUNT(*) FROM MEST"));
         QCOMPARE(uitgezet(), QStringList());
 
         StepDriver::press(w, 1);
         QVERIFY(!window());
         QVERIFY(MessageBox::shown().isEmpty());
-        QCOMPARE(tel(dbT(), "SELECT COUNT(*) FROM MEST_PrefList"), 0);
+        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM MEST_PrefList"), 0);
         QCOMPARE(kaliumZoeken(), voorheen);
         QVERIFY(m_program->main()->tool("mnu2")->isEnabled());
     }
@@ -165,10 +126,11 @@ private slots:
         StepDriver::closeWindow(window());
         QVERIFY(!window());
         QVERIFY(MessageBox::shown().isEmpty());
-        QCOMPARE(tel(dbT(), "SELECT COUNT(*) FROM MEST_PrefList"), tel(dbH(), "SELECT COUNT(*) FROM MEST"));
-        QCOMPARE(tel(dbT(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 2);
-        QCOMPARE(tel(dbH(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 2);
-        const QSet<int> kalium = kaliumZoeken();
+        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM MEST_PrefList"),
+                 tel(appState().dbH, "SELECT COUNT(*) FROM MEST"));
+        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 2);
+        QCOMPARE(tel(appState().dbH, "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 2);
+        const QSet<QString> kalium = kaliumZoeken();
         QVERIFY(!kalium.isEmpty());
         QVERIFY(!kalium.contains(kKalisalpeter));
         QVERIFY(!kalium.contains(kKaliumsulfaat));
@@ -180,38 +142,42 @@ private slots:
         w->cmdMestPref[1]->click();
         QCOMPARE(uitgezet(), QStringList());
         StepDriver::press(w, 1);
-        QCOMPARE(tel(dbH(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 0);
+        QCOMPARE(tel(appState().dbH, "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 0);
         QVERIFY(kaliumZoeken().contains(kKalisalpeter));
     }
 
-    void aFertiliserWithoutARowIsShownOn()
+    void aFertiliserWithoutARowIsShownAndSearchedOn()
     {
         // A fertiliser switched off, one switched on, the rest without a row.
-        dbT().execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (3, 0), (9, 1)");
+        appState().dbT->execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (3, 0), (9, -1)");
         QVERIFY(CopieMestPrefList());
+        const QSet<QString> kalium = kaliumZoeken();
+        QVERIFY(!kalium.contains(kKalisalpeter));
+        QVERIFY(kalium.contains(kKaliumsulfaat) && kalium.contains(kKaliloog));
         openFromMenu();
         QCOMPARE(uitgezet(), QStringList{"Kalisalpeter"});
     }
 
     void aFailedSaveIsToldAndTheListStaysAsItWas()
     {
-        dbT().execute("CREATE TRIGGER vol BEFORE INSERT ON MEST_PrefList WHEN NEW.Code_MEST = 20 "
-                      "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        appState().dbT->execute("CREATE TRIGGER vol BEFORE INSERT ON MEST_PrefList WHEN NEW.Code_MEST = 20 "
+                                "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
         frmMestPref* w = openFromMenu();
         toggle("Kalisalpeter");
         StepDriver::press(w, 1);
         QVERIFY(window());
         QVERIFY(MessageBox::last().text.startsWith(GetLangStr(850900000) + "\n"));
-        QCOMPARE(tel(dbT(), "SELECT COUNT(*) FROM MEST_PrefList"), 0);
+        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM MEST_PrefList"), 0);
 
         // Stored, but the searches' copy could not follow: said so, and the window goes.
-        dbT().execute("DROP TRIGGER vol");
-        dbH().execute("CREATE TRIGGER vol BEFORE INSERT ON MEST_PrefList BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        appState().dbT->execute("DROP TRIGGER vol");
+        appState().dbH->execute(
+            "CREATE TRIGGER vol BEFORE INSERT ON MEST_PrefList BEGIN SELECT RAISE(ABORT, 'disk full'); END");
         StepDriver::press(w, 1);
         QVERIFY(!window());
         QCOMPARE(MessageBox::last().text, GetLangStr(850900100));
-        QCOMPARE(tel(dbT(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 1);
-        QCOMPARE(tel(dbH(), "SELECT COUNT(*) FROM MEST_PrefList"), 0);
+        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 1);
+        QCOMPARE(tel(appState().dbH, "SELECT COUNT(*) FROM MEST_PrefList"), 0);
     }
 };
 

@@ -5,7 +5,6 @@
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -45,22 +44,18 @@ private slots:
     void init() { MessageBox::clear(); }
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    void captionsFollowTheRow()
-    {
-        vraag(101, 7.26f, [](frmMeststofPercent& d) {
-            QCOMPARE(d.windowTitle(), GetLangStr(32110100));
-            QCOMPARE(d.cmdMeststofPercent->text(), GetLangStr(32110101));
-            QCOMPARE(d.lblMeststofPercent[1]->text(), GetLangStr(32110102));
-            QCOMPARE(d.txtMeststofPercent->text(), QString("7.3"));
-        });
-    }
-
-    void boundsAreIncluded()
+    void sharesFromNoneToAllAreTakenAndEscapeLeavesTheShare()
     {
         QCOMPARE(vraag(8, 50, [](auto& d) { bevestig(d, "0"); }), 0.0f);
         QCOMPARE(vraag(8, 50, [](auto& d) { bevestig(d, "100"); }), 100.0f);
         QCOMPARE(vraag(8, 50, [](auto& d) { bevestig(d, ""); }), 0.0f); // an emptied box: no share
         QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(vraag(8, 40,
+                       [](frmMeststofPercent& d) {
+                           d.txtMeststofPercent->setText("90");
+                           QTest::keyClick(&d, Qt::Key_Escape);
+                       }),
+                 40.0f);
     }
 
     void outOfRangeOrNoNumberStaysToBeCorrected()
@@ -80,32 +75,22 @@ private slots:
         }
     }
 
-    void theUsersDecimalCommaIsRead()
+    void theShareIsShownToOneDecimalInTheUsersLocale()
     {
-        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
         QString getoond;
+        vraag(101, 7.26f, [&](frmMeststofPercent& d) {
+            QCOMPARE(d.windowTitle(), GetLangStr(32110100)); // the iron row asks for iron's share
+            getoond = d.txtMeststofPercent->text();
+        });
+        QCOMPARE(getoond, QString("7.3"));
+
+        QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
         const float perc = vraag(8, 12.5f, [&](frmMeststofPercent& d) {
             getoond = d.txtMeststofPercent->text();
             bevestig(d, "33,5");
         });
         QCOMPARE(getoond, QString("12,5"));
         QCOMPARE(perc, 33.5f);
-    }
-
-    void closingLeavesTheShare()
-    {
-        QCOMPARE(vraag(8, 40,
-                       [](frmMeststofPercent& d) {
-                           d.txtMeststofPercent->setText("90");
-                           d.close();
-                       }),
-                 40.0f);
-        QCOMPARE(vraag(8, 40,
-                       [](frmMeststofPercent& d) {
-                           d.txtMeststofPercent->setText("90");
-                           QTest::keyClick(&d, Qt::Key_Escape);
-                       }),
-                 40.0f);
     }
 };
 
