@@ -5,11 +5,6 @@
 
 namespace {
 
-struct Started {
-    QString program;
-    QStringList arguments;
-};
-
 MailRecord order()
 {
     return {QStringLiteral("order@dealer.example"), QStringLiteral("Zelvorabestelling van R123"),
@@ -21,33 +16,26 @@ MailRecord order()
 class TestMailHandoff : public QObject {
     Q_OBJECT
 
-    QList<Started> m_started;
-    bool m_starts = true;
+    QList<QStringList> m_started; // the program, then its arguments
 
-    XdgEmailHandoff recorder()
+    XdgEmailHandoff recorder(bool starts = true)
     {
-        return XdgEmailHandoff([this](const QString& program, const QStringList& arguments) {
-            m_started.append({program, arguments});
-            return m_starts;
+        m_started.clear();
+        return XdgEmailHandoff([this, starts](const QString& program, const QStringList& arguments) {
+            m_started.append(QStringList{program} + arguments);
+            return starts;
         });
     }
 
 private slots:
-    void init()
-    {
-        m_started.clear();
-        m_starts = true;
-    }
-
     void xdgEmailGetsTheMessageAsArguments()
     {
         XdgEmailHandoff handoff = recorder();
         QVERIFY(handoff.Overdragen(order()));
-        QCOMPARE(m_started.size(), 1);
-        QCOMPARE(m_started[0].program, QStringLiteral("/usr/bin/xdg-email"));
-        QCOMPARE(m_started[0].arguments, (QStringList{"--utf8", "--subject", "Zelvorabestelling van R123", "--body",
-                                                      "Dit bericht bevat een zelvorabestelling", "--attach",
-                                                      "/kas/R12378754321.zv1", "order@dealer.example"}));
+        QCOMPARE(m_started,
+                 (QList<QStringList>{{"/usr/bin/xdg-email", "--utf8", "--subject", "Zelvorabestelling van R123",
+                                      "--body", "Dit bericht bevat een zelvorabestelling", "--attach",
+                                      "/kas/R12378754321.zv1", "order@dealer.example"}}));
 
         // xdg-email refuses an option without its value.
         MailRecord bare = order();
@@ -55,10 +43,9 @@ private slots:
         bare.Tekst.clear();
         bare.Bijlage.clear();
         QVERIFY(handoff.Overdragen(bare));
-        QCOMPARE(m_started[1].arguments, (QStringList{"--utf8", "order@dealer.example"}));
+        QCOMPARE(m_started[1], (QStringList{"/usr/bin/xdg-email", "--utf8", "order@dealer.example"}));
 
-        m_starts = false;
-        QVERIFY(!handoff.Overdragen(order()));
+        QVERIFY(!recorder(false).Overdragen(order()));
     }
 
     void addressThatIsNoAddressStartsNothing_data()
@@ -75,16 +62,6 @@ private slots:
         mail.Aan = address;
         QVERIFY(!recorder().Overdragen(mail));
         QVERIFY(m_started.isEmpty());
-    }
-
-    void aStandInTakesTheDesktopsPlace()
-    {
-        XdgEmailHandoff standIn = recorder();
-        MailHandoff::setCurrent(&standIn);
-        QVERIFY(MailHandoff::current().Overdragen(order()));
-        MailHandoff::setCurrent(nullptr);
-        QVERIFY(&MailHandoff::current() != &standIn);
-        QCOMPARE(m_started.size(), 1);
     }
 };
 
