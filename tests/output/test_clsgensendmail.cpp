@@ -68,9 +68,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QByteArray>("base64");
-        QTest::newRow("one byte") << QByteArray("M") << QByteArray("TQ==");
         QTest::newRow("two bytes") << QByteArray("Ma") << QByteArray("TWE=");
-        QTest::newRow("three bytes") << QByteArray("\xFB\xEF\xBE") << QByteArray("++++");
         const QByteArray line = QByteArray("YWFh").repeated(19);
         QTest::newRow("57 bytes end their line") << QByteArray(57, 'a') << line + "\r\n";
         QTest::newRow("58 bytes go on") << QByteArray(58, 'a') << line + "\r\nYQ==";
@@ -82,6 +80,8 @@ private slots:
         QCOMPARE(EncodeBase64(bytes), base64);
     }
 
+    // Lines of the text that start with a dot are stuffed, so that the lone
+    // dot does not end the message; the socket then sends the next mail.
     void wholeMailWithAttachmentArrives()
     {
         QTemporaryDir dir;
@@ -93,8 +93,8 @@ private slots:
         file.close();
 
         ScriptedSmtpServer server;
-        QVERIFY(sendOrder(client(server), QStringLiteral("Dit bericht"), QStringLiteral("copy@dealer.example"),
-                          file.fileName()));
+        QVERIFY(sendOrder(client(server), QStringLiteral(".first\n.\n..two\rlast"),
+                          QStringLiteral("copy@dealer.example"), file.fileName()));
         QCOMPARE(MessageBox::shown().size(), 0);
         QCOMPARE(m_socket->state(), QAbstractSocket::UnconnectedState);
         QVERIFY(server.commands.value(0).startsWith("HELO "));
@@ -123,22 +123,17 @@ private slots:
                                                      "Content-Disposition: attachment; filename=\"R12345678901.zv1\""
                                                      "\r\n\r\n";
         QCOMPARE(r.body.left(r.body.indexOf(attachmentHead)),
-                 boundary + "\r\nContent-Type: text/plain; charset=\"us-ascii\"\r\n\r\nDit bericht\r\n\r\n");
+                 boundary + "\r\nContent-Type: text/plain; charset=\"us-ascii\"\r\n\r\n"
+                            "..first\r\n..\r\n...two\r\nlast\r\n\r\n");
         const qsizetype from = r.body.indexOf(attachmentHead) + attachmentHead.size();
         const QByteArray base64 = r.body.mid(from, r.body.indexOf("\r\n\r\n", from) - from);
         for (const QByteArray& line : base64.split('\n'))
             QVERIFY(line.size() <= 77); // 76 and the CR
         QCOMPARE(QByteArray::fromBase64(QByteArray(base64).replace("\r\n", "")), bytes);
         QVERIFY(r.body.endsWith(boundary + "--\r\n\r\n"));
-    }
 
-    void linesStartingWithADotAreStuffed()
-    {
-        ScriptedSmtpServer server;
-        QVERIFY(sendOrder(client(server), QStringLiteral(".first\n.\n..two\rlast")));
-        QCOMPARE(server.commands.count("."), 1); // the lone dot of the text did not end the message
-        QCOMPARE(server.commands.size(), 6);     // a single RCPT TO without a copy address
-        QCOMPARE(split(server.data).body, QByteArray("..first\r\n..\r\n...two\r\nlast\r\n\r\n"));
+        QVERIFY(sendOrder(*m_mail));
+        QCOMPARE(server.connections, 2);
     }
 
     void headersStayOnTheirLineAndTextOutsideAsciiIsEncoded()
@@ -149,6 +144,7 @@ private slots:
         const QString body = QStringLiteral("Groeten van Müller\nÆble € 5");
         QVERIFY(mail.SendMail(QStringLiteral("Handel\nX-Evil: 1"), QStringLiteral("order@dealer.example"),
                               QStringLiteral("Bestelling é\r\nBcc: spy@example"), body, QString(), QString()));
+        QCOMPARE(server.commands.size(), 6); // a single RCPT TO without a copy address
         const Received r = split(server.data);
         QCOMPARE(header(r, "FROM"), QByteArray("\"De \\\"Kas\\\" Bcc: spy@example\" <info@muller.example>"));
         QCOMPARE(header(r, "TO"), QByteArray("\"Handel X-Evil: 1\" <order@dealer.example>"));
@@ -246,8 +242,6 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::newRow("port out of range")
             << QStringLiteral("127.0.0.1:70000") << QString() << QStringLiteral("TCP Error");
-        QTest::newRow("port that is no number")
-            << QStringLiteral("127.0.0.1:smtp") << QString() << QStringLiteral("TCP Error");
         QTest::newRow("unclosed IPv6 bracket") << QStringLiteral("[::1:25") << QString() << QStringLiteral("TCP Error");
         QTest::newRow("attachment that is not there")
             << QString() << QStringLiteral("/nonexistent/R123.zv1") << QStringLiteral("error");
@@ -279,15 +273,6 @@ private slots:
         QVERIFY(!sendOrder(mail));
         QCOMPARE(MessageBox::last().title, QStringLiteral("TCP Error"));
         QVERIFY(server.commands.isEmpty());
-    }
-
-    void oneSocketSendsOneMailAfterAnother()
-    {
-        ScriptedSmtpServer server;
-        clsGenSendmail& mail = client(server);
-        QVERIFY(sendOrder(mail));
-        QVERIFY(sendOrder(mail));
-        QCOMPARE(server.connections, 2);
     }
 };
 
