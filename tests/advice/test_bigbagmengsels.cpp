@@ -52,24 +52,6 @@ QStringList opgeslagen()
     return rijen;
 }
 
-// The used lines as "blend|code|name|kg|litres|kg per litre".
-QStringList regels(const BigBagMengsels& m)
-{
-    QStringList r;
-    for (int mengsel : {1, 2})
-        for (int i = 1; i <= m.AantalRegels(mengsel); ++i) {
-            const MeststofRecord& l = m.Regel(mengsel, i);
-            r << QString("%1|%2|%3|%4|%5|%6")
-                     .arg(l.Bak)
-                     .arg(l.Code_MEST)
-                     .arg(l.Naam)
-                     .arg(l.Hoeveelheid)
-                     .arg(l.Hoeveelheid2)
-                     .arg(l.KGl);
-        }
-    return r;
-}
-
 QList<qint32> zoek(qint16 koppeling, int mengsel)
 {
     RecordSet rs = appState().dbH->openRecordset(BigBagOpslag::ZoekQuery(koppeling, mengsel) + " ORDER BY Code");
@@ -120,7 +102,6 @@ private slots:
         QTest::addColumn<QString>("tekst");
         QTest::addColumn<int>("fout");
         QTest::addColumn<float>("waarde");
-        QTest::newRow("decimal") << "12.5" << int(HoeveelheidFout::Geen) << 12.5f;
         QTest::newRow("with thousands") << "1,250.5" << int(HoeveelheidFout::Geen) << 1250.5f;
         QTest::newRow("empty is nothing") << " " << int(HoeveelheidFout::Geen) << 0.0f;
         QTest::newRow("minus zero") << "-0" << int(HoeveelheidFout::Geen) << 0.0f;
@@ -144,13 +125,14 @@ private slots:
     {
         BigBagOpslag::Schrijf(voorbeeld());
         BigBagOpslag::Schrijf(voorbeeld()); // the stored blends are replaced, not added to
-        QCOMPARE(opgeslagen(),
-                 (QStringList{"0|1|1|Kalksalpeter|1|20|1|0", "0|2|3|Kalisalpeter|1|12.5|1|0",
-                              "0|21|3|Kalisalpeter|2|10|1|0", "0|22|11|Ammoniumnitraat vloeibaar|2|0|1.25|30"}));
-
+        const QStringList rijen{"0|1|1|Kalksalpeter|1|20|1|0", "0|2|3|Kalisalpeter|1|12.5|1|0",
+                                "0|21|3|Kalisalpeter|2|10|1|0", "0|22|11|Ammoniumnitraat vloeibaar|2|0|1.25|30"};
+        QCOMPARE(opgeslagen(), rijen);
+        // Read back, every line in its blend with its amount: stored again, the same rows.
         BigBagMengsels terug;
         BigBagOpslag::Lees(terug);
-        QCOMPARE(regels(terug), regels(voorbeeld()));
+        BigBagOpslag::Schrijf(terug);
+        QCOMPARE(opgeslagen(), rijen);
 
         // Rows of no blend are left out; a blend takes 20 rows at most.
         Database& t = *appState().dbT;
