@@ -1,16 +1,8 @@
 #include "teeltinstellingen.h"
 
 #include "appstate.h"
+#include "velden.h"
 #include "zelvorageneral.h"
-
-namespace {
-
-qint16 getal(const RecordSet& rs, const char* column)
-{
-    return qint16(NzValue(rs.value(column), NzType::Integer).toInt());
-}
-
-} // namespace
 
 namespace TeeltInstellingen {
 
@@ -23,17 +15,17 @@ TeeltInstelling Lees()
     if (rs.recordCount() == 0 && s.ID_HISTORIE != 0)
         return t; // a stored set is shown as it was saved: nothing is added to it
     EnsureSettingRow(rs);
-    t.Code_Teelt = getal(rs, "Code_Teelt");
-    t.Code_Teeltstadium = getal(rs, "Code_Teeltstadium");
-    t.Teeltsysteem = getal(rs, "TeeltSysteem");
-    t.ECVerhoging = getal(rs, "ECVerhoging");
-    t.Aanpassing = getal(rs, "Aanpassing");
-    t.VerrekeningStandaardEC = getal(rs, "VerrekeningStandaardEC");
-    t.BakGrootte = getal(rs, "BakGrootte");
-    t.ZakGrootte = getal(rs, "ZakGrootte");
-    t.Concentratie = getal(rs, "Concentratie");
-    t.Mixorabak = getal(rs, "Mixorabak");
-    t.MixoraMest = getal(rs, "MixoraMest");
+    t.Code_Teelt = VeldInteger(rs, "Code_Teelt");
+    t.Code_Teeltstadium = VeldInteger(rs, "Code_Teeltstadium");
+    t.Teeltsysteem = VeldInteger(rs, "TeeltSysteem");
+    t.ECVerhoging = VeldInteger(rs, "ECVerhoging");
+    t.Aanpassing = VeldInteger(rs, "Aanpassing");
+    t.VerrekeningStandaardEC = VeldInteger(rs, "VerrekeningStandaardEC");
+    t.BakGrootte = VeldInteger(rs, "BakGrootte");
+    t.ZakGrootte = VeldInteger(rs, "ZakGrootte");
+    t.Concentratie = VeldInteger(rs, "Concentratie");
+    t.Mixorabak = VeldInteger(rs, "Mixorabak");
+    t.MixoraMest = VeldInteger(rs, "MixoraMest");
     return t;
 }
 
@@ -70,7 +62,7 @@ QList<TeeltStadium> LeesStadia(qint16 codeTeelt)
     QList<TeeltStadium> stadia;
     for (int row = 0; row < rs.recordCount(); ++row) {
         rs.move(row);
-        stadia.append({getal(rs, "code"), NzStr(rs.value(naam))});
+        stadia.append({VeldInteger(rs, "code"), NzStr(rs.value(naam))});
     }
     return stadia;
 }
