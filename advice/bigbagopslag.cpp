@@ -2,8 +2,7 @@
 
 #include "appstate.h"
 #include "invoer.h"
-#include "velden.h"
-#include "zelvorageneral.h"
+#include "samenstellingopslag.h"
 
 namespace BigBagOpslag {
 
@@ -16,16 +15,10 @@ void Lees(BigBagMengsels& mengsels)
                                             "ID_HISTORIE = ? ORDER BY \"Index\", ID",
                                             {s.ID_ALG_Tuinder, s.ID_HISTORIE});
     for (; !rs.eof(); rs.moveNext()) {
-        const qint16 bak = VeldInteger(rs, "Bak");
-        if (bak != 1 && bak != 2)
-            continue;
         MeststofRecord regel;
-        regel.Code_MEST = VeldInteger(rs, "Nr");
-        regel.Naam = NzStr(rs.value("Naam"));
-        regel.Hoeveelheid = VeldSingle(rs, "Kg");
-        regel.KGl = VeldSingle(rs, "Kgl");
-        regel.Hoeveelheid2 = VeldSingle(rs, "liter");
-        mengsels.Plaats(bak, regel);
+        OpgeslagenRegel::Lees(rs, regel);
+        if (regel.Bak == 1 || regel.Bak == 2)
+            mengsels.Plaats(regel.Bak, regel);
     }
 }
 
@@ -36,17 +29,16 @@ void Schrijf(const BigBagMengsels& mengsels)
         return;
     Database& db = growerDb();
     Transaction tx(db);
-    db.execute("DELETE FROM HISTORIE_ExtraBigbag WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?",
-               {s.ID_ALG_Tuinder, s.ID_HISTORIE});
+    const QVariantList set{s.ID_ALG_Tuinder, s.ID_HISTORIE};
+    db.execute("DELETE FROM HISTORIE_ExtraBigbag WHERE ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", set);
+    RecordSet rijen = db.openTable("HISTORIE_ExtraBigbag", "ID_ALG_Tuinder = ? AND ID_HISTORIE = ?", set, "ID");
     for (int mengsel : {1, 2})
         for (int r = 1; r <= BigBagMengsels::kRegels; ++r) {
-            const MeststofRecord& regel = mengsels.Regel(mengsel, r);
+            MeststofRecord regel = mengsels.Regel(mengsel, r);
             if (regel.Code_MEST == 0)
                 continue;
-            db.execute("INSERT INTO HISTORIE_ExtraBigbag (ID_ALG_Tuinder, ID_HISTORIE, \"Index\", Nr, Naam, Bak, Kg, "
-                       "Kgl, liter) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)",
-                       {s.ID_ALG_Tuinder, s.ID_HISTORIE, (mengsel - 1) * BigBagMengsels::kRegels + r, regel.Code_MEST,
-                        regel.Naam, mengsel, regel.Hoeveelheid, regel.KGl, regel.Hoeveelheid2});
+            regel.Bak = qint16(mengsel);
+            OpgeslagenRegel::VoegToe(rijen, (mengsel - 1) * BigBagMengsels::kRegels + r, regel);
         }
     tx.commit();
 }

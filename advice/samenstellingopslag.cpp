@@ -54,20 +54,8 @@ void Schrijf(const Samenstelling& s)
 
     db.execute(QString("DELETE FROM HISTORIE_SamenstellingMeststoffen WHERE ") + kWaar, huidigeSet());
     RecordSet regels = db.openTable("HISTORIE_SamenstellingMeststoffen", kWaar, huidigeSet(), "ID");
-    for (int slot = 1; slot <= kLijstBoven; ++slot) {
-        const MeststofRecord& m = s.Meststoffen[slot];
-        regels.addNew();
-        regels.setValue("ID_ALG_Tuinder", appState().ID_ALG_Tuinder);
-        regels.setValue("ID_HISTORIE", 0);
-        regels.setValue("Index", slot);
-        regels.setValue("Nr", m.Code_MEST);
-        regels.setValue("Naam", m.Naam);
-        regels.setValue("Bak", m.Bak);
-        regels.setValue("Kg", m.Hoeveelheid);
-        regels.setValue("Kgl", m.KGl);
-        regels.setValue("liter", m.Hoeveelheid2);
-        regels.update();
-    }
+    for (int slot = 1; slot <= kLijstBoven; ++slot)
+        OpgeslagenRegel::VoegToe(regels, slot, s.Meststoffen[slot]);
     tx.commit();
 }
 
@@ -85,18 +73,39 @@ bool Lees(Samenstelling& s)
         db.openRecordset(QString("SELECT * FROM HISTORIE_SamenstellingMeststoffen WHERE ") + kWaar, huidigeSet());
     if (regels.recordCount() == 0)
         return true;
-    for (int slot = 1; slot <= kLijstBoven; ++slot) {
-        if (!regels.findFirst("Index", slot))
-            continue;
-        MeststofRecord& m = s.Meststoffen[slot];
-        m.Code_MEST = VeldInteger(regels, "Nr");
-        m.Naam = NzStr(regels.value("Naam"));
-        m.Bak = VeldInteger(regels, "Bak");
-        m.Hoeveelheid = VeldSingle(regels, "Kg");
-        m.KGl = VeldSingle(regels, "Kgl");
-        m.Hoeveelheid2 = VeldSingle(regels, "liter");
-    }
+    for (int slot = 1; slot <= kLijstBoven; ++slot)
+        if (regels.findFirst("Index", slot))
+            OpgeslagenRegel::Lees(regels, s.Meststoffen[slot]);
     return true;
 }
 
 } // namespace SamenstellingOpslag
+
+namespace OpgeslagenRegel {
+
+void Lees(const RecordSet& rij, MeststofRecord& m)
+{
+    m.Code_MEST = VeldInteger(rij, "Nr");
+    m.Naam = NzStr(rij.value("Naam"));
+    m.Bak = VeldInteger(rij, "Bak");
+    m.Hoeveelheid = VeldSingle(rij, "Kg");
+    m.KGl = VeldSingle(rij, "Kgl");
+    m.Hoeveelheid2 = VeldSingle(rij, "liter");
+}
+
+void VoegToe(RecordSet& tabel, int index, const MeststofRecord& m)
+{
+    tabel.addNew();
+    tabel.setValue("ID_ALG_Tuinder", appState().ID_ALG_Tuinder);
+    tabel.setValue("ID_HISTORIE", 0);
+    tabel.setValue("Index", index);
+    tabel.setValue("Nr", m.Code_MEST);
+    tabel.setValue("Naam", m.Naam);
+    tabel.setValue("Bak", m.Bak);
+    tabel.setValue("Kg", m.Hoeveelheid);
+    tabel.setValue("Kgl", m.KGl);
+    tabel.setValue("liter", m.Hoeveelheid2);
+    tabel.update();
+}
+
+} // namespace OpgeslagenRegel

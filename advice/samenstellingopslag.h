@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/database.h"
 #include "meststoflijst.h"
 #include "records.h"
 
@@ -29,3 +30,16 @@ void Schrijf(const Samenstelling& s);
 bool Lees(Samenstelling& s);
 
 } // namespace SamenstellingOpslag
+
+// One fertiliser line as the history tables of the composition and of the
+// big-bag blends store it: Index, Nr, Naam, Bak, Kg, Kgl and liter. Only the
+// code, name, tank and amounts are kept, not the composition or share.
+namespace OpgeslagenRegel {
+
+// Fills the stored fields of m from the row; the others keep what m held.
+void Lees(const RecordSet& rij, MeststofRecord& m);
+
+// Adds the line as row `index` of the working set to the open table.
+void VoegToe(RecordSet& tabel, int index, const MeststofRecord& m);
+
+} // namespace OpgeslagenRegel
