@@ -226,9 +226,7 @@ private slots:
         ClearElementVector(appState().StreefGecorrigeerd);
         ClearElementVector(appState().AdviesAanpassing);
         OpenTuinderDb();
-        m_program->main()->barMain_Click("mnu6");
-        QCoreApplication::processEvents();
-        w = qobject_cast<frmAdvies*>(OpenStepWindow("frmAdvies"));
+        w = qobject_cast<frmAdvies*>(m_program->openFromMenu("mnu6", "frmAdvies"));
         QVERIFY(w);
         QCOMPARE(appState().DrainAnalyse.Ph, 6.8f);
         QCOMPARE(tekst(w, 1002), QString("1.20"));

@@ -51,14 +51,6 @@ void advies(const QVariantMap& keuze = kTomaat, int concentratie = 100, int bigB
     s.AdviesAanpassing.Vlag = 1;
 }
 
-qint64 rijen(const char* tabel, qint32 historie = 0)
-{
-    return appState()
-        .dbT->openRecordset(QString("SELECT COUNT(*) AS n FROM %1 WHERE ID_HISTORIE = ?").arg(tabel), {historie})
-        .value("n")
-        .toLongLong();
-}
-
 // The working set's composition made history set id, as the history save leaves it, and that set opened.
 void alsHistorie(qint32 id)
 {
@@ -157,8 +149,8 @@ private slots:
         QVERIFY(w && w->heeftResultaat());
         QVERIFY2(MessageBox::shown().isEmpty(), qPrintable(lastText()));
         // Stored whole for the report, the order and the history.
-        QCOMPARE(rijen("HISTORIE_StandaardBakEC"), 2);
-        QCOMPARE(rijen("HISTORIE_SamenstellingMeststoffen"), 20);
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_StandaardBakEC"), 2);
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_SamenstellingMeststoffen"), 20);
         QCOMPARE(GetTeeltInstelling("Concentratie_berek", InstellingMode::Number).toInt(), 100);
 
         AppState& s = appState();
@@ -242,8 +234,8 @@ private slots:
         QCOMPARE((kolom(w, 100) + kolom(w, 200)).join("\n"), regels);
         // Nothing computed or stored: no log, no rows of the working set.
         QVERIFY(!QFile::exists(m_program->appPath() + "log.txt"));
-        QCOMPARE(rijen("HISTORIE_StandaardBakEC", 0), 0);
-        QCOMPARE(rijen("HISTORIE_StandaardBakEC", 7), 2);
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_StandaardBakEC", 0), 0);
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_StandaardBakEC", 7), 2);
         press(w, 0);
         QVERIFY(g_ontvangen && !g_ontvangen->PrintMeststof.isEmpty()); // printing stays available
     }
@@ -306,7 +298,9 @@ private slots:
         QCOMPARE(tekst(w, 30), QString()); // no figures that pass for a result
         QCOMPARE(tekst(w, 998), GetLangStr(bericht));
         // Nothing stored, the concentration and the big-bag factor included.
-        QCOMPARE(rijen("HISTORIE_StandaardBakEC") + rijen("HISTORIE_SamenstellingMeststoffen"), 0);
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_StandaardBakEC") +
+                     TestSupport::rowsInSet("HISTORIE_SamenstellingMeststoffen"),
+                 0);
         QCOMPARE(GetTeeltInstelling("Concentratie_berek", InstellingMode::Number).toInt(), 0);
         press(w, 0);
         QVERIFY(isOpen("frmSamenstel"));

@@ -37,13 +37,6 @@ Samenstelling voorbeeld()
     return s;
 }
 
-qint64 rijen(const char* tabel, qint32 historie = 0)
-{
-    const RecordSet rs = appState().dbT->openRecordset(
-        QString("SELECT COUNT(*) AS n FROM %1 WHERE ID_HISTORIE = ?").arg(tabel), {historie});
-    return rs.value("n").toLongLong();
-}
-
 } // namespace
 
 class TestSamenstelling : public QObject {
@@ -92,12 +85,12 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(AppError, SamenstellingOpslag::Schrijf(anders));
         QVERIFY(SamenstellingOpslag::Lees(terug));
         QCOMPARE(terug.BakDoel.K, 8.75f);
-        QCOMPARE(rijen("HISTORIE_StandaardBakEC"), 2);
-        QCOMPARE(rijen("HISTORIE_SamenstellingMeststoffen"), 20);
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_StandaardBakEC"), 2);
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_SamenstellingMeststoffen"), 20);
 
         appState().ID_HISTORIE = 7; // a stored set is never written
         SamenstellingOpslag::Schrijf(voorbeeld());
-        QCOMPARE(rijen("HISTORIE_StandaardBakEC", 7), 0);
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_StandaardBakEC", 7), 0);
     }
 
     void linesArePlacedByTheirTank()

@@ -3,6 +3,7 @@
 // save; the display unit; closing an unbalanced crop; and an own crop chosen
 // in the crop step and used for an advice.
 #include "appstate.h"
+#include "defaultstate.h"
 #include "frmadvies.h"
 #include "frmeigenteelt.h"
 #include "frmmain.h"
@@ -21,11 +22,6 @@ namespace {
 
 constexpr int kCode = 1000;
 constexpr int kNaam = 1001;
-
-int tel(const std::unique_ptr<Database>& db, const QString& sql)
-{
-    return db->openRecordset(sql).value(0).toInt();
-}
 
 QVariant opgeslagen(const char* kolom, int code)
 {
@@ -61,9 +57,7 @@ class TestFrmEigenTeelt : public QObject {
 
     frmEigenTeelt* openFromMenu()
     {
-        m_program->main()->barMain_Click("mnu8Sub3");
-        QCoreApplication::processEvents();
-        return window();
+        return qobject_cast<frmEigenTeelt*>(m_program->openFromMenu("mnu8Sub3", "frmEigenTeelt"));
     }
 
     QLineEdit* box(int index) const { return window()->txtTeelt[index]; }
@@ -123,7 +117,7 @@ private slots:
         // A button only checks again while the sums differ.
         press(1);
         QCOMPARE(MessageBox::shown().size(), 2);
-        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM TEELT"), 0);
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM TEELT"), 0);
 
         typeBalancedSolution();
         QVERIFY(!w->BalansUit());
@@ -164,12 +158,12 @@ private slots:
         QCOMPARE(naamVan(7), QString("Tomaat winter"));
         MessageBox::setNextAnswer(MsgBox::Yes);
         press(3);
-        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM TEELT_StdVOplossing WHERE Code_Teelt = 7"), 0);
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM TEELT_StdVOplossing WHERE Code_Teelt = 7"), 0);
         QCOMPARE(box(kNaam)->text(), QString("Sla"));
         // The last one gone, the screen offers a new crop.
         MessageBox::setNextAnswer(MsgBox::Yes);
         press(3);
-        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM TEELT"), 0);
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM TEELT"), 0);
         QCOMPARE(box(kNaam)->text(), QString());
         QVERIFY(!w->changed());
     }
@@ -185,8 +179,10 @@ private slots:
         press(2);
         QCOMPARE(MessageBox::last().text, GetLangStr(999000014).arg(31767));
         QVERIFY(window()->changed()); // the edit is kept for a better code
-        QCOMPARE(tel(appState().dbH, "SELECT COUNT(*) FROM TEELT_StdVOplossing WHERE Code_Teelt = 995 AND K = 6"), 1);
-        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM TEELT"), 0);
+        QCOMPARE(TestSupport::countOf(referenceDb(),
+                                      "SELECT COUNT(*) FROM TEELT_StdVOplossing WHERE Code_Teelt = 995 AND K = 6"),
+                 1);
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM TEELT"), 0);
 
         type(kCode, "31767");
         press(2);
@@ -214,7 +210,7 @@ private slots:
         appState().dbT->execute("DROP TRIGGER vol");
         press(1);
         QCOMPARE(naamVan(4), QString("Roos rood"));
-        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM TEELT WHERE Code = 4 AND Lang1 = 'own'"), 1);
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM TEELT WHERE Code = 4 AND Lang1 = 'own'"), 1);
         QCOMPARE(w->HuidigeCode(), qint16(9));
         // Another code for a stored crop: a copy, only when the user agrees.
         type(kCode, "12");
@@ -223,7 +219,7 @@ private slots:
         MessageBox::setNextAnswer(MsgBox::No);
         press(0);
         QCOMPARE(MessageBox::last().text, GetLangStr(999000015));
-        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM TEELT"), 2);
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM TEELT"), 2);
         type(kCode, "4");
         MessageBox::setNextAnswer(MsgBox::Yes);
         press(0);
@@ -296,7 +292,7 @@ private slots:
         MessageBox::setNextAnswer(MsgBox::Yes);
         press(3);
         QCOMPARE(naamVan(11), QString());
-        QCOMPARE(tel(appState().dbH, "SELECT COUNT(*) FROM TEELT WHERE Code = 1011"), 1);
+        QCOMPARE(TestSupport::countOf(referenceDb(), "SELECT COUNT(*) FROM TEELT WHERE Code = 1011"), 1);
     }
 
     void anOwnCropIsChosenInTheCropStepAndGivesTheAdvice()

@@ -2,6 +2,7 @@
 // switched off are gone from the fertiliser choice's search, an empty list
 // opened and closed changes nothing, and a failed save is told.
 #include "appstate.h"
+#include "defaultstate.h"
 #include "frmmain.h"
 #include "frmmestpref.h"
 #include "frmmeststoffen.h"
@@ -20,11 +21,6 @@ namespace {
 
 constexpr int kKalium = 1; // the potassium row of the fertiliser choice's macro page
 const QString kKalisalpeter = "3", kKaliumsulfaat = "9", kKaliloog = "22";
-
-int tel(const std::unique_ptr<Database>& db, const QString& sql)
-{
-    return db->openRecordset(sql).value(0).toInt();
-}
 
 } // namespace
 
@@ -51,9 +47,7 @@ class TestFrmMestPref : public QObject {
 
     frmMestPref* openFromMenu()
     {
-        m_program->main()->barMain_Click("mnu8Sub5");
-        QCoreApplication::processEvents();
-        return window();
+        return qobject_cast<frmMestPref*>(m_program->openFromMenu("mnu8Sub5", "frmMestPref"));
     }
 
     QListWidgetItem* item(const QString& naam) const
@@ -105,13 +99,13 @@ private slots:
         QVERIFY(!m_program->main()->tool("mnu2")->isEnabled());
         QVERIFY(!w->cmdControl[0]->isEnabled());
         QVERIFY(!w->cmdControl[2]->isEnabled());
-        QCOMPARE(w->lstMestFref->count(), tel(appState().dbH, "SELECT COUNT(*) FROM MEST"));
+        QCOMPARE(w->lstMestFref->count(), TestSupport::countOf(referenceDb(), "SELECT COUNT(*) FROM MEST"));
         QCOMPARE(uitgezet(), QStringList());
 
         StepDriver::press(w, 1);
         QVERIFY(!window());
         QVERIFY(MessageBox::shown().isEmpty());
-        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM MEST_PrefList"), 0);
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM MEST_PrefList"), 0);
         QCOMPARE(kaliumZoeken(), voorheen);
         QVERIFY(m_program->main()->tool("mnu2")->isEnabled());
     }
@@ -126,10 +120,10 @@ private slots:
         StepDriver::closeWindow(window());
         QVERIFY(!window());
         QVERIFY(MessageBox::shown().isEmpty());
-        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM MEST_PrefList"),
-                 tel(appState().dbH, "SELECT COUNT(*) FROM MEST"));
-        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 2);
-        QCOMPARE(tel(appState().dbH, "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 2);
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM MEST_PrefList"),
+                 TestSupport::countOf(referenceDb(), "SELECT COUNT(*) FROM MEST"));
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 2);
+        QCOMPARE(TestSupport::countOf(referenceDb(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 2);
         const QSet<QString> kalium = kaliumZoeken();
         QVERIFY(!kalium.isEmpty());
         QVERIFY(!kalium.contains(kKalisalpeter));
@@ -142,7 +136,7 @@ private slots:
         w->cmdMestPref[1]->click();
         QCOMPARE(uitgezet(), QStringList());
         StepDriver::press(w, 1);
-        QCOMPARE(tel(appState().dbH, "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 0);
+        QCOMPARE(TestSupport::countOf(referenceDb(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 0);
         QVERIFY(kaliumZoeken().contains(kKalisalpeter));
     }
 
@@ -167,7 +161,7 @@ private slots:
         StepDriver::press(w, 1);
         QVERIFY(window());
         QVERIFY(MessageBox::last().text.startsWith(GetLangStr(850900000) + "\n"));
-        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM MEST_PrefList"), 0);
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM MEST_PrefList"), 0);
 
         // Stored, but the searches' copy could not follow: said so, and the window goes.
         appState().dbT->execute("DROP TRIGGER vol");
@@ -176,8 +170,8 @@ private slots:
         StepDriver::press(w, 1);
         QVERIFY(!window());
         QCOMPARE(MessageBox::last().text, GetLangStr(850900100));
-        QCOMPARE(tel(appState().dbT, "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 1);
-        QCOMPARE(tel(appState().dbH, "SELECT COUNT(*) FROM MEST_PrefList"), 0);
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 1);
+        QCOMPARE(TestSupport::countOf(referenceDb(), "SELECT COUNT(*) FROM MEST_PrefList"), 0);
     }
 };
 

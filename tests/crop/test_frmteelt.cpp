@@ -57,12 +57,7 @@ class TestFrmTeelt : public QObject {
 
     frmTeelt* window() const { return qobject_cast<frmTeelt*>(OpenStepWindow("frmTeelt")); }
 
-    frmTeelt* openFromMenu()
-    {
-        m_program->main()->barMain_Click("mnu4");
-        QCoreApplication::processEvents();
-        return window();
-    }
+    frmTeelt* openFromMenu() { return qobject_cast<frmTeelt*>(m_program->openFromMenu("mnu4", "frmTeelt")); }
 
     QLineEdit* box(int index) const { return window()->txtTeelt[index]; }
     QComboBox* list(int index) const { return window()->cboTeelt[index]; }

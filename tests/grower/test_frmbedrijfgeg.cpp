@@ -30,9 +30,7 @@ class TestFrmBedrijfGeg : public QObject {
 
     frmBedrijfGeg* openFromMenu()
     {
-        m_program->main()->barMain_Click("mnu2");
-        QCoreApplication::processEvents();
-        return window();
+        return qobject_cast<frmBedrijfGeg*>(m_program->openFromMenu("mnu2", "frmBedrijfGeg"));
     }
 
     QLineEdit* box(int index) const

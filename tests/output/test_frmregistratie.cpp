@@ -69,9 +69,7 @@ class TestFrmRegistratie : public QObject {
 
     frmRegistratie* openFromMenu()
     {
-        m_program->main()->barMain_Click("mnu8Sub2");
-        QCoreApplication::processEvents();
-        return qobject_cast<frmRegistratie*>(OpenStepWindow("frmRegistratie"));
+        return qobject_cast<frmRegistratie*>(m_program->openFromMenu("mnu8Sub2", "frmRegistratie"));
     }
 
     void type(QLineEdit* box, const QString& text, Qt::Key leave = Qt::Key_Tab)

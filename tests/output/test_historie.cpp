@@ -45,18 +45,13 @@ QStringList rijen(Database& db, const QString& tabel, qint32 tuinder, qint32 set
     return uit;
 }
 
-qint64 getal(Database& db, const QString& sql, const QVariantList& params = {})
-{
-    return db.openRecordset(sql, params).value(0).toLongLong();
-}
-
 // Rows of every set table under a set that has no HISTORIE row.
 qint64 wezen(Database& db)
 {
     qint64 n = 0;
     for (const QString& tabel : Historie::SetTabellen())
-        n += getal(db, "SELECT COUNT(*) FROM " + Database::quoteName(tabel) +
-                           " WHERE ID_HISTORIE <> 0 AND ID_HISTORIE NOT IN (SELECT ID FROM HISTORIE)");
+        n += TestSupport::countOf(db, "SELECT COUNT(*) FROM " + Database::quoteName(tabel) +
+                                          " WHERE ID_HISTORIE <> 0 AND ID_HISTORIE NOT IN (SELECT ID FROM HISTORIE)");
     return n;
 }
 
@@ -99,7 +94,7 @@ private slots:
             QCOMPARE(rijen(db, tabel, m_tuinder, tweede), werk); // the first set is not copied again
             QVERIFY(rijen(db, tabel, m_tuinder + 1000, eerste).isEmpty());
         }
-        QCOMPARE(getal(db, "SELECT COUNT(*) FROM HISTORIE_Aanpassing WHERE ID_HISTORIE <> 0"), 0);
+        QCOMPARE(TestSupport::countOf(db, "SELECT COUNT(*) FROM HISTORIE_Aanpassing WHERE ID_HISTORIE <> 0"), 0);
 
         const QList<HistorieSet> lijst = Historie::Lijst(m_tuinder);
         QCOMPARE(lijst.size(), 2);
@@ -115,7 +110,7 @@ private slots:
         QVERIFY(!Historie::Verwijder(m_tuinder, 0));             // the working set is no stored set
         QCOMPARE(rijen(db, "HISTORIE_Mest", m_tuinder, 0).size(), 4);
         QVERIFY(Historie::Verwijder(m_tuinder, eerste));
-        QCOMPARE(getal(db, "SELECT COUNT(*) FROM MEST_Selectie WHERE ID_HISTORIE = ?", {eerste}), 0);
+        QCOMPARE(TestSupport::countOf(db, "SELECT COUNT(*) FROM MEST_Selectie WHERE ID_HISTORIE = ?", {eerste}), 0);
         QCOMPARE(rijen(db, "HISTORIE_Mest", m_tuinder, tweede).size(), 4);
         QCOMPARE(wezen(db), 0);
     }
@@ -132,7 +127,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(AppError, Historie::Bewaar(m_tuinder, "half", QDate(2026, 3, 2)));
         QCOMPARE(Historie::Lijst(m_tuinder).size(), 1);
         QCOMPARE(wezen(db), 0);
-        QCOMPARE(getal(db, "SELECT COUNT(*) FROM HISTORIE_Mest WHERE ID_HISTORIE <> 0"), 4);
+        QCOMPARE(TestSupport::countOf(db, "SELECT COUNT(*) FROM HISTORIE_Mest WHERE ID_HISTORIE <> 0"), 4);
 
         // The last table of the delete refuses: the whole set stays.
         db.execute("CREATE TRIGGER vast BEFORE DELETE ON HISTORIE_SamenstellingMeststoffen BEGIN "
@@ -191,14 +186,14 @@ private slots:
             QCOMPARE(kind.exitStatus(), QProcess::CrashExit);
 
             Database db(pad);
-            QVERIFY(getal(db, "SELECT COUNT(*) FROM HISTORIE") > sets);
-            sets = getal(db, "SELECT COUNT(*) FROM HISTORIE");
+            QVERIFY(TestSupport::countOf(db, "SELECT COUNT(*) FROM HISTORIE") > sets);
+            sets = TestSupport::countOf(db, "SELECT COUNT(*) FROM HISTORIE");
             // No listed set holds other than the working set's number of rows in any table.
             for (const QString& tabel : Historie::KopieTabellen()) {
                 const QString t = Database::quoteName(tabel);
-                QCOMPARE(getal(db, "SELECT COUNT(*) FROM HISTORIE h WHERE (SELECT COUNT(*) FROM " + t +
-                                       " WHERE ID_HISTORIE = h.ID) <> (SELECT COUNT(*) FROM " + t +
-                                       " WHERE ID_HISTORIE = 0)"),
+                QCOMPARE(TestSupport::countOf(db, "SELECT COUNT(*) FROM HISTORIE h WHERE (SELECT COUNT(*) FROM " + t +
+                                                      " WHERE ID_HISTORIE = h.ID) <> (SELECT COUNT(*) FROM " + t +
+                                                      " WHERE ID_HISTORIE = 0)"),
                          0);
             }
             QCOMPARE(wezen(db), 0);

@@ -54,14 +54,6 @@ QStringList alleRijen()
     return rijen;
 }
 
-qint64 tel(const QString& tabel, qint32 set)
-{
-    return growerDb()
-        .openRecordset("SELECT COUNT(*) AS n FROM " + Database::quoteName(tabel) + " WHERE ID_HISTORIE = ?", {set})
-        .value("n")
-        .toLongLong();
-}
-
 QStringList regels(const frmMailPrint* w)
 {
     QStringList r;
@@ -187,7 +179,7 @@ private slots:
 
         // Printed, then saved under a description.
         QVERIFY(drukAf(w));
-        QVERIFY(tel("HISTORIE_Aanpassing", 0) == 1); // the advice's adjustment stored with the print
+        QVERIFY(TestSupport::rowsInSet("HISTORIE_Aanpassing", 0) == 1); // the advice's adjustment stored with the print
         type(w->txtMP[400], "Tomaat voorjaar");
         MessageBox::clear();
         w->cmdMP[400]->click();
@@ -197,9 +189,9 @@ private slots:
         const qint32 id = sets[0].ID;
         QCOMPARE(sets[0].Omschrijving, QString("Tomaat voorjaar"));
         for (const QString& tabel : Historie::KopieTabellen())
-            QCOMPARE(tel(tabel, id), tel(tabel, 0));
-        QCOMPARE(tel("HISTORIE_SamenstellingMeststoffen", id), 20);
-        QCOMPARE(tel("HISTORIE_Aanpassing", id), 0); // the adjustment stays with the working set
+            QCOMPARE(TestSupport::rowsInSet(tabel, id), TestSupport::rowsInSet(tabel, 0));
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_SamenstellingMeststoffen", id), 20);
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_Aanpassing", id), 0); // the adjustment stays with the working set
 
         // The working set starts over: what the stored set shows must be its own rows.
         for (const QString& tabel : Historie::KopieTabellen())
@@ -248,7 +240,7 @@ private slots:
         QCOMPARE(s.ID_HISTORIE, 0);
         QCOMPARE(growerDb().openRecordset("SELECT COUNT(*) AS n FROM HISTORIE").value("n").toInt(), 0);
         for (const QString& tabel : Historie::SetTabellen())
-            QCOMPARE(tel(tabel, id), 0);
+            QCOMPARE(TestSupport::rowsInSet(tabel, id), 0);
     }
 
     // A save needs a description. What cannot be stored is said, the step
@@ -313,7 +305,7 @@ private slots:
         w->cmdMP[300]->click();
         QCOMPARE(MessageBox::last().style & 0x70, int(MsgBox::Critical));
         QCOMPARE(w->txtMP[302]->text(), QString("9"));
-        QCOMPARE(tel("HISTORIE_Aanpassing", 0), 0);
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_Aanpassing", 0), 0);
         QVERIFY(w->isEnabled());
 
         type(w->txtMP[302], "2");
@@ -321,7 +313,7 @@ private slots:
         w->cmdMP[300]->click();
         QVERIFY2(MessageBox::last().style & MsgBox::Exclamation, qPrintable(lastText()));
         QVERIFY(w->txtMP[300]->text().isEmpty() && w->txtMP[302]->text().isEmpty());
-        QCOMPARE(tel("HISTORIE_Aanpassing", 0), 1);
+        QCOMPARE(TestSupport::rowsInSet("HISTORIE_Aanpassing", 0), 1);
         QCOMPARE(growerDb().openRecordset("SELECT COUNT(*) FROM BEST_Hist").value(0).toInt(), 1);
     }
 

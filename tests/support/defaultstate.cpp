@@ -68,4 +68,14 @@ bool chooseTomatoExample(const QVariantMap& choice, int concentratie, int bigBag
     return stored;
 }
 
+qint64 countOf(Database& db, const QString& sql, const QVariantList& params)
+{
+    return db.openRecordset(sql, params).value(0).toLongLong();
+}
+
+qint64 rowsInSet(const QString& table, qint32 set)
+{
+    return countOf(growerDb(), "SELECT COUNT(*) FROM " + Database::quoteName(table) + " WHERE ID_HISTORIE = ?", {set});
+}
+
 } // namespace TestSupport

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QTemporaryDir>
+#include <QVariantList>
 #include <QVariantMap>
 #include <memory>
+
+class Database;
 
 namespace TestSupport {
 
@@ -25,5 +28,12 @@ const QVariantMap& tomatoChoice();
 // system, the fertiliser choice given, a 1000-litre tank at the given
 // concentration, big bags on or off. False when a setting was not stored.
 bool chooseTomatoExample(const QVariantMap& choice = tomatoChoice(), int concentratie = 100, int bigBag = 0);
+
+// The first column of the query's first row as a number: what a COUNT(*) counts.
+qint64 countOf(Database& db, const QString& sql, const QVariantList& params = {});
+
+// How many rows of the grower database's table belong to history set `set`
+// (0: the working set), whichever grower they are of.
+qint64 rowsInSet(const QString& table, qint32 set = 0);
 
 } // namespace TestSupport

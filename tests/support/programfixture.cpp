@@ -5,6 +5,7 @@
 #include "frmmain.h"
 #include "program.h"
 #include "ui/dialogs.h"
+#include "wizard.h"
 #include "zelvorageneral.h"
 
 #include <QCoreApplication>
@@ -33,6 +34,13 @@ ProgramFixture::~ProgramFixture()
 QString ProgramFixture::appPath() const
 {
     return m_dir->path() + "/";
+}
+
+QWidget* ProgramFixture::openFromMenu(const char* tool, const char* className)
+{
+    m_main->barMain_Click(tool);
+    QCoreApplication::processEvents();
+    return OpenStepWindow(className);
 }
 
 void ProgramFixture::closeChildWindows()

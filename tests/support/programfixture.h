@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
+class QWidget;
 class frmMain;
 
 // The program as window tests need it: the default databases in a temporary
@@ -23,6 +24,10 @@ public:
 
     // Shows the main window and waits until it is the active window.
     bool showMain();
+
+    // Clicks the menu tool as the user does; the open step window of that
+    // class afterwards, or null.
+    QWidget* openFromMenu(const char* tool, const char* className);
 
     // Closes every child window without saving (their questions answered No).
     void closeChildWindows();
