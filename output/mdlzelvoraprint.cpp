@@ -9,7 +9,6 @@
 #include "zelvorageneral.h"
 
 #include <QDate>
-#include <QFontMetricsF>
 #include <QLocale>
 #include <algorithm>
 
@@ -352,13 +351,6 @@ void PrintElementRij(PrintDocument& doc, const QList<AdviesRij>& rijen, int rij,
     for (int p : Elementen::Advies) {
         const QString waarde = FormatNumber(IonToUnit(gevonden->waarden[p], ElementNaam(p)), 2);
         doc.setCell(rij, kolom, waarde);
-        // A number broken over two lines misreads: a wide one gets a smaller font instead.
-        double punten = doc.fontSize();
-        while (punten > 6 && QFontMetricsF(documentFont(punten, false)).horizontalAdvance(waarde) >
-                                 ElementKolom - 2 * PrintDocument::CellPadding)
-            punten -= 0.5;
-        if (punten != doc.fontSize())
-            doc.setCellFontSize(rij, kolom, punten);
         ++kolom;
     }
 }

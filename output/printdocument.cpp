@@ -20,7 +20,19 @@ constexpr double MaxFontSize = 400;
 // positions of the reports were made for it.
 constexpr double LineSpacing = 1.15;
 constexpr double Ascent = 0.905;
+// A cell's text that is too wide for its cell is set smaller down to this share
+// of its size and stays on its lines; a longer one wraps at its words.
+constexpr double MinShrink = 0.75;
 const char* const Source = "PrintDocument";
+
+QStringList& documentFamilies()
+{
+    // Arial, or a face with its widths: the column widths of the reports were
+    // made to fit its figures.
+    static QStringList families{"Arial",     "Liberation Sans", "Arimo",
+                                "Helvetica", "Nimbus Sans",     "DejaVu Sans Condensed"};
+    return families;
+}
 
 [[noreturn]] void fail(int number, const QString& description)
 {
@@ -38,6 +50,13 @@ int lineHeight(double points)
     return int(std::lround(points * Twips::PerPoint * LineSpacing));
 }
 
+// A text set smaller than its cell's size stands on the baseline of the row's
+// other texts.
+int baselineShift(double points, const FittedText& fit)
+{
+    return textBaseline(points) - textBaseline(fit.fontSize);
+}
+
 int textWidth(const QString& text, const QFont& font)
 {
     return int(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
@@ -53,10 +72,8 @@ QStringList splitLines(const QString& text)
 
 QFont documentFont(double points, bool bold)
 {
-    // Arial, or a face with its widths: the column widths of the reports were
-    // made to fit its figures.
     QFont font;
-    font.setFamilies({"Arial", "Liberation Sans", "Arimo", "Helvetica", "Nimbus Sans", "DejaVu Sans Condensed"});
+    font.setFamilies(documentFamilies());
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(std::max(1, int(std::lround(points * Twips::PerPoint))));
     font.setBold(bold);
@@ -65,9 +82,45 @@ QFont documentFont(double points, bool bold)
     return font;
 }
 
+void setDocumentFamilies(const QStringList& families)
+{
+    documentFamilies() = families;
+}
+
 int textBaseline(double points)
 {
     return int(std::lround(points * Twips::PerPoint * Ascent));
+}
+
+FittedText fitText(const QString& text, double points, bool bold, int width)
+{
+    width = std::max(1, width);
+    const QStringList lines = splitLines(text);
+    auto widest = [&](const QStringList& pieces, double size) {
+        const QFont font = documentFont(size, bold);
+        int w = 0;
+        for (const QString& piece : pieces)
+            w = std::max(w, textWidth(piece, font));
+        return w;
+    };
+    // The largest size, in steps of a twentieth of a point, at which the pieces fit.
+    auto sizeToFit = [&](const QStringList& pieces) {
+        const int full = widest(pieces, points);
+        if (full <= width)
+            return points;
+        double size = std::floor(points * width / full * Twips::PerPoint) / Twips::PerPoint;
+        while (size > 1.0 / Twips::PerPoint && widest(pieces, size) > width)
+            size -= 1.0 / Twips::PerPoint;
+        return size;
+    };
+
+    const double shrunk = sizeToFit(lines);
+    if (shrunk >= points * MinShrink)
+        return {shrunk, lines};
+    // Too long to shrink: wrap at the words, each word whole on its line.
+    static const QRegularExpression blanks("\\s+");
+    const double size = sizeToFit(text.split(blanks, Qt::SkipEmptyParts));
+    return {size, wrapText(text, documentFont(size, bold), width)};
 }
 
 QStringList wrapText(const QString& text, const QFont& font, int width)
@@ -438,11 +491,12 @@ int PrintDocument::rowHeight(const Table& table, int row) const
     const auto& cells = table.rows[row];
     for (auto [c, span] : visibleCells(int(table.columns.size()), cells)) {
         const Cell& cell = cells[c - 1];
-        const QFont font = documentFont(cell.fontSize, cell.bold);
-        const int lines = cell.text.isEmpty()
-                              ? 1
-                              : int(wrapText(cell.text, font, spanWidth(table, c, span) - 2 * CellPadding).size());
-        h = std::max(h, lines * lineHeight(cell.fontSize));
+        h = std::max(h, lineHeight(cell.fontSize));
+        if (cell.text.isEmpty())
+            continue;
+        const FittedText fit =
+            fitText(cell.text, cell.fontSize, cell.bold, spanWidth(table, c, span) - 2 * CellPadding);
+        h = std::max(h, baselineShift(cell.fontSize, fit) + int(fit.lines.size()) * lineHeight(fit.fontSize));
     }
     return h;
 }
@@ -454,14 +508,14 @@ void PrintDocument::drawRow(const Table& table, int row, int y)
         const Cell& cell = cells[c - 1];
         if (cell.text.isEmpty())
             continue;
-        const QFont font = documentFont(cell.fontSize, cell.bold);
         const int w = spanWidth(table, c, span) - 2 * CellPadding;
-        const int lh = lineHeight(cell.fontSize);
-        const QStringList lines = wrapText(cell.text, font, w);
-        for (int i = 0; i < lines.size(); ++i)
-            if (!lines[i].isEmpty())
-                page().texts.push_back(DocText{QRect(cellX(table, c) + CellPadding, y + i * lh, std::max(1, w), lh),
-                                               lines[i], cell.fontSize, cell.bold,
+        const FittedText fit = fitText(cell.text, cell.fontSize, cell.bold, w);
+        const int lh = lineHeight(fit.fontSize);
+        const int top = y + baselineShift(cell.fontSize, fit);
+        for (int i = 0; i < fit.lines.size(); ++i)
+            if (!fit.lines[i].isEmpty())
+                page().texts.push_back(DocText{QRect(cellX(table, c) + CellPadding, top + i * lh, std::max(1, w), lh),
+                                               fit.lines[i], fit.fontSize, cell.bold,
                                                cell.align.value_or(table.columns[c - 1].align)});
     }
 }

@@ -259,12 +259,26 @@ private:
     std::optional<Table> m_table;
 };
 
+// The faces the documents ask for, first found first (Arial, then faces with
+// its widths). Tests set a face of their own.
+void setDocumentFamilies(const QStringList& families);
+
 // The font of the document at a size and weight. Its pixel size is in twips, so
 // it measures and draws alike on every device that is scaled to twips.
 QFont documentFont(double points, bool bold);
 
 // The distance from the top of a line to its baseline, in twips.
 int textBaseline(double points);
+
+// A cell's text as it is drawn: never cut, whatever face the system gives.
+// A text wider than its width (twips) is set smaller, down to three quarters
+// of its size, on its own lines; a longer one wraps at its words, set small
+// enough that its longest word fits whole.
+struct FittedText {
+    double fontSize;
+    QStringList lines;
+};
+FittedText fitText(const QString& text, double points, bool bold, int width);
 
 // Breaks a text into the lines that fit a width (twips) in the font, at word
 // boundaries where it can; line breaks in the text always break.

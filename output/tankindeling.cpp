@@ -19,12 +19,13 @@ public:
             botsing = true;
         cellen.insert(cel, tekst);
     }
-    void zetLijn(int rij, int kolom, const clsPrintMeststofMeststof& l, bool metEenheid = true)
+    void zetLijn(int rij, int kolom, const clsPrintMeststofMeststof& l)
     {
         zet(rij, kolom, l.Naam);
         zet(rij, kolom + 1, l.Hoeveelheid);
-        if (metEenheid)
-            zet(rij, kolom + 2, l.Eenheid);
+        // Trace elements are in gram among lines in kg: an amount without its
+        // unit would read a thousand times too much.
+        zet(rij, kolom + 2, l.Eenheid);
     }
     void zetRegel(int rij, int kolom, const QStringList& tekst)
     {
@@ -68,10 +69,10 @@ TankCellen TankIndeling::plaats(const QList<clsPrintMeststofMeststof>& lijnen) c
                 p.zetLijn(++rB, 5, l);
                 break;
             case 100:
-                p.zetLijn(rB + ++k100 + 1, 5, l, false);
+                p.zetLijn(rB + ++k100 + 1, 5, l);
                 break;
             case 101:
-                p.zetLijn(std::max(rA, rB) + ++k101 + 1, 1, l, false);
+                p.zetLijn(std::max(rA, rB) + ++k101 + 1, 1, l);
                 break;
             case 10:
                 if (!kop)
@@ -126,14 +127,14 @@ TankCellen TankIndeling::plaats(const QList<clsPrintMeststofMeststof>& lijnen) c
     int volgende = 0, k = eerste100;
     for (const auto* l : van(100)) {
         const int rij = p.vrijeRij(std::max(rB + ++k + 1, volgende), {5, 6});
-        p.zetLijn(rij, 5, *l, false);
+        p.zetLijn(rij, 5, *l);
         volgende = rij + 1;
     }
     volgende = 0;
     k = 0;
     for (const auto* l : van(101)) {
         const int rij = p.vrijeRij(std::max(std::max(rA, rB) + ++k + 1, volgende), {1, 2});
-        p.zetLijn(rij, 1, *l, false);
+        p.zetLijn(rij, 1, *l);
         volgende = rij + 1;
     }
 

@@ -4,7 +4,8 @@
 set -e
 cd "$(dirname "$0")/.."
 
-PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev poppler-utils xdg-utils qt6-translations-l10n"
+# fonts-liberation2: "Liberation Sans" has Arial's widths, which the reports were laid out in.
+PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev poppler-utils xdg-utils qt6-translations-l10n fonts-liberation2"
 missing=""
 for p in $PACKAGES "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

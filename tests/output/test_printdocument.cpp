@@ -4,6 +4,7 @@
 #include "documentrenderer.h"
 #include "pdftext.h"
 #include "printdocument.h"
+#include "wideface.h"
 
 #include <QPainter>
 #include <QTemporaryDir>
@@ -116,6 +117,8 @@ class TestPrintDocument : public QObject {
     QTemporaryDir m_dir;
 
 private slots:
+    void initTestCase() { QVERIFY2(WideFace::use(), "no face wider than Arial on this machine"); }
+
     void reportReadsBackFromItsPdfInPlace()
     {
         PrintDocument doc;
@@ -151,6 +154,38 @@ private slots:
         // The logo is in the file (two header lines and one image).
         QCOMPARE(doc.pages()[0].pictures[0].box, QRect(14000, 8500, 1440, 1717));
         QCOMPARE(PdfText::run("/usr/bin/pdfimages", {"-list", pdf}).trimmed().split('\n').size(), 3);
+    }
+
+    void textsTooWideForTheirCellsAreSetSmallerNeverCut()
+    {
+        PrintDocument doc;
+        doc.startDoc();
+        doc.addTable(TankFormat, "", "", 3);
+        doc.setCell(1, 1, "Big bag voor een bakinhoud van");
+        doc.setCell(1, 2, "12,345,678.9");
+        doc.setCell(1, 3, "liter");
+        const QString opmerking =
+            "Een lange opmerking die over meer regels loopt dan een cel breed is, woord voor woord";
+        doc.setCell(2, 1, opmerking);
+        doc.endTable();
+
+        // A label and a number a little too wide stay whole on their line,
+        // smaller, on the baseline of the row's other texts.
+        const DocText* label = findText(doc, "Big bag voor een bakinhoud van");
+        const DocText* getal = findText(doc, "12,345,678.9");
+        QVERIFY(label && getal);
+        QVERIFY(label->fontSize < 10 && label->fontSize >= 7.5);
+        QCOMPARE(label->box.top() + textBaseline(label->fontSize),
+                 findText(doc, "liter")->box.top() + textBaseline(10));
+        // A long text wraps at its words: every word whole, in order.
+        QStringList woorden;
+        for (const DocText& t : doc.pages()[0].texts) {
+            QVERIFY2(QFontMetricsF(documentFont(t.fontSize, t.bold)).horizontalAdvance(t.text) <= t.box.width(),
+                     qPrintable(t.text));
+            if (t.box.left() == label->box.left() && t.box.top() > label->box.top())
+                woorden << t.text.split(' ');
+        }
+        QCOMPARE(woorden.join(' '), opmerking);
     }
 
     void bordersFollowTheTableSetting()
