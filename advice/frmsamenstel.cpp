@@ -112,6 +112,15 @@ frmSamenstel::frmSamenstel(QWidget* parent) : StepWindow(parent)
     Form_Load();
 }
 
+bool frmSamenstel::KanOpenen()
+{
+    // A recipe needs the advice of this run; without one there is nothing to compute it from.
+    if (appState().ID_HISTORIE != 0 || AdviesBerekend())
+        return true;
+    MessageBox::show(GetLangStr(70900000), MsgBox::Exclamation);
+    return false;
+}
+
 void frmSamenstel::Form_Load()
 {
     ShowStatusLang(MainWindow(), -1);
@@ -142,9 +151,7 @@ void frmSamenstel::LaadResultaat()
         }
         return;
     }
-    // A recipe needs the advice of this run; without one there is nothing to compute it from.
-    if (!AdviesBerekend()) {
-        MessageBox::show(GetLangStr(70900000), MsgBox::Exclamation);
+    if (!KanOpenen()) {
         Blokkeer(GetLangStr(70900000));
         return;
     }
