@@ -301,6 +301,8 @@ private slots:
         QTest::newRow("concentration beyond 16 bits") << "concentratie" << 70900300;
         QTest::newRow("database error") << "database" << 70900100;
         QTest::newRow("composition cannot be stored") << "opslag" << 70900200;
+        // In product-line mode tank B makes up one bag: a bag of 0 kg would make every amount 0.
+        QTest::newRow("bag of 0 kg in product-line mode") << "zak" << 70900700;
     }
 
     void noRecipeWithoutAValidCalculation()
@@ -309,17 +311,24 @@ private slots:
         QFETCH(int, bericht);
         advies(kTomaat, 100, 2); // 2: no tank-1 limit that would bring the amounts back
         AppState& s = appState();
-        if (fout == "concentratie")
+        QString verwacht = GetLangStr(bericht);
+        if (fout == "concentratie") {
             s.StreefGecorrigeerd.EC = 0.0001f; // scaled to the base EC: ten thousand times too strong
-        else if (fout == "database")
+        } else if (fout == "database") {
             s.dbH->execute("DROP TABLE MEST_Meststof");
-        else
+        } else if (fout == "opslag") {
             s.dbT->execute("CREATE TRIGGER vol BEFORE INSERT ON HISTORIE_SamenstellingMeststoffen "
                            "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
+        } else {
+            QVERIFY(PutTeeltInstelling("MixoraMest", 1, InstellingMode::Number));
+            QVERIFY(PutTeeltInstelling("ZakGrootte", 0, InstellingMode::Number));
+            QVERIFY(PutTeeltInstelling("ExtraBigbag", 0, InstellingMode::Number));
+            verwacht = verwacht.arg(GetLangStr(40100101), GetLangStr(40000000)); // named as the crop step shows it
+        }
         frmSamenstel* w = open();
-        QVERIFY(MessageBox::last().text.startsWith(GetLangStr(bericht)));
+        QVERIFY2(MessageBox::last().text.startsWith(verwacht), qPrintable(lastText()));
         QCOMPARE(tekst(w, 30), QString()); // no figures that pass for a result
-        QCOMPARE(tekst(w, 998), GetLangStr(bericht));
+        QCOMPARE(tekst(w, 998), verwacht);
         // Nothing stored, the concentration and the big-bag factor included.
         QCOMPARE(TestSupport::rowsInSet("HISTORIE_StandaardBakEC") +
                      TestSupport::rowsInSet("HISTORIE_SamenstellingMeststoffen"),
@@ -327,7 +336,7 @@ private slots:
         QCOMPARE(GetTeeltInstelling("Concentratie_berek", InstellingMode::Number).toInt(), 0);
         press(w, 0);
         QVERIFY(isOpen("frmSamenstel"));
-        QCOMPARE(lastText(), GetLangStr(bericht));
+        QCOMPARE(lastText(), verwacht);
         QVERIFY(!g_ontvangen);
     }
 
