@@ -112,6 +112,15 @@ frmSamenstel::frmSamenstel(QWidget* parent) : StepWindow(parent)
     Form_Load();
 }
 
+bool frmSamenstel::KanOpenen()
+{
+    // A recipe needs the advice of this run; without one there is nothing to compute it from.
+    if (appState().ID_HISTORIE != 0 || AdviesBerekend())
+        return true;
+    MessageBox::show(GetLangStr(70900000), MsgBox::Exclamation);
+    return false;
+}
+
 void frmSamenstel::Form_Load()
 {
     ShowStatusLang(MainWindow(), -1);
@@ -142,9 +151,7 @@ void frmSamenstel::LaadResultaat()
         }
         return;
     }
-    // A recipe needs the advice of this run; without one there is nothing to compute it from.
-    if (!AdviesBerekend()) {
-        MessageBox::show(GetLangStr(70900000), MsgBox::Exclamation);
+    if (!KanOpenen()) {
         Blokkeer(GetLangStr(70900000));
         return;
     }
@@ -152,23 +159,29 @@ void frmSamenstel::LaadResultaat()
     QString omschrijving;
     const SamenstelFout fout = BerekenSamenstelling(Resultaat, Instellingen, omschrijving);
     ShowStatusLang(MainWindow(), -1);
-    qint32 tekst = 0;
+    QString bericht;
     switch (fout) {
     case SamenstelFout::Geen:
         m_heeftResultaat = true;
         return;
     case SamenstelFout::Berekening:
-        tekst = 70900100;
+        bericht = GetLangStr(70900100);
         break;
     case SamenstelFout::Concentratie:
-        tekst = 70900300;
+        bericht = GetLangStr(70900300);
         break;
     case SamenstelFout::Opslag:
-        tekst = 70900200;
+        bericht = GetLangStr(70900200);
         break;
+    case SamenstelFout::ZakGrootte:
+        // Named as the crop step shows it, where it is typed.
+        bericht = GetLangStr(70900700).arg(GetLangStr(40100101), GetLangStr(40000000));
+        MessageBox::show(bericht, MsgBox::Exclamation);
+        Blokkeer(bericht);
+        return;
     }
-    MessageBox::show(GetLangStr(tekst) + "\n" + omschrijving, MsgBox::Critical);
-    Blokkeer(GetLangStr(tekst));
+    MessageBox::show(bericht + "\n" + omschrijving, MsgBox::Critical);
+    Blokkeer(bericht);
 }
 
 void frmSamenstel::Blokkeer(const QString& tekst)

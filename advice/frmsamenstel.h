@@ -29,6 +29,11 @@ class frmSamenstel : public StepWindow {
 public:
     explicit frmSamenstel(QWidget* parent = nullptr);
 
+    // Whether there is a recipe to show: a stored set, or the working set
+    // once this run has its advice. Says why not, so that no empty window
+    // opens only to refuse the way forward.
+    static bool KanOpenen();
+
     QString menuToolKey() const override { return "mnu7"; }
     // Nothing to store: the recipe is stored when it is computed.
     bool s_Save() override { return true; }

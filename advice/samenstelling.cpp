@@ -83,6 +83,10 @@ QString NaamMetPercentage(const QString& naam, float percentage)
 
 SamenstelFout BerekenSamenstelling(Samenstelling& s, BerekenInstellingen& instellingen, QString& omschrijving)
 {
+    // In product-line mode the solids of tank B make up one bag: a bag of
+    // 0 kg would make every amount 0, a recipe of nothing.
+    if (instellingen.MixoraMest == 1 && instellingen.ZakGrootte < 1)
+        return SamenstelFout::ZakGrootte;
     AppState& st = appState();
     Samenstelling nieuw;
     BerekenInstellingen r = instellingen;

@@ -32,7 +32,8 @@ enum class SamenstelFout {
     Geen,
     Berekening,   // the calculation ended on an error (a database error, an overflow)
     Concentratie, // the concentration of the stock tanks could not be computed
-    Opslag        // the composition or its concentration could not be stored
+    Opslag,       // the composition or its concentration could not be stored
+    ZakGrootte    // product-line mode with a bag of less than 1 kg: nothing computed
 };
 
 // Computes the working set's composition from the shared advice vectors with

@@ -30,7 +30,8 @@ void RegisterStepWindows()
     RegisterStepWindow("frmRegistratie", [] { return new frmRegistratie; });
     RegisterStepWindow("frmEigenTeelt", [] { return new frmEigenTeelt; });
     RegisterStepWindow("frmMestPref", [] { return new frmMestPref; });
-    RegisterStepWindow("frmSamenstel", [] { return new frmSamenstel; });
+    RegisterStepWindow("frmSamenstel",
+                       []() -> QWidget* { return frmSamenstel::KanOpenen() ? new frmSamenstel : nullptr; });
     RegisterStepWindow("frmSamenstelSimpel", [] { return new frmSamenstelSimpel; });
     RegisterStepWindow("frmMailPrint", [] { return new frmMailPrint; });
     RegisterStepWindow("frmHistorie", [] { return new frmHistorie; });

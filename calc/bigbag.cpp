@@ -58,14 +58,17 @@ void VerrekenExtraBigBag(MeststofRecord& behoefte, const BerekenInstellingen& in
     }
 }
 
+bool HeeftNegatieveMacroRegel(const MeststofLijst& lijst)
+{
+    for (int i = 1; i <= kLijstBoven; ++i)
+        if (lijst[i].Hoeveelheid < -0.0001f && lijst[i].Code_MEST < 100)
+            return true;
+    return false;
+}
+
 void PasBigBagFactorAan(const MeststofLijst& lijst, BerekenInstellingen& instellingen, qint16 pas, qint16& limiet)
 {
-    // A macro fertiliser that has to be taken out of the tanks: the blend
-    // brings more than the requirement leaves room for.
-    bool negatief = false;
-    for (int i = 1; i <= kLijstBoven && !negatief; ++i)
-        negatief = lijst[i].Hoeveelheid < -0.0001f && lijst[i].Code_MEST < 100;
-
+    const bool negatief = HeeftNegatieveMacroRegel(lijst);
     float& f = instellingen.EBB_Factor;
     float& p = instellingen.EBB_Percentage;
     if (f < 100) {

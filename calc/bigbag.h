@@ -22,6 +22,10 @@ ElementVector BigBagTotalen(const BigBagLijnen& lijnen);
 // 100 / EBB_Factor (Mixorabak 0) or the blend scaled down by it.
 void VerrekenExtraBigBag(MeststofRecord& behoefte, const BerekenInstellingen& instellingen);
 
+// What steers the search: a macro fertiliser (code below 100) with a
+// negative amount, which the blend leaves no room for.
+bool HeeftNegatieveMacroRegel(const MeststofLijst& lijst);
+
 // One step of the search: a macro fertiliser with a negative amount lowers
 // the factor (or, once the factor reached 100, raises the percentage); the
 // pass limit grows as the search needs. Stores "EBB_Factor".

@@ -155,17 +155,28 @@ void BerekenMeststoffen(const ElementVector& basis, const ElementVector& gecorri
     } else {
         qint16 limiet = 10;
         qint16 p = 0;
+        // Every pass so far left a macro fertiliser negative.
+        bool steedsNegatief = true;
         if (heeftBigBagLijnen()) {
             while (p <= limiet && p < kMaxPassen) {
                 ++p;
                 pas();
+                steedsNegatief = steedsNegatief && HeeftNegatieveMacroRegel(lijst);
                 PasBigBagFactorAan(lijst, instellingen, p, limiet);
             }
         }
-        // Without blends, or with blends that never make a macro fertiliser
-        // negative, the search has nothing to steer by: the tanks then supply
-        // the whole target less the blends as they are.
-        if (p <= limiet) {
+        // A pass without a negative macro fertiliser is the only one that
+        // raises the factor; when none came, the search lowered it in every
+        // pass down to its floor (100 × 0.5^17 after pass 16), and its last
+        // recipe still has a negative line. That line stays negative at any
+        // factor (the water or drain brings more than the target asks), and
+        // the recipe at the floor holds the requirement scaled by 100 / F,
+        // some 131,000 times over.
+        const bool opBodem = p > 0 && steedsNegatief;
+        // Without blends, with blends that never make a macro fertiliser
+        // negative, or at that floor, the search has nothing to steer by: the
+        // tanks then supply the whole target less the blends as they are.
+        if (p <= limiet || opBodem) {
             instellingen.EBB_Factor = 100.0f;
             instellingen.EBB_Percentage = 100.0f;
             pas();
@@ -181,8 +192,9 @@ void BerekenMeststoffen(const ElementVector& basis, const ElementVector& gecorri
     if (instellingen.ExtraBigBag == 0)
         ControleerBakConcentratie(lijst, instellingen);
     // The report and the order make up the tanks at this concentration: a
-    // stand-in figure must never reach them.
-    if (!BerekenConcentratie(lijst, instellingen, gecorrigeerd))
+    // stand-in figure must never reach them, nor one of 0 or below, at which
+    // the tanks would hold nothing or less than nothing.
+    if (!BerekenConcentratie(lijst, instellingen, gecorrigeerd) || instellingen.Concentratie <= 0)
         throw AppError(ConcentratieFout, "BerekenMeststoffen",
                        "The concentration of the stock tanks cannot be calculated.");
     PutTeeltInstelling("Concentratie_berek", instellingen.Concentratie, InstellingMode::Number);

@@ -16,8 +16,9 @@ inline constexpr int ConcentratieFout = 30106;
 // result check, the log, the tanks, the tank-1 limit and the concentration,
 // which is stored as "Concentratie_berek". The caller fills every setting;
 // resultaat gets 1 for every element whose requirement was not met, 0 else.
-// A concentration that cannot be computed is not stored: the calculation
-// ends with AppError ConcentratieFout, as it ends on any other error.
+// A concentration that cannot be computed, or one of 0 or below, is not
+// stored: the calculation ends with AppError ConcentratieFout, as it ends on
+// any other error.
 void BerekenMeststoffen(const ElementVector& basis, const ElementVector& gecorrigeerd, ElementVector& ecDoel,
                         ElementVector& bakDoel, MeststofLijst& lijst, ElementVector& resultaat,
                         BerekenInstellingen& instellingen);

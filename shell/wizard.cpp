@@ -96,27 +96,17 @@ bool GaNaarStap(StepWindow* window, qint16 index, bool& changed)
     } else if (name == "frmDrain") {
         show(forward ? "frmAdvies" : "frmWater");
     } else if (name == "frmAdvies") {
-        if (forward) {
-            const qint16 e = setting("ExtraBigBag");
-            if (e == 1)
-                show("frmExtraBigBag");
-            else if (e == 0)
-                show("frmSamenstel");
-        } else {
+        if (forward)
+            show(setting("ExtraBigBag") == 1 ? "frmExtraBigBag" : "frmSamenstel");
+        else
             show(drainStepNeeded() ? "frmDrain" : "frmWater");
-        }
     } else if (name == "frmExtraBigBag") {
         show(forward ? "frmSamenstel" : "frmAdvies");
     } else if (name == "frmSamenstel") {
-        if (forward) {
+        if (forward)
             show("frmMailPrint");
-        } else {
-            const qint16 e = setting("ExtraBigBag");
-            if (e == 1)
-                show("frmExtraBigBag");
-            else if (e == 0)
-                show("frmAdvies");
-        }
+        else
+            show(setting("ExtraBigBag") == 1 ? "frmExtraBigBag" : "frmAdvies");
     } else if (name == "frmMailPrint") {
         if (forward)
             SetHoofdMenuAan("all_on");

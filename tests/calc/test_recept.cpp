@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QtTest>
+#include <algorithm>
 
 using namespace CalcFixture;
 
@@ -368,10 +369,27 @@ private slots:
         verwachtAllesVoldaan(); // and what it delivers is counted
     }
 
+    void concentrationThatCannotBeComputedIsNotStored_data()
+    {
+        QTest::addColumn<bool>("negatief");
+        QTest::addColumn<qint16>("concentratie");
+        QTest::newRow("beyond 16 bits") << false << qint16(1);
+        // The water brings more calcium than the target asks: calcium nitrate at −21.6 kg
+        // takes out more than potassium sulphate (17.4 kg) brings, EC −0.1 against 0.1.
+        QTest::newRow("below zero") << true << qint16(-20);
+    }
+
     void concentrationThatCannotBeComputedIsNotStored()
     {
-        selectie(with(kMacro, kSporen));
-        m_gecorrigeerd.EC = 0.0001f; // scaled to the base EC: 23000 times too strong for 16 bits
+        QFETCH(bool, negatief);
+        QFETCH(qint16, concentratie);
+        if (negatief) {
+            m_gecorrigeerd = vector({{P::pK, 2}, {P::pSO4, 1}, {P::pCa, -1}});
+            selectie({{"K_Code", 69}, {"Ca_Code", 61}});
+        } else {
+            selectie(with(kMacro, kSporen));
+            m_gecorrigeerd.EC = 0.0001f; // scaled to the base EC: 23000 times too strong for 16 bits
+        }
         m_instellingen.ExtraBigBag = 2;
         int fout = 0;
         try {
@@ -380,7 +398,7 @@ private slots:
             fout = e.number();
         }
         QCOMPARE(fout, ConcentratieFout);
-        QCOMPARE(m_instellingen.Concentratie, qint16(1));
+        QCOMPARE(m_instellingen.Concentratie, concentratie);
         QCOMPARE(instelling("Concentratie_berek"), 0.0f);
     }
 
@@ -446,6 +464,45 @@ private slots:
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::last().text, GetLangStr(999000070));
         QCOMPARE(m_resultaat.Fe, 0.0f);
+    }
+
+    void bigBagSearchAtItsFloor_data()
+    {
+        QTest::addColumn<qint16>("mixorabak");
+        QTest::addColumn<double>("kalium");
+        QTest::addColumn<double>("calcium");
+        QTest::addColumn<qint16>("concentratie");
+        // The requirement scaled by 100 / F: the recipe at the floor holds it 131,072 times
+        // over. With a target whose EC comes out below 0 the concentration stays 100.
+        QTest::newRow("requirement scaled by the factor") << qint16(0) << 2.0 << -3.0 << qint16(100);
+        // The blend scaled by F / 100: at the floor the tanks supply all of the target and
+        // the blend comes on top. Blend and tanks hold K 1000, SO4 500, Ca −10 with its NO3
+        // and NH4 against EC 0.99.
+        QTest::newRow("blend scaled by the factor") << qint16(1) << 10.0 << -0.1 << qint16(99);
+    }
+
+    void bigBagSearchAtItsFloor()
+    {
+        // The water brings more calcium than the target asks: calcium nitrate is negative at
+        // any factor, so every pass lowers it, down to 100 × 0.5^17 after pass 16. The tanks
+        // supply the target less the blends as they are instead.
+        QFETCH(qint16, mixorabak);
+        QFETCH(double, kalium);
+        QFETCH(double, calcium);
+        QFETCH(qint16, concentratie);
+        m_gecorrigeerd = vector({{P::pK, kalium}, {P::pSO4, kalium / 2}, {P::pCa, calcium}});
+        selectie({{"K_Code", 69}, {"Ca_Code", 61}});
+        blend(1, 69, 5);
+        m_instellingen.ExtraBigBag = 1;
+        m_instellingen.Mixorabak = mixorabak;
+        bereken();
+        QCOMPARE(m_instellingen.EBB_Factor, 100.0f);
+        QCOMPARE(instelling("EBB_Factor"), 100.0f);
+        QCOMPARE_NEAR(regels(69)[0]->Hoeveelheid, (100 * kalium - 5 * 11.478) / 11.478);
+        QCOMPARE_NEAR(regels(61)[0]->Hoeveelheid, 100 * calcium / 4.627);
+        QVERIFY(std::any_of(MessageBox::shown().cbegin(), MessageBox::shown().cend(),
+                            [](const MessageBox::Shown& m) { return m.text == GetLangStr(999000070); }));
+        QCOMPARE(m_instellingen.Concentratie, concentratie);
     }
 
     void bigBagLines()

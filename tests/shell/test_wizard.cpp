@@ -238,7 +238,8 @@ private slots:
         QTest::addColumn<QStringList>("back");
         QTest::newRow("normal") << 0 << QStringList{"frmSamenstel"} << QStringList{"frmAdvies"};
         QTest::newRow("big bags") << 1 << QStringList{"frmExtraBigBag"} << QStringList{"frmExtraBigBag"};
-        QTest::newRow("other value opens nothing") << 2 << QStringList{} << QStringList{};
+        QTest::newRow("other value: the composition, back to the advice")
+            << 2 << QStringList{"frmSamenstel"} << QStringList{"frmAdvies"};
     }
 
     void bigBagRule()
