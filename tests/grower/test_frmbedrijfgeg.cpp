@@ -514,6 +514,25 @@ private slots:
         QVERIFY(!box(1)->hasSelectedText());
     }
 
+    // The country boxes show the code chosen from the list beside them: Tab
+    // passes them by, so what is typed next lands in the next box.
+    void tabPassesTheCountryBoxesBy()
+    {
+        setIni("MixoraWaardig", "1");
+        QVERIFY(m_program->showMain());
+        openFromMenu();
+        for (auto [country, next] : {std::pair{5, 6}, {24, 25}}) {
+            list(country)->setFocus();
+            QTRY_VERIFY(list(country)->hasFocus());
+            QTest::keyClick(list(country), Qt::Key_Tab);
+            QVERIFY(box(next)->hasFocus());
+            QTest::keyClicks(QApplication::focusWidget(), "12");
+            QCOMPARE(box(next)->text(), QString("12"));
+            QTest::keyClick(box(next), Qt::Key_Backtab, Qt::ShiftModifier);
+            QVERIFY(list(country)->hasFocus());
+        }
+    }
+
     void aStoredAddressOfNobodyIsReplaced()
     {
         dbT().execute("UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = 4711, Code_ALG_Handelaar = 99 WHERE ID = ?",
