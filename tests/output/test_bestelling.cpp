@@ -153,7 +153,7 @@ private slots:
     }
 
     // A refused mail registers nothing and says so; a register that fails
-    // after the mail left says exactly that.
+    // after the mail left, or with no mail to send, says exactly that.
     void failedOrderRegistersNothingAndSaysWhy()
     {
         ScriptedSmtpServer server;
@@ -179,6 +179,64 @@ private slots:
         QCOMPARE(u.melding, GetLangStr(999000122));
         QVERIFY(!server.data.isEmpty());
         // The header went back with the lines: no order without fertilisers.
+        QCOMPARE(registered(), 0);
+
+        ProgramSettings::setMailType(2);
+        b = order();
+        u = send(b);
+        QCOMPARE(u.stap, qint16(6));
+        QVERIFY(!u.gemaild);
+        QCOMPARE(u.melding, GetLangStr(999000123));
+        QCOMPARE(registered(), 0);
+    }
+
+    // What stops an order before it is mailed says why, and registers nothing.
+    void orderThatCannotGoOutIsNotRegistered_data()
+    {
+        QTest::addColumn<int>("mailType");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<qint32>("message"); // 0: the step shows none
+        QTest::newRow("fertiliser unknown to the reference data") << 2 << "Nr"
+                                                                  << "999" << 1 << 0;
+        QTest::newRow("dealer without an order address") << 2 << "Bestel_Email"
+                                                         << " " << 5 << 999000040;
+        QTest::newRow("no SMTP server") << 0 << "server"
+                                        << "" << 5 << 999000044;
+        QTest::newRow("grower without an e-mail address") << 0 << "Email"
+                                                          << " " << 5 << 999000044;
+        QTest::newRow("mail program that refuses it") << 1 << ""
+                                                      << "" << 5 << 999000124;
+    }
+    void orderThatCannotGoOutIsNotRegistered()
+    {
+        QFETCH(int, mailType);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(int, step);
+        QFETCH(qint32, message);
+        XdgEmailHandoff refusing([](const QString&, const QStringList&) { return false; });
+        MailHandoff::setCurrent(&refusing);
+        ProgramSettings::setMailType(qint16(mailType));
+        ProgramSettings::setSmtpServerName(field == "server" ? value : QStringLiteral("127.0.0.1"));
+        BestelRecord b = order();
+        QList<clsPrintMeststofMeststof> lines = recipe();
+        if (field == "Nr")
+            lines[1].Nr = value.toShort();
+        else if (field == "Bestel_Email")
+            b.Bestel_Email = value;
+        else if (field == "Email")
+            b.Email = value;
+
+        const BestelUitslag u = send(b, lines);
+        QCOMPARE(u.stap, qint16(step));
+        QVERIFY(!u.gemaild);
+        QCOMPARE(u.melding, GetLangStr(999000037));
+        QStringList shown;
+        for (const MessageBox::Shown& m : MessageBox::shown())
+            shown << m.text;
+        QCOMPARE(shown, message ? QStringList{GetLangStr(message)} : QStringList());
         QCOMPARE(registered(), 0);
     }
 
