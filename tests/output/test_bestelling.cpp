@@ -74,6 +74,14 @@ class TestBestelling : public QObject {
 
     Database& dbT() const { return *appState().dbT; }
 
+    static QStringList shownTexts()
+    {
+        QStringList texts;
+        for (const MessageBox::Shown& m : MessageBox::shown())
+            texts << m.text;
+        return texts;
+    }
+
     int registered() const { return dbT().openRecordset("SELECT count(*) FROM BEST_Hist").value(0).toInt(); }
 
     // An order to delivery address 1 some days ago: mkp kg MKP over two
@@ -233,10 +241,7 @@ private slots:
         QCOMPARE(u.stap, qint16(step));
         QVERIFY(!u.gemaild);
         QCOMPARE(u.melding, GetLangStr(999000037));
-        QStringList shown;
-        for (const MessageBox::Shown& m : MessageBox::shown())
-            shown << m.text;
-        QCOMPARE(shown, message ? QStringList{GetLangStr(message)} : QStringList());
+        QCOMPARE(shownTexts(), message ? QStringList{GetLangStr(message)} : QStringList());
         QCOMPARE(registered(), 0);
     }
 
@@ -342,10 +347,7 @@ private slots:
         for (qint32 message : messages)
             expected << GetLangStr(message);
         expected.last() += place ? "\n" + GetLangStr(place) + suffix : QString();
-        QStringList shown;
-        for (const MessageBox::Shown& m : MessageBox::shown())
-            shown << m.text;
-        QCOMPARE(shown, expected);
+        QCOMPARE(shownTexts(), expected);
         QVERIFY(b.Bestelnummer.isEmpty());
         QVERIFY(QDir(appState().AppPath).entryList({"*.zv1"}).isEmpty());
         QCOMPARE(registered(), 0);
