@@ -92,12 +92,14 @@ void frmBedrijfGeg::buildControls()
         txtBedrijfGeg[f.box]->setMaxLength(f.maxLength);
     for (const auto& f : kAdresVelden)
         txtBedrijfGeg[f.box]->setMaxLength(f.maxLength);
-    // The countries are chosen from the list; the box shows the code.
-    txtBedrijfGeg[5]->setReadOnly(true);
-    txtBedrijfGeg[24]->setReadOnly(true);
-    for (const auto& f : kHandelaarVelden) {
-        txtBedrijfGeg[f.box]->setReadOnly(true);
-        txtBedrijfGeg[f.box]->setFocusPolicy(Qt::ClickFocus);
+    // The countries are chosen from the list; the box shows the code. Boxes
+    // that take no typing take no Tab stop either: what is typed there is lost.
+    QList<int> alleenTonen{5, 24};
+    for (const auto& f : kHandelaarVelden)
+        alleenTonen << f.box;
+    for (int box : alleenTonen) {
+        txtBedrijfGeg[box]->setReadOnly(true);
+        txtBedrijfGeg[box]->setFocusPolicy(Qt::ClickFocus);
     }
 
     txtBedrijfGeg.forEach([this](int index, QLineEdit* box) {
@@ -144,10 +146,10 @@ void frmBedrijfGeg::buildFrame(int frame, const QList<int>& boxes)
 void frmBedrijfGeg::buildTabOrder()
 {
     const QList<QWidget*> order = {txtBedrijfGeg[0],  txtBedrijfGeg[1],  txtBedrijfGeg[2],  txtBedrijfGeg[3],
-                                   txtBedrijfGeg[4],  cboBedrijfGeg[5],  txtBedrijfGeg[5],  txtBedrijfGeg[6],
-                                   txtBedrijfGeg[7],  txtBedrijfGeg[8],  txtBedrijfGeg[9],  cboBedrijfGeg[0],
-                                   txtBedrijfGeg[20], txtBedrijfGeg[21], txtBedrijfGeg[22], txtBedrijfGeg[23],
-                                   cboBedrijfGeg[24], txtBedrijfGeg[24], txtBedrijfGeg[25], txtBedrijfGeg[26]};
+                                   txtBedrijfGeg[4],  cboBedrijfGeg[5],  txtBedrijfGeg[6],  txtBedrijfGeg[7],
+                                   txtBedrijfGeg[8],  txtBedrijfGeg[9],  cboBedrijfGeg[0],  txtBedrijfGeg[20],
+                                   txtBedrijfGeg[21], txtBedrijfGeg[22], txtBedrijfGeg[23], cboBedrijfGeg[24],
+                                   txtBedrijfGeg[25], txtBedrijfGeg[26]};
     for (int i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }

@@ -1,5 +1,5 @@
-// The composition beside its window: the stored composition and where each
-// line is shown.
+// The composition beside its window: the tank concentration it computes
+// with, the stored composition and where each line is shown.
 #include "appstate.h"
 #include "bakverdeling.h"
 #include "defaultstate.h"
@@ -91,6 +91,26 @@ private slots:
         appState().ID_HISTORIE = 7; // a stored set is never written
         SamenstellingOpslag::Schrijf(voorbeeld());
         QCOMPARE(TestSupport::rowsInSet("HISTORIE_StandaardBakEC", 7), 0);
+    }
+
+    // A new grower's row holds 0, and big-bag blends are made up for 100.
+    void tankConcentration_data()
+    {
+        QTest::addColumn<int>("concentratie");
+        QTest::addColumn<int>("bigBag");
+        QTest::addColumn<int>("verwacht");
+        QTest::newRow("0, no big bags") << 0 << 0 << 100;
+        QTest::newRow("200, big bags") << 200 << 1 << 100;
+        QTest::newRow("200, no big bags") << 200 << 0 << 200;
+    }
+    void tankConcentration()
+    {
+        QFETCH(int, concentratie);
+        QFETCH(int, bigBag);
+        QFETCH(int, verwacht);
+        QVERIFY(PutTeeltInstelling("Concentratie", concentratie, InstellingMode::Number));
+        QVERIFY(PutTeeltInstelling("ExtraBigbag", bigBag, InstellingMode::Number));
+        QCOMPARE(LeesSamenstelInstellingen().Concentratie, qint16(verwacht));
     }
 
     void linesArePlacedByTheirTank()

@@ -92,6 +92,15 @@ class TestRecept : public QObject {
         return gevonden;
     }
 
+    // The first line of a fertiliser; an empty line when the list has none,
+    // so that a missing fertiliser fails the comparison and not the run.
+    const MeststofRecord& eersteRegel(qint16 code) const
+    {
+        static const MeststofRecord geen;
+        const auto gevonden = regels(code);
+        return gevonden.isEmpty() ? geen : *gevonden.first();
+    }
+
     float instelling(const QString& naam) { return GetTeeltInstelling(naam, InstellingMode::Number).toFloat(); }
 
     void verwachtAllesVoldaan()
@@ -149,10 +158,10 @@ private slots:
             {61, 91.8522},   {66, 49.2975},   {71, 6.2314},    {64, 17.0114},   {69, 30.4931},  {75, 0},
             {162, 1396.648}, {165, 169.0046}, {167, 143.7608}, {169, 286.0139}, {172, 18.7266}, {174, 12.0977}};
         for (const auto& [code, kg] : hoeveelheden)
-            QCOMPARE_NEAR(regels(code)[0]->Hoeveelheid, kg);
-        QCOMPARE_NEAR(regels(71)[0]->Hoeveelheid2, 5.0662);  // litres
-        QCOMPARE_NEAR(regels(61)[0]->Hoeveelheid2, 91.8522); // a solid gets its amount again
-        QCOMPARE(FormatHoeveelheid(nullptr, *regels(162)[0]) + GetEenheid(nullptr, *regels(162)[0]),
+            QCOMPARE_NEAR(eersteRegel(code).Hoeveelheid, kg);
+        QCOMPARE_NEAR(eersteRegel(71).Hoeveelheid2, 5.0662);  // litres
+        QCOMPARE_NEAR(eersteRegel(61).Hoeveelheid2, 91.8522); // a solid gets its amount again
+        QCOMPARE(FormatHoeveelheid(nullptr, eersteRegel(162)) + GetEenheid(nullptr, eersteRegel(162)),
                  QString("1,397gram"));
 
         // Kalisalpeter (40.441) balances the tanks: A holds 98.084 (with the liquid), B 96.802;
@@ -183,7 +192,7 @@ private slots:
         m_gecorrigeerd.NO3 = 14.75f;
         selectie(kMacro);
         bereken();
-        const MeststofRecord& zuur = *regels(75)[0];
+        const MeststofRecord& zuur = eersteRegel(75);
         QCOMPARE_NEAR(zuur.Hoeveelheid, 16.5810);  // 100 / 6.031
         QCOMPARE_NEAR(zuur.Hoeveelheid2, 13.4259); // litres at 1.235 kg/l
         QCOMPARE(zuur.Bak, qint16(BakNummer::B));
@@ -431,8 +440,8 @@ private slots:
         QCOMPARE(m_instellingen.EBB_Factor, 100.0f);
         QCOMPARE(m_instellingen.EBB_Percentage, 28.6865234375f); // moved once more after the last pass
         QCOMPARE(instelling("EBB_Factor"), 100.0f);
-        QCOMPARE_NEAR(regels(69)[0]->Hoeveelheid, (200 * 0.28662109375 - 5 * 11.478) / 11.478);
-        QCOMPARE(regels(69)[0]->Hoeveelheid2, 0.0f); // no bags and litres in big-bag mode
+        QCOMPARE_NEAR(eersteRegel(69).Hoeveelheid, (200 * 0.28662109375 - 5 * 11.478) / 11.478);
+        QCOMPARE(eersteRegel(69).Hoeveelheid2, 0.0f); // no bags and litres in big-bag mode
         verwachtAllesVoldaan();
         // Blend and tanks hold K 57.324 and SO4 28.662 against a target of 2 and 1 per litre.
         QCOMPARE(m_instellingen.Concentratie, qint16(29));
@@ -457,8 +466,8 @@ private slots:
         m_instellingen.ExtraBigBag = 1;
         bereken();
         // The tanks supply the whole target less the blend as it is.
-        QCOMPARE_NEAR(regels(69)[0]->Hoeveelheid, 200 / 11.478);
-        QCOMPARE_NEAR(regels(162)[0]->Hoeveelheid, ijzer);
+        QCOMPARE_NEAR(eersteRegel(69).Hoeveelheid, 200 / 11.478);
+        QCOMPARE_NEAR(eersteRegel(162).Hoeveelheid, ijzer);
         QCOMPARE(m_instellingen.EBB_Factor, 100.0f);
         QCOMPARE(instelling("EBB_Factor"), 100.0f);
         QCOMPARE(MessageBox::shown().size(), 1);

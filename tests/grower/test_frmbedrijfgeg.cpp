@@ -96,6 +96,9 @@ class TestFrmBedrijfGeg : public QObject {
         return out;
     }
 
+    // One column of the address at that place of the code order; empty when there is none.
+    QVariant addressValue(int place, int column) const { return addresses().value(place).value(column); }
+
     qint64 addAddress(int code, const QString& name, const QString& street)
     {
         dbT().execute("INSERT INTO ALG_Afleveradres (ID_ALG_Tuinder, Code_Afleveradres, AfleverAdres, Adres) "
@@ -226,8 +229,7 @@ private slots:
         QCOMPARE(box(24)->text(), QString("GB"));
         press(0);
         QVERIFY(!window());
-        const auto rows = addresses();
-        QCOMPARE(rows[0][3].toString(), QString("Kasweg 3"));
+        QCOMPARE(addressValue(0, 3).toString(), QString("Kasweg 3"));
 
         // Switched off again, an empty delivery address does not stop the wizard.
         openFromMenu();
@@ -408,6 +410,7 @@ private slots:
         completeGrower();
         setIni("MixoraWaardig", "1");
         const auto rows = addresses();
+        QCOMPARE(rows.size(), 9);
         openFromMenu();
 
         // Yes stores the edit under the address it was made in.
@@ -417,7 +420,7 @@ private slots:
         QCOMPARE(MessageBox::last().text, GetLangStr(999000019));
         QCOMPARE(box(20)->text(), rows[1][2].toString());
         QCOMPARE(box(21)->text(), QString());
-        QCOMPARE(addresses()[0][3].toString(), QString("Kasweg 1"));
+        QCOMPARE(addressValue(0, 3).toString(), QString("Kasweg 1"));
 
         // No drops it; either way the chosen address is shown.
         MessageBox::clear();
@@ -426,7 +429,7 @@ private slots:
         list(0)->setCurrentIndex(2);
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(box(20)->text(), rows[2][2].toString());
-        QCOMPARE(addresses()[1][3].toString(), QString());
+        QCOMPARE(addressValue(1, 3), QVariant(QString()));
 
         // Renaming shows in the list when the box is left.
         type(20, "Loods");
@@ -443,7 +446,7 @@ private slots:
         press(0);
         QVERIFY(!window());
         QCOMPARE(growerRow().value("ID_ALG_Afleveradres").toLongLong(), rows[2][1].toLongLong());
-        QCOMPARE(addresses()[2][2].toString(), QString("Loods"));
+        QCOMPARE(addressValue(2, 2).toString(), QString("Loods"));
     }
 
     void theDealerCodeIsWrittenBackAsRead()
@@ -514,12 +517,32 @@ private slots:
         QVERIFY(!box(1)->hasSelectedText());
     }
 
+    // The country boxes show the code chosen from the list beside them: Tab
+    // passes them by, so what is typed next lands in the next box.
+    void tabPassesTheCountryBoxesBy()
+    {
+        setIni("MixoraWaardig", "1");
+        QVERIFY(m_program->showMain());
+        openFromMenu();
+        for (auto [country, next] : {std::pair{5, 6}, {24, 25}}) {
+            list(country)->setFocus();
+            QTRY_VERIFY(list(country)->hasFocus());
+            QTest::keyClick(list(country), Qt::Key_Tab);
+            QVERIFY(box(next)->hasFocus());
+            QTest::keyClicks(QApplication::focusWidget(), "12");
+            QCOMPARE(box(next)->text(), QString("12"));
+            QTest::keyClick(box(next), Qt::Key_Backtab, Qt::ShiftModifier);
+            QVERIFY(list(country)->hasFocus());
+        }
+    }
+
     void aStoredAddressOfNobodyIsReplaced()
     {
         dbT().execute("UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = 4711, Code_ALG_Handelaar = 99 WHERE ID = ?",
                       {grower()});
         frmBedrijfGeg* w = openFromMenu();
         const auto rows = addresses();
+        QCOMPARE(rows.size(), 9);
         QCOMPARE(list(0)->currentData().toLongLong(), rows[0][1].toLongLong());
         QVERIFY(w->changed());
         QCOMPARE(box(30)->text(), QString()); // a dealer code that is not there shows nothing

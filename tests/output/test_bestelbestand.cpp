@@ -121,6 +121,7 @@ private slots:
         b.Datum = 45678.987654321098;
         b.Reserve33_37[0] = 1234567.0f;
         const QList<QByteArray> lines = BestelBestandInhoud(b, knownLines()).split('\n');
+        QVERIFY(lines.size() > 14);
         QCOMPARE(lines[1], QByteArray("45678,9876543211;;0;;\r")); // 15 significant digits
         QCOMPARE(lines[7], QByteArray("1234567;;0;;0;;0;;0;;\r")); // no grouping
         QVERIFY(lines[14].startsWith("1;;12;;4711;;Kalksalpeter;;12.5;;kg;;0;;0;;1;;1,1;;0;;19;;0;;15,5;;"));

@@ -74,14 +74,23 @@ class TestBestelling : public QObject {
 
     Database& dbT() const { return *appState().dbT; }
 
+    static QStringList shownTexts()
+    {
+        QStringList texts;
+        for (const MessageBox::Shown& m : MessageBox::shown())
+            texts << m.text;
+        return texts;
+    }
+
     int registered() const { return dbT().openRecordset("SELECT count(*) FROM BEST_Hist").value(0).toInt(); }
 
-    // The previous order to delivery address 1: 60 kg MKP over two fills of
-    // tank B, and the silicon line without an amount.
-    void previousOrder(qint32 grower) const
+    // An order to delivery address 1 some days ago: mkp kg MKP over two
+    // fills of tank B, and the silicon line without an amount. The previous
+    // order is 60 kg a week ago.
+    void previousOrder(qint32 grower, double mkp = 60.0, int daysAgo = 7) const
     {
-        RegistreerBestelling(grower, 1, QDateTime::currentDateTime().addDays(-7),
-                             {{4, QStringLiteral("Monokalifosfaat (MKP)"), 60.0, QStringLiteral("kg")},
+        RegistreerBestelling(grower, 1, QDateTime::currentDateTime().addDays(-daysAgo),
+                             {{4, QStringLiteral("Monokalifosfaat (MKP)"), mkp, QStringLiteral("kg")},
                               {24, QStringLiteral("Kaliumsilicaat vloeibaar"), QVariant(), QStringLiteral("liter")}});
     }
 
@@ -127,6 +136,7 @@ private slots:
         const QByteArray sent = file.readAll();
         QCOMPARE(attachment(server.data), sent);
         const QList<QByteArray> lines = sent.split('\n');
+        QVERIFY(lines.size() > 2);
         QCOMPARE(MaakBestelnummer(b.relNR, lines[1].split(';').first().toDouble()), b.Bestelnummer);
         QVERIFY(lines[2].startsWith("1;;" + kTestHandelaarEmail.toLatin1() + ";;"));
 
@@ -151,7 +161,7 @@ private slots:
     }
 
     // A refused mail registers nothing and says so; a register that fails
-    // after the mail left says exactly that.
+    // after the mail left, or with no mail to send, says exactly that.
     void failedOrderRegistersNothingAndSaysWhy()
     {
         ScriptedSmtpServer server;
@@ -177,6 +187,61 @@ private slots:
         QCOMPARE(u.melding, GetLangStr(999000122));
         QVERIFY(!server.data.isEmpty());
         // The header went back with the lines: no order without fertilisers.
+        QCOMPARE(registered(), 0);
+
+        ProgramSettings::setMailType(2);
+        b = order();
+        u = send(b);
+        QCOMPARE(u.stap, qint16(6));
+        QVERIFY(!u.gemaild);
+        QCOMPARE(u.melding, GetLangStr(999000123));
+        QCOMPARE(registered(), 0);
+    }
+
+    // What stops an order before it is mailed says why, and registers nothing.
+    void orderThatCannotGoOutIsNotRegistered_data()
+    {
+        QTest::addColumn<int>("mailType");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<qint32>("message"); // 0: the step shows none
+        QTest::newRow("fertiliser unknown to the reference data") << 2 << "Nr"
+                                                                  << "999" << 1 << 0;
+        QTest::newRow("dealer without an order address") << 2 << "Bestel_Email"
+                                                         << " " << 5 << 999000040;
+        QTest::newRow("no SMTP server") << 0 << "server"
+                                        << "" << 5 << 999000044;
+        QTest::newRow("grower without an e-mail address") << 0 << "Email"
+                                                          << " " << 5 << 999000044;
+        QTest::newRow("mail program that refuses it") << 1 << ""
+                                                      << "" << 5 << 999000124;
+    }
+    void orderThatCannotGoOutIsNotRegistered()
+    {
+        QFETCH(int, mailType);
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(int, step);
+        QFETCH(qint32, message);
+        XdgEmailHandoff refusing([](const QString&, const QStringList&) { return false; });
+        MailHandoff::setCurrent(&refusing);
+        ProgramSettings::setMailType(qint16(mailType));
+        ProgramSettings::setSmtpServerName(field == "server" ? value : QStringLiteral("127.0.0.1"));
+        BestelRecord b = order();
+        QList<clsPrintMeststofMeststof> lines = recipe();
+        if (field == "Nr")
+            lines[1].Nr = value.toShort();
+        else if (field == "Bestel_Email")
+            b.Bestel_Email = value;
+        else if (field == "Email")
+            b.Email = value;
+
+        const BestelUitslag u = send(b, lines);
+        QCOMPARE(u.stap, qint16(step));
+        QVERIFY(!u.gemaild);
+        QCOMPARE(u.melding, GetLangStr(999000037));
+        QCOMPARE(shownTexts(), message ? QStringList{GetLangStr(message)} : QStringList());
         QCOMPARE(registered(), 0);
     }
 
@@ -205,7 +270,8 @@ private slots:
         Registry::setMailHandlerQuery([] { return QStringLiteral("RunDll32 url.dll,FileProtocolHandler %l"); });
         BestelRecord again = order();
         QCOMPARE(send(again).stap, qint16(5));
-        QCOMPARE(MessageBox::shown().first().text, GetLangStr(999000043));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000043));
         QCOMPARE(started.size(), 1);
         QCOMPARE(registered(), 1);
     }
@@ -222,42 +288,66 @@ private slots:
 
     void checksRefuseBadInput_data()
     {
-        // The message, and for a value that cannot go into the order file
-        // the caption of the field it is in.
-        QTest::addColumn<QString>("field");
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<qint32>("message");
+        // What is changed ("field=value"), the messages in the order shown
+        // (none: the checks pass and the order goes through), and for a value
+        // that cannot go into the order file the caption of the field it is in.
+        QTest::addColumn<QStringList>("changes");
+        QTest::addColumn<QList<qint32>>("messages");
         QTest::addColumn<qint32>("place");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("count A beyond its field") << QString("A") << "40000" << 999000120 << 0 << "";
-        QTest::newRow("negative count B") << QString("B") << "-1" << 999000120 << 0 << "";
-        QTest::newRow("count C") << QString("C") << "5" << 999000033 << 0 << "";
+        QTest::newRow("count A beyond its field") << QStringList{"A=40000"} << QList<qint32>{999000120} << 0 << "";
+        QTest::newRow("negative count B") << QStringList{"B=-1"} << QList<qint32>{999000120} << 0 << "";
+        QTest::newRow("count C") << QStringList{"C=5"} << QList<qint32>{999000033} << 0 << "";
         QTest::newRow("separator in the delivery address")
-            << QString("Afleveradres") << "Kas 2; achter" << 999000066 << 20102000 << "";
+            << QStringList{"Afleveradres=Kas 2; achter"} << QList<qint32>{999000066} << 20102000 << "";
         QTest::newRow("line break in a fertiliser name")
-            << QString("Naam") << "Kalk\r\nsalpeter" << 999000066 << 30115000 << " 1";
-        QTest::newRow("customer number that names a folder") << QString("relNR") << "../R1" << 999000065 << 0 << "";
+            << QStringList{"Naam=Kalk\r\nsalpeter"} << QList<qint32>{999000066} << 30115000 << " 1";
+        QTest::newRow("customer number that names a folder")
+            << QStringList{"relNR=../R1"} << QList<qint32>{999000065} << 0 << "";
+        // The tank sums at their edge: exactly nothing in a tank.
+        QTest::newRow("filled tank A without a count") << QStringList{"A=0"} << QList<qint32>{999000031} << 0 << "";
+        QTest::newRow("filled tank B without a count") << QStringList{"B=0"} << QList<qint32>{999000031} << 0 << "";
+        QTest::newRow("count for an empty tank A") << QStringList{"tank A=0"} << QList<qint32>{999000032} << 0 << "";
+        QTest::newRow("count for an empty tank B") << QStringList{"tank B=0"} << QList<qint32>{999000032} << 0 << "";
+        QTest::newRow("empty tank B without a count") << QStringList{"tank B=0", "B=0"} << QList<qint32>{} << 0 << "";
+        QTest::newRow("both tanks empty")
+            << QStringList{"tank A=0", "tank B=0", "A=0", "B=0"} << QList<qint32>{999000030} << 0 << "";
+        QTest::newRow("both tanks empty, counts given")
+            << QStringList{"tank A=0", "tank B=0"} << QList<qint32>{999000030, 999000032} << 0 << "";
     }
     void checksRefuseBadInput()
     {
-        QFETCH(QString, field);
-        QFETCH(QString, value);
-        QFETCH(qint32, message);
+        QFETCH(QStringList, changes);
+        QFETCH(QList<qint32>, messages);
         QFETCH(qint32, place);
         QFETCH(QString, suffix);
         BestelRecord b = order();
         QList<clsPrintMeststofMeststof> lines = recipe();
         BestelAantallen aantallen = kAantallen;
-        const QHash<QString, QString*> fields{{"A", &aantallen.A}, {"B", &aantallen.B},
-                                              {"C", &aantallen.C}, {"Naam", &lines[0].Naam},
-                                              {"relNR", &b.relNR}, {"Afleveradres", &b.Afleveradres}};
-        *fields.value(field) = value;
+        const QHash<QString, QString*> fields{{"A", &aantallen.A},
+                                              {"B", &aantallen.B},
+                                              {"C", &aantallen.C},
+                                              {"Naam", &lines[0].Naam},
+                                              {"tank A", &lines[0].Hoeveelheid},
+                                              {"tank B", &lines[1].Hoeveelheid},
+                                              {"relNR", &b.relNR},
+                                              {"Afleveradres", &b.Afleveradres}};
+        for (const QString& change : changes)
+            *fields.value(change.section('=', 0, 0)) = change.section('=', 1);
 
         const BestelUitslag u = send(b, lines, aantallen);
+        if (messages.isEmpty()) {
+            QCOMPARE(u.stap, qint16(0));
+            QVERIFY(MessageBox::shown().isEmpty());
+            QCOMPARE(registered(), 1);
+            return;
+        }
         QCOMPARE(u.stap, qint16(2));
-        QCOMPARE(MessageBox::shown().size(), 1);
-        QCOMPARE(MessageBox::last().text,
-                 GetLangStr(message) + (place ? "\n" + GetLangStr(place) + suffix : QString()));
+        QStringList expected;
+        for (qint32 message : messages)
+            expected << GetLangStr(message);
+        expected.last() += place ? "\n" + GetLangStr(place) + suffix : QString();
+        QCOMPARE(shownTexts(), expected);
         QVERIFY(b.Bestelnummer.isEmpty());
         QVERIFY(QDir(appState().AppPath).entryList({"*.zv1"}).isEmpty());
         QCOMPARE(registered(), 0);
@@ -267,21 +357,28 @@ private slots:
     {
         QTest::addColumn<QString>("margin");
         QTest::addColumn<QString>("mkp");
+        QTest::addColumn<double>("older"); // kg MKP of an older order, registered after the previous one
         QTest::addColumn<bool>("asked");
-        QTest::newRow("unchanged line") << QString("10") << "30.0" << false;
-        QTest::newRow("30 to 25 within 25%") << QString("25") << "25.0" << false;
-        QTest::newRow("margin 0 counts as 10") << QString("0") << "25.0" << true;
-        QTest::newRow("margin 5") << QString("5") << "28.0" << true;
+        QTest::newRow("unchanged line") << QString("10") << "30.0" << 0.0 << false;
+        QTest::newRow("30 to 25 within 25%") << QString("25") << "25.0" << 0.0 << false;
+        QTest::newRow("margin 0 counts as 10") << QString("0") << "25.0" << 0.0 << true;
+        QTest::newRow("margin 5") << QString("5") << "28.0" << 0.0 << true;
+        // Only the newest order by its date counts, not the one registered last.
+        QTest::newRow("as the newest order, not as an older one") << QString("10") << "30.0" << 50.0 << false;
+        QTest::newRow("as an older order, not as the newest") << QString("10") << "25.0" << 50.0 << true;
     }
     void marginQuestion()
     {
         QFETCH(QString, margin);
         QFETCH(QString, mkp);
+        QFETCH(double, older);
         QFETCH(bool, asked);
         QString value = margin;
         WriteIniString(value, QStringLiteral("Algemeen"), QStringLiteral("AfwijkingBestelmarge"),
                        ProgramSettings::filePath());
         previousOrder(appState().ID_ALG_Tuinder);
+        if (older > 0)
+            previousOrder(appState().ID_ALG_Tuinder, older, 30);
         BestelRecord b = order();
         // Two fills of tank B, as before: the line holds one fill of the 60 kg.
         BestelAantallen aantallen{QStringLiteral("2"), QStringLiteral("2"), QStringLiteral("2")};
@@ -320,8 +417,8 @@ private slots:
         b = order();
         MessageBox::setNextAnswer(MsgBox::Yes);
         QCOMPARE(send(b, recipe("30.0"), {"2", "2", "2"}).stap, qint16(0));
-        QCOMPARE(MessageBox::shown().first().text,
-                 GetLangStr(999000038) + " Monokalifosfaat (MKP) wijkt af. Toch bestellen?");
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000038) + " Monokalifosfaat (MKP) wijkt af. Toch bestellen?");
     }
 };
 

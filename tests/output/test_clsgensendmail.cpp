@@ -171,6 +171,7 @@ private slots:
         (command.isEmpty() ? server.greeting : server.replies[command]) = reply;
         QVERIFY(sendOrder(client(server)));
         QVERIFY(!server.spokeOutOfTurn);
+        QVERIFY(!server.commands.isEmpty());
         QCOMPARE(server.commands.last(), QByteArray("quit"));
     }
 
@@ -204,6 +205,7 @@ private slots:
         server.replies["."] = "554 no\r\n";
         server.replies["QUIT"] = quitReply;
         QVERIFY(!sendOrder(client(server)));
+        QVERIFY(!server.commands.isEmpty());
         QCOMPARE(server.commands.last(), QByteArray("quit"));
         QCOMPARE(shown(), message);
     }

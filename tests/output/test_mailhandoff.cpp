@@ -43,6 +43,7 @@ private slots:
         bare.Tekst.clear();
         bare.Bijlage.clear();
         QVERIFY(handoff.Overdragen(bare));
+        QCOMPARE(m_started.size(), 2);
         QCOMPARE(m_started[1], (QStringList{"/usr/bin/xdg-email", "--utf8", "order@dealer.example"}));
 
         QVERIFY(!recorder(false).Overdragen(order()));

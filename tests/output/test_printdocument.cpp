@@ -123,6 +123,7 @@ private slots:
     {
         PrintDocument doc;
         buildReport(doc);
+        QCOMPARE(doc.pageCount(), 1);
         QVERIFY2(overlaps(doc.pages()[0]).isEmpty(), qPrintable(overlaps(doc.pages()[0]).join("; ")));
         const QString pdf = m_dir.filePath("report.pdf");
         QVERIFY(writePdf(doc, pdf));
@@ -152,6 +153,7 @@ private slots:
         QCOMPARE(findText(doc, "Basis")->fontSize, 6.0);
         QVERIFY(PdfText::run("/usr/bin/pdffonts", {pdf}).contains("Bold"));
         // The logo is in the file (two header lines and one image).
+        QCOMPARE(doc.pages()[0].pictures.size(), size_t(1));
         QCOMPARE(doc.pages()[0].pictures[0].box, QRect(14000, 8500, 1440, 1717));
         QCOMPARE(PdfText::run("/usr/bin/pdfimages", {"-list", pdf}).trimmed().split('\n').size(), 3);
     }
@@ -192,6 +194,7 @@ private slots:
     {
         PrintDocument doc;
         doc.startDoc();
+        QCOMPARE(doc.pageCount(), 1);
         auto linesOf = [&](TableBorder border) {
             const size_t before = doc.pages()[0].lines.size();
             doc.addTable("<+1000|<+1000", "a|b", "c|d", 1);
@@ -286,6 +289,7 @@ private slots:
         doc.printText("Losse tekst");
         QVERIFY(findText(doc, "Losse tekst")->box.top() >= tableBottom);
         doc.drawPicture(logo(), 1200, 1050, 500, 500);
+        QCOMPARE(doc.pages()[0].pictures.size(), size_t(1));
         QVERIFY(doc.pages()[0].pictures[0].box.top() >= tableBottom);
         // Beside it there is room: a block to the right keeps its place.
         doc.setLeft(8000);
