@@ -211,6 +211,16 @@ private slots:
         OpenTuinderDb();
         QCOMPARE(count(*s.dbH, "SELECT count(*) FROM MEST_PrefList"), 1);
         QCOMPARE(count(*s.dbH, "SELECT Code_MEST FROM MEST_PrefList"), 9);
+
+        // A grower database that never had a list switches nothing off: the copy is all on again.
+        QVERIFY(QFile::copy(s.AppPath + "ZelvoraT.mdb", s.AppPath + "nieuwT.mdb"));
+        {
+            Database nieuw(s.AppPath + "nieuwT.mdb");
+            nieuw.execute("DROP TABLE MEST_PrefList");
+        }
+        s.TDatabaseNaam = "nieuwT.mdb";
+        OpenTuinderDb();
+        QCOMPARE(count(*s.dbH, "SELECT count(*) FROM MEST_PrefList"), 0);
     }
 
     void nearlyEqual()
