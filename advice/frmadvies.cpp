@@ -180,11 +180,8 @@ void frmAdvies::Form_Load()
     SetLangStrings();
     SetLogoButtons(this);
     if (Werkset()) {
-        // A run that has not passed the drain step still computes on the grower's drain analysis.
-        RunUserAction([] {
-            if (DrainAnalyseIsLeeg(appState().DrainAnalyse))
-                LeesOpgeslagenDrain(appState().DrainAnalyse);
-        });
+        // A new run, or one back from a stored set, still computes on the grower's drain analysis and reuse.
+        RunUserAction([] { LeesOpgeslagenDrain(appState().DrainAnalyse); });
         Bereken();
     } else {
         RunUserAction([this] {

@@ -7,6 +7,7 @@
 #include "elementen.h"
 #include "frmadvies.h"
 #include "frmmain.h"
+#include "historie.h"
 #include "programfixture.h"
 #include "stepdriver.h"
 #include "stepwindows.h"
@@ -232,6 +233,51 @@ private slots:
         QCOMPARE(tekst(w, 1002), QString("1.20"));
         QCOMPARE(w->Advies.Instellingen.AmoniumAanpassing, qint16(8));
         vergelijkKolom(w, 40, u.aanpassing);
+        vergelijkKolom(w, 120, u.gecorrigeerd);
+    }
+
+    // The reused drain water is typed in the advice: a new run, and a return from a
+    // stored set, take it up again also when the road passes the drain step.
+    void theReusedDrainWaterSurvivesANewRunAndAStoredSet()
+    {
+        BerekenInstellingen i = instellingen(2, 1);
+        drain(appState().DrainAnalyse);
+        appState().DrainAnalyse.RecircEC = 0;
+        const auto naarAdvies = [] {
+            press(show<StepWindow>("frmWater"), 0);
+            press(qobject_cast<StepWindow*>(OpenStepWindow("frmDrain")), 0);
+            return qobject_cast<frmAdvies*>(OpenStepWindow("frmAdvies"));
+        };
+        frmAdvies* w = naarAdvies();
+        QVERIFY(w);
+        type(w->txtAdvies[1002], "1.2");
+        const Uitkomst u = engine(i);
+        press(w, 0);
+
+        QVERIFY(m_program->restart());
+        w = naarAdvies();
+        QVERIFY(w && w->isBerekend());
+        QCOMPARE(tekst(w, 1002), QString("1.20"));
+        vergelijkKolom(w, 100, u.meng.Elementen);
+        vergelijkKolom(w, 120, u.gecorrigeerd);
+        press(w, 0);
+        RecordSet rs = adviesRijen(0);
+        QVERIFY(rs.findFirst("Type", AdviesType::MengWater));
+        QCOMPARE(rs.value("RecircEC").toFloat(), 1.2f);
+
+        ::Advies opgeslagen;
+        opgeslagen.RecircEC = 0.8f;
+        appState().ID_HISTORIE = 7;
+        instellingen(2, 1);
+        SaveAdvies(opgeslagen);
+        Historie::KiesSet(7);
+        w = open();
+        QCOMPARE(tekst(w, 1002), QString("0.80"));
+        press(w, 1);
+        Historie::KiesSet(0);
+        w = naarAdvies();
+        QVERIFY(w);
+        QCOMPARE(tekst(w, 1002), QString("1.20"));
         vergelijkKolom(w, 120, u.gecorrigeerd);
     }
 
