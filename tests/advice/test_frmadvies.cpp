@@ -100,6 +100,12 @@ RecordSet adviesRijen(qint32 historie)
     return appState().dbT->openRecordset("SELECT * FROM HISTORIE_Advies WHERE ID_HISTORIE = ?", {historie});
 }
 
+// The message of a box that refuses what was typed, with its limits as the box shows them.
+QString bereik(const char* laagste, const char* hoogste)
+{
+    return GetLangStr(999000085).arg(laagste, hoogste);
+}
+
 qint16 instelling(const char* naam)
 {
     return qint16(NzValue(GetTeeltInstelling(naam, InstellingMode::Number)).toInt());
@@ -205,7 +211,7 @@ private slots:
         QVERIFY(w->lblAdvies[1050]->isVisible());
         QCOMPARE(instelling("AmoniumAanpassing"), qint16(8));
         type(w->txtAdvies[1002], "-0.5");
-        QCOMPARE(lastText(), GetLangStr(999000080));
+        QCOMPARE(lastText(), bereik("0.00", "20.00"));
         QCOMPARE(appState().DrainAnalyse.RecircEC, 1.0f);
         type(w->txtAdvies[1002], "1.2");
         QCOMPARE(MessageBox::shown().size(), 2); // the class is told once, not again on a recomputation
@@ -307,19 +313,25 @@ private slots:
         type(ca, "1");
         QVERIFY(!isRood(ca));
         type(ca, "1-2"); // not a number: refused, the previous value stays
-        QCOMPARE(lastText(), GetLangStr(60900200));
+        QCOMPARE(lastText(), GetLangStr(999000087).arg("1-2") + " " + bereik("-20.00", "20.00"));
         QCOMPARE(appState().AdviesAanpassing.Ca, 0.5f);
         QCOMPARE(ca->text(), QString("1.00"));
+        type(ca, "25"); // 2.5 with its point slipped: more than any solution holds (10 mmol)
+        QCOMPARE(lastText(), bereik("-20.00", "20.00"));
+        QCOMPARE(appState().AdviesAanpassing.Ca, 0.5f);
 
-        type(w->txtAdvies[1001], "-1");
-        QCOMPARE(lastText(), GetLangStr(999000080));
-        QCOMPARE(tekst(w, 1001), QString("2.76"));
+        for (const char* refused : {"-1", "23", "99999999999"}) {
+            type(w->txtAdvies[1001], refused);
+            QCOMPARE(lastText(), bereik("0.00", "20.00"));
+            QCOMPARE(tekst(w, 1001), QString("2.76"));
+        }
+        QCOMPARE(appState().StreefGecorrigeerd.EC, 2.76f);
         QVERIFY(appState().StreefGecorrigeerd.K > 0);
         type(w->txtAdvies[1001], "5.5"); // judged against 5 mS/cm when adjusted by hand
         QVERIFY(isRood(w->txtAdvies[1001]));
         QCOMPARE(lastText(), GetLangStr(999000010) + " Ec" + GetLangStr(999000011));
         type(w->txtAdvies[1002], "120");
-        QCOMPARE(lastText(), GetLangStr(60900100));
+        QCOMPARE(lastText(), bereik("0", "100"));
         QCOMPARE(appState().DrainAnalyse.Perc, 0.0f);
         type(w->txtAdvies[1002], "25");
         QCOMPARE(appState().DrainAnalyse.Perc, 25.0f);
