@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "general.h"
 #include "generalui.h"
+#include "invoergetal.h"
 #include "mdlgenzoeken.h"
 #include "stdvoplossing.h"
 #include "ui/dialogs.h"
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
-#include <cmath>
 
 namespace {
 
@@ -342,26 +342,33 @@ void frmTeelt::txtTeelt_GotFocus(int index)
     SelectAllOnceFocused(txtTeelt[index]);
 }
 
-void frmTeelt::txtTeelt_LostFocus(int index)
+InvoerBereik frmTeelt::MaatBereik(int box) const
 {
-    // A text that is no number stays as typed, for the save to point out.
-    QLineEdit* box = txtTeelt[index];
-    if (IsNumericValue(box->text()))
-        box->setText(FormatNumber(NzValue(box->text(), NzType::Double), 0));
+    // A tank of 0 litres, or a bag of 0 kg, leaves every amount 0: the recipe would be empty.
+    const bool nulMag = box == 8 || (box == 1 && MixoraMest != 1);
+    return {nulMag ? 0.0 : 1.0, kHoogste, 0, true};
 }
 
-bool frmTeelt::LeesMaat(int box, qint16 laagste, qint16& waarde)
+void frmTeelt::txtTeelt_LostFocus(int index)
+{
+    // A text the size cannot take stays as typed, for the save to point out.
+    QLineEdit* box = txtTeelt[index];
+    double getal = 0;
+    if (LeesInvoer(box->text(), MaatBereik(index), getal) == InvoerFout::Geen)
+        box->setText(FormatNumber(getal, 0));
+}
+
+bool frmTeelt::LeesMaat(int box, qint16& waarde)
 {
     QLineEdit* vak = txtTeelt[box];
-    // Rounded as the box shows it after leaving it.
-    const double getal =
-        IsNumericValue(vak->text()) ? std::round(NzValue(vak->text(), NzType::Double).toDouble()) : std::nan("");
-    if (std::isfinite(getal) && getal >= laagste && getal <= kHoogste) {
+    const InvoerBereik bereik = MaatBereik(box);
+    double getal = 0;
+    const InvoerFout fout = LeesInvoer(vak->text(), bereik, getal);
+    if (fout == InvoerFout::Geen) {
         waarde = qint16(getal);
         return true;
     }
-    MessageBox::show(lblTeelt[box]->text() + ": " + GetLangStr(40900100).arg(laagste).arg(kHoogste),
-                     MsgBox::Exclamation);
+    MessageBox::show(lblTeelt[box]->text() + ": " + InvoerMelding(fout, vak->text(), bereik), MsgBox::Exclamation);
     vak->setFocus();
     vak->selectAll();
     return false;
@@ -375,14 +382,13 @@ bool frmTeelt::s_Save()
         return true;
     }
     TeeltInstelling t = m_instelling;
-    // A tank of 0 litres, or a bag of 0 kg, leaves every amount 0: the recipe would be empty.
-    if (!LeesMaat(0, 1, t.BakGrootte))
+    if (!LeesMaat(0, t.BakGrootte))
         return false;
-    if (MixoraMest == 1 && !LeesMaat(1, 1, t.ZakGrootte))
+    if (MixoraMest == 1 && !LeesMaat(1, t.ZakGrootte))
         return false;
-    if (MixoraMest == 0 && !LeesMaat(1, 0, t.Concentratie))
+    if (MixoraMest == 0 && !LeesMaat(1, t.Concentratie))
         return false;
-    if (!LeesMaat(8, 0, t.Mixorabak))
+    if (!LeesMaat(8, t.Mixorabak))
         return false;
     t.Code_Teelt = Code_Teelt;
     const QComboBox* stadia = cboTeelt[1];

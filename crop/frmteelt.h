@@ -1,5 +1,6 @@
 #pragma once
 
+#include "invoergetal.h"
 #include "stepwindow.h"
 #include "teeltinstellingen.h"
 
@@ -55,7 +56,9 @@ private:
     void EigenTeeltSlot();
     void txtTeelt_GotFocus(int index);
     void txtTeelt_LostFocus(int index);
-    bool LeesMaat(int box, qint16 laagste, qint16& waarde);
+    // What a size box takes.
+    InvoerBereik MaatBereik(int box) const;
+    bool LeesMaat(int box, qint16& waarde);
     int maatVak(QObject* object) const;
 
     // The row as read: what the window does not set is written back as it was.

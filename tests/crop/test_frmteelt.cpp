@@ -73,9 +73,11 @@ class TestFrmTeelt : public QObject {
         QCoreApplication::processEvents();
     }
 
-    QString rangeMessage(qint32 label, int lowest) const
+    QString rangeMessage(qint32 label, int lowest, const QString& noNumber = {}) const
     {
-        return GetLangStr(label) + ": " + GetLangStr(40900100).arg(lowest).arg(32767);
+        const QString range = GetLangStr(999000086).arg(QString::number(lowest), "32,767");
+        return GetLangStr(label) + ": " +
+               (noNumber.isEmpty() ? range : GetLangStr(999000087).arg(noNumber) + " " + range);
     }
 
 private slots:
@@ -216,6 +218,9 @@ private slots:
         press(0);
         QCOMPARE(MessageBox::shown().size(), 2);
         QCOMPARE(lastText(), rangeMessage(40100000, 1));
+        type(0, "7,5"); // a comma where the decimal sign is a point
+        press(0);
+        QCOMPARE(lastText(), rangeMessage(40100000, 1, "7,5"));
         type(0, "32767");
         type(1, "32768");
         press(0);
@@ -223,7 +228,7 @@ private slots:
         type(1, "0");
         box(8)->setText("12a"); // a text that is no number is not stored as 0
         press(0);
-        QCOMPARE(lastText(), rangeMessage(40100800, 0));
+        QCOMPARE(lastText(), rangeMessage(40100800, 0, "12a"));
         type(8, "2500");
 
         dbT().execute("CREATE TRIGGER vast BEFORE UPDATE ON TEELT_Instelling BEGIN SELECT RAISE(ABORT, 'locked'); END");
