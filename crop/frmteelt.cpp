@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
 
 namespace {
@@ -358,19 +359,17 @@ void frmTeelt::txtTeelt_LostFocus(int index)
         box->setText(FormatNumber(getal, 0));
 }
 
-bool frmTeelt::LeesMaat(int box, qint16& waarde)
+bool frmTeelt::LeesMaat(int box, qint16& waarde, QString& melding)
 {
-    QLineEdit* vak = txtTeelt[box];
+    const QString tekst = txtTeelt[box]->text();
     const InvoerBereik bereik = MaatBereik(box);
     double getal = 0;
-    const InvoerFout fout = LeesInvoer(vak->text(), bereik, getal);
+    const InvoerFout fout = LeesInvoer(tekst, bereik, getal);
     if (fout == InvoerFout::Geen) {
         waarde = qint16(getal);
         return true;
     }
-    MessageBox::show(lblTeelt[box]->text() + ": " + InvoerMelding(fout, vak->text(), bereik), MsgBox::Exclamation);
-    vak->setFocus();
-    vak->selectAll();
+    melding = lblTeelt[box]->text() + ": " + InvoerMelding(fout, tekst, bereik);
     return false;
 }
 
@@ -382,14 +381,22 @@ bool frmTeelt::s_Save()
         return true;
     }
     TeeltInstelling t = m_instelling;
-    if (!LeesMaat(0, t.BakGrootte))
-        return false;
-    if (MixoraMest == 1 && !LeesMaat(1, t.ZakGrootte))
-        return false;
-    if (MixoraMest == 0 && !LeesMaat(1, t.Concentratie))
-        return false;
-    if (!LeesMaat(8, t.Mixorabak))
-        return false;
+    qint16* tweede = MixoraMest == 1 ? &t.ZakGrootte : MixoraMest == 0 ? &t.Concentratie : nullptr;
+    const std::pair<int, qint16*> maten[] = {{0, &t.BakGrootte}, {1, tweede}, {8, &t.Mixorabak}};
+    QStringList geweigerd;
+    for (const auto& [box, waarde] : maten) {
+        QString melding;
+        if (!waarde || LeesMaat(box, *waarde, melding))
+            continue;
+        // Forward needs every size; back keeps the stored one and goes where it was asked.
+        if (!m_terug) {
+            MessageBox::show(melding, MsgBox::Exclamation);
+            txtTeelt[box]->setFocus();
+            txtTeelt[box]->selectAll();
+            return false;
+        }
+        geweigerd << melding;
+    }
     t.Code_Teelt = Code_Teelt;
     const QComboBox* stadia = cboTeelt[1];
     t.Code_Teeltstadium = stadia->currentIndex() >= 0 ? qint16(stadia->currentData().toInt()) : 0;
@@ -410,7 +417,15 @@ bool frmTeelt::s_Save()
         return false;
     m_instelling = t;
     m_changed = false;
+    if (!geweigerd.isEmpty())
+        MessageBox::show(geweigerd.join("\n"), MsgBox::Exclamation);
     return true;
+}
+
+void frmTeelt::cmdControl_Click(int index)
+{
+    const QScopedValueRollback<bool> terug(m_terug, index == 2);
+    StepWindow::cmdControl_Click(index);
 }
 
 void frmTeelt::Form_Activate()

@@ -39,6 +39,7 @@ public:
     qint16 MixoraMest = 0;
 
 protected:
+    void cmdControl_Click(int index) override;
     void Form_Activate() override;
     bool queryUnload() override;
     void resizeEvent(QResizeEvent* event) override;
@@ -58,10 +59,12 @@ private:
     void txtTeelt_LostFocus(int index);
     // What a size box takes.
     InvoerBereik MaatBereik(int box) const;
-    bool LeesMaat(int box, qint16& waarde);
+    // The size in the box; false with the message that refuses it.
+    bool LeesMaat(int box, qint16& waarde, QString& melding);
     int maatVak(QObject* object) const;
 
     // The row as read: what the window does not set is written back as it was.
     TeeltInstelling m_instelling;
     bool m_loaded = false;
+    bool m_terug = false; // saving for back: a size that cannot be stored stays as stored
 };

@@ -246,6 +246,32 @@ private slots:
         QCOMPARE(stored("Mixorabak").toInt(), 2500);
     }
 
+    // Back, and stop without saving, never hold a new grower who has no tank yet:
+    // a size that cannot be stored stays as it was, the grower is told, the step closes.
+    void backAndStopLeaveTheStepWithASizeThatCannotBeStored()
+    {
+        openFromMenu();
+        list(2)->setCurrentIndex(3);
+        type(1, "150");
+        press(2);
+        QVERIFY(!window());
+        QVERIFY(OpenStepWindow("frmMeststoffen"));
+        QCOMPARE(lastText(), rangeMessage(40100000, 1));
+        QCOMPARE(stored("BakGrootte").toInt(), 0);
+        QCOMPARE(stored("TeeltSysteem").toInt(), 3);
+        QCOMPARE(stored("Concentratie").toInt(), 150);
+
+        m_program->closeChildWindows();
+        openFromMenu();
+        type(0, "7,5");
+        type(1, "200");
+        MessageBox::setNextAnswer(MsgBox::No);
+        press(1);
+        QVERIFY(!window());
+        QCOMPARE(lastText(), GetLangStr(999000019));
+        QCOMPARE(stored("Concentratie").toInt(), 150);
+    }
+
     // An adjustment by hand with the drain (2) has no list entry of its own: shown as automatic, stored as it was.
     void productLineModeEditsTheBagSizeAndKeepsAnAdjustmentByHand()
     {
