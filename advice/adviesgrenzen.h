@@ -12,21 +12,35 @@
 // judges (a position in ElementVector) and the limit, either a fraction of
 // the crop's base target of that element or a fixed amount (mmol, µmol for
 // the trace elements; EC in mS/cm).
+//
+// Beyond the limit, which only warns, the box refuses what is larger than
+// hoogste, up or down (the EC from 0 up): twice the most that a standard
+// solution of the default crops holds, rounded (for Cl and Si, which they
+// hardly hold, twice the fixed limit). No real advice adjusts that far, and it
+// stays below ten times that crop's limit, so that an adjustment near the
+// limit typed with its decimal point one place off is refused rather than
+// computed into the recipe.
 struct AdviesGrens {
     int box;
     int positie;
     float factor; // limit = factor × base target; 0: the fixed limit applies
     float vast;
+    float hoogste;
 };
+
+// What an EC box of the advice takes, in mS/cm: from 0 to this.
+inline constexpr float kHoogsteEC = 20;
 
 // Na and HCO3 have no limit; EC judges the advised EC rather than an adjustment.
 inline constexpr AdviesGrens kAdviesGrenzen[] = {
-    {41, ElementVector::pNH4, 0.5f, 0},  {42, ElementVector::pK, 0.3f, 0},     {44, ElementVector::pCa, 0.3f, 0},
-    {45, ElementVector::pMg, 0.3f, 0},   {46, ElementVector::pNO3, 0.3f, 0},   {47, ElementVector::pCl, 0, 5.0f},
-    {48, ElementVector::pSO4, 0.3f, 0},  {49, ElementVector::pH2PO4, 0.3f, 0}, {51, ElementVector::pSi, 0, 1.5f},
-    {52, ElementVector::pFe, 0.3f, 0},   {53, ElementVector::pMn, 0.3f, 0},    {54, ElementVector::pZn, 0.3f, 0},
-    {55, ElementVector::pB, 0.3f, 0},    {56, ElementVector::pCu, 0.3f, 0},    {57, ElementVector::pMo, 0.3f, 0},
-    {1001, ElementVector::pEC, 0, 5.0f},
+    {41, ElementVector::pNH4, 0.5f, 0, 3},  {42, ElementVector::pK, 0.3f, 0, 20},
+    {44, ElementVector::pCa, 0.3f, 0, 10},  {45, ElementVector::pMg, 0.3f, 0, 5},
+    {46, ElementVector::pNO3, 0.3f, 0, 40}, {47, ElementVector::pCl, 0, 5.0f, 10},
+    {48, ElementVector::pSO4, 0.3f, 0, 8},  {49, ElementVector::pH2PO4, 0.3f, 0, 4},
+    {51, ElementVector::pSi, 0, 1.5f, 3},   {52, ElementVector::pFe, 0.3f, 0, 120},
+    {53, ElementVector::pMn, 0.3f, 0, 40},  {54, ElementVector::pZn, 0.3f, 0, 15},
+    {55, ElementVector::pB, 0.3f, 0, 60},   {56, ElementVector::pCu, 0.3f, 0, 1.5f},
+    {57, ElementVector::pMo, 0.3f, 0, 1},   {1001, ElementVector::pEC, 0, 5.0f, kHoogsteEC},
 };
 
 // The limit itself.

@@ -72,14 +72,15 @@ bool ReadAdviesRow(RecordSet& rs, qint16 type, ElementVector& v)
     return true;
 }
 
-void ReadAdviesPerc(RecordSet& rs, Advies& advies)
+bool ReadAdviesPerc(RecordSet& rs, Advies& advies)
 {
     if (!rs.findFirst("Type", AdviesType::MengWater))
-        return;
+        return false;
     advies.Perc = VeldSingle(rs, "Perc");
     advies.RecircEC = VeldSingle(rs, "RecircEC");
     advies.MaxPerc = VeldSingle(rs, "MaxPerc");
     advies.MaxRecircEC = VeldSingle(rs, "MaxRecircEC");
+    return true;
 }
 
 RecordSet openAdviesRows(qint32 historie)
@@ -136,23 +137,21 @@ bool LoadAdvies(Advies& advies)
     return true;
 }
 
-bool DrainAnalyseIsLeeg(const WaterRecord& drain)
-{
-    for (int p : Elementen::NH4totMo)
-        if (drain.Elementen[p] != 0)
-            return false;
-    return drain.Elementen.EC == 0 && drain.Ph == 0 && drain.Perc == 0 && drain.RecircEC == 0;
-}
-
 bool LeesOpgeslagenDrain(WaterRecord& drain)
 {
-    bool gevonden = DrainAnalyse::Lees(drain);
-    // The share and EC of reused drain water are typed in the advice, so they are kept with it.
-    RecordSet advies = openAdviesRows(appState().ID_HISTORIE);
-    if (advies.findFirst("Type", AdviesType::MengWater)) {
-        drain.Perc = VeldSingle(advies, "Perc");
-        drain.RecircEC = VeldSingle(advies, "RecircEC");
-        gevonden = true;
+    bool gevonden = false;
+    if (DrainAnalyse::IsLeeg(drain))
+        gevonden = DrainAnalyse::Lees(drain);
+    // The share and EC of reused drain water are typed in the advice, so they
+    // are kept with it; the drain step neither shows nor stores them.
+    if (drain.Perc == 0 && drain.RecircEC == 0) {
+        RecordSet rijen = openAdviesRows(appState().ID_HISTORIE);
+        Advies advies;
+        if (ReadAdviesPerc(rijen, advies)) {
+            drain.Perc = advies.Perc;
+            drain.RecircEC = advies.RecircEC;
+            gevonden = true;
+        }
     }
     return gevonden;
 }

@@ -43,10 +43,9 @@ void SaveAdvies(const Advies& advies);
 // figures without a Type 100 row. False when the set has no rows at all.
 bool LoadAdvies(Advies& advies);
 
-// Nothing of a drain analysis has been entered or loaded in this run.
-bool DrainAnalyseIsLeeg(const WaterRecord& drain);
-
-// The stored drain analysis of the current grower and history set (the drain
-// step's row), with the recirculation share and EC of the set's stored
-// advice. False when there is neither; drain is then unchanged.
+// Completes the drain analysis of the current grower and history set with
+// what is stored and this run has not entered: the analysis from the drain
+// step's row when none of it is in memory, and the share and EC of reused
+// drain water from the set's stored advice when both are 0. False when
+// nothing was read.
 bool LeesOpgeslagenDrain(WaterRecord& drain);

@@ -19,7 +19,6 @@
 #include <QLocale>
 #include <QTimer>
 #include <array>
-#include <limits>
 #include <vector>
 
 namespace {
@@ -36,12 +35,17 @@ constexpr int kEersteKolom = 120 + kNaamBreedte + 50;
 constexpr int kTussenruimte = 60;
 constexpr int kEenheidBreedte = 800;
 
-// What the boxes take besides the share of drain water (0 to 100 %): any
-// number a single holds, and for the EC nothing negative, which would turn
-// every target negative.
-constexpr double kGrootste = std::numeric_limits<float>::max();
-constexpr InvoerBereik kECBereik{0, kGrootste, 2, false};
-constexpr InvoerBereik kAanpassingBereik{-kGrootste, kGrootste, 2, false};
+// An EC box; nothing negative, which would turn every target negative.
+constexpr InvoerBereik kECBereik{0, kHoogsteEC, 2, false};
+
+// The most an element's adjustment box takes, up or down; Na and HCO3 are not typed.
+double aanpassingHoogste(int positie)
+{
+    for (const AdviesGrens& grens : kAdviesGrenzen)
+        if (grens.positie == positie)
+            return grens.hoogste;
+    return 0;
+}
 
 int celTop(int rij)
 {
@@ -180,11 +184,8 @@ void frmAdvies::Form_Load()
     SetLangStrings();
     SetLogoButtons(this);
     if (Werkset()) {
-        // A run that has not passed the drain step still computes on the grower's drain analysis.
-        RunUserAction([] {
-            if (DrainAnalyseIsLeeg(appState().DrainAnalyse))
-                LeesOpgeslagenDrain(appState().DrainAnalyse);
-        });
+        // A new run, or one back from a stored set, still computes on the grower's drain analysis and reuse.
+        RunUserAction([] { LeesOpgeslagenDrain(appState().DrainAnalyse); });
         Bereken();
     } else {
         RunUserAction([this] {
@@ -456,42 +457,37 @@ void frmAdvies::lblAdvies_DblClick(int index)
     ShowAdviesWarning(Advies.Instellingen.AmoniumAanpassing);
 }
 
-void frmAdvies::Weiger(qint32 tekst)
-{
-    ToonWaarden(); // the previous value comes back
-    MessageBox::show(GetLangStr(tekst), MsgBox::Exclamation);
-}
-
 bool frmAdvies::LeesVak(int index)
 {
     QLineEdit* box = txtAdvies[index];
     box->setModified(false);
-    const QString tekst = box->text();
     const qint16 systeem = Advies.Instellingen.Teeltsysteem;
     WaterRecord& drain = appState().DrainAnalyse;
-    double getal = 0;
+    float* waarde = nullptr;
+    InvoerBereik bereik;
+    int positie = -1; // an adjustment's element, typed in the display unit
     if (index == 1001 || (index == 1002 && systeem == 2)) {
-        if (LeesInvoer(tekst, kECBereik, getal) != InvoerFout::Geen) {
-            Weiger(999000080);
-            return false;
-        }
-        (index == 1001 ? Advies.AdviesOplossing.EC : drain.RecircEC) = float(getal);
+        waarde = index == 1001 ? &Advies.AdviesOplossing.EC : &drain.RecircEC;
+        bereik = kECBereik;
     } else if (index == 1002 && systeem == 3) {
-        if (LeesInvoer(tekst, Bereik::Aandeel, getal) != InvoerFout::Geen) {
-            Weiger(60900100);
-            return false;
-        }
-        drain.Perc = float(getal);
+        waarde = &drain.Perc;
+        bereik = Bereik::Aandeel;
     } else if (index > 40 && index <= 40 + kRijen) {
-        if (LeesInvoer(tekst, kAanpassingBereik, getal) != InvoerFout::Geen) {
-            Weiger(60900200);
-            return false;
-        }
-        const int p = positieVanRij(index - 40);
-        appState().AdviesAanpassing[p] = IonFromUnit(float(getal), ElementNaam(p));
+        positie = positieVanRij(index - 40);
+        waarde = &appState().AdviesAanpassing[positie];
+        bereik = GehalteBereik(positie, -aanpassingHoogste(positie), aanpassingHoogste(positie));
     } else {
         return false;
     }
+    const QString tekst = box->text();
+    double getal = 0;
+    const InvoerFout fout = LeesInvoer(tekst, bereik, getal);
+    if (fout != InvoerFout::Geen) {
+        ToonWaarden(); // the previous value comes back
+        MessageBox::show(InvoerMelding(fout, tekst, bereik), MsgBox::Exclamation);
+        return false;
+    }
+    *waarde = positie < 0 ? float(getal) : IonFromUnit(float(getal), ElementNaam(positie));
     return true;
 }
 

@@ -71,7 +71,6 @@ private:
     void txtAdvies_LostFocus(int index);
     bool LeesVak(int index);
     void LeesGewijzigdeVakken();
-    void Weiger(qint32 tekst);
     bool Werkset() const;
 
     bool m_berekend = false;

@@ -346,7 +346,11 @@ bool CopieMestPrefList()
     try {
         if (!referenceDb().tableExists("MEST_PrefList"))
             CreateMestPrefList(0);
-        RecordSet rows = growerDb().openRecordset("SELECT Code_MEST, UseMeststof FROM MEST_PrefList");
+        // A grower database without a list of its own has switched nothing off:
+        // its copy is empty, so that no earlier grower's choice stays behind.
+        RecordSet rows;
+        if (growerDb().tableExists("MEST_PrefList"))
+            rows = growerDb().openRecordset("SELECT Code_MEST, UseMeststof FROM MEST_PrefList");
         Transaction tx(referenceDb());
         referenceDb().execute("DELETE FROM MEST_PrefList");
         for (int i = 0; i < rows.recordCount(); ++i) {
@@ -405,7 +409,7 @@ void OpenTuinderDb()
     s.dbT.reset();
     s.dbT = std::make_unique<Database>(s.AppPath + s.TDatabaseNaam, QString(),
                                        DatabaseOptions{false, RequiredTables(WhichDatabase::Grower)});
-    if (s.dbH && growerDb().tableExists("MEST_PrefList"))
+    if (s.dbH)
         CopieMestPrefList();
 }
 

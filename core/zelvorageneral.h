@@ -62,8 +62,9 @@ bool CopieGewasT2H(qint16 code);
 // Which database: 0 the reference database, 1 the grower's.
 void CheckMestPrefList(int which);
 void CreateMestPrefList(int which);
-// Replaces the reference copy of the preference list by the grower's rows.
-// On failure the old copy stays and the result is false.
+// Replaces the reference copy of the preference list by the grower's rows
+// (none when the grower database has no list: every fertiliser on). On
+// failure the old copy stays and the result is false.
 bool CopieMestPrefList();
 
 // Asks 999000019 (save the changes?) when the flag is set: 6 Yes, 7 No.

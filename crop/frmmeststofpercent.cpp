@@ -2,6 +2,7 @@
 
 #include "general.h"
 #include "generalui.h"
+#include "invoergetal.h"
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
 #include "zelvorageneral.h"
@@ -14,33 +15,11 @@
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
-#include <optional>
 
 namespace {
 
-// The typed share: empty counts as no share, a "%" behind the number is
-// allowed; anything else that is not a number in the user's locale is none.
-std::optional<float> leesPercentage(QString tekst)
-{
-    tekst = tekst.trimmed();
-    if (tekst.endsWith('%'))
-        tekst = tekst.chopped(1).trimmed();
-    if (tekst.isEmpty())
-        return 0.0f;
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    double waarde = locale.toDouble(tekst, &ok);
-    if (!ok) {
-        // A point typed where the locale writes a comma is still read as the decimal point.
-        QLocale c = QLocale::c();
-        c.setNumberOptions(QLocale::RejectGroupSeparator);
-        waarde = c.toDouble(tekst, &ok);
-    }
-    if (!ok)
-        return std::nullopt;
-    return float(waarde);
-}
+// A share: none to all of the element.
+constexpr InvoerBereik kPercentage{0, 100, 0, false};
 
 } // namespace
 
@@ -100,14 +79,19 @@ void frmMeststofPercent::SetLangStrings()
 
 void frmMeststofPercent::cmdMeststofPercent_Click()
 {
-    const std::optional<float> waarde = leesPercentage(txtMeststofPercent->text());
-    if (waarde && *waarde >= 0 && *waarde <= 100) {
-        ElementPerc = *waarde;
+    // A "%" behind the number only repeats the unit the prompt asks in.
+    QString tekst = txtMeststofPercent->text().trimmed();
+    if (tekst.endsWith('%'))
+        tekst = tekst.chopped(1);
+    double waarde = 0;
+    const InvoerFout fout = LeesInvoer(tekst, kPercentage, waarde);
+    if (fout == InvoerFout::Geen) {
+        ElementPerc = float(waarde);
         accept();
         return;
     }
     // Letters or a share outside 0..100 would split the element wrongly; the typing stays to be corrected.
-    MessageBox::show(GetLangStr(tekstBasis() + 3), MsgBox::Exclamation);
+    MessageBox::show(InvoerMelding(fout, tekst, kPercentage), MsgBox::Exclamation);
     txtMeststofPercent->setFocus();
     txtMeststofPercent->selectAll();
 }

@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "general.h"
 #include "generalui.h"
+#include "invoergetal.h"
 #include "mdlgenzoeken.h"
 #include "stdvoplossing.h"
 #include "ui/dialogs.h"
@@ -17,8 +18,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <QSignalBlocker>
-#include <cmath>
 
 namespace {
 
@@ -342,28 +343,33 @@ void frmTeelt::txtTeelt_GotFocus(int index)
     SelectAllOnceFocused(txtTeelt[index]);
 }
 
-void frmTeelt::txtTeelt_LostFocus(int index)
+InvoerBereik frmTeelt::MaatBereik(int box) const
 {
-    // A text that is no number stays as typed, for the save to point out.
-    QLineEdit* box = txtTeelt[index];
-    if (IsNumericValue(box->text()))
-        box->setText(FormatNumber(NzValue(box->text(), NzType::Double), 0));
+    // A tank of 0 litres, or a bag of 0 kg, leaves every amount 0: the recipe would be empty.
+    const bool nulMag = box == 8 || (box == 1 && MixoraMest != 1);
+    return {nulMag ? 0.0 : 1.0, kHoogste, 0, true};
 }
 
-bool frmTeelt::LeesMaat(int box, qint16 laagste, qint16& waarde)
+void frmTeelt::txtTeelt_LostFocus(int index)
 {
-    QLineEdit* vak = txtTeelt[box];
-    // Rounded as the box shows it after leaving it.
-    const double getal =
-        IsNumericValue(vak->text()) ? std::round(NzValue(vak->text(), NzType::Double).toDouble()) : std::nan("");
-    if (std::isfinite(getal) && getal >= laagste && getal <= kHoogste) {
+    // A text the size cannot take stays as typed, for the save to point out.
+    QLineEdit* box = txtTeelt[index];
+    double getal = 0;
+    if (LeesInvoer(box->text(), MaatBereik(index), getal) == InvoerFout::Geen)
+        box->setText(FormatNumber(getal, 0));
+}
+
+bool frmTeelt::LeesMaat(int box, qint16& waarde, QString& melding)
+{
+    const QString tekst = txtTeelt[box]->text();
+    const InvoerBereik bereik = MaatBereik(box);
+    double getal = 0;
+    const InvoerFout fout = LeesInvoer(tekst, bereik, getal);
+    if (fout == InvoerFout::Geen) {
         waarde = qint16(getal);
         return true;
     }
-    MessageBox::show(lblTeelt[box]->text() + ": " + GetLangStr(40900100).arg(laagste).arg(kHoogste),
-                     MsgBox::Exclamation);
-    vak->setFocus();
-    vak->selectAll();
+    melding = lblTeelt[box]->text() + ": " + InvoerMelding(fout, tekst, bereik);
     return false;
 }
 
@@ -375,15 +381,22 @@ bool frmTeelt::s_Save()
         return true;
     }
     TeeltInstelling t = m_instelling;
-    // A tank of 0 litres, or a bag of 0 kg, leaves every amount 0: the recipe would be empty.
-    if (!LeesMaat(0, 1, t.BakGrootte))
-        return false;
-    if (MixoraMest == 1 && !LeesMaat(1, 1, t.ZakGrootte))
-        return false;
-    if (MixoraMest == 0 && !LeesMaat(1, 0, t.Concentratie))
-        return false;
-    if (!LeesMaat(8, 0, t.Mixorabak))
-        return false;
+    qint16* tweede = MixoraMest == 1 ? &t.ZakGrootte : MixoraMest == 0 ? &t.Concentratie : nullptr;
+    const std::pair<int, qint16*> maten[] = {{0, &t.BakGrootte}, {1, tweede}, {8, &t.Mixorabak}};
+    QStringList geweigerd;
+    for (const auto& [box, waarde] : maten) {
+        QString melding;
+        if (!waarde || LeesMaat(box, *waarde, melding))
+            continue;
+        // Forward needs every size; back keeps the stored one and goes where it was asked.
+        if (!m_terug) {
+            MessageBox::show(melding, MsgBox::Exclamation);
+            txtTeelt[box]->setFocus();
+            txtTeelt[box]->selectAll();
+            return false;
+        }
+        geweigerd << melding;
+    }
     t.Code_Teelt = Code_Teelt;
     const QComboBox* stadia = cboTeelt[1];
     t.Code_Teeltstadium = stadia->currentIndex() >= 0 ? qint16(stadia->currentData().toInt()) : 0;
@@ -404,7 +417,15 @@ bool frmTeelt::s_Save()
         return false;
     m_instelling = t;
     m_changed = false;
+    if (!geweigerd.isEmpty())
+        MessageBox::show(geweigerd.join("\n"), MsgBox::Exclamation);
     return true;
+}
+
+void frmTeelt::cmdControl_Click(int index)
+{
+    const QScopedValueRollback<bool> terug(m_terug, index == 2);
+    StepWindow::cmdControl_Click(index);
 }
 
 void frmTeelt::Form_Activate()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "invoergetal.h"
 #include "stepwindow.h"
 #include "teeltinstellingen.h"
 
@@ -38,6 +39,7 @@ public:
     qint16 MixoraMest = 0;
 
 protected:
+    void cmdControl_Click(int index) override;
     void Form_Activate() override;
     bool queryUnload() override;
     void resizeEvent(QResizeEvent* event) override;
@@ -55,10 +57,14 @@ private:
     void EigenTeeltSlot();
     void txtTeelt_GotFocus(int index);
     void txtTeelt_LostFocus(int index);
-    bool LeesMaat(int box, qint16 laagste, qint16& waarde);
+    // What a size box takes.
+    InvoerBereik MaatBereik(int box) const;
+    // The size in the box; false with the message that refuses it.
+    bool LeesMaat(int box, qint16& waarde, QString& melding);
     int maatVak(QObject* object) const;
 
     // The row as read: what the window does not set is written back as it was.
     TeeltInstelling m_instelling;
     bool m_loaded = false;
+    bool m_terug = false; // saving for back: a size that cannot be stored stays as stored
 };

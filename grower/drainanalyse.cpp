@@ -33,6 +33,14 @@ bool Lees(WaterRecord& drain)
     return true;
 }
 
+bool IsLeeg(const WaterRecord& drain)
+{
+    for (int p : Elementen::NH4totMo)
+        if (drain.Elementen[p] != 0)
+            return false;
+    return drain.Elementen.EC == 0 && drain.Ph == 0;
+}
+
 qint16 LeesAanpassing()
 {
     return qint16(NzValue(GetTeeltInstelling("Aanpassing", InstellingMode::Number)).toInt());

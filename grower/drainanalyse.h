@@ -11,6 +11,10 @@ namespace DrainAnalyse {
 // 0); false, with drain unchanged, when there is no row.
 bool Lees(WaterRecord& drain);
 
+// Nothing of the analysis itself (NH4 to Mo, EC, pH) has been entered or
+// read in this run.
+bool IsLeeg(const WaterRecord& drain);
+
 // The setting Aanpassing: how the advice is adjusted.
 qint16 LeesAanpassing();
 

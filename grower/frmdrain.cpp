@@ -65,15 +65,6 @@ InvoerBereik drainBereik(int index, bool breedste)
 // Every box in the order the window fills them.
 constexpr int kBoxOrder[] = {50, 60, 70, 90, 100, 110, 40, 80, 120, 130, 140, 41, 51, 61, 71, 81, 91, 42, 52};
 
-// Nothing of the analysis itself has been entered or loaded in this run.
-bool IsLeeg(const WaterRecord& drain)
-{
-    for (int p = 0; p < WaterElementNamen().size(); ++p)
-        if (drain.Elementen[p] != 0)
-            return false;
-    return drain.Elementen.EC == 0 && drain.Ph == 0;
-}
-
 } // namespace
 
 frmDrain::frmDrain(QWidget* parent) : StepWindow(parent)
@@ -103,7 +94,7 @@ void frmDrain::Form_Load()
     SetLangStrings();
     SetLogoButtons(this);
     // The working set's analysis is kept in memory for the run; a new run takes up the stored one.
-    if (appState().ID_HISTORIE != 0 || IsLeeg(appState().DrainAnalyse))
+    if (appState().ID_HISTORIE != 0 || DrainAnalyse::IsLeeg(appState().DrainAnalyse))
         LaadMetHerhaling([this] { LeesDrain(); });
     RunUserAction([this] { ToonWaarschuwing(0); });
     changed() = false;

@@ -43,8 +43,13 @@ double HoogsteGehalte(int positie)
 
 InvoerBereik ElementBereik(int positie)
 {
-    const float hoogste = IonToUnit(float(HoogsteGehalte(positie)), ElementNaam(positie));
-    return {0, afgerond(hoogste, 2), 2, false};
+    return GehalteBereik(positie, 0, HoogsteGehalte(positie));
+}
+
+InvoerBereik GehalteBereik(int positie, double laagste, double hoogste)
+{
+    const auto getoond = [positie](double v) { return afgerond(IonToUnit(float(v), ElementNaam(positie)), 2); };
+    return {getoond(laagste), getoond(hoogste), 2, false};
 }
 
 InvoerBereik BreedsteElementBereik(int positie)

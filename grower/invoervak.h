@@ -28,6 +28,9 @@ inline constexpr InvoerBereik Ph{0, 14, 2, false};
 double HoogsteGehalte(int positie);
 // The range of an element's box in the current display unit.
 InvoerBereik ElementBereik(int positie);
+// The range laagste to hoogste of an element, given in the calculation unit,
+// in the current display unit.
+InvoerBereik GehalteBereik(int positie, double laagste, double hoogste);
 // The range of an element's box in the display unit where its highest
 // content reads longest; the box is made wide enough for that.
 InvoerBereik BreedsteElementBereik(int positie);

@@ -7,6 +7,7 @@
 #include "elementen.h"
 #include "frmadvies.h"
 #include "frmmain.h"
+#include "historie.h"
 #include "programfixture.h"
 #include "stepdriver.h"
 #include "stepwindows.h"
@@ -97,6 +98,12 @@ void vergelijkKolom(frmAdvies* w, int code, const ElementVector& v)
 RecordSet adviesRijen(qint32 historie)
 {
     return appState().dbT->openRecordset("SELECT * FROM HISTORIE_Advies WHERE ID_HISTORIE = ?", {historie});
+}
+
+// The message of a box that refuses what was typed, with its limits as the box shows them.
+QString bereik(const char* laagste, const char* hoogste)
+{
+    return GetLangStr(999000085).arg(laagste, hoogste);
 }
 
 qint16 instelling(const char* naam)
@@ -204,7 +211,7 @@ private slots:
         QVERIFY(w->lblAdvies[1050]->isVisible());
         QCOMPARE(instelling("AmoniumAanpassing"), qint16(8));
         type(w->txtAdvies[1002], "-0.5");
-        QCOMPARE(lastText(), GetLangStr(999000080));
+        QCOMPARE(lastText(), bereik("0.00", "20.00"));
         QCOMPARE(appState().DrainAnalyse.RecircEC, 1.0f);
         type(w->txtAdvies[1002], "1.2");
         QCOMPARE(MessageBox::shown().size(), 2); // the class is told once, not again on a recomputation
@@ -235,6 +242,51 @@ private slots:
         vergelijkKolom(w, 120, u.gecorrigeerd);
     }
 
+    // The reused drain water is typed in the advice: a new run, and a return from a
+    // stored set, take it up again also when the road passes the drain step.
+    void theReusedDrainWaterSurvivesANewRunAndAStoredSet()
+    {
+        BerekenInstellingen i = instellingen(2, 1);
+        drain(appState().DrainAnalyse);
+        appState().DrainAnalyse.RecircEC = 0;
+        const auto naarAdvies = [] {
+            press(show<StepWindow>("frmWater"), 0);
+            press(qobject_cast<StepWindow*>(OpenStepWindow("frmDrain")), 0);
+            return qobject_cast<frmAdvies*>(OpenStepWindow("frmAdvies"));
+        };
+        frmAdvies* w = naarAdvies();
+        QVERIFY(w);
+        type(w->txtAdvies[1002], "1.2");
+        const Uitkomst u = engine(i);
+        press(w, 0);
+
+        QVERIFY(m_program->restart());
+        w = naarAdvies();
+        QVERIFY(w && w->isBerekend());
+        QCOMPARE(tekst(w, 1002), QString("1.20"));
+        vergelijkKolom(w, 100, u.meng.Elementen);
+        vergelijkKolom(w, 120, u.gecorrigeerd);
+        press(w, 0);
+        RecordSet rs = adviesRijen(0);
+        QVERIFY(rs.findFirst("Type", AdviesType::MengWater));
+        QCOMPARE(rs.value("RecircEC").toFloat(), 1.2f);
+
+        ::Advies opgeslagen;
+        opgeslagen.RecircEC = 0.8f;
+        appState().ID_HISTORIE = 7;
+        instellingen(2, 1);
+        SaveAdvies(opgeslagen);
+        Historie::KiesSet(7);
+        w = open();
+        QCOMPARE(tekst(w, 1002), QString("0.80"));
+        press(w, 1);
+        Historie::KiesSet(0);
+        w = naarAdvies();
+        QVERIFY(w);
+        QCOMPARE(tekst(w, 1002), QString("1.20"));
+        vergelijkKolom(w, 120, u.gecorrigeerd);
+    }
+
     void typedValuesAreJudgedAndRefusedOutsideTheirRange()
     {
         appState().UnitID = 1; // meq: Ca counts twice
@@ -261,19 +313,25 @@ private slots:
         type(ca, "1");
         QVERIFY(!isRood(ca));
         type(ca, "1-2"); // not a number: refused, the previous value stays
-        QCOMPARE(lastText(), GetLangStr(60900200));
+        QCOMPARE(lastText(), GetLangStr(999000087).arg("1-2") + " " + bereik("-20.00", "20.00"));
         QCOMPARE(appState().AdviesAanpassing.Ca, 0.5f);
         QCOMPARE(ca->text(), QString("1.00"));
+        type(ca, "25"); // 2.5 with its point slipped: more than any solution holds (10 mmol)
+        QCOMPARE(lastText(), bereik("-20.00", "20.00"));
+        QCOMPARE(appState().AdviesAanpassing.Ca, 0.5f);
 
-        type(w->txtAdvies[1001], "-1");
-        QCOMPARE(lastText(), GetLangStr(999000080));
-        QCOMPARE(tekst(w, 1001), QString("2.76"));
+        for (const char* refused : {"-1", "23", "99999999999"}) {
+            type(w->txtAdvies[1001], refused);
+            QCOMPARE(lastText(), bereik("0.00", "20.00"));
+            QCOMPARE(tekst(w, 1001), QString("2.76"));
+        }
+        QCOMPARE(appState().StreefGecorrigeerd.EC, 2.76f);
         QVERIFY(appState().StreefGecorrigeerd.K > 0);
         type(w->txtAdvies[1001], "5.5"); // judged against 5 mS/cm when adjusted by hand
         QVERIFY(isRood(w->txtAdvies[1001]));
         QCOMPARE(lastText(), GetLangStr(999000010) + " Ec" + GetLangStr(999000011));
         type(w->txtAdvies[1002], "120");
-        QCOMPARE(lastText(), GetLangStr(60900100));
+        QCOMPARE(lastText(), bereik("0", "100"));
         QCOMPARE(appState().DrainAnalyse.Perc, 0.0f);
         type(w->txtAdvies[1002], "25");
         QCOMPARE(appState().DrainAnalyse.Perc, 25.0f);

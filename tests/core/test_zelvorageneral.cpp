@@ -201,16 +201,21 @@ private slots:
     void openingAnotherGrowerRefreshesTheCopy()
     {
         AppState& s = appState();
+        // Opens a copy of the grower database after the change made to it.
+        const auto openCopy = [&s](const QString& name, const QString& change) {
+            QVERIFY(QFile::copy(s.AppPath + "ZelvoraT.mdb", s.AppPath + name));
+            Database(s.AppPath + name).execute(change);
+            s.TDatabaseNaam = name;
+            OpenTuinderDb();
+        };
         s.dbH->execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (3, 0)");
-        QVERIFY(QFile::copy(s.AppPath + "ZelvoraT.mdb", s.AppPath + "kasT.mdb"));
-        {
-            Database other(s.AppPath + "kasT.mdb");
-            other.execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (9, 0)");
-        }
-        s.TDatabaseNaam = "kasT.mdb";
-        OpenTuinderDb();
+        openCopy("kasT.mdb", "INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (9, 0)");
         QCOMPARE(count(*s.dbH, "SELECT count(*) FROM MEST_PrefList"), 1);
         QCOMPARE(count(*s.dbH, "SELECT Code_MEST FROM MEST_PrefList"), 9);
+
+        // A grower database that never had a list switches nothing off: the copy is all on again.
+        openCopy("nieuwT.mdb", "DROP TABLE MEST_PrefList");
+        QCOMPARE(count(*s.dbH, "SELECT count(*) FROM MEST_PrefList"), 0);
     }
 
     void nearlyEqual()

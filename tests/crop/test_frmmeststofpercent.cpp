@@ -58,9 +58,13 @@ private slots:
                  40.0f);
     }
 
+    // What is no number is told so, with the range, as every number box does.
     void outOfRangeOrNoNumberStaysToBeCorrected()
     {
-        for (const QString tekst : {"-0.1", "100.1", "veertig", "4O"}) {
+        const QString bereik = GetLangStr(999000085).arg("0", "100");
+        const std::pair<QString, bool> gevallen[] = {
+            {"-0.1", true}, {"100.1", true}, {"veertig", false}, {"4O", false}, {"7,5", false}};
+        for (const auto& [tekst, getal] : gevallen) {
             MessageBox::clear();
             bool open = false, selected = false;
             const float perc = vraag(8, 50, [&](frmMeststofPercent& d) {
@@ -71,7 +75,7 @@ private slots:
             QVERIFY2(open && selected, qPrintable(tekst));
             QCOMPARE(perc, 50.0f);
             QCOMPARE(MessageBox::shown().size(), 1);
-            QCOMPARE(MessageBox::last().text, GetLangStr(32100803));
+            QCOMPARE(MessageBox::last().text, getal ? bereik : GetLangStr(999000087).arg(tekst) + " " + bereik);
         }
     }
 

@@ -73,9 +73,11 @@ class TestFrmTeelt : public QObject {
         QCoreApplication::processEvents();
     }
 
-    QString rangeMessage(qint32 label, int lowest) const
+    QString rangeMessage(qint32 label, int lowest, const QString& noNumber = {}) const
     {
-        return GetLangStr(label) + ": " + GetLangStr(40900100).arg(lowest).arg(32767);
+        const QString range = GetLangStr(999000086).arg(QString::number(lowest), "32,767");
+        return GetLangStr(label) + ": " +
+               (noNumber.isEmpty() ? range : GetLangStr(999000087).arg(noNumber) + " " + range);
     }
 
 private slots:
@@ -216,6 +218,9 @@ private slots:
         press(0);
         QCOMPARE(MessageBox::shown().size(), 2);
         QCOMPARE(lastText(), rangeMessage(40100000, 1));
+        type(0, "7,5"); // a comma where the decimal sign is a point
+        press(0);
+        QCOMPARE(lastText(), rangeMessage(40100000, 1, "7,5"));
         type(0, "32767");
         type(1, "32768");
         press(0);
@@ -223,7 +228,7 @@ private slots:
         type(1, "0");
         box(8)->setText("12a"); // a text that is no number is not stored as 0
         press(0);
-        QCOMPARE(lastText(), rangeMessage(40100800, 0));
+        QCOMPARE(lastText(), rangeMessage(40100800, 0, "12a"));
         type(8, "2500");
 
         dbT().execute("CREATE TRIGGER vast BEFORE UPDATE ON TEELT_Instelling BEGIN SELECT RAISE(ABORT, 'locked'); END");
@@ -239,6 +244,32 @@ private slots:
         QCOMPARE(stored("BakGrootte").toInt(), 32767);
         QCOMPARE(stored("Concentratie").toInt(), 0);
         QCOMPARE(stored("Mixorabak").toInt(), 2500);
+    }
+
+    // Back, and stop without saving, never hold a new grower who has no tank yet:
+    // a size that cannot be stored stays as it was, the grower is told, the step closes.
+    void backAndStopLeaveTheStepWithASizeThatCannotBeStored()
+    {
+        openFromMenu();
+        list(2)->setCurrentIndex(3);
+        type(1, "150");
+        press(2);
+        QVERIFY(!window());
+        QVERIFY(OpenStepWindow("frmMeststoffen"));
+        QCOMPARE(lastText(), rangeMessage(40100000, 1));
+        QCOMPARE(stored("BakGrootte").toInt(), 0);
+        QCOMPARE(stored("TeeltSysteem").toInt(), 3);
+        QCOMPARE(stored("Concentratie").toInt(), 150);
+
+        m_program->closeChildWindows();
+        openFromMenu();
+        type(0, "7,5");
+        type(1, "200");
+        MessageBox::setNextAnswer(MsgBox::No);
+        press(1);
+        QVERIFY(!window());
+        QCOMPARE(lastText(), GetLangStr(999000019));
+        QCOMPARE(stored("Concentratie").toInt(), 150);
     }
 
     // An adjustment by hand with the drain (2) has no list entry of its own: shown as automatic, stored as it was.

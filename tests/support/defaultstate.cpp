@@ -9,12 +9,18 @@ namespace TestSupport {
 
 std::unique_ptr<QTemporaryDir> openDefaultState(Open open)
 {
-    resetAppState();
-    scriptDialogs();
     auto dir = std::make_unique<QTemporaryDir>();
     makeDefaultDatabases(dir->path());
+    openState(dir->path(), open);
+    return dir;
+}
+
+void openState(const QString& dir, Open open)
+{
+    resetAppState();
+    scriptDialogs();
     AppState& s = appState();
-    s.AppPath = dir->path() + "/";
+    s.AppPath = dir + "/";
     s.AppNaam = "Zelvora";
     s.TDatabaseNaam = "ZelvoraT.mdb";
     s.HDatabaseNaam = "ZelvoraH.mdb";
@@ -25,7 +31,6 @@ std::unique_ptr<QTemporaryDir> openDefaultState(Open open)
         OpenTuinderDb();
         s.ID_ALG_Tuinder = GetFirstTuinderID();
     }
-    return dir;
 }
 
 const QVariantMap& tomatoChoice()

@@ -15,6 +15,8 @@ namespace TestSupport {
 // open and the first grower taken.
 enum class Open { TextsOnly, AllDatabases };
 std::unique_ptr<QTemporaryDir> openDefaultState(Open open = Open::AllDatabases);
+// The same on the databases already in dir, as a new run of the program finds them.
+void openState(const QString& dir, Open open = Open::AllDatabases);
 
 // Adds a row of the current grower's working set to the table.
 void insertWorkingSetRow(const QString& table, QVariantMap values);

@@ -17,10 +17,24 @@ ProgramFixture::ProgramFixture(bool activate)
 {
     // The main window opens the reference and grower databases itself.
     m_dir = TestSupport::openDefaultState(TestSupport::Open::TextsOnly);
+    start(activate);
+}
+
+void ProgramFixture::start(bool activate)
+{
     SetEndProgramHandler([this](int code) { m_endCode = code; });
     m_main = std::make_unique<frmMain>();
     if (activate)
         m_main->MDIForm_Activate();
+}
+
+bool ProgramFixture::restart()
+{
+    closeChildWindows();
+    m_main.reset();
+    TestSupport::openState(m_dir->path(), TestSupport::Open::TextsOnly);
+    start(true);
+    return showMain();
 }
 
 ProgramFixture::~ProgramFixture()

@@ -32,7 +32,13 @@ public:
     // Closes every child window without saving (their questions answered No).
     void closeChildWindows();
 
+    // Ends the program and starts it again on the same databases: a new run,
+    // with nothing kept in memory.
+    bool restart();
+
 private:
+    void start(bool activate);
+
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<frmMain> m_main;
     int m_endCode = -1;
