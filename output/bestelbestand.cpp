@@ -1,9 +1,9 @@
 #include "bestelbestand.h"
 
 #include "elementen.h"
+#include "file/savefile.h"
 
 #include <QLocale>
-#include <QSaveFile>
 
 namespace {
 
@@ -151,16 +151,7 @@ qint16 SchrijfBestelBestand(qint16 kind, const BestelRecord& bestel, const QList
 {
     if (kind != 1)
         return 1;
-    QSaveFile file(path + QStringLiteral(".zv1"));
-    // Writing straight into the final name would leave half an order behind
-    // on a failure; the dealer's software would read it as a whole one.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return 1;
-    const QByteArray inhoud = BestelBestandInhoud(bestel, lijnen);
-    if (file.write(inhoud) != inhoud.size()) {
-        file.cancelWriting();
-        return 1;
-    }
-    return file.commit() ? 0 : 1;
+    // On any failure the order stops here; no cut-off or empty file is left
+    // for the dealer's software to take as a whole order.
+    return WriteWholeFile(path + QStringLiteral(".zv1"), BestelBestandInhoud(bestel, lijnen)) ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #include "bestelling.h"
 #include "bestelregister.h"
 #include "defaultstate.h"
+#include "fulldisk.h"
 #include "general.h"
 #include "programsettings.h"
 #include "registry/registry.h"
@@ -178,6 +179,25 @@ private slots:
         QVERIFY(!server.data.isEmpty());
         // The header went back with the lines: no order without fertilisers.
         QCOMPARE(registered(), 0);
+    }
+
+    // An order file that could not be written out is no order: nothing is
+    // mailed or registered, and no empty file stays behind to be sent later.
+    void orderFileOnAFullDiskStopsTheOrder()
+    {
+        FullDisk disk;
+        if (!disk.available())
+            QSKIP(disk.whyNot());
+        QVERIFY(QFile::copy(ProgramSettings::filePath(), disk.path() + "Zelvora.ini"));
+        appState().AppPath = disk.path();
+        QVERIFY(disk.fill());
+        BestelRecord b = order();
+
+        const BestelUitslag u = send(b);
+        QCOMPARE(u.stap, qint16(4));
+        QCOMPARE(u.melding, GetLangStr(999000037));
+        QCOMPARE(registered(), 0);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "Zelvora.ini"}));
     }
 
     void desktopMailProgramGetsTheOrder()

@@ -2,6 +2,7 @@
 // text reads back in place, and nothing drawn ever covers anything else.
 #include "db/apperror.h"
 #include "documentrenderer.h"
+#include "fulldisk.h"
 #include "pdftext.h"
 #include "printdocument.h"
 
@@ -151,6 +152,19 @@ private slots:
         // The logo is in the file (two header lines and one image).
         QCOMPARE(doc.pages()[0].pictures[0].box, QRect(14000, 8500, 1440, 1717));
         QCOMPARE(PdfText::run("/usr/bin/pdfimages", {"-list", pdf}).trimmed().split('\n').size(), 3);
+    }
+
+    void aPdfThatCannotBeWrittenOutIsNotThere()
+    {
+        FullDisk disk;
+        if (!disk.available())
+            QSKIP(disk.whyNot());
+        QVERIFY(disk.fill());
+        PrintDocument doc;
+        doc.startDoc();
+        doc.printText("Kort");
+        QVERIFY(!writePdf(doc, disk.path() + "advies.pdf"));
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"filler"});
     }
 
     void bordersFollowTheTableSetting()
