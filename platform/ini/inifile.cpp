@@ -1,7 +1,8 @@
 #include "inifile.h"
 
+#include "file/savefile.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -89,13 +90,7 @@ int findKey(const QStringList& lines, int header, int end, const QString& key, Q
 
 bool save(const QString& file, const Lines& l)
 {
-    QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray data = (l.lines.join(l.eol) + l.eol).toUtf8();
-    if (f.write(data) != data.size())
-        return false;
-    return f.commit();
+    return WriteWholeFile(file, (l.lines.join(l.eol) + l.eol).toUtf8());
 }
 
 } // namespace

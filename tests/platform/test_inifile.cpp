@@ -1,5 +1,7 @@
+#include "fulldisk.h"
 #include "ini/inifile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -83,6 +85,26 @@ private slots:
         QVERIFY(IniFile::write(p, "Algemeen", "MixoraWaardig", "0"));
         QCOMPARE(readFile(p), QByteArray("[Algemeen]\nMixoraWaardig=0\n"));
         QVERIFY(!IniFile::write(m_dir.filePath("no/such/dir/x.ini"), "a", "b", "c"));
+    }
+
+    // The new content could not be written out: the old file stays whole.
+    void aFullDiskKeepsTheOldFile()
+    {
+        FullDisk disk;
+        if (!disk.available())
+            QSKIP(disk.whyNot());
+        const QByteArray original = "[language]\nlanguageID=1\n[Algemeen]\nMailType=0\nSMTPservername=smtp.example\n";
+        const QString p = disk.path() + "Zelvora.ini";
+        {
+            QFile f(p);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(original);
+        }
+        QVERIFY(disk.fill());
+        QVERIFY(!IniFile::write(p, "Algemeen", "Advisor", "J. de Vries"));
+        QVERIFY(!IniFile::remove(p, "Algemeen", "MailType"));
+        QCOMPARE(readFile(p), original);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "Zelvora.ini"}));
     }
 
     void utf8Survives()

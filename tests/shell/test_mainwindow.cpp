@@ -5,6 +5,7 @@
 #include "frmselecttuinder.h"
 #include "frmsplash.h"
 #include "frmtaal.h"
+#include "fulldisk.h"
 #include "ini/inifile.h"
 #include "instanceguard.h"
 #include "program.h"
@@ -359,6 +360,39 @@ private slots:
         QVERIFY(w->optTaal[1]->isChecked());
         QVERIFY(!w->lbltaal[100]->isVisibleTo(w));
         Registry::setMailHandlerQuery({});
+    }
+
+    // Reading the settings writes the defaults of missing keys back, closing
+    // writes them all: on a full disk the file keeps every setting it had,
+    // and the user is told that the settings were not saved.
+    void settingsWindowOnAFullDiskKeepsTheSettingsFile()
+    {
+        ProgramFixture p;
+        FullDisk disk;
+        if (!disk.available())
+            QSKIP(disk.whyNot());
+        const QByteArray original =
+            "[language]\nlanguageID=0\n[Unit]\nUnitID=2\n[Algemeen]\nSMTPservername=smtp.example\n";
+        const QString ini = disk.path() + "Zelvora.ini";
+        {
+            QFile f(ini);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(original);
+        }
+        appState().AppPath = disk.path();
+        QVERIFY(disk.fill());
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QVERIFY(w);
+        QVERIFY(MessageBox::shown().isEmpty()); // a default that could not be written back is still used
+        QVERIFY(w->optTaal[1]->isChecked());
+        w->txtTaal[1]->setText("J. de Tuinder");
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000072));
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), original);
     }
 
     void settingsWindowShowsAndKeepsTheStoredLanguageAndUnit()
