@@ -107,6 +107,23 @@ private slots:
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "Zelvora.ini"}));
     }
 
+    // A file made on Windows is in its code page: read as such, and written
+    // back in it; only a value that code page cannot hold makes it UTF-8.
+    void windowsCodePageIsReadAndKept()
+    {
+        const QByteArray original = "[Algemeen]\r\nAdvisor=J\xF6rg M\xFCller\r\nMailType=1\r\n";
+        const QString p = writeFile("w.ini", original);
+        QCOMPARE(IniFile::read(p, "Algemeen", "Advisor"), QString("Jörg Müller"));
+        QVERIFY(IniFile::write(p, "Algemeen", "SMTPservername", "smtp.café.example €"));
+        QCOMPARE(readFile(p), original + "SMTPservername=smtp.caf\xE9.example \x80\r\n");
+
+        QVERIFY(IniFile::write(p, "Algemeen", "Kas", "Łódź"));
+        QVERIFY(readFile(p).contains("Advisor=J\xC3\xB6rg"));
+        QCOMPARE(IniFile::read(p, "Algemeen", "Advisor"), QString("Jörg Müller"));
+        QCOMPARE(IniFile::read(p, "Algemeen", "SMTPservername"), QString("smtp.café.example €"));
+        QCOMPARE(IniFile::read(p, "Algemeen", "Kas"), QString("Łódź"));
+    }
+
     void utf8Survives()
     {
         const QString p = m_dir.filePath("u.ini");
