@@ -14,7 +14,6 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <cmath>
-#include <utility>
 
 namespace {
 
@@ -64,39 +63,53 @@ bool VeiligKlantnummer(const QString& relNR)
     return toegestaan.match(relNR).hasMatch();
 }
 
-// The order header's texts with the caption under which the grower-data
-// window shows them.
-const std::pair<QString BestelRecord::*, qint32> kBestelVelden[] = {
-    {&BestelRecord::Naam, 20100100},
-    {&BestelRecord::Adres, 20100200},
-    {&BestelRecord::Postcode, 20100300},
-    {&BestelRecord::Woonplaats, 20100400},
-    {&BestelRecord::Land, 20100500},
-    {&BestelRecord::Telefoon, 20100600},
-    {&BestelRecord::Mobiel, 20100700},
-    {&BestelRecord::Email, 20100800},
-    {&BestelRecord::Fax, 20100900},
-    {&BestelRecord::Afleveradres, 20102000},
-    {&BestelRecord::Aflever_Adres, 20102100},
-    {&BestelRecord::Aflever_Postcode, 20102200},
-    {&BestelRecord::Aflever_Woonplaats, 20102300},
-    {&BestelRecord::Aflever_Land, 20102400},
-    {&BestelRecord::Deurcode, 20102500},
-    {&BestelRecord::ExtraInfo, 20102600},
-    {&BestelRecord::Handelaar, kTekstHandelaar},
-    {&BestelRecord::Code, kTekstHandelaar},
+// The frames of the grower-data window: the grower's own address and the
+// delivery address have fields of the same captions ("Adres", "Postcode").
+constexpr qint32 kTekstTuinder = 20500000;
+constexpr qint32 kTekstAfleveradres = 20500100;
+
+// The order header's texts with the part and the caption under which the
+// grower-data window shows them.
+struct BestelVeld {
+    QString BestelRecord::*veld;
+    qint32 deel; // 0: the caption alone says where
+    qint32 tekst;
 };
+const BestelVeld kBestelVelden[] = {
+    {&BestelRecord::Naam, kTekstTuinder, 20100100},
+    {&BestelRecord::Adres, kTekstTuinder, 20100200},
+    {&BestelRecord::Postcode, kTekstTuinder, 20100300},
+    {&BestelRecord::Woonplaats, kTekstTuinder, 20100400},
+    {&BestelRecord::Land, kTekstTuinder, 20100500},
+    {&BestelRecord::Telefoon, kTekstTuinder, 20100600},
+    {&BestelRecord::Mobiel, kTekstTuinder, 20100700},
+    {&BestelRecord::Email, kTekstTuinder, kTekstEmail},
+    {&BestelRecord::Fax, kTekstTuinder, 20100900},
+    {&BestelRecord::Afleveradres, kTekstAfleveradres, 20102000},
+    {&BestelRecord::Aflever_Adres, kTekstAfleveradres, 20102100},
+    {&BestelRecord::Aflever_Postcode, kTekstAfleveradres, 20102200},
+    {&BestelRecord::Aflever_Woonplaats, kTekstAfleveradres, 20102300},
+    {&BestelRecord::Aflever_Land, kTekstAfleveradres, 20102400},
+    {&BestelRecord::Deurcode, kTekstAfleveradres, 20102500},
+    {&BestelRecord::ExtraInfo, kTekstAfleveradres, 20102600},
+    {&BestelRecord::Handelaar, 0, kTekstHandelaar},
+    {&BestelRecord::Code, 0, kTekstHandelaar},
+    {&BestelRecord::Bestel_Email, kTekstHandelaar, kTekstEmail},
+};
+
+QString Plaats(const BestelVeld& v)
+{
+    return v.deel ? GetLangStr(v.deel) + QLatin1String(": ") + GetLangStr(v.tekst) : GetLangStr(v.tekst);
+}
 
 // Where the first value is that cannot go into the order file; "" when
 // there is none.
 QString OnveiligePlaats(const BestelRecord& b, const QList<clsPrintMeststofMeststof>& lijnen)
 {
-    for (const auto& [veld, tekst] : kBestelVelden) {
-        if (OnveiligeTekst(b.*veld))
-            return GetLangStr(tekst);
+    for (const BestelVeld& v : kBestelVelden) {
+        if (OnveiligeTekst(b.*v.veld))
+            return Plaats(v);
     }
-    if (OnveiligeTekst(b.Bestel_Email))
-        return GetLangStr(kTekstHandelaar) + QLatin1Char(' ') + GetLangStr(kTekstEmail);
     for (const clsPrintMeststofMeststof& m : lijnen) {
         if (OnveiligeTekst(m.Naam) || OnveiligeTekst(m.Hoeveelheid) || OnveiligeTekst(m.Eenheid))
             return GetLangStr(kTekstMeststof) + QLatin1Char(' ') + QString::number(m.Nr);

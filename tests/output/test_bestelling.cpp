@@ -243,41 +243,63 @@ private slots:
     void checksRefuseBadInput_data()
     {
         // The message, and for a value that cannot go into the order file
-        // the caption of the field it is in.
+        // the part of the grower data and the caption of the field it is in,
+        // and the characters the order file cannot carry.
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("value");
         QTest::addColumn<qint32>("message");
+        QTest::addColumn<qint32>("part");
         QTest::addColumn<qint32>("place");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("count A beyond its field") << QString("A") << "40000" << 999000120 << 0 << "";
-        QTest::newRow("negative count B") << QString("B") << "-1" << 999000120 << 0 << "";
-        QTest::newRow("count C") << QString("C") << "5" << 999000033 << 0 << "";
+        QTest::addColumn<QString>("characters");
+        QTest::newRow("count A beyond its field") << QString("A") << "40000" << 999000120 << 0 << 0 << ""
+                                                  << "";
+        QTest::newRow("negative count B") << QString("B") << "-1" << 999000120 << 0 << 0 << ""
+                                          << "";
+        QTest::newRow("count C") << QString("C") << "5" << 999000033 << 0 << 0 << ""
+                                 << "";
         QTest::newRow("separator in the delivery address")
-            << QString("Afleveradres") << "Kas 2; achter" << 999000066 << 20102000 << "";
+            << QString("Afleveradres") << "Kas 2; achter" << 999000066 << 20500100 << 20102000 << ""
+            << "";
+        QTest::newRow("separator in the grower's address")
+            << QString("Adres") << "Kade 1; achter" << 999000066 << 20500000 << 20100200 << ""
+            << "";
         QTest::newRow("line break in a fertiliser name")
-            << QString("Naam") << "Kalk\r\nsalpeter" << 999000066 << 30115000 << " 1";
-        QTest::newRow("customer number that names a folder") << QString("relNR") << "../R1" << 999000065 << 0 << "";
+            << QString("Naam") << "Kalk\r\nsalpeter" << 999000066 << 0 << 30115000 << " 1"
+            << "";
+        QTest::newRow("customer number that names a folder") << QString("relNR") << "../R1" << 999000065 << 0 << 0 << ""
+                                                             << "";
     }
     void checksRefuseBadInput()
     {
         QFETCH(QString, field);
         QFETCH(QString, value);
         QFETCH(qint32, message);
+        QFETCH(qint32, part);
         QFETCH(qint32, place);
         QFETCH(QString, suffix);
+        QFETCH(QString, characters);
         BestelRecord b = order();
         QList<clsPrintMeststofMeststof> lines = recipe();
         BestelAantallen aantallen = kAantallen;
         const QHash<QString, QString*> fields{{"A", &aantallen.A}, {"B", &aantallen.B},
                                               {"C", &aantallen.C}, {"Naam", &lines[0].Naam},
-                                              {"relNR", &b.relNR}, {"Afleveradres", &b.Afleveradres}};
+                                              {"relNR", &b.relNR}, {"Afleveradres", &b.Afleveradres},
+                                              {"Adres", &b.Adres}, {"Aflever_Woonplaats", &b.Aflever_Woonplaats}};
         *fields.value(field) = value;
 
         const BestelUitslag u = send(b, lines, aantallen);
+        if (!message) {
+            QCOMPARE(u.stap, qint16(0));
+            return;
+        }
         QCOMPARE(u.stap, qint16(2));
         QCOMPARE(MessageBox::shown().size(), 1);
-        QCOMPARE(MessageBox::last().text,
-                 GetLangStr(message) + (place ? "\n" + GetLangStr(place) + suffix : QString()));
+        QString text = GetLangStr(message);
+        text.replace("%1", characters);
+        if (place)
+            text += "\n" + (part ? GetLangStr(part) + ": " : QString()) + GetLangStr(place) + suffix;
+        QCOMPARE(MessageBox::last().text, text);
         QVERIFY(b.Bestelnummer.isEmpty());
         QVERIFY(QDir(appState().AppPath).entryList({"*.zv1"}).isEmpty());
         QCOMPARE(registered(), 0);
