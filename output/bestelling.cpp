@@ -8,6 +8,7 @@
 #include "invoergetal.h"
 #include "programsettings.h"
 #include "registry/registry.h"
+#include "text/windows1252.h"
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
@@ -23,6 +24,7 @@ constexpr qint32 kTekstGeregistreerdZonderMail = 999000121;
 constexpr qint32 kTekstVerzondenNietGeregistreerd = 999000122;
 constexpr qint32 kTekstNietGemaildNietGeregistreerd = 999000123;
 constexpr qint32 kTekstMailprogrammaMislukt = 999000124;
+constexpr qint32 kTekstVreemdeTekens = 999000068;
 
 // Captions that tell the user where a refused value can be corrected.
 constexpr qint32 kTekstMeststof = 30115000;
@@ -102,33 +104,52 @@ QString Plaats(const BestelVeld& v)
     return v.deel ? GetLangStr(v.deel) + QLatin1String(": ") + GetLangStr(v.tekst) : GetLangStr(v.tekst);
 }
 
-// Where the first value is that cannot go into the order file; "" when
-// there is none.
-QString OnveiligePlaats(const BestelRecord& b, const QList<clsPrintMeststofMeststof>& lijnen)
+// Why a value cannot go into the order file: the message, and the
+// characters it names; no message when the value can go.
+struct Bezwaar {
+    qint32 melding = 0;
+    QString tekens;
+};
+
+Bezwaar BezwaarTegen(const QString& tekst)
 {
-    for (const BestelVeld& v : kBestelVelden) {
-        if (OnveiligeTekst(b.*v.veld))
-            return Plaats(v);
-    }
-    for (const clsPrintMeststofMeststof& m : lijnen) {
-        if (OnveiligeTekst(m.Naam) || OnveiligeTekst(m.Hoeveelheid) || OnveiligeTekst(m.Eenheid))
-            return GetLangStr(kTekstMeststof) + QLatin1Char(' ') + QString::number(m.Nr);
-    }
+    if (OnveiligeTekst(tekst))
+        return {999000066, {}};
+    // The dealer's software reads the Windows code page; what it lacks
+    // would arrive as "?".
+    QStringList tekens;
+    for (char32_t c : Windows1252::missing(tekst).toUcs4())
+        tekens << QString::fromUcs4(&c, 1);
+    if (!tekens.isEmpty())
+        return {kTekstVreemdeTekens, tekens.join(QLatin1Char(' '))};
     return {};
 }
 
-// Refuses what cannot go into the order file, naming where the user finds it.
+// Refuses what cannot go into the order file, naming where the user finds
+// it: the first value found, as the user corrects one at a time.
 bool ControleerBestelTeksten(const BestelRecord& b, const QList<clsPrintMeststofMeststof>& lijnen)
 {
     if (!VeiligKlantnummer(b.relNR)) {
         Melding(999000065, MsgBox::Exclamation);
         return false;
     }
-    const QString plaats = OnveiligePlaats(b, lijnen);
-    if (plaats.isEmpty())
-        return true;
-    MessageBox::show(GetLangStr(999000066) + QLatin1Char('\n') + plaats, MsgBox::Exclamation);
-    return false;
+    const auto weiger = [](const Bezwaar& bezwaar, const QString& plaats) {
+        QString melding = GetLangStr(bezwaar.melding);
+        melding.replace(QLatin1String("%1"), bezwaar.tekens);
+        MessageBox::show(melding + QLatin1Char('\n') + plaats, MsgBox::Exclamation);
+        return false;
+    };
+    for (const BestelVeld& v : kBestelVelden) {
+        if (const Bezwaar z = BezwaarTegen(b.*v.veld); z.melding)
+            return weiger(z, Plaats(v));
+    }
+    for (const clsPrintMeststofMeststof& m : lijnen) {
+        for (const QString* tekst : {&m.Naam, &m.Hoeveelheid, &m.Eenheid}) {
+            if (const Bezwaar z = BezwaarTegen(*tekst); z.melding)
+                return weiger(z, GetLangStr(kTekstMeststof) + QLatin1Char(' ') + QString::number(m.Nr));
+        }
+    }
+    return true;
 }
 
 // An order count as typed: empty is 0; otherwise a number, rounded to the

@@ -269,6 +269,15 @@ private slots:
             << "";
         QTest::newRow("customer number that names a folder") << QString("relNR") << "../R1" << 999000065 << 0 << 0 << ""
                                                              << "";
+        QTest::newRow("grower's address outside the code page")
+            << QString("Adres") << "ul. Łąkowa 5, Łódź" << 999000068 << 20500000 << 20100200 << ""
+            << "Ł ą ź";
+        QTest::newRow("delivery town in Hebrew and Chinese with an emoji")
+            << QString("Aflever_Woonplaats") << "חממה 温室 🌱" << 999000068 << 20500100 << 20102300 << ""
+            << "ח מ ה 温 室 🌱";
+        QTest::newRow("the code page's own letters and signs pass")
+            << QString("Naam") << "Kwekerij Müller € Œuvre" << 0 << 0 << 0 << ""
+            << "";
     }
     void checksRefuseBadInput()
     {
