@@ -25,6 +25,8 @@ constexpr qint32 kTekstVerzondenNietGeregistreerd = 999000122;
 constexpr qint32 kTekstNietGemaildNietGeregistreerd = 999000123;
 constexpr qint32 kTekstMailprogrammaMislukt = 999000124;
 constexpr qint32 kTekstVreemdeTekens = 999000068;
+constexpr qint32 kTekstAanMailprogramma = 999000069;
+constexpr qint32 kTekstNietVerzondenVolgensTuinder = 999000071;
 
 // Captions that tell the user where a refused value can be corrected.
 constexpr qint32 kTekstMeststof = 30115000;
@@ -346,9 +348,9 @@ qint16 SendMapiMail(const MailRecord& mail)
     return 0;
 }
 
-qint16 MailOrder(const BestelRecord& bestel, QTcpSocket* tcpWinsock, bool& gemaild)
+qint16 MailOrder(const BestelRecord& bestel, QTcpSocket* tcpWinsock, Verzending& verzending)
 {
-    gemaild = false;
+    verzending = Verzending::Geen;
     try {
         const qint16 mailType = ProgramSettings::mailType();
         const QString server = ProgramSettings::smtpServerName();
@@ -365,7 +367,7 @@ qint16 MailOrder(const BestelRecord& bestel, QTcpSocket* tcpWinsock, bool& gemai
         if (mailType == 1) {
             if (SendMapiMail(mail) != 0)
                 return 1;
-            gemaild = true;
+            verzending = Verzending::Mailprogramma;
             return 0;
         }
         if (mailType == 0) {
@@ -380,7 +382,7 @@ qint16 MailOrder(const BestelRecord& bestel, QTcpSocket* tcpWinsock, bool& gemai
             }
             if (!smtp.SendMail(bestel.Handelaar, mail.Aan, mail.Onderwerp, mail.Tekst, QString(), mail.Bijlage))
                 return 1;
-            gemaild = true;
+            verzending = Verzending::Smtp;
             return 0;
         }
         return 0;
@@ -434,9 +436,17 @@ BestelUitslag SendOrder(BestelRecord& bestel, QList<clsPrintMeststofMeststof>& l
     if (SchrijfBestelBestand(1, bestel, lijnen, appState().AppPath + bestel.Bestelnummer) != 0)
         return stap(4);
 
-    bool gemaild = false;
-    if (MailOrder(bestel, tcpWinsock, gemaild) != 0)
+    Verzending verzending = Verzending::Geen;
+    if (MailOrder(bestel, tcpWinsock, verzending) != 0)
         return stap(5);
+    // The desktop's mail program only opens a new mail with the order, which
+    // the grower may still discard; only an order that left is registered,
+    // or the next order's margin would be checked against one that never did.
+    if (verzending == Verzending::Mailprogramma &&
+        MessageBox::show(GetLangStr(kTekstAanMailprogramma),
+                         MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2) != MsgBox::Yes)
+        return Uitslag(5, false, kTekstNietVerzondenVolgensTuinder, MsgBox::Exclamation);
+    const bool gemaild = verzending != Verzending::Geen;
 
     if (SaveOrderHistory(bestel, lijnen) != 0) {
         return gemaild ? Uitslag(6, true, kTekstVerzondenNietGeregistreerd, MsgBox::Exclamation)

@@ -200,6 +200,8 @@ private slots:
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "Zelvora.ini"}));
     }
 
+    // The mail program only opens a new mail: the order is registered when
+    // the grower says it was sent, and not when the mail was discarded.
     void desktopMailProgramGetsTheOrder()
     {
         QList<QStringList> started;
@@ -210,9 +212,13 @@ private slots:
         MailHandoff::setCurrent(&recorder);
         ProgramSettings::setMailType(1);
         BestelRecord b = order();
+        MessageBox::setNextAnswer(MsgBox::Yes);
 
         const BestelUitslag u = send(b);
         QCOMPARE(u.stap, qint16(0));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000069));
+        QCOMPARE(MessageBox::last().style, MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2);
         QCOMPARE(started.size(), 1);
         const QString file = appState().AppPath + b.Bestelnummer + ".zv1";
         QVERIFY(QFile::exists(file));
@@ -221,12 +227,22 @@ private slots:
                               "Dit bericht bevat een zelvorabestelling", "--attach", file, "orders@example.net"}));
         QCOMPARE(registered(), 1);
 
+        BestelRecord discarded = order();
+        MessageBox::setNextAnswer(MsgBox::No);
+        const BestelUitslag n = send(discarded);
+        QCOMPARE(started.size(), 2);
+        QCOMPARE(n.stap, qint16(5));
+        QVERIFY(!n.gemaild);
+        QCOMPARE(n.melding, GetLangStr(999000071));
+        QCOMPARE(registered(), 1);
+
         // A mailto handler that is rundll32 is no mail program.
+        MessageBox::clear();
         Registry::setMailHandlerQuery([] { return QStringLiteral("RunDll32 url.dll,FileProtocolHandler %l"); });
         BestelRecord again = order();
         QCOMPARE(send(again).stap, qint16(5));
         QCOMPARE(MessageBox::shown().first().text, GetLangStr(999000043));
-        QCOMPARE(started.size(), 1);
+        QCOMPARE(started.size(), 2);
         QCOMPARE(registered(), 1);
     }
 
