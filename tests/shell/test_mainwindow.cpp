@@ -29,6 +29,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -119,6 +121,29 @@ private slots:
             QVERIFY(p.main()->close());
             QCOMPARE(MessageBox::shown().size(), 1);
         }
+    }
+
+    // Another program that holds the grower database is reported as a lock,
+    // not as a damaged file that the grower might delete.
+    void aGrowerDatabaseLockedByAnotherProgramIsReportedAsLocked()
+    {
+        ProgramFixture p(false);
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "otherProgram");
+            other.setDatabaseName(p.appPath() + "ZelvoraT.mdb");
+            QVERIFY(other.open());
+            QSqlQuery q(other);
+            QVERIFY(q.exec("PRAGMA locking_mode = EXCLUSIVE"));
+            QVERIFY(q.exec("BEGIN EXCLUSIVE"));
+            p.main()->MDIForm_Activate();
+            QCOMPARE(MessageBox::last().text,
+                     GetLangStr(999000018) + "\nCould not update; currently locked by another user or program.");
+            QCOMPARE(p.endedWith(), 1);
+            QVERIFY(q.exec("ROLLBACK"));
+            q = QSqlQuery();
+            other.close();
+        }
+        QSqlDatabase::removeDatabase("otherProgram");
     }
 
     void aReferenceDatabaseWithoutItsTablesEndsAtLoad()
