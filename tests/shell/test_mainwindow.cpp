@@ -12,6 +12,7 @@
 #include "programfixture.h"
 #include "programsettings.h"
 #include "registry/registry.h"
+#include "startup.h"
 #include "stepwindow.h"
 #include "testdatabases.h"
 #include "ui/dialogs.h"
@@ -456,6 +457,34 @@ private slots:
         w->cmdTaal->click();
         QCoreApplication::processEvents();
         QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("3"));
+    }
+
+    // A language number the texts have no column for would show every
+    // caption as its number: the program starts in the first language,
+    // Dutch, and the settings window shows it.
+    void anUnknownLanguageStartsInDutch_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("beyond the languages") << "7";
+        QTest::newRow("negative") << "-1";
+        QTest::newRow("a fraction") << "1.5";
+    }
+    void anUnknownLanguageStartsInDutch()
+    {
+        QFETCH(QString, stored);
+        ProgramFixture p;
+        const QString ini = p.appPath() + "Zelvora.ini";
+        IniFile::write(ini, "language", "languageID", stored);
+        appState().CommandLine = "/Path=" + p.appPath() + " /nosplash=yes";
+        StartUp();
+        QCOMPARE(appState().languageID, qint16(0));
+        QCOMPARE(GetLangStr(72100000), QString("Afdrukken en bestellen"));
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QVERIFY(w);
+        QCOMPARE(w->cboTaal[0]->currentText(), QString("Nederlands"));
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(IniFile::read(ini, "language", "languageID"), stored); // kept until the user picks one
     }
 
     void settingsWindowShowsTheWholeRestartNotice()
