@@ -330,6 +330,31 @@ private slots:
         QCOMPARE(registered(), 0);
     }
 
+    // The customer number and eight digits of the order time: the last three
+    // of the day number and five of the time of day in 1/100000 day.
+    void orderNumberDigits_data()
+    {
+        QTest::addColumn<QDateTime>("time");
+        QTest::addColumn<QString>("relNR");
+        QTest::addColumn<QString>("number");
+        // 45838.5869097222 days, " 4583858690.97222" times 100000
+        QTest::newRow("afternoon") << QDateTime(QDate(2025, 6, 30), QTime(14, 5, 9)) << "512"
+                                   << "51283858690";
+        QTest::newRow("midnight, no decimals") << QDateTime(QDate(2025, 1, 1), QTime(0, 0)) << "R1"
+                                               << "R165800000";
+        QTest::newRow("last second of a day") << QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59)) << "7"
+                                              << "752599998";
+        QTest::newRow("one second into a leap day") << QDateTime(QDate(2024, 2, 29), QTime(0, 0, 1)) << ""
+                                                    << "35100001";
+    }
+    void orderNumberDigits()
+    {
+        QFETCH(QDateTime, time);
+        QFETCH(QString, relNR);
+        QFETCH(QString, number);
+        QCOMPARE(MaakBestelnummer(relNR, DatumGetal(time)), number);
+    }
+
     void marginQuestion_data()
     {
         QTest::addColumn<QString>("margin");
