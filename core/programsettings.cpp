@@ -48,7 +48,10 @@ QString filePath()
 
 qint16 languageID()
 {
-    return strictSmall(read("language", "languageID", "0"), "[language] languageID");
+    const QString value = read("language", "languageID", "0");
+    const qint16 language = strictSmall(value, "[language] languageID");
+    // Rounding 1.5 would pick a language nobody chose.
+    return NzValue(value, NzType::Double).toDouble() == language ? language : qint16(0);
 }
 
 qint16 unitID()

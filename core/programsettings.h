@@ -12,7 +12,8 @@ namespace ProgramSettings {
 QString filePath();
 
 // [language] languageID and [Unit] UnitID. Throw AppError (overflow) when the
-// value is not a 16-bit number. A unit other than 0 to 3 reads as 0 (mmol).
+// value is not a 16-bit number. A unit other than 0 to 3 reads as 0 (mmol), a
+// language number with a fraction as 0 (the first language).
 qint16 languageID();
 qint16 unitID();
 bool setLanguageID(qint16 id);

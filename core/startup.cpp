@@ -102,6 +102,11 @@ bool StartUp()
     s.UnitID = ProgramSettings::unitID();
 
     OpenLanguageDb();
+    // A language the texts have no column for would show every caption as
+    // its number; like an unknown unit, it falls back to the first one. The
+    // file keeps its value until the user picks a language.
+    if (s.languageID < 0 || s.languageID >= LanguageNames().size())
+        s.languageID = 0;
     OpenRsLang();
 
     const QVariant order = NzValue(GetCommandArg("GeenBestelling"));

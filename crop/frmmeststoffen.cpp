@@ -224,8 +224,8 @@ void frmMeststoffen::FilterBeschikbaar()
 void frmMeststoffen::Form_KeyDown()
 {
     // Any value but 1, also one that is not a number, counts as off.
-    ProgramSettings::setMixoraWaardig(!ProgramSettings::mixoraWaardig());
-    FilterBeschikbaar();
+    if (InstellingenOpgeslagen(ProgramSettings::setMixoraWaardig(!ProgramSettings::mixoraWaardig())))
+        FilterBeschikbaar();
 }
 
 void frmMeststoffen::LoadSelectie()

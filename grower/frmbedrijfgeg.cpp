@@ -188,8 +188,8 @@ void frmBedrijfGeg::Form_KeyDown()
 {
     // Any value but 1, also one that is not a number, counts as off.
     const bool on = !ProgramSettings::mixoraWaardig();
-    ProgramSettings::setMixoraWaardig(on);
-    showProductLineFrames(on);
+    if (InstellingenOpgeslagen(ProgramSettings::setMixoraWaardig(on)))
+        showProductLineFrames(on);
 }
 
 void frmBedrijfGeg::showProductLineFrames(bool on)

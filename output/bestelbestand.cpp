@@ -1,29 +1,12 @@
 #include "bestelbestand.h"
 
 #include "elementen.h"
+#include "file/savefile.h"
+#include "text/windows1252.h"
 
 #include <QLocale>
-#include <QSaveFile>
 
 namespace {
-
-// Windows-1252 puts printable characters where Latin-1 has its C1 controls;
-// 0 marks the five positions it leaves unassigned.
-constexpr char16_t kWin1252_80_9F[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                         0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-                                         0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                         0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char Win1252Byte(char32_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return char(c);
-    for (int i = 0; i < 32; ++i) {
-        if (kWin1252_80_9F[i] != 0 && kWin1252_80_9F[i] == c)
-            return char(0x80 + i);
-    }
-    return '?';
-}
 
 class Regel {
 public:
@@ -59,17 +42,6 @@ private:
     }
     QString m_tekst;
 };
-
-// The dealer's software reads the system's single-byte code page of the
-// Windows program; what that code page lacks becomes "?".
-QByteArray NaarWindows1252(const QString& text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    for (char32_t c : text.toUcs4())
-        out += Win1252Byte(c);
-    return out;
-}
 
 } // namespace
 
@@ -140,10 +112,9 @@ QByteArray BestelBestandInhoud(const BestelRecord& b, const QList<clsPrintMestst
     }
     regels << QStringLiteral("##");
 
-    QByteArray out;
-    for (const QString& regel : regels)
-        out += NaarWindows1252(regel) + "\r\n";
-    return out;
+    // The dealer's software reads the system's single-byte code page of the
+    // Windows program; the order's checks have refused what it lacks.
+    return Windows1252::encode(regels.join(QLatin1String("\r\n")) + QLatin1String("\r\n"));
 }
 
 qint16 SchrijfBestelBestand(qint16 kind, const BestelRecord& bestel, const QList<clsPrintMeststofMeststof>& lijnen,
@@ -151,16 +122,7 @@ qint16 SchrijfBestelBestand(qint16 kind, const BestelRecord& bestel, const QList
 {
     if (kind != 1)
         return 1;
-    QSaveFile file(path + QStringLiteral(".zv1"));
-    // Writing straight into the final name would leave half an order behind
-    // on a failure; the dealer's software would read it as a whole one.
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return 1;
-    const QByteArray inhoud = BestelBestandInhoud(bestel, lijnen);
-    if (file.write(inhoud) != inhoud.size()) {
-        file.cancelWriting();
-        return 1;
-    }
-    return file.commit() ? 0 : 1;
+    // On any failure the order stops here; no cut-off or empty file is left
+    // for the dealer's software to take as a whole order.
+    return WriteWholeFile(path + QStringLiteral(".zv1"), BestelBestandInhoud(bestel, lijnen)) ? 0 : 1;
 }

@@ -8,13 +8,13 @@
 #include "invoergetal.h"
 #include "programsettings.h"
 #include "registry/registry.h"
+#include "text/windows1252.h"
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
 #include <QHash>
 #include <QRegularExpression>
 #include <cmath>
-#include <utility>
 
 namespace {
 
@@ -24,6 +24,9 @@ constexpr qint32 kTekstGeregistreerdZonderMail = 999000121;
 constexpr qint32 kTekstVerzondenNietGeregistreerd = 999000122;
 constexpr qint32 kTekstNietGemaildNietGeregistreerd = 999000123;
 constexpr qint32 kTekstMailprogrammaMislukt = 999000124;
+constexpr qint32 kTekstVreemdeTekens = 999000068;
+constexpr qint32 kTekstAanMailprogramma = 999000069;
+constexpr qint32 kTekstNietVerzondenVolgensTuinder = 999000071;
 
 // Captions that tell the user where a refused value can be corrected.
 constexpr qint32 kTekstMeststof = 30115000;
@@ -64,58 +67,91 @@ bool VeiligKlantnummer(const QString& relNR)
     return toegestaan.match(relNR).hasMatch();
 }
 
-// The order header's texts with the caption under which the grower-data
-// window shows them.
-const std::pair<QString BestelRecord::*, qint32> kBestelVelden[] = {
-    {&BestelRecord::Naam, 20100100},
-    {&BestelRecord::Adres, 20100200},
-    {&BestelRecord::Postcode, 20100300},
-    {&BestelRecord::Woonplaats, 20100400},
-    {&BestelRecord::Land, 20100500},
-    {&BestelRecord::Telefoon, 20100600},
-    {&BestelRecord::Mobiel, 20100700},
-    {&BestelRecord::Email, 20100800},
-    {&BestelRecord::Fax, 20100900},
-    {&BestelRecord::Afleveradres, 20102000},
-    {&BestelRecord::Aflever_Adres, 20102100},
-    {&BestelRecord::Aflever_Postcode, 20102200},
-    {&BestelRecord::Aflever_Woonplaats, 20102300},
-    {&BestelRecord::Aflever_Land, 20102400},
-    {&BestelRecord::Deurcode, 20102500},
-    {&BestelRecord::ExtraInfo, 20102600},
-    {&BestelRecord::Handelaar, kTekstHandelaar},
-    {&BestelRecord::Code, kTekstHandelaar},
+// The frames of the grower-data window: the grower's own address and the
+// delivery address have fields of the same captions ("Adres", "Postcode").
+constexpr qint32 kTekstTuinder = 20500000;
+constexpr qint32 kTekstAfleveradres = 20500100;
+
+// The order header's texts with the part and the caption under which the
+// grower-data window shows them.
+struct BestelVeld {
+    QString BestelRecord::*veld;
+    qint32 deel; // 0: the caption alone says where
+    qint32 tekst;
+};
+const BestelVeld kBestelVelden[] = {
+    {&BestelRecord::Naam, kTekstTuinder, 20100100},
+    {&BestelRecord::Adres, kTekstTuinder, 20100200},
+    {&BestelRecord::Postcode, kTekstTuinder, 20100300},
+    {&BestelRecord::Woonplaats, kTekstTuinder, 20100400},
+    {&BestelRecord::Land, kTekstTuinder, 20100500},
+    {&BestelRecord::Telefoon, kTekstTuinder, 20100600},
+    {&BestelRecord::Mobiel, kTekstTuinder, 20100700},
+    {&BestelRecord::Email, kTekstTuinder, kTekstEmail},
+    {&BestelRecord::Fax, kTekstTuinder, 20100900},
+    {&BestelRecord::Afleveradres, kTekstAfleveradres, 20102000},
+    {&BestelRecord::Aflever_Adres, kTekstAfleveradres, 20102100},
+    {&BestelRecord::Aflever_Postcode, kTekstAfleveradres, 20102200},
+    {&BestelRecord::Aflever_Woonplaats, kTekstAfleveradres, 20102300},
+    {&BestelRecord::Aflever_Land, kTekstAfleveradres, 20102400},
+    {&BestelRecord::Deurcode, kTekstAfleveradres, 20102500},
+    {&BestelRecord::ExtraInfo, kTekstAfleveradres, 20102600},
+    {&BestelRecord::Handelaar, 0, kTekstHandelaar},
+    {&BestelRecord::Code, 0, kTekstHandelaar},
+    {&BestelRecord::Bestel_Email, kTekstHandelaar, kTekstEmail},
 };
 
-// Where the first value is that cannot go into the order file; "" when
-// there is none.
-QString OnveiligePlaats(const BestelRecord& b, const QList<clsPrintMeststofMeststof>& lijnen)
+QString Plaats(const BestelVeld& v)
 {
-    for (const auto& [veld, tekst] : kBestelVelden) {
-        if (OnveiligeTekst(b.*veld))
-            return GetLangStr(tekst);
-    }
-    if (OnveiligeTekst(b.Bestel_Email))
-        return GetLangStr(kTekstHandelaar) + QLatin1Char(' ') + GetLangStr(kTekstEmail);
-    for (const clsPrintMeststofMeststof& m : lijnen) {
-        if (OnveiligeTekst(m.Naam) || OnveiligeTekst(m.Hoeveelheid) || OnveiligeTekst(m.Eenheid))
-            return GetLangStr(kTekstMeststof) + QLatin1Char(' ') + QString::number(m.Nr);
-    }
+    return v.deel ? GetLangStr(v.deel) + QLatin1String(": ") + GetLangStr(v.tekst) : GetLangStr(v.tekst);
+}
+
+// Why a value cannot go into the order file: the message, and the
+// characters it names; no message when the value can go.
+struct Bezwaar {
+    qint32 melding = 0;
+    QString tekens;
+};
+
+Bezwaar BezwaarTegen(const QString& tekst)
+{
+    if (OnveiligeTekst(tekst))
+        return {999000066, {}};
+    // The dealer's software reads the Windows code page; what it lacks
+    // would arrive as "?".
+    QStringList tekens;
+    for (char32_t c : Windows1252::missing(tekst).toUcs4())
+        tekens << QString::fromUcs4(&c, 1);
+    if (!tekens.isEmpty())
+        return {kTekstVreemdeTekens, tekens.join(QLatin1Char(' '))};
     return {};
 }
 
-// Refuses what cannot go into the order file, naming where the user finds it.
+// Refuses what cannot go into the order file, naming where the user finds
+// it: the first value found, as the user corrects one at a time.
 bool ControleerBestelTeksten(const BestelRecord& b, const QList<clsPrintMeststofMeststof>& lijnen)
 {
     if (!VeiligKlantnummer(b.relNR)) {
         Melding(999000065, MsgBox::Exclamation);
         return false;
     }
-    const QString plaats = OnveiligePlaats(b, lijnen);
-    if (plaats.isEmpty())
-        return true;
-    MessageBox::show(GetLangStr(999000066) + QLatin1Char('\n') + plaats, MsgBox::Exclamation);
-    return false;
+    const auto weiger = [](const Bezwaar& bezwaar, const QString& plaats) {
+        QString melding = GetLangStr(bezwaar.melding);
+        melding.replace(QLatin1String("%1"), bezwaar.tekens);
+        MessageBox::show(melding + QLatin1Char('\n') + plaats, MsgBox::Exclamation);
+        return false;
+    };
+    for (const BestelVeld& v : kBestelVelden) {
+        if (const Bezwaar z = BezwaarTegen(b.*v.veld); z.melding)
+            return weiger(z, Plaats(v));
+    }
+    for (const clsPrintMeststofMeststof& m : lijnen) {
+        for (const QString* tekst : {&m.Naam, &m.Hoeveelheid, &m.Eenheid}) {
+            if (const Bezwaar z = BezwaarTegen(*tekst); z.melding)
+                return weiger(z, GetLangStr(kTekstMeststof) + QLatin1Char(' ') + QString::number(m.Nr));
+        }
+    }
+    return true;
 }
 
 // An order count as typed: empty is 0; otherwise a number, rounded to the
@@ -312,9 +348,9 @@ qint16 SendMapiMail(const MailRecord& mail)
     return 0;
 }
 
-qint16 MailOrder(const BestelRecord& bestel, QTcpSocket* tcpWinsock, bool& gemaild)
+qint16 MailOrder(const BestelRecord& bestel, QTcpSocket* tcpWinsock, Verzending& verzending)
 {
-    gemaild = false;
+    verzending = Verzending::Geen;
     try {
         const qint16 mailType = ProgramSettings::mailType();
         const QString server = ProgramSettings::smtpServerName();
@@ -331,7 +367,7 @@ qint16 MailOrder(const BestelRecord& bestel, QTcpSocket* tcpWinsock, bool& gemai
         if (mailType == 1) {
             if (SendMapiMail(mail) != 0)
                 return 1;
-            gemaild = true;
+            verzending = Verzending::Mailprogramma;
             return 0;
         }
         if (mailType == 0) {
@@ -346,7 +382,7 @@ qint16 MailOrder(const BestelRecord& bestel, QTcpSocket* tcpWinsock, bool& gemai
             }
             if (!smtp.SendMail(bestel.Handelaar, mail.Aan, mail.Onderwerp, mail.Tekst, QString(), mail.Bijlage))
                 return 1;
-            gemaild = true;
+            verzending = Verzending::Smtp;
             return 0;
         }
         return 0;
@@ -400,9 +436,17 @@ BestelUitslag SendOrder(BestelRecord& bestel, QList<clsPrintMeststofMeststof>& l
     if (SchrijfBestelBestand(1, bestel, lijnen, appState().AppPath + bestel.Bestelnummer) != 0)
         return stap(4);
 
-    bool gemaild = false;
-    if (MailOrder(bestel, tcpWinsock, gemaild) != 0)
+    Verzending verzending = Verzending::Geen;
+    if (MailOrder(bestel, tcpWinsock, verzending) != 0)
         return stap(5);
+    // The desktop's mail program only opens a new mail with the order, which
+    // the grower may still discard; only an order that left is registered,
+    // or the next order's margin would be checked against one that never did.
+    if (verzending == Verzending::Mailprogramma &&
+        MessageBox::show(GetLangStr(kTekstAanMailprogramma),
+                         MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2) != MsgBox::Yes)
+        return Uitslag(5, false, kTekstNietVerzondenVolgensTuinder, MsgBox::Exclamation);
+    const bool gemaild = verzending != Verzending::Geen;
 
     if (SaveOrderHistory(bestel, lijnen) != 0) {
         return gemaild ? Uitslag(6, true, kTekstVerzondenNietGeregistreerd, MsgBox::Exclamation)

@@ -41,7 +41,7 @@ struct BestelUitslag {
     // question answered No, 4 the order file, 5 the mail, 6 the register
     // after the mail had left.
     qint16 stap = 0;
-    bool gemaild = false; // the mail left (or went to the desktop's mail program)
+    bool gemaild = false; // the mail left (from the desktop's mail program: as the grower confirmed)
     QString melding;      // the closing message the window shows
     int stijl = 0;        // its MessageBox icon
     bool geregistreerd() const { return stap == 0; }
@@ -79,10 +79,17 @@ qint16 CheckOrder(BestelRecord& bestel, const QList<clsPrintMeststofMeststof>& l
 // answer is No. Expects the counts in bestel.
 qint16 CheckBestelmarge(const BestelRecord& bestel, const QList<clsPrintMeststofMeststof>& lijnen);
 
+// How step 5 passed the order on.
+enum class Verzending {
+    Geen,          // a MailType that sends no mail
+    Smtp,          // the built-in SMTP client delivered it to the server
+    Mailprogramma, // a new mail with the order is open in the desktop's mail program
+};
+
 // Mails the order file that step 4 wrote: through the desktop's mail program
 // (MailType 1) or the built-in SMTP client (MailType 0); any other MailType
-// sends nothing and succeeds with gemaild false.
-qint16 MailOrder(const BestelRecord& bestel, QTcpSocket* tcpWinsock, bool& gemaild);
+// sends nothing and succeeds with Verzending::Geen.
+qint16 MailOrder(const BestelRecord& bestel, QTcpSocket* tcpWinsock, Verzending& verzending);
 qint16 SendMapiMail(const MailRecord& mail);
 
 // Registers the order and its lines in one transaction.

@@ -1,5 +1,7 @@
 #include "documentrenderer.h"
 
+#include "file/savefile.h"
+
 #include <QFontMetricsF>
 #include <QPageSize>
 #include <QPagedPaintDevice>
@@ -106,5 +108,5 @@ bool writePdf(const PrintDocument& doc, const QString& path)
             return false;
         }
     }
-    return file.commit();
+    return CommitSaveFile(file);
 }

@@ -156,13 +156,15 @@ void frmTaal::SaveSettings()
     // Language and unit are written only when the user chose another one, so
     // a value the program could not use (and fell back from) stays in the file.
     const AppState& s = appState();
+    bool opgeslagen = true;
     if (s.languageID != m_loadedLanguage)
-        ProgramSettings::setLanguageID(s.languageID);
+        opgeslagen &= ProgramSettings::setLanguageID(s.languageID);
     if (s.UnitID != m_loadedUnit)
-        ProgramSettings::setUnitID(s.UnitID);
-    ProgramSettings::setSmtpServerName(txtTaal[0]->text());
-    ProgramSettings::setMailType(optTaal[0]->isChecked() ? 0 : 1);
-    ProgramSettings::setAdvisor(txtTaal[1]->text());
+        opgeslagen &= ProgramSettings::setUnitID(s.UnitID);
+    opgeslagen &= ProgramSettings::setSmtpServerName(txtTaal[0]->text());
+    opgeslagen &= ProgramSettings::setMailType(optTaal[0]->isChecked() ? 0 : 1);
+    opgeslagen &= ProgramSettings::setAdvisor(txtTaal[1]->text());
+    InstellingenOpgeslagen(opgeslagen);
 }
 
 void frmTaal::closeEvent(QCloseEvent* event)

@@ -484,3 +484,10 @@ bool SchrijfMetMelding(qint32 foutTekst, const std::function<bool()>& schrijf)
     MessageBox::show(GetLangStr(foutTekst) + "\n" + fout, MsgBox::Critical);
     return false;
 }
+
+bool InstellingenOpgeslagen(bool opgeslagen)
+{
+    if (!opgeslagen)
+        MessageBox::show(GetLangStr(999000072), MsgBox::Exclamation);
+    return opgeslagen;
+}

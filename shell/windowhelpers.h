@@ -40,6 +40,11 @@ public:
 // was typed. True when the write went through (schrijf may refuse by
 // returning false, having said why).
 bool SchrijfMetMelding(qint32 foutTekst, const std::function<bool()>& schrijf);
+
+// Tells the user when the settings file could not be written (a full disk,
+// a folder without write access); the file then keeps what it held. Returns
+// opgeslagen.
+bool InstellingenOpgeslagen(bool opgeslagen);
 void SetStatusPanel(QWidget* window, const QString& text, qint16 code);
 
 // Caption or text of a label, button, frame or window.

@@ -16,6 +16,15 @@ namespace {
 
 std::atomic<int> g_connectionCounter{0};
 
+const char* const kLockedDescription = "Could not update; currently locked by another user or program.";
+
+// Another connection holds the file: SQLite waited out its busy time-out.
+bool isLock(const QSqlError& error)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
 } // namespace
 
 void Database::raise(const QString& source, const QString& message, const QString& sql)
@@ -51,7 +60,7 @@ void Database::raise(const QString& source, const QString& message, const QStrin
         description = "Not enough space on disk.";
     } else if (m.contains("database is locked") || m.contains("database is busy")) {
         number = JetError::Locked;
-        description = "Could not update; currently locked by another user or program.";
+        description = kLockedDescription;
     }
     QString detail = message;
     if (!sql.isEmpty())
@@ -76,15 +85,16 @@ Database::Database(const QString& path, const QString& connect, const DatabaseOp
         db.setDatabaseName(path);
         db.setConnectOptions(options.readOnly ? "QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"
                                               : "QSQLITE_BUSY_TIMEOUT=3000");
-        const auto refuse = [&](const QString& description, const QString& detail) {
+        const auto refuse = [&](int number, const QString& description, const QString& detail) {
             if (db.isOpen())
                 db.close();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connectionName);
-            throw AppError(JetError::UnrecognizedFormat, "DAO.Workspace", description, detail);
+            throw AppError(number, "DAO.Workspace", description, detail);
         };
         if (!db.open())
-            refuse(QString("Cannot open database '%1'.").arg(path), db.lastError().text());
+            refuse(JetError::UnrecognizedFormat, QString("Cannot open database '%1'.").arg(path),
+                   db.lastError().text());
         // SQLite opens lazily; reading the schema tells whether it is a
         // database at all, and whether it is the one the caller expects. Both
         // are settled before anything is written, so a foreign file (or an
@@ -93,16 +103,22 @@ Database::Database(const QString& path, const QString& connect, const DatabaseOp
         {
             QSqlQuery q(db);
             if (!q.exec("SELECT name FROM sqlite_master WHERE type IN ('table','view')")) {
-                const QString err = q.lastError().text();
+                const QSqlError err = q.lastError();
                 q = QSqlQuery();
-                refuse(QString("Unrecognized database format '%1'.").arg(path), err);
+                // A file another program holds is not damaged: told so, a
+                // grower might delete a good file.
+                if (isLock(err))
+                    refuse(JetError::Locked, kLockedDescription, path + ": " + err.text());
+                refuse(JetError::UnrecognizedFormat, QString("Unrecognized database format '%1'.").arg(path),
+                       err.text());
             }
             while (q.next())
                 tables << q.value(0).toString();
         }
         for (const QString& required : options.requiredTables)
             if (!tables.contains(required, Qt::CaseInsensitive))
-                refuse(QString("Unrecognized database format '%1': it has no table '%2'.").arg(path, required), {});
+                refuse(JetError::UnrecognizedFormat,
+                       QString("Unrecognized database format '%1': it has no table '%2'.").arg(path, required), {});
     }
     m_alive = std::make_shared<bool>(true);
     m_readOnly = options.readOnly;

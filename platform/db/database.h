@@ -36,6 +36,7 @@ public:
     // one without the required tables throws AppError (FileNotFound,
     // UnrecognizedFormat) and is left untouched: SQLite would otherwise
     // create an empty file, or turn a foreign one into a log-mode database.
+    // A file another program holds locked throws Locked.
     explicit Database(const QString& path, const QString& connect = {}, const DatabaseOptions& options = {});
     ~Database();
     Database(const Database&) = delete;

@@ -1,7 +1,10 @@
 #include "inifile.h"
 
+#include "file/savefile.h"
+#include "text/windows1252.h"
+
 #include <QFile>
-#include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
 
 namespace {
@@ -10,6 +13,7 @@ struct Lines {
     QStringList lines;
     QString eol = "\n";
     bool exists = false;
+    bool windows1252 = false; // made on Windows: not valid UTF-8
 };
 
 Lines load(const QString& file)
@@ -19,7 +23,13 @@ Lines load(const QString& file)
     if (!f.open(QIODevice::ReadOnly))
         return out;
     out.exists = true;
-    QString text = QString::fromUtf8(f.readAll());
+    const QByteArray bytes = f.readAll();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8.decode(bytes);
+    if (utf8.hasError()) {
+        text = Windows1252::decode(bytes);
+        out.windows1252 = true;
+    }
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     if (text.contains("\r\n"))
@@ -89,13 +99,13 @@ int findKey(const QStringList& lines, int header, int end, const QString& key, Q
 
 bool save(const QString& file, const Lines& l)
 {
-    QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray data = (l.lines.join(l.eol) + l.eol).toUtf8();
-    if (f.write(data) != data.size())
-        return false;
-    return f.commit();
+    const QString text = l.lines.join(l.eol) + l.eol;
+    // The file goes back in the encoding it came in. A value the Windows code
+    // page cannot hold would become "?" there; the file becomes UTF-8
+    // instead, which keeps every value.
+    if (l.windows1252 && Windows1252::missing(text).isEmpty())
+        return WriteWholeFile(file, Windows1252::encode(text));
+    return WriteWholeFile(file, text.toUtf8());
 }
 
 } // namespace

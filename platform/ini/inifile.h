@@ -6,6 +6,8 @@
 // expects of profile files: section and key names match without regard to
 // case, values are trimmed, a missing file or key gives the default, and a
 // write creates the file, section or key while every other line stays as it was.
+// A file that is not valid UTF-8 was made on Windows: it is read as
+// Windows-1252 and written back in it. A write that fails keeps the old file.
 class IniFile {
 public:
     // The value of the key, trimmed; the default when the file, section or key is missing.

@@ -5,6 +5,7 @@
 #include "bestelling.h"
 #include "bestelregister.h"
 #include "defaultstate.h"
+#include "fulldisk.h"
 #include "general.h"
 #include "programsettings.h"
 #include "registry/registry.h"
@@ -245,6 +246,27 @@ private slots:
         QCOMPARE(registered(), 0);
     }
 
+    // An order file that could not be written out is no order: nothing is
+    // mailed or registered, and no empty file stays behind to be sent later.
+    void orderFileOnAFullDiskStopsTheOrder()
+    {
+        FullDisk disk;
+        if (!disk.available())
+            QSKIP(disk.whyNot());
+        QVERIFY(QFile::copy(ProgramSettings::filePath(), disk.path() + "Zelvora.ini"));
+        appState().AppPath = disk.path();
+        QVERIFY(disk.fill());
+        BestelRecord b = order();
+
+        const BestelUitslag u = send(b);
+        QCOMPARE(u.stap, qint16(4));
+        QCOMPARE(u.melding, GetLangStr(999000037));
+        QCOMPARE(registered(), 0);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "Zelvora.ini"}));
+    }
+
+    // The mail program only opens a new mail: the order is registered when
+    // the grower says it was sent, and not when the mail was discarded.
     void desktopMailProgramGetsTheOrder()
     {
         QList<QStringList> started;
@@ -255,9 +277,13 @@ private slots:
         MailHandoff::setCurrent(&recorder);
         ProgramSettings::setMailType(1);
         BestelRecord b = order();
+        MessageBox::setNextAnswer(MsgBox::Yes);
 
         const BestelUitslag u = send(b);
         QCOMPARE(u.stap, qint16(0));
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000069));
+        QCOMPARE(MessageBox::last().style, MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2);
         QCOMPARE(started.size(), 1);
         const QString file = appState().AppPath + b.Bestelnummer + ".zv1";
         QVERIFY(QFile::exists(file));
@@ -266,13 +292,23 @@ private slots:
                               "Dit bericht bevat een zelvorabestelling", "--attach", file, "orders@example.net"}));
         QCOMPARE(registered(), 1);
 
+        BestelRecord discarded = order();
+        MessageBox::setNextAnswer(MsgBox::No);
+        const BestelUitslag n = send(discarded);
+        QCOMPARE(started.size(), 2);
+        QCOMPARE(n.stap, qint16(5));
+        QVERIFY(!n.gemaild);
+        QCOMPARE(n.melding, GetLangStr(999000071));
+        QCOMPARE(registered(), 1);
+
         // A mailto handler that is rundll32 is no mail program.
+        MessageBox::clear();
         Registry::setMailHandlerQuery([] { return QStringLiteral("RunDll32 url.dll,FileProtocolHandler %l"); });
         BestelRecord again = order();
         QCOMPARE(send(again).stap, qint16(5));
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::last().text, GetLangStr(999000043));
-        QCOMPARE(started.size(), 1);
+        QCOMPARE(started.size(), 2);
         QCOMPARE(registered(), 1);
     }
 
@@ -290,37 +326,71 @@ private slots:
     {
         // What is changed ("field=value"), the messages in the order shown
         // (none: the checks pass and the order goes through), and for a value
-        // that cannot go into the order file the caption of the field it is in.
+        // that cannot go into the order file the part of the grower data and
+        // the caption of the field it is in, and the characters the order
+        // file cannot carry.
         QTest::addColumn<QStringList>("changes");
         QTest::addColumn<QList<qint32>>("messages");
+        QTest::addColumn<qint32>("part");
         QTest::addColumn<qint32>("place");
         QTest::addColumn<QString>("suffix");
-        QTest::newRow("count A beyond its field") << QStringList{"A=40000"} << QList<qint32>{999000120} << 0 << "";
-        QTest::newRow("negative count B") << QStringList{"B=-1"} << QList<qint32>{999000120} << 0 << "";
-        QTest::newRow("count C") << QStringList{"C=5"} << QList<qint32>{999000033} << 0 << "";
+        QTest::addColumn<QString>("characters");
+        QTest::newRow("count A beyond its field") << QStringList{"A=40000"} << QList<qint32>{999000120} << 0 << 0 << ""
+                                                  << "";
+        QTest::newRow("negative count B") << QStringList{"B=-1"} << QList<qint32>{999000120} << 0 << 0 << ""
+                                          << "";
+        QTest::newRow("count C") << QStringList{"C=5"} << QList<qint32>{999000033} << 0 << 0 << ""
+                                 << "";
         QTest::newRow("separator in the delivery address")
-            << QStringList{"Afleveradres=Kas 2; achter"} << QList<qint32>{999000066} << 20102000 << "";
+            << QStringList{"Afleveradres=Kas 2; achter"} << QList<qint32>{999000066} << 20500100 << 20102000 << ""
+            << "";
+        QTest::newRow("separator in the grower's address")
+            << QStringList{"Adres=Kade 1; achter"} << QList<qint32>{999000066} << 20500000 << 20100200 << ""
+            << "";
         QTest::newRow("line break in a fertiliser name")
-            << QStringList{"Naam=Kalk\r\nsalpeter"} << QList<qint32>{999000066} << 30115000 << " 1";
+            << QStringList{"Naam=Kalk\r\nsalpeter"} << QList<qint32>{999000066} << 0 << 30115000 << " 1"
+            << "";
         QTest::newRow("customer number that names a folder")
-            << QStringList{"relNR=../R1"} << QList<qint32>{999000065} << 0 << "";
+            << QStringList{"relNR=../R1"} << QList<qint32>{999000065} << 0 << 0 << ""
+            << "";
+        QTest::newRow("grower's address outside the code page")
+            << QStringList{"Adres=ul. Łąkowa 5, Łódź"} << QList<qint32>{999000068} << 20500000 << 20100200 << ""
+            << "Ł ą ź";
+        QTest::newRow("delivery town in Hebrew and Chinese with an emoji")
+            << QStringList{"Aflever_Woonplaats=חממה 温室 🌱"} << QList<qint32>{999000068} << 20500100 << 20102300 << ""
+            << "ח מ ה 温 室 🌱";
+        QTest::newRow("the code page's own letters and signs pass")
+            << QStringList{"Naam=Kwekerij Müller € Œuvre"} << QList<qint32>{} << 0 << 0 << ""
+            << "";
         // The tank sums at their edge: exactly nothing in a tank.
-        QTest::newRow("filled tank A without a count") << QStringList{"A=0"} << QList<qint32>{999000031} << 0 << "";
-        QTest::newRow("filled tank B without a count") << QStringList{"B=0"} << QList<qint32>{999000031} << 0 << "";
-        QTest::newRow("count for an empty tank A") << QStringList{"tank A=0"} << QList<qint32>{999000032} << 0 << "";
-        QTest::newRow("count for an empty tank B") << QStringList{"tank B=0"} << QList<qint32>{999000032} << 0 << "";
-        QTest::newRow("empty tank B without a count") << QStringList{"tank B=0", "B=0"} << QList<qint32>{} << 0 << "";
+        QTest::newRow("filled tank A without a count") << QStringList{"A=0"} << QList<qint32>{999000031} << 0 << 0 << ""
+                                                       << "";
+        QTest::newRow("filled tank B without a count") << QStringList{"B=0"} << QList<qint32>{999000031} << 0 << 0 << ""
+                                                       << "";
+        QTest::newRow("count for an empty tank A")
+            << QStringList{"tank A=0"} << QList<qint32>{999000032} << 0 << 0 << ""
+            << "";
+        QTest::newRow("count for an empty tank B")
+            << QStringList{"tank B=0"} << QList<qint32>{999000032} << 0 << 0 << ""
+            << "";
+        QTest::newRow("empty tank B without a count")
+            << QStringList{"tank B=0", "B=0"} << QList<qint32>{} << 0 << 0 << ""
+            << "";
         QTest::newRow("both tanks empty")
-            << QStringList{"tank A=0", "tank B=0", "A=0", "B=0"} << QList<qint32>{999000030} << 0 << "";
+            << QStringList{"tank A=0", "tank B=0", "A=0", "B=0"} << QList<qint32>{999000030} << 0 << 0 << ""
+            << "";
         QTest::newRow("both tanks empty, counts given")
-            << QStringList{"tank A=0", "tank B=0"} << QList<qint32>{999000030, 999000032} << 0 << "";
+            << QStringList{"tank A=0", "tank B=0"} << QList<qint32>{999000030, 999000032} << 0 << 0 << ""
+            << "";
     }
     void checksRefuseBadInput()
     {
         QFETCH(QStringList, changes);
         QFETCH(QList<qint32>, messages);
+        QFETCH(qint32, part);
         QFETCH(qint32, place);
         QFETCH(QString, suffix);
+        QFETCH(QString, characters);
         BestelRecord b = order();
         QList<clsPrintMeststofMeststof> lines = recipe();
         BestelAantallen aantallen = kAantallen;
@@ -331,7 +401,9 @@ private slots:
                                               {"tank A", &lines[0].Hoeveelheid},
                                               {"tank B", &lines[1].Hoeveelheid},
                                               {"relNR", &b.relNR},
-                                              {"Afleveradres", &b.Afleveradres}};
+                                              {"Afleveradres", &b.Afleveradres},
+                                              {"Adres", &b.Adres},
+                                              {"Aflever_Woonplaats", &b.Aflever_Woonplaats}};
         for (const QString& change : changes)
             *fields.value(change.section('=', 0, 0)) = change.section('=', 1);
 
@@ -346,11 +418,38 @@ private slots:
         QStringList expected;
         for (qint32 message : messages)
             expected << GetLangStr(message);
-        expected.last() += place ? "\n" + GetLangStr(place) + suffix : QString();
+        expected.last().replace("%1", characters);
+        if (place)
+            expected.last() += "\n" + (part ? GetLangStr(part) + ": " : QString()) + GetLangStr(place) + suffix;
         QCOMPARE(shownTexts(), expected);
         QVERIFY(b.Bestelnummer.isEmpty());
         QVERIFY(QDir(appState().AppPath).entryList({"*.zv1"}).isEmpty());
         QCOMPARE(registered(), 0);
+    }
+
+    // The customer number and eight digits of the order time: the last three
+    // of the day number and five of the time of day in 1/100000 day.
+    void orderNumberDigits_data()
+    {
+        QTest::addColumn<QDateTime>("time");
+        QTest::addColumn<QString>("relNR");
+        QTest::addColumn<QString>("number");
+        // 45838.5869097222 days, " 4583858690.97222" times 100000
+        QTest::newRow("afternoon") << QDateTime(QDate(2025, 6, 30), QTime(14, 5, 9)) << "512"
+                                   << "51283858690";
+        QTest::newRow("midnight, no decimals") << QDateTime(QDate(2025, 1, 1), QTime(0, 0)) << "R1"
+                                               << "R165800000";
+        QTest::newRow("last second of a day") << QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59)) << "7"
+                                              << "752599998";
+        QTest::newRow("one second into a leap day") << QDateTime(QDate(2024, 2, 29), QTime(0, 0, 1)) << ""
+                                                    << "35100001";
+    }
+    void orderNumberDigits()
+    {
+        QFETCH(QDateTime, time);
+        QFETCH(QString, relNR);
+        QFETCH(QString, number);
+        QCOMPARE(MaakBestelnummer(relNR, DatumGetal(time)), number);
     }
 
     void marginQuestion_data()

@@ -2,6 +2,7 @@
 // text reads back in place, and nothing drawn ever covers anything else.
 #include "db/apperror.h"
 #include "documentrenderer.h"
+#include "fulldisk.h"
 #include "pdftext.h"
 #include "printdocument.h"
 #include "wideface.h"
@@ -188,6 +189,19 @@ private slots:
                 woorden << t.text.split(' ');
         }
         QCOMPARE(woorden.join(' '), opmerking);
+    }
+
+    void aPdfThatCannotBeWrittenOutIsNotThere()
+    {
+        FullDisk disk;
+        if (!disk.available())
+            QSKIP(disk.whyNot());
+        QVERIFY(disk.fill());
+        PrintDocument doc;
+        doc.startDoc();
+        doc.printText("Kort");
+        QVERIFY(!writePdf(doc, disk.path() + "advies.pdf"));
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"filler"});
     }
 
     void bordersFollowTheTableSetting()

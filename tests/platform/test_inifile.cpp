@@ -1,5 +1,7 @@
+#include "fulldisk.h"
 #include "ini/inifile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -83,6 +85,43 @@ private slots:
         QVERIFY(IniFile::write(p, "Algemeen", "MixoraWaardig", "0"));
         QCOMPARE(readFile(p), QByteArray("[Algemeen]\nMixoraWaardig=0\n"));
         QVERIFY(!IniFile::write(m_dir.filePath("no/such/dir/x.ini"), "a", "b", "c"));
+    }
+
+    // The new content could not be written out: the old file stays whole.
+    void aFullDiskKeepsTheOldFile()
+    {
+        FullDisk disk;
+        if (!disk.available())
+            QSKIP(disk.whyNot());
+        const QByteArray original = "[language]\nlanguageID=1\n[Algemeen]\nMailType=0\nSMTPservername=smtp.example\n";
+        const QString p = disk.path() + "Zelvora.ini";
+        {
+            QFile f(p);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(original);
+        }
+        QVERIFY(disk.fill());
+        QVERIFY(!IniFile::write(p, "Algemeen", "Advisor", "J. de Vries"));
+        QVERIFY(!IniFile::remove(p, "Algemeen", "MailType"));
+        QCOMPARE(readFile(p), original);
+        QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "Zelvora.ini"}));
+    }
+
+    // A file made on Windows is in its code page: read as such, and written
+    // back in it; only a value that code page cannot hold makes it UTF-8.
+    void windowsCodePageIsReadAndKept()
+    {
+        const QByteArray original = "[Algemeen]\r\nAdvisor=J\xF6rg M\xFCller\r\nMailType=1\r\n";
+        const QString p = writeFile("w.ini", original);
+        QCOMPARE(IniFile::read(p, "Algemeen", "Advisor"), QString("Jörg Müller"));
+        QVERIFY(IniFile::write(p, "Algemeen", "SMTPservername", "smtp.café.example €"));
+        QCOMPARE(readFile(p), original + "SMTPservername=smtp.caf\xE9.example \x80\r\n");
+
+        QVERIFY(IniFile::write(p, "Algemeen", "Kas", "Łódź"));
+        QVERIFY(readFile(p).contains("Advisor=J\xC3\xB6rg"));
+        QCOMPARE(IniFile::read(p, "Algemeen", "Advisor"), QString("Jörg Müller"));
+        QCOMPARE(IniFile::read(p, "Algemeen", "SMTPservername"), QString("smtp.café.example €"));
+        QCOMPARE(IniFile::read(p, "Algemeen", "Kas"), QString("Łódź"));
     }
 
     void utf8Survives()

@@ -5,12 +5,14 @@
 #include "frmselecttuinder.h"
 #include "frmsplash.h"
 #include "frmtaal.h"
+#include "fulldisk.h"
 #include "ini/inifile.h"
 #include "instanceguard.h"
 #include "program.h"
 #include "programfixture.h"
 #include "programsettings.h"
 #include "registry/registry.h"
+#include "startup.h"
 #include "stepwindow.h"
 #include "testdatabases.h"
 #include "ui/dialogs.h"
@@ -28,6 +30,8 @@
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -118,6 +122,29 @@ private slots:
             QVERIFY(p.main()->close());
             QCOMPARE(MessageBox::shown().size(), 1);
         }
+    }
+
+    // Another program that holds the grower database is reported as a lock,
+    // not as a damaged file that the grower might delete.
+    void aGrowerDatabaseLockedByAnotherProgramIsReportedAsLocked()
+    {
+        ProgramFixture p(false);
+        {
+            QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "otherProgram");
+            other.setDatabaseName(p.appPath() + "ZelvoraT.mdb");
+            QVERIFY(other.open());
+            QSqlQuery q(other);
+            QVERIFY(q.exec("PRAGMA locking_mode = EXCLUSIVE"));
+            QVERIFY(q.exec("BEGIN EXCLUSIVE"));
+            p.main()->MDIForm_Activate();
+            QCOMPARE(MessageBox::last().text,
+                     GetLangStr(999000018) + "\nCould not update; currently locked by another user or program.");
+            QCOMPARE(p.endedWith(), 1);
+            QVERIFY(q.exec("ROLLBACK"));
+            q = QSqlQuery();
+            other.close();
+        }
+        QSqlDatabase::removeDatabase("otherProgram");
     }
 
     void aReferenceDatabaseWithoutItsTablesEndsAtLoad()
@@ -362,6 +389,39 @@ private slots:
         Registry::setMailHandlerQuery({});
     }
 
+    // Reading the settings writes the defaults of missing keys back, closing
+    // writes them all: on a full disk the file keeps every setting it had,
+    // and the user is told that the settings were not saved.
+    void settingsWindowOnAFullDiskKeepsTheSettingsFile()
+    {
+        ProgramFixture p;
+        FullDisk disk;
+        if (!disk.available())
+            QSKIP(disk.whyNot());
+        const QByteArray original =
+            "[language]\nlanguageID=0\n[Unit]\nUnitID=2\n[Algemeen]\nSMTPservername=smtp.example\n";
+        const QString ini = disk.path() + "Zelvora.ini";
+        {
+            QFile f(ini);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(original);
+        }
+        appState().AppPath = disk.path();
+        QVERIFY(disk.fill());
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QVERIFY(w);
+        QVERIFY(MessageBox::shown().isEmpty()); // a default that could not be written back is still used
+        QVERIFY(w->optTaal[1]->isChecked());
+        w->txtTaal[1]->setText("J. de Tuinder");
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000072));
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), original);
+    }
+
     void settingsWindowShowsAndKeepsTheStoredLanguageAndUnit()
     {
         ProgramFixture p;
@@ -398,6 +458,34 @@ private slots:
         w->cmdTaal->click();
         QCoreApplication::processEvents();
         QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("3"));
+    }
+
+    // A language number the texts have no column for would show every
+    // caption as its number: the program starts in the first language,
+    // Dutch, and the settings window shows it.
+    void anUnknownLanguageStartsInDutch_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("beyond the languages") << "7";
+        QTest::newRow("negative") << "-1";
+        QTest::newRow("a fraction") << "1.5";
+    }
+    void anUnknownLanguageStartsInDutch()
+    {
+        QFETCH(QString, stored);
+        ProgramFixture p;
+        const QString ini = p.appPath() + "Zelvora.ini";
+        IniFile::write(ini, "language", "languageID", stored);
+        appState().CommandLine = "/Path=" + p.appPath() + " /nosplash=yes";
+        StartUp();
+        QCOMPARE(appState().languageID, qint16(0));
+        QCOMPARE(GetLangStr(72100000), QString("Afdrukken en bestellen"));
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QVERIFY(w);
+        QCOMPARE(w->cboTaal[0]->currentText(), QString("Nederlands"));
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(IniFile::read(ini, "language", "languageID"), stored); // kept until the user picks one
     }
 
     void settingsWindowShowsTheWholeRestartNotice()

@@ -1,0 +1,31 @@
+#include "savefile.h"
+
+#include <QSaveFile>
+
+bool CommitSaveFile(QSaveFile& file)
+{
+    if (!file.isOpen())
+        return false;
+    if (!file.flush() || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        file.commit(); // removes the temporary file; the old one stays
+        return false;
+    }
+    return file.commit();
+}
+
+bool WriteWholeFile(const QString& path, const QByteArray& data)
+{
+    QSaveFile file(path);
+    // Writing straight into the final name would leave a cut-off file on a
+    // failure; a reader would take it for a whole one.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(data) != data.size()) {
+        file.cancelWriting();
+        file.commit();
+        return false;
+    }
+    return CommitSaveFile(file);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The single-byte code page of the Windows program: the order file the
+// dealer's software reads, and settings files made on Windows, are in it.
+// Written out here so that it does not depend on the codecs Qt was built with.
+namespace Windows1252 {
+
+QString decode(const QByteArray& bytes);
+
+// A character the code page lacks becomes "?".
+QByteArray encode(const QString& text);
+
+// The characters of text the code page lacks, each once, in the order they
+// first occur; empty when the whole text can be encoded.
+QString missing(const QString& text);
+
+} // namespace Windows1252
