@@ -269,10 +269,12 @@ bool frmExtraBigBag::SchrijfCel(int mengsel, int rij, int kolom, const QVariant&
     if (!Bewerkbaar() || kolom != kHoeveelheid || rij < 0 || rij >= Mengsels.AantalRegels(mengsel))
         return false;
     float hoeveelheid = 0;
-    if (LeesHoeveelheid(waarde.toString(), hoeveelheid) != HoeveelheidFout::Geen) {
+    const QString tekst = waarde.toString();
+    if (const InvoerFout fout = LeesHoeveelheid(tekst, hoeveelheid); fout != InvoerFout::Geen) {
         // Told once the editor has closed on the old value, so that the message does not commit it again.
+        const QString melding = InvoerMelding(fout, tekst, kHoeveelheidBereik);
         QTimer::singleShot(0, this,
-                           [] { RunUserAction([] { MessageBox::show(GetLangStr(999000080), MsgBox::Exclamation); }); });
+                           [melding] { RunUserAction([&] { MessageBox::show(melding, MsgBox::Exclamation); }); });
         return false;
     }
     if (Mengsels.ZetHoeveelheid(mengsel, rij, hoeveelheid)) {

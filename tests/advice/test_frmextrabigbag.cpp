@@ -138,7 +138,7 @@ private slots:
         QCOMPARE(rijen(w->grdEbb[0]), (QStringList{"Kalksalpeter|20.0|kg", "Magnesiumnitraat|5.5|kg"}));
         QCOMPARE(rijen(w->grdEbb[1]), (QStringList{"Kalisalpeter|1,250.0|kg"}));
         QCOMPARE(w->findChild<QLabel*>("lblEbb_190")->text(), QString("25.5 KG "));
-        QCOMPARE(w->findChild<QLabel*>("lblEbb_290")->text(), QString("1250.0 KG "));
+        QCOMPARE(w->findChild<QLabel*>("lblEbb_290")->text(), QString("1,250.0 KG ")); // as the amounts
         QVERIFY(MessageBox::shown().isEmpty());
 
         press(w, 0); // on to the composition, the blends stored
@@ -204,10 +204,16 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|20.0|kg"}));
 
+        // Refused, and told with both limits.
         typ(w, 1, 0, "-5");
         QTRY_COMPARE(MessageBox::shown().size(), 1);
-        QCOMPARE(MessageBox::last().text, GetLangStr(999000080));
-        QCOMPARE(w->Mengsels.Regel(1, 1).Hoeveelheid, 20.0f);
+        const QString grenzen = GetLangStr(999000085).arg("0.0", "99,999.9");
+        QCOMPARE(MessageBox::last().text, grenzen);
+        typ(w, 1, 0, "99999999999");
+        QTRY_COMPARE(MessageBox::shown().size(), 2);
+        QCOMPARE(MessageBox::last().text, grenzen);
+        QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|20.0|kg"}));
+        QCOMPARE(w->findChild<QLabel*>("lblEbb_190")->text(), QString("20.0 KG "));
 
         // Letters do not even reach the box.
         typ(w, 1, 0, "x7");
