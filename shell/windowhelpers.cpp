@@ -10,14 +10,17 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
+#include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <cmath>
 
 namespace {
@@ -446,6 +449,22 @@ void InstallSelectionFollowsFocus()
         return;
     filter = new SelectionFollowsFocus(qApp);
     qApp->installEventFilter(filter);
+}
+
+bool IsEnter(const QKeyEvent* key)
+{
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool PressOnEnter(QWidget* focused, const QKeyEvent* key)
+{
+    if (!IsEnter(key) || (!qobject_cast<QPushButton*>(focused) && !qobject_cast<QToolButton*>(focused)))
+        return false;
+    auto* button = static_cast<QAbstractButton*>(focused);
+    if (button->isEnabled())
+        button->click();
+    return true;
 }
 
 void SelectAllOnceFocused(QLineEdit* box)
