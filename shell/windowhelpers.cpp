@@ -367,10 +367,10 @@ void SetGridLook(QTableView* grid, qint16 style)
     grid->setFrameShape(edit ? QFrame::StyledPanel : QFrame::NoFrame);
     grid->setShowGrid(edit);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    if (edit) {
-        grid->setTabKeyNavigation(true);
+    // A list hands Tab on to the buttons beside it; Tab moves from cell to cell only where cells are typed in.
+    grid->setTabKeyNavigation(edit);
+    if (edit)
         grid->verticalHeader()->setDefaultSectionSize(twips(325));
-    }
     // The highlighted row of the list look: the grid's background, darker by 15.
     qint32 base = rgbOf(grid->palette().color(QPalette::Base));
     float r = 0, g = 0, b = 0;

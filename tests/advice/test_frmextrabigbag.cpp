@@ -228,6 +228,39 @@ private slots:
         QCOMPARE(w->Mengsels.Regel(1, 1).Hoeveelheid, 5.6f);
     }
 
+    void theAmountsAreTypedOneAfterTheOther()
+    {
+        using TestSupport::typeKey;
+        using TestSupport::typeText;
+        frmExtraBigBag* w = open();
+        for (const char* naam : {"Kalksalpeter", "Magnesiumnitraat", "Kalisalpeter"})
+            voegToe(w, 1, naam);
+        m_program->main()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        // The keyboard is on the new line's amount; up to the first one, then amount after amount.
+        QTableView* grid = w->grdEbb[0];
+        QCOMPARE(QApplication::focusWidget(), grid);
+        typeKey(Qt::Key_Up);
+        typeKey(Qt::Key_Up);
+        for (const char* tekst : {"20", "5.5", "12"}) {
+            typeText(tekst);
+            typeKey(Qt::Key_Return);
+        }
+        QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|20.0|kg", "Magnesiumnitraat|5.5|kg", "Kalisalpeter|12.0|kg"}));
+        QCOMPARE(w->findChild<QLabel*>("lblEbb_190")->text(), QString("37.5 KG "));
+        // Esc takes back an amount being typed; past the last amount Tab leaves the grid for blend 2's button.
+        typeText("9");
+        typeKey(Qt::Key_Escape);
+        QCOMPARE(rijen(grid).last(), QString("Kalisalpeter|12.0|kg"));
+        typeKey(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdEbb[1]);
+        // Esc there is Stop, which stores the blends.
+        typeKey(Qt::Key_Escape);
+        QTRY_VERIFY(!window());
+        QCOMPARE(opgeslagen(),
+                 (QStringList{"1|1|Kalksalpeter|1|20", "2|7|Magnesiumnitraat|1|5.5", "3|3|Kalisalpeter|1|12"}));
+    }
+
     void aFertiliserIsOnceInABlendAndAFullBlendSaysSo()
     {
         for (int r = 1; r <= 20; ++r)
