@@ -1,10 +1,7 @@
 #include "bigbagmengsels.h"
 
 #include "hoeveelheid.h"
-#include "invoergetal.h"
-
-#include <QLocale>
-#include <limits>
+#include "units.h"
 
 int BigBagMengsels::AantalRegels(int mengsel) const
 {
@@ -94,17 +91,13 @@ QList<clsPrintMeststofMeststof> BigBagMengsels::PrintRegels() const
     return regels;
 }
 
-HoeveelheidFout LeesHoeveelheid(const QString& tekst, float& hoeveelheid)
+InvoerFout LeesHoeveelheid(const QString& tekst, float& hoeveelheid)
 {
-    // Read over the whole range of a single, so that a negative amount is told apart from no number.
-    constexpr double kGrootste = std::numeric_limits<float>::max();
     double getal = 0;
-    if (LeesInvoer(tekst, {-kGrootste, kGrootste, 1, false}, getal) != InvoerFout::Geen)
-        return HoeveelheidFout::GeenGetal;
-    if (getal < 0)
-        return HoeveelheidFout::Negatief;
-    hoeveelheid = getal == 0 ? 0.0f : float(getal); // "-0" is shown as 0
-    return HoeveelheidFout::Geen;
+    const InvoerFout fout = LeesInvoer(tekst, kHoeveelheidBereik, getal);
+    if (fout == InvoerFout::Geen)
+        hoeveelheid = getal == 0 ? 0.0f : float(getal); // "-0" is shown as 0
+    return fout;
 }
 
 QString HoeveelheidTekst(const MeststofRecord& regel)
@@ -119,7 +112,5 @@ QString EenheidTekst(const MeststofRecord& regel)
 
 QString TotaalTekst(float kg)
 {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    return locale.toString(double(kg), 'f', 1) + " KG ";
+    return FormatNumber(kg, 1) + " KG ";
 }

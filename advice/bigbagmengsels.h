@@ -1,6 +1,7 @@
 #pragma once
 
 #include "clsprintmeststofmeststof.h"
+#include "invoergetal.h"
 #include "records.h"
 
 #include <QList>
@@ -53,15 +54,20 @@ private:
     std::array<std::array<MeststofRecord, kRegels + 1>, 2> m_mengsels;
 };
 
-// What a typed amount is refused for; Geen when it is accepted.
-enum class HoeveelheidFout { Geen, GeenGetal, Negatief };
+// What a line's amount may be, in kilograms or litres (grams or millilitres
+// for a trace-element product). One big bag holds about a tonne, so the
+// limit lies far above any real amount, yet an amount, a blend's total of 20
+// lines and the printed line keep to the width they are shown in, and every
+// amount keeps its decimal in the seven digits of a single.
+inline constexpr InvoerBereik kHoeveelheidBereik{0, 99999.9, 1, false};
 
-// The amount typed in the user's locale (an empty text is 0).
-HoeveelheidFout LeesHoeveelheid(const QString& tekst, float& hoeveelheid);
+// The amount typed in the user's locale (an empty text is 0); text that is
+// no number and amounts outside kHoeveelheidBereik are refused.
+InvoerFout LeesHoeveelheid(const QString& tekst, float& hoeveelheid);
 
 // The amount and unit of a line as the grid and the report show them.
 QString HoeveelheidTekst(const MeststofRecord& regel);
 QString EenheidTekst(const MeststofRecord& regel);
 
-// A blend's total as shown beneath its grid: one decimal and " KG ".
+// A blend's total as shown beneath its grid: as the amounts in the grid, one decimal, and " KG ".
 QString TotaalTekst(float kg);

@@ -96,6 +96,36 @@ private:
     QObject* m_toetsen;
 };
 
+// Tab and Enter go from one amount down to the next, the only cells typed
+// in; past the last one Tab leaves the grid. A grid that gets the focus
+// stands on an amount.
+class MengselRooster : public QTableView {
+public:
+    using QTableView::QTableView;
+
+protected:
+    QModelIndex moveCursor(CursorAction actie, Qt::KeyboardModifiers modifiers) override
+    {
+        if (actie != MoveNext && actie != MovePrevious)
+            return QTableView::moveCursor(actie, modifiers);
+        const QModelIndex nu = currentIndex();
+        int rij = nu.isValid() ? nu.row() : -1;
+        if (actie == MoveNext && !(nu.isValid() && nu.column() < kHoeveelheid))
+            ++rij;
+        else if (actie == MovePrevious && !(nu.isValid() && nu.column() > kHoeveelheid))
+            --rij;
+        return rij >= 0 && rij < model()->rowCount() ? model()->index(rij, kHoeveelheid) : QModelIndex();
+    }
+
+    void focusInEvent(QFocusEvent* event) override
+    {
+        QTableView::focusInEvent(event);
+        const QModelIndex nu = currentIndex();
+        if (model()->rowCount() > 0 && nu.column() != kHoeveelheid)
+            setCurrentIndex(model()->index(std::max(nu.row(), 0), kHoeveelheid));
+    }
+};
+
 } // namespace
 
 frmExtraBigBag::frmExtraBigBag(QWidget* parent) : StepWindow(parent)
@@ -126,7 +156,7 @@ void frmExtraBigBag::MaakVelden()
         kop->setFont(vet);
         knop(mengsel - 1, mengsels);
 
-        auto* grid = grdEbb.add(mengsel - 1, new QTableView(mengsels));
+        auto* grid = grdEbb.add(mengsel - 1, new MengselRooster(mengsels));
         auto* model = new MengselModel(
             {GetLangStr(610200000), GetLangStr(610200100), GetLangStr(610200200)},
             [this, mengsel](int rij, int kolom, int role) { return LeesCel(mengsel, rij, kolom, role); },
@@ -269,10 +299,12 @@ bool frmExtraBigBag::SchrijfCel(int mengsel, int rij, int kolom, const QVariant&
     if (!Bewerkbaar() || kolom != kHoeveelheid || rij < 0 || rij >= Mengsels.AantalRegels(mengsel))
         return false;
     float hoeveelheid = 0;
-    if (LeesHoeveelheid(waarde.toString(), hoeveelheid) != HoeveelheidFout::Geen) {
+    const QString tekst = waarde.toString();
+    if (const InvoerFout fout = LeesHoeveelheid(tekst, hoeveelheid); fout != InvoerFout::Geen) {
         // Told once the editor has closed on the old value, so that the message does not commit it again.
+        const QString melding = InvoerMelding(fout, tekst, kHoeveelheidBereik);
         QTimer::singleShot(0, this,
-                           [] { RunUserAction([] { MessageBox::show(GetLangStr(999000080), MsgBox::Exclamation); }); });
+                           [melding] { RunUserAction([&] { MessageBox::show(melding, MsgBox::Exclamation); }); });
         return false;
     }
     if (Mengsels.ZetHoeveelheid(mengsel, rij, hoeveelheid)) {

@@ -76,8 +76,6 @@ void frmEigenTeelt::buildControls()
     auto* zoek = cmdTeelt.add(5, new QPushButton(gewas));
     zoek->setIcon(QIcon(Picture("DriehoekKnopje")));
     zoek->setFixedSize(28, code->sizeHint().height());
-    // Tab goes from the code straight on to the name.
-    zoek->setFocusPolicy(Qt::NoFocus);
     auto* codeRij = new QHBoxLayout;
     codeRij->setSpacing(4);
     codeRij->addWidget(code);
@@ -114,7 +112,8 @@ void frmEigenTeelt::buildControls()
         connectAction(button, &QPushButton::clicked, this, [this, index] { cmdTeelt_Click(index); });
     });
 
-    QList<QWidget*> volgorde{txtTeelt[kCode], txtTeelt[kNaam]};
+    // The search beside the code comes between the code and the name, where it stands.
+    QList<QWidget*> volgorde{txtTeelt[kCode], cmdTeelt[5], txtTeelt[kNaam]};
     for (int index = 1; index <= 15; ++index)
         volgorde << txtTeelt[index];
     for (int index = 0; index <= 4; ++index)

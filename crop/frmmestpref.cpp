@@ -113,6 +113,8 @@ void frmMestPref::Form_Activate()
 {
     fraMestPref[0]->show();
     fraControl->show();
+    // The keyboard starts in the list, where Space ticks and unticks.
+    lstMestFref->setFocus();
 }
 
 bool frmMestPref::queryUnload()

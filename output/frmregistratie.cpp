@@ -284,6 +284,12 @@ int frmRegistratie::datumVak(QObject* object) const
 
 bool frmRegistratie::eventFilter(QObject* watched, QEvent* event)
 {
+    // Enter on a fertiliser's row opens its orders, as a double-click does.
+    if (watched == grdRegistratie && event->type() == QEvent::KeyPress && m_modus == Registratie::PerMeststof &&
+        IsEnter(static_cast<QKeyEvent*>(event))) {
+        RunUserAction([this] { grdRegistratie_DblClick(); });
+        return true;
+    }
     const int vak = datumVak(watched);
     if (vak >= 0) {
         if (event->type() == QEvent::FocusIn) {

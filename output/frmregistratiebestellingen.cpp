@@ -151,3 +151,11 @@ bool frmRegistratieBestellingen::eventFilter(QObject* watched, QEvent* event)
     }
     return QDialog::eventFilter(watched, event);
 }
+
+void frmRegistratieBestellingen::keyPressEvent(QKeyEvent* event)
+{
+    // The buttons are no default buttons, so that Enter in the list deletes
+    // nothing; a button that has the focus takes Enter all the same.
+    if (!PressOnEnter(focusWidget(), event))
+        QDialog::keyPressEvent(event);
+}

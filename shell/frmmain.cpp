@@ -11,20 +11,25 @@
 #include "wizard.h"
 #include "zelvorageneral.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QProcess>
+#include <QSet>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
 #include <QUrl>
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -70,6 +75,57 @@ bool toolAvailable(const QString& key)
         return true;
     const char* window = windowOfTool(key);
     return window && HasStepWindow(window);
+}
+
+// The letter a caption marks with "&", or -1.
+qsizetype markedLetter(const QString& caption)
+{
+    for (qsizetype i = 0; i + 1 < caption.size(); ++i)
+        if (caption[i] == '&') {
+            if (caption[i + 1].isLetterOrNumber())
+                return i + 1;
+            ++i;
+        }
+    return -1;
+}
+
+// Every caption of a band gets a letter of its own, for Alt and the letter
+// on the band and the letter alone in the popup: the one it marks with "&",
+// else the first free letter that starts a word, else the first free letter.
+// The language texts carry no marks, and every language must reach every tool.
+QStringList WithAccessKeys(const QStringList& captions)
+{
+    QSet<QChar> taken;
+    for (const QString& c : captions)
+        if (const qsizetype i = markedLetter(c); i >= 0)
+            taken.insert(c[i].toLower());
+    QStringList out;
+    for (QString c : captions) {
+        if (markedLetter(c) < 0) {
+            qsizetype chosen = -1;
+            for (const bool wordStart : {true, false})
+                for (qsizetype i = 0; i < c.size() && chosen < 0; ++i) {
+                    const bool starts = i == 0 || !c[i - 1].isLetterOrNumber();
+                    if (c[i].isLetterOrNumber() && (starts || !wordStart) && !taken.contains(c[i].toLower()))
+                        chosen = i;
+                }
+            if (chosen >= 0) {
+                taken.insert(c[chosen].toLower());
+                c.insert(chosen, '&');
+            }
+        }
+        out << c;
+    }
+    return out;
+}
+
+// The first control in the window that Tab stops at, or null.
+QWidget* firstControl(QWidget* window)
+{
+    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+        if (window->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled())
+            return w;
+    return nullptr;
 }
 
 frmMain::Starter& starter()
@@ -183,19 +239,30 @@ void frmMain::InitMenu()
 
     m_popup = new QMenu("Data", this);
     m_popup->setObjectName("mnu8Sub");
-    for (const Tool& t : kPopupTools) {
-        QAction* a = m_popup->addAction(GetLangStr(10400000 + t.textOffset));
-        a->setObjectName(t.key);
-        const QString key = t.key;
+    QStringList captions;
+    for (const Tool& t : kPopupTools)
+        captions << GetLangStr(10400000 + t.textOffset);
+    captions = WithAccessKeys(captions);
+    for (qsizetype i = 0; i < captions.size(); ++i) {
+        QAction* a = m_popup->addAction(captions[i]);
+        const QString key = kPopupTools[i].key;
+        a->setObjectName(key);
         connectAction(a, &QAction::triggered, this, [this, key] { barMain_Click(key); });
         m_tools.insert(key.toLower(), a);
     }
 
-    for (const Tool& t : kMainTools) {
-        const QString key = t.key;
-        QAction* a = new QAction(t.textOffset == 0 ? QString("&Zelvora") : GetLangStr(10400000 + t.textOffset), this);
+    captions.clear();
+    for (const Tool& t : kMainTools)
+        captions << (t.textOffset == 0 ? QString("&Zelvora") : GetLangStr(10400000 + t.textOffset));
+    const QStringList withKeys = WithAccessKeys(captions);
+    for (qsizetype i = 0; i < captions.size(); ++i) {
+        const QString key = kMainTools[i].key;
+        QAction* a = new QAction(captions[i], this);
         a->setObjectName(key);
         a->setToolTip(a->text().remove('&'));
+        // A tool button shows the icon text, which without one of its own is
+        // the caption stripped of its "&": the button would take no Alt+letter.
+        a->setIconText(withKeys[i]);
         if (key == "mnu1")
             a->setIcon(QIcon(Picture("TessmarkLogo")));
         if (key == "mnu8")
@@ -204,12 +271,17 @@ void frmMain::InitMenu()
             connectAction(a, &QAction::triggered, this, [this, key] { barMain_Click(key); });
         m_bar->addAction(a);
         auto* button = qobject_cast<QToolButton*>(m_bar->widgetForAction(a));
-        if (button && key == "mnu8")
-            button->setPopupMode(QToolButton::InstantPopup);
+        if (button) {
+            if (key == "mnu8")
+                button->setPopupMode(QToolButton::InstantPopup);
+            button->installEventFilter(this);
+        }
         m_toolButtons.insert(key.toLower(), button);
         m_tools.insert(key.toLower(), a);
         m_mainKeys << key.toLower();
     }
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connectAction(f10, &QShortcut::activated, this, [this] { focusMenu(); });
     layoutTools(80);
     setMenuTools("ALL_ON");
 }
@@ -251,6 +323,89 @@ void frmMain::layoutTools(int reserve)
     for (int i = 0; i < m_mainKeys.size(); ++i)
         if (QToolButton* b = m_toolButtons.value(m_mainKeys[i]))
             b->setFixedWidth(chosen[i]);
+}
+
+bool frmMain::inBand(const QWidget* w) const
+{
+    return w && std::any_of(m_toolButtons.cbegin(), m_toolButtons.cend(), [w](const QToolButton* b) { return b == w; });
+}
+
+void frmMain::focusMenu()
+{
+    QWidget* now = QApplication::focusWidget();
+    if (inBand(now)) {
+        leaveMenu();
+        return;
+    }
+    for (const QString& k : std::as_const(m_mainKeys))
+        if (QToolButton* b = m_toolButtons.value(k); b && b->isEnabled()) {
+            m_beforeMenu = now;
+            b->setFocus(Qt::ShortcutFocusReason);
+            return;
+        }
+}
+
+void frmMain::leaveMenu()
+{
+    QWidget* back = m_beforeMenu;
+    m_beforeMenu.clear();
+    // The step that a tool opened or brought forward takes the keyboard, not the box left behind.
+    if (QMdiSubWindow* sub = m_mdi->activeSubWindow(); sub && sub->widget() && !(back && sub->isAncestorOf(back))) {
+        back = sub->widget()->focusWidget();
+        if (!back)
+            back = firstControl(sub->widget());
+    }
+    if (back && back->isVisible() && back->isEnabled())
+        back->setFocus(Qt::ShortcutFocusReason);
+    else if (QWidget* now = QApplication::focusWidget(); inBand(now))
+        now->clearFocus();
+}
+
+bool frmMain::menuKey(QToolButton* button, int key)
+{
+    const qsizetype at = m_mainKeys.indexOf(m_toolButtons.key(button));
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        // On to the next tool that is on, round the band.
+        for (qsizetype step = 1; step < m_mainKeys.size(); ++step) {
+            const qsizetype n = m_mainKeys.size();
+            const qsizetype i = (at + (key == Qt::Key_Right ? step : n - step)) % n;
+            if (QToolButton* b = m_toolButtons.value(m_mainKeys[i]); b && b->isEnabled()) {
+                b->setFocus(Qt::ShortcutFocusReason);
+                break;
+            }
+        }
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+    case Qt::Key_Down:
+        if (button->menu())
+            button->showMenu();
+        else
+            button->click();
+        if (inBand(QApplication::focusWidget()))
+            leaveMenu();
+        return true;
+    case Qt::Key_Escape:
+        leaveMenu();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        auto* button = qobject_cast<QToolButton*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (button && inBand(button) && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+            menuKey(button, key->key()))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)

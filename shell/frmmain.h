@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTcpSocket>
 
 class QAction;
@@ -55,6 +56,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void MDIForm_Load();
@@ -62,6 +64,11 @@ private:
     void layoutTools(int reserve);
     void openHelp();
     void updateDatabases();
+    // The menu from the keyboard: F10 goes into the band and out again.
+    void focusMenu();
+    void leaveMenu();
+    bool menuKey(QToolButton* button, int key);
+    bool inBand(const QWidget* w) const;
 
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_bar = nullptr;
@@ -70,5 +77,6 @@ private:
     QHash<QString, QAction*> m_tools;           // lower-cased keys, both bands
     QHash<QString, QToolButton*> m_toolButtons; // band HoofdMenu
     QStringList m_mainKeys;
+    QPointer<QWidget> m_beforeMenu; // where the focus was before F10
     bool m_activated = false;
 };

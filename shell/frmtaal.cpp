@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -62,12 +63,11 @@ frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
 
     cmdTaal = new QPushButton("close", this);
     cmdTaal->setObjectName("cmdTaal");
-    connectAction(cmdTaal, &QPushButton::clicked, this, [this] {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
-            sub->close();
-        else
-            close();
-    });
+    connectAction(cmdTaal, &QPushButton::clicked, this, [this] { cmdTaal_Click(); });
+    // Tab follows the frame from top to bottom, then the close button.
+    const QList<QWidget*> order{cboTaal[0], cboTaal[1], optTaal[0], optTaal[1], txtTaal[0], txtTaal[1], cmdTaal};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
     for (int i = 0; i < 2; ++i) {
         connectAction(cboTaal[i], &QComboBox::currentIndexChanged, this, [this, i] { cboTaal_Click(i); });
         connectAction(optTaal[i], &QRadioButton::clicked, this, [this, i] { optTaal_Click(i); });
@@ -165,6 +165,23 @@ void frmTaal::SaveSettings()
     opgeslagen &= ProgramSettings::setMailType(optTaal[0]->isChecked() ? 0 : 1);
     opgeslagen &= ProgramSettings::setAdvisor(txtTaal[1]->text());
     InstellingenOpgeslagen(opgeslagen);
+}
+
+void frmTaal::cmdTaal_Click()
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget()))
+        sub->close();
+    else
+        close();
+}
+
+void frmTaal::keyPressEvent(QKeyEvent* event)
+{
+    // Esc closes, as the close button does; the settings are written either way.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        cmdTaal_Click();
+    else if (!PressOnEnter(focusWidget(), event))
+        QWidget::keyPressEvent(event);
 }
 
 void frmTaal::closeEvent(QCloseEvent* event)

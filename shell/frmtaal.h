@@ -27,9 +27,11 @@ public:
 
     void cboTaal_Click(int index);
     void optTaal_Click(int index);
+    void cmdTaal_Click();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

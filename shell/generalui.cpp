@@ -253,7 +253,9 @@ bool KeyAsciiFilter::eventFilter(QObject* watched, QEvent* event)
     }
     auto* widget = qobject_cast<QWidget*>(watched);
     const QString text = key->text();
-    if (!widget || text.size() != 1 || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+    // Esc is no character typed: it is the window's Stop or Cancel.
+    if (!widget || text.size() != 1 || key->modifiers() & (Qt::ControlModifier | Qt::AltModifier) ||
+        key->key() == Qt::Key_Escape)
         return false;
     const bool keypadDecimal =
         (key->modifiers() & Qt::KeypadModifier) && (key->key() == Qt::Key_Period || key->key() == Qt::Key_Comma);

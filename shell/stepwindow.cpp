@@ -86,16 +86,29 @@ void StepWindow::closeEvent(QCloseEvent* event)
 
 bool StepWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    // Enter moves on to the next box, as Tab does.
+    // Enter presses a button, and moves on from a box to the next one, as Tab does.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         auto* w = qobject_cast<QWidget*>(watched);
-        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers() == Qt::NoModifier && w &&
-            w != this && isAncestorOf(w) && !qobject_cast<QPushButton*>(w)) {
-            QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
-            QCoreApplication::sendEvent(w, &tab);
+        if (IsEnter(key) && w && w != this && isAncestorOf(w)) {
+            if (!PressOnEnter(w, key)) {
+                QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+                QCoreApplication::sendEvent(w, &tab);
+            }
             return true;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void StepWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Esc that no box or grid used for itself is Stop, as in a dialog Cancel.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        QPushButton* stop = cmdControl[1];
+        if (stop->isVisible() && stop->isEnabled())
+            stop->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

@@ -10,14 +10,17 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointer>
+#include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <QToolButton>
 #include <cmath>
 
 namespace {
@@ -364,10 +367,10 @@ void SetGridLook(QTableView* grid, qint16 style)
     grid->setFrameShape(edit ? QFrame::StyledPanel : QFrame::NoFrame);
     grid->setShowGrid(edit);
     grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
-    if (edit) {
-        grid->setTabKeyNavigation(true);
+    // A list hands Tab on to the buttons beside it; Tab moves from cell to cell only where cells are typed in.
+    grid->setTabKeyNavigation(edit);
+    if (edit)
         grid->verticalHeader()->setDefaultSectionSize(twips(325));
-    }
     // The highlighted row of the list look: the grid's background, darker by 15.
     qint32 base = rgbOf(grid->palette().color(QPalette::Base));
     float r = 0, g = 0, b = 0;
@@ -446,6 +449,22 @@ void InstallSelectionFollowsFocus()
         return;
     filter = new SelectionFollowsFocus(qApp);
     qApp->installEventFilter(filter);
+}
+
+bool IsEnter(const QKeyEvent* key)
+{
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+bool PressOnEnter(QWidget* focused, const QKeyEvent* key)
+{
+    if (!IsEnter(key) || (!qobject_cast<QPushButton*>(focused) && !qobject_cast<QToolButton*>(focused)))
+        return false;
+    auto* button = static_cast<QAbstractButton*>(focused);
+    if (button->isEnabled())
+        button->click();
+    return true;
 }
 
 void SelectAllOnceFocused(QLineEdit* box)

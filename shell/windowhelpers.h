@@ -10,6 +10,7 @@
 #include <functional>
 
 class QLineEdit;
+class QKeyEvent;
 class QTableView;
 
 // The main window, once it exists (the windows take its icon and pictures,
@@ -95,6 +96,13 @@ void SetLogoButtons(QWidget* window);
 // selection once the event loop runs. A box keeps its selection while a
 // dialog is in front.
 void InstallSelectionFollowsFocus();
+
+// Enter or the keypad's Enter, without Shift, Ctrl or Alt.
+bool IsEnter(const QKeyEvent* key);
+
+// Enter on a button presses it, as Space does; a button outside a dialog
+// takes no Enter of its own. True when the key was such a press.
+bool PressOnEnter(QWidget* focused, const QKeyEvent* key);
 
 // Selects the box's whole text once the click that gave it the focus has
 // placed the caret; a box left by then is not selected. For a box that gets

@@ -102,12 +102,15 @@ private slots:
         QTest::addColumn<QString>("tekst");
         QTest::addColumn<int>("fout");
         QTest::addColumn<float>("waarde");
-        QTest::newRow("with thousands") << "1,250.5" << int(HoeveelheidFout::Geen) << 1250.5f;
-        QTest::newRow("empty is nothing") << " " << int(HoeveelheidFout::Geen) << 0.0f;
-        QTest::newRow("minus zero") << "-0" << int(HoeveelheidFout::Geen) << 0.0f;
-        QTest::newRow("negative") << "-5" << int(HoeveelheidFout::Negatief) << 7.0f;
-        QTest::newRow("no number") << "12kg" << int(HoeveelheidFout::GeenGetal) << 7.0f;
-        QTest::newRow("beyond a single") << "1e39" << int(HoeveelheidFout::GeenGetal) << 7.0f;
+        QTest::newRow("with thousands") << "1,250.5" << int(InvoerFout::Geen) << 1250.5f;
+        QTest::newRow("empty is nothing") << " " << int(InvoerFout::Geen) << 0.0f;
+        QTest::newRow("minus zero") << "-0" << int(InvoerFout::Geen) << 0.0f;
+        QTest::newRow("negative") << "-5" << int(InvoerFout::BuitenBereik) << 7.0f;
+        QTest::newRow("no number") << "12kg" << int(InvoerFout::GeenGetal) << 7.0f;
+        QTest::newRow("a decimal comma in an English amount") << "5,1" << int(InvoerFout::GeenGetal) << 7.0f;
+        QTest::newRow("the largest") << "99,999.9" << int(InvoerFout::Geen) << 99999.9f;
+        QTest::newRow("above the largest") << "100000" << int(InvoerFout::BuitenBereik) << 7.0f;
+        QTest::newRow("beyond a single") << "1e39" << int(InvoerFout::BuitenBereik) << 7.0f;
     }
 
     void typedAmounts()

@@ -138,7 +138,7 @@ private slots:
         QCOMPARE(rijen(w->grdEbb[0]), (QStringList{"Kalksalpeter|20.0|kg", "Magnesiumnitraat|5.5|kg"}));
         QCOMPARE(rijen(w->grdEbb[1]), (QStringList{"Kalisalpeter|1,250.0|kg"}));
         QCOMPARE(w->findChild<QLabel*>("lblEbb_190")->text(), QString("25.5 KG "));
-        QCOMPARE(w->findChild<QLabel*>("lblEbb_290")->text(), QString("1250.0 KG "));
+        QCOMPARE(w->findChild<QLabel*>("lblEbb_290")->text(), QString("1,250.0 KG ")); // as the amounts
         QVERIFY(MessageBox::shown().isEmpty());
 
         press(w, 0); // on to the composition, the blends stored
@@ -204,10 +204,16 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|20.0|kg"}));
 
+        // Refused, and told with both limits.
         typ(w, 1, 0, "-5");
         QTRY_COMPARE(MessageBox::shown().size(), 1);
-        QCOMPARE(MessageBox::last().text, GetLangStr(999000080));
-        QCOMPARE(w->Mengsels.Regel(1, 1).Hoeveelheid, 20.0f);
+        const QString grenzen = GetLangStr(999000085).arg("0.0", "99,999.9");
+        QCOMPARE(MessageBox::last().text, grenzen);
+        typ(w, 1, 0, "99999999999");
+        QTRY_COMPARE(MessageBox::shown().size(), 2);
+        QCOMPARE(MessageBox::last().text, grenzen);
+        QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|20.0|kg"}));
+        QCOMPARE(w->findChild<QLabel*>("lblEbb_190")->text(), QString("20.0 KG "));
 
         // Letters do not even reach the box.
         typ(w, 1, 0, "x7");
@@ -220,6 +226,39 @@ private slots:
         QCOMPARE(w->Mengsels.Regel(1, 1).Hoeveelheid, 5.55f);
         typ(w, 1, 0, "5.6"); // the shown text typed again is taken
         QCOMPARE(w->Mengsels.Regel(1, 1).Hoeveelheid, 5.6f);
+    }
+
+    void theAmountsAreTypedOneAfterTheOther()
+    {
+        using TestSupport::typeKey;
+        using TestSupport::typeText;
+        frmExtraBigBag* w = open();
+        for (const char* naam : {"Kalksalpeter", "Magnesiumnitraat", "Kalisalpeter"})
+            voegToe(w, 1, naam);
+        m_program->main()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        // The keyboard is on the new line's amount; up to the first one, then amount after amount.
+        QTableView* grid = w->grdEbb[0];
+        QCOMPARE(QApplication::focusWidget(), grid);
+        typeKey(Qt::Key_Up);
+        typeKey(Qt::Key_Up);
+        for (const char* tekst : {"20", "5.5", "12"}) {
+            typeText(tekst);
+            typeKey(Qt::Key_Return);
+        }
+        QCOMPARE(rijen(grid), (QStringList{"Kalksalpeter|20.0|kg", "Magnesiumnitraat|5.5|kg", "Kalisalpeter|12.0|kg"}));
+        QCOMPARE(w->findChild<QLabel*>("lblEbb_190")->text(), QString("37.5 KG "));
+        // Esc takes back an amount being typed; past the last amount Tab leaves the grid for blend 2's button.
+        typeText("9");
+        typeKey(Qt::Key_Escape);
+        QCOMPARE(rijen(grid).last(), QString("Kalisalpeter|12.0|kg"));
+        typeKey(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdEbb[1]);
+        // Esc there is Stop, which stores the blends.
+        typeKey(Qt::Key_Escape);
+        QTRY_VERIFY(!window());
+        QCOMPARE(opgeslagen(),
+                 (QStringList{"1|1|Kalksalpeter|1|20", "2|7|Magnesiumnitraat|1|5.5", "3|3|Kalisalpeter|1|12"}));
     }
 
     void aFertiliserIsOnceInABlendAndAFullBlendSaysSo()

@@ -14,6 +14,7 @@
 #include "stepwindows.h"
 #include "zelvorageneral.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QtTest>
@@ -166,6 +167,37 @@ private slots:
         QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM TEELT"), 0);
         QCOMPARE(box(kNaam)->text(), QString());
         QVERIFY(!w->changed());
+    }
+
+    void workedWithTheKeyboardAlone()
+    {
+        using TestSupport::typeKey;
+        addCrop(7, "Sla");
+        frmEigenTeelt* w = openFromMenu();
+        QCOMPARE(QApplication::focusWidget(), box(kCode));
+        // The search beside the code is next; Enter on it searches.
+        typeKey(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdTeelt[5]);
+        TestSupport::SearchView gezien;
+        TestSupport::answerSearch({}, 0, &gezien);
+        typeKey(Qt::Key_Return);
+        QCOMPARE(gezien.title, QString("Gewas zoeken"));
+        m_program->main()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+
+        // A changed name, then Esc in the code box: Stop, which asks about the change.
+        QCOMPARE(QApplication::focusWidget(), w->cmdTeelt[5]);
+        typeKey(Qt::Key_Tab);
+        typeKey(Qt::Key_End);
+        TestSupport::typeText(" rood");
+        typeKey(Qt::Key_Backtab);
+        typeKey(Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), box(kCode));
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        typeKey(Qt::Key_Escape);
+        QTRY_VERIFY(!window());
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000019));
+        QCOMPARE(naamVan(7), QString("Sla rood"));
     }
 
     void codesOutsideOneTo31767AreRefused()

@@ -12,6 +12,7 @@
 #include "stepwindows.h"
 #include "zelvorageneral.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QSet>
 #include <QToolButton>
@@ -138,6 +139,34 @@ private slots:
         StepDriver::press(w, 1);
         QCOMPARE(TestSupport::countOf(referenceDb(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"), 0);
         QVERIFY(kaliumZoeken().contains(kKalisalpeter));
+    }
+
+    void workedWithTheKeyboardAlone()
+    {
+        using TestSupport::typeKey;
+        frmMestPref* w = openFromMenu();
+        QListWidget* lijst = w->lstMestFref;
+        // The keyboard starts in the list: Space unticks the first fertiliser, Down and Space the next.
+        QCOMPARE(QApplication::focusWidget(), lijst);
+        typeKey(Qt::Key_Space);
+        typeKey(Qt::Key_Down);
+        typeKey(Qt::Key_Space);
+        QCOMPARE(uitgezet(), (QStringList{lijst->item(0)->text(), lijst->item(1)->text()}));
+        // Tab reaches "all on" and "all off"; Enter presses them.
+        typeKey(Qt::Key_Tab);
+        typeKey(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdMestPref[1]);
+        typeKey(Qt::Key_Return);
+        QCOMPARE(uitgezet(), QStringList());
+        typeKey(Qt::Key_Backtab);
+        typeKey(Qt::Key_Return);
+        QCOMPARE(uitgezet().size(), lijst->count());
+        // Esc is Stop, which saves the list without a question.
+        typeKey(Qt::Key_Escape);
+        QTRY_VERIFY(!window());
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(TestSupport::countOf(growerDb(), "SELECT COUNT(*) FROM MEST_PrefList WHERE UseMeststof = 0"),
+                 lijst->count());
     }
 
     void aFertiliserWithoutARowIsShownAndSearchedOn()

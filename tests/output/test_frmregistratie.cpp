@@ -182,6 +182,45 @@ private slots:
         QCOMPARE(rijen(w->grdRegistratie), (QStringList{"Kaliloog 50 %|100|liter", "Kalksalpeter|400|kg"}));
     }
 
+    void workedWithTheKeyboardAlone()
+    {
+        using TestSupport::typeKey;
+        frmRegistratie* w = openFromMenu();
+        QCOMPARE(QApplication::focusWidget(), w->txtRegistratie[0]);
+        // Tab goes from box to box to the grid, where Enter opens a fertiliser's orders.
+        for (int i = 0; i < 4; ++i)
+            typeKey(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->grdRegistratie);
+        typeKey(Qt::Key_Down);
+        QStringList orders;
+        bool dicht = false;
+        opModaal<frmRegistratieBestellingen>([&](frmRegistratieBestellingen* lijst) {
+            orders = rijen(lijst->grdRegistratie);
+            // Tab goes from the list to Delete and Close; Enter on Close closes.
+            // The offscreen platform hands the keyboard to a new window only when asked.
+            lijst->activateWindow();
+            if (!QTest::qWaitFor([lijst] { return QApplication::activeWindow() == lijst; }))
+                return;
+            typeKey(Qt::Key_Tab);
+            typeKey(Qt::Key_Tab);
+            if (QApplication::focusWidget() == lijst->cmdRegistratie[0])
+                typeKey(Qt::Key_Return);
+            dicht = !lijst->isVisible();
+        });
+        typeKey(Qt::Key_Return);
+        QCOMPARE(orders.size(), 2); // Kalksalpeter's
+        QVERIFY(orders.first().endsWith("|Kalksalpeter"));
+        QVERIFY(dicht);
+        m_program->main()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_program->main()));
+        // Tab leaves the grid for Stop; Esc stops.
+        QCOMPARE(QApplication::focusWidget(), w->grdRegistratie);
+        typeKey(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdControl[1]);
+        typeKey(Qt::Key_Escape);
+        QTRY_VERIFY(!OpenStepWindow("frmRegistratie"));
+    }
+
     void printShowsTheListOfThePeriodInThePreview()
     {
         frmRegistratie* w = openFromMenu();

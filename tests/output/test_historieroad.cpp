@@ -243,6 +243,28 @@ private slots:
             QCOMPARE(TestSupport::rowsInSet(tabel, id), 0);
     }
 
+    void theHistoryIsWorkedWithTheKeyboardAlone()
+    {
+        using TestSupport::typeKey;
+        for (const char* omschrijving : {"maart", "april"})
+            growerDb().execute("INSERT INTO HISTORIE (Datum, ID_ALG_Tuinder, Omschrijving) VALUES (?, ?, ?)",
+                               {"2024-04-01 10:00:00", appState().ID_ALG_Tuinder, omschrijving});
+        frmHistorie* h = historieVenster();
+        QCOMPARE(QApplication::focusWidget(), h->grdHist);
+        typeKey(Qt::Key_Down); // the older set
+        // Tab goes on from the list to Delete, Open and Back to the working set.
+        for (int knop : {0, 1, 2}) {
+            typeKey(Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), h->cmdHist[knop]);
+        }
+        typeKey(Qt::Key_Backtab);
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        typeKey(Qt::Key_Return);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000024));
+        QTRY_VERIFY(!isOpen("frmHistorie"));
+        QCOMPARE(appState().ID_HISTORIE, Historie::Lijst(appState().ID_ALG_Tuinder).last().ID);
+    }
+
     // A save needs a description. What cannot be stored is said, the step
     // stays, and nothing of it is left: a refused adjustment after a print
     // keeps the stored one, a refused copy leaves no set.

@@ -28,6 +28,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSqlDatabase>
@@ -175,7 +176,8 @@ private slots:
         resetAppState();
     }
 
-    void menuCaptionsAreNeverCut()
+    // Whole, and each with a letter of its own: Alt and the letter on the band, the letter alone in the popup.
+    void menuCaptionsAreNeverCutAndEachHasItsLetter()
     {
         ProgramFixture p(false);
         for (const qint16 language : {qint16(0), qint16(1)}) {
@@ -199,6 +201,19 @@ private slots:
                 }
                 QVERIFY(right <= main.width());
             }
+            QSet<int> band, popup;
+            for (const QString& key : {"mnu1", "mnu2", "mnu3", "mnu4", "mnu5", "mnu6", "mnu7", "mnu71", "mnu8"})
+                band << QKeySequence::mnemonic(main.findChild<QToolBar*>("HoofdMenu")
+                                                   ->widgetForAction(main.tool(key))
+                                                   ->property("text")
+                                                   .toString())[0]
+                            .toCombined();
+            for (const QAction* a : main.findChild<QMenu*>("mnu8Sub")->actions())
+                popup << QKeySequence::mnemonic(a->text())[0].toCombined();
+            band.remove(0);
+            popup.remove(0);
+            QCOMPARE(band.size(), 9);
+            QCOMPARE(popup.size(), 6);
             main.close();
         }
     }
@@ -420,6 +435,33 @@ private slots:
         QFile f(ini);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), original);
+    }
+
+    void settingsWindowOpensAndClosesWithTheKeyboard()
+    {
+        ProgramFixture p;
+        QVERIFY(p.showMain());
+        const QString ini = p.appPath() + "Zelvora.ini";
+        using TestSupport::typeKey;
+        // Alt+Z opens it; Esc closes it and writes the settings, as the close button does.
+        typeKey(Qt::Key_Z, Qt::AltModifier);
+        QTRY_VERIFY(OpenStepWindow("frmTaal"));
+        typeKey(Qt::Key_Escape);
+        QTRY_VERIFY(!OpenStepWindow("frmTaal"));
+        QCOMPARE(IniFile::read(ini, "Algemeen", "MailType"), QString("1"));
+
+        // Enter on the close button closes it.
+        typeKey(Qt::Key_Z, Qt::AltModifier);
+        QTRY_VERIFY(OpenStepWindow("frmTaal"));
+        auto* w = qobject_cast<frmTaal*>(OpenStepWindow("frmTaal"));
+        for (int i = 0; i < 10 && QApplication::focusWidget() != w->txtTaal[1]; ++i)
+            typeKey(Qt::Key_Tab);
+        TestSupport::typeText("Ada");
+        typeKey(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w->cmdTaal);
+        typeKey(Qt::Key_Return);
+        QTRY_VERIFY(!OpenStepWindow("frmTaal"));
+        QCOMPARE(IniFile::read(ini, "Algemeen", "Advisor"), QString("Ada"));
     }
 
     void settingsWindowShowsAndKeepsTheStoredLanguageAndUnit()

@@ -10,8 +10,11 @@
 #include "zelvorageneral.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -102,6 +105,21 @@ class TestWizard : public QObject {
     }
 
     bool toolOn(const QString& key) const { return m_program->main()->tool(key)->isEnabled(); }
+
+    QToolButton* button(const QString& key) const
+    {
+        return qobject_cast<QToolButton*>(
+            m_program->main()->findChild<QToolBar*>("HoofdMenu")->widgetForAction(m_program->main()->tool(key)));
+    }
+
+    static void key(QKeyCombination k) { TestSupport::typeKey(k.key(), k.keyboardModifiers()); }
+    // The key that a caption's "&" marks: Alt and the letter.
+    static QKeyCombination accessKey(const QString& caption) { return QKeySequence::mnemonic(caption)[0]; }
+
+    static bool focusIn(QWidget* w)
+    {
+        return w && (w == QApplication::focusWidget() || w->isAncestorOf(QApplication::focusWidget()));
+    }
 
 private slots:
     void initTestCase()
@@ -338,6 +356,55 @@ private slots:
         RunUserAction([] { SetHoofdMenuAan("mnu8Sub1"); });
         QVERIFY(MessageBox::last().text.startsWith("Nummer:  35601\nBron: frmMain.BarMain\n"));
         QVERIFY(toolOn("mnu4"));
+    }
+
+    void theMenuIsWorkedWithTheKeyboard()
+    {
+        QVERIFY(m_program->showMain());
+        // Alt and a tool's letter opens its step, with the keyboard in it; Esc there is Stop.
+        key(accessKey(button("mnu2")->text()));
+        QTRY_COMPARE(openWindows(), QStringList{"frmBedrijfGeg"});
+        QVERIFY(focusIn(step("frmBedrijfGeg")));
+        key(Qt::Key_Escape);
+        QTRY_VERIFY(openWindows().isEmpty());
+        QVERIFY(toolOn("mnu3"));
+
+        // F10 goes into the band, the arrows from tool to tool (round the band,
+        // past the tools that are off), Enter opens one.
+        key(Qt::Key_F10);
+        QCOMPARE(QApplication::focusWidget(), button("mnu2")); // no settings window here: the first tool is off
+        key(Qt::Key_Left);
+        QCOMPARE(QApplication::focusWidget(), button("mnu8"));
+        for (int i = 0; i < 3; ++i)
+            key(Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), button("mnu4"));
+        key(Qt::Key_Return);
+        QCOMPARE(openWindows(), QStringList{"frmTeelt"});
+        QWidget* inStep = QApplication::focusWidget();
+        QVERIFY(focusIn(step("frmTeelt")));
+
+        // With a step open only its own tool is on; Esc leaves the band for where the keyboard was.
+        key(Qt::Key_F10);
+        QCOMPARE(QApplication::focusWidget(), button("mnu4"));
+        key(Qt::Key_Right);
+        QCOMPARE(QApplication::focusWidget(), button("mnu4"));
+        key(Qt::Key_Escape);
+        QCOMPARE(QApplication::focusWidget(), inStep);
+        key(Qt::Key_Escape);
+        QTRY_VERIFY(openWindows().isEmpty());
+
+        // The Data tool opens its popup, in which a tool's letter alone opens its window.
+        const QKeyCombination eigen = accessKey(m_program->main()->tool("mnu8Sub3")->text());
+        bool popup = false;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* menu = QApplication::activePopupWidget()) {
+                popup = true;
+                QTest::keyClick(menu, eigen.key());
+            }
+        });
+        key(accessKey(button("mnu8")->text()));
+        QVERIFY(popup);
+        QTRY_COMPARE(openWindows(), QStringList{"frmEigenTeelt"});
     }
 
     void oneWindowPerStep()

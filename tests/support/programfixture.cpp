@@ -8,7 +8,7 @@
 #include "wizard.h"
 #include "zelvorageneral.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
@@ -76,4 +76,24 @@ bool ProgramFixture::showMain()
 {
     m_main->show();
     return QTest::qWaitForWindowActive(m_main.get());
+}
+
+namespace {
+
+QWidget* keyboard()
+{
+    return QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+}
+
+} // namespace
+
+void TestSupport::typeKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    QTest::keyClick(keyboard(), Qt::Key(key), modifiers);
+}
+
+void TestSupport::typeText(const QString& text)
+{
+    for (const QChar c : text)
+        QTest::keyClick(keyboard(), c.toLatin1());
 }

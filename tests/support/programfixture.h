@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <Qt>
 #include <memory>
 
 class QWidget;
@@ -43,3 +44,13 @@ private:
     std::unique_ptr<frmMain> m_main;
     int m_endCode = -1;
 };
+
+namespace TestSupport {
+
+// A key typed where the keyboard is, as the user types it: into the widget
+// that has the focus, else into the active window.
+void typeKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// A text typed key by key where the keyboard is, which may move as it is typed.
+void typeText(const QString& text);
+
+} // namespace TestSupport
