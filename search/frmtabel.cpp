@@ -392,10 +392,10 @@ void frmTabel::ZoekRegel(int zoekType)
         if (!anywhere)
             setSearchText(m_model->text(found, searchColumn()));
         txtTabel->setSelection(ZoekPositie, int(txtTabel->text().size()) - ZoekPositie);
-    } else if (zoekType == 0) {
-        --ZoekPositie;
-        txtTabel->setCursorPosition(ZoekPositie);
     }
+    // Without a match the text stays as typed and the caret after the typed
+    // character: put back before it, every next character would land in
+    // front of the last one and reverse the word.
 }
 
 QString frmTabel::ZoekWaarde() const
