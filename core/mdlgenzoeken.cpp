@@ -3,6 +3,7 @@
 #include "appstate.h"
 #include "com/createobject.h"
 #include "general.h"
+#include "zelvorageneral.h"
 
 #include <functional>
 
@@ -14,6 +15,10 @@
 namespace {
 
 const QString SearchClass = "Tabvin.Zoeken";
+
+// The window's text line that says what its check box chkTekst does, and the language text for it.
+constexpr int ChkTekstLine = 5;
+constexpr qint32 ChkTekstText = 10500000;
 
 // The search library that stands beside the program serves its searches, as
 // an installer's registration would make it: it is registered when the class
@@ -88,6 +93,13 @@ qint32 ShowSearchTable(const QStringList& headers, const QString& query, qint32 
                         "Headers.Add");
             }) == Next::Leave)
             return 0;
+    QObject* textLines = search->property("TekstRegels").value<QObject*>();
+    if (step([&] {
+            require(textLines && QMetaObject::invokeMethod(textLines, "Add", Q_ARG(int, ChkTekstLine),
+                                                           Q_ARG(QString, GetLangStr(ChkTekstText))),
+                    "TekstRegels.Add");
+        }) == Next::Leave)
+        return 0;
 
     s.ZoekFoutMarker = 9999;
     QString name = s.ZoekDatabase;

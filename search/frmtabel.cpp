@@ -71,6 +71,7 @@ frmTabel::frmTabel(QWidget* parent) : QDialog(parent)
     setFont(QFont("Arial", 9));
     Teksten[1] = "Zoektekst:";
     Teksten[2] = "&Annuleren";
+    Teksten[5] = "Zoek overal in de tekst";
 
     fraTabvintop = new QGroupBox(this);
     fraTabvintop->setObjectName("fraTabvintop");
@@ -80,6 +81,7 @@ frmTabel::frmTabel(QWidget* parent) : QDialog(parent)
     chkTekst = new QCheckBox(fraTabvintop);
     chkTekst->setObjectName("chkTekst");
     place(chkTekst, 1050, 270, CheckBoxWidth, 255);
+    describeChkTekst();
     txtTabel = new QLineEdit(fraTabvintop);
     txtTabel->setObjectName("txtTabel");
     place(txtTabel, 1380, 210, 2025, 375);
@@ -254,6 +256,14 @@ void frmTabel::takeTexts()
         lblTabel->setText(Teksten[1]);
     if (!Teksten[2].isEmpty())
         cmdTabel[0]->setText(Teksten[2]);
+    describeChkTekst();
+}
+
+void frmTabel::describeChkTekst()
+{
+    // The check box has no caption of its own: this says what it does.
+    chkTekst->setToolTip(Teksten[5]);
+    chkTekst->setAccessibleName(Teksten[5]);
 }
 
 void frmTabel::loadRows()

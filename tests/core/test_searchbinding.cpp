@@ -10,6 +10,7 @@
 #include "zelvorageneral.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QLibrary>
 #include <QScopeGuard>
@@ -74,6 +75,22 @@ private slots:
         codes.move(2);
         QCOMPARE(id, codes.value(0).toInt());
         QCOMPARE(appState().ZoekFoutMarker, qint16(0));
+    }
+
+    void theCheckBoxSaysWhatItDoesInTheUsersLanguage()
+    {
+        appState().languageID = 1;
+        OpenRsLang();
+        const auto dutch = qScopeGuard([] {
+            appState().languageID = 0;
+            OpenRsLang();
+        });
+        search([](QWidget* w) {
+            auto* anywhere = w->findChild<QCheckBox*>("chkTekst");
+            QVERIFY(anywhere);
+            QCOMPARE(anywhere->toolTip(), QString("Search anywhere in the text"));
+            QCOMPARE(anywhere->accessibleName(), anywhere->toolTip());
+        });
     }
 
     void nothingChosenGivesNought()

@@ -417,14 +417,24 @@ private slots:
 
     void windowTextsComeFromTheClient()
     {
+        // The check box without a caption is described, by the client's text when it gives one.
+        auto plain = cropSearch();
+        show(plain.get(), [](QWidget* w) {
+            QCOMPARE(w->findChild<QCheckBox*>("chkTekst")->toolTip(), QString("Zoek overal in de tekst"));
+        });
+
         auto zoeken = cropSearch();
         QObject* regels = member(zoeken.get(), "TekstRegels");
         add(regels, 1, QString("Eerst"));
         add(regels, 1, QString("Zoek:"));
         add(regels, 2, QString("Stoppen"));
+        add(regels, 5, QString("Overal zoeken"));
         show(zoeken.get(), [](QWidget* w) {
             QCOMPARE(w->findChild<QLabel*>("lblTabel")->text(), QString("Zoek:"));
             QCOMPARE(button(w, "cmdTabel_0")->text(), QString("Stoppen"));
+            auto* anywhere = w->findChild<QCheckBox*>("chkTekst");
+            QCOMPARE(anywhere->toolTip(), QString("Overal zoeken"));
+            QCOMPARE(anywhere->accessibleName(), QString("Overal zoeken"));
         });
     }
 
