@@ -80,6 +80,9 @@ private:
     bool gridKey(QKeyEvent* key);
     void toggleVersionCaption();
     void layoutControls();
+    // The window's outer size in twips, its frame taken as the one the layout rules were drawn for.
+    QSize outerSize() const;
+    void setOuterSize(int width, int height);
 
     int searchColumn() const;
     int currentRow() const;

@@ -438,6 +438,23 @@ private slots:
         });
     }
 
+    void theWindowHoldsItsTitleAndItsFrames()
+    {
+        // A narrow column under a long title, as in a fertiliser search.
+        auto zoeken = cropSearch({"", "Naam;10"});
+        zoeken->setProperty("Caption", "Choose a fertiliser for the second phosphate source");
+        show(zoeken.get(), [](QWidget* w) {
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            QVERIFY(w->width() > QFontMetrics(bold).horizontalAdvance(w->windowTitle()));
+            // Every frame lies inside the window, the lowest as near its edge as the others to theirs.
+            const QRect top = w->findChild<QWidget*>("fraTabvintop")->geometry();
+            const QRect bottom = w->findChild<QWidget*>("fraTabvinbottom")->geometry();
+            QVERIFY(w->rect().contains(top) && w->rect().contains(bottom));
+            QVERIFY(w->height() - 1 - bottom.bottom() <= w->width() - 1 - bottom.right());
+        });
+    }
+
     void emptyResultShowsTheMessageAndChoosesNothing()
     {
         auto plain = cropSearch({"", "Naam;40"}, "SELECT Code, Lang0 FROM TEELT WHERE Code < 0", 7);
