@@ -82,6 +82,8 @@ void frmRegistratieBestellingen::Form_Load()
     if (const QScreen* scherm = screen())
         breed = std::min(breed, scherm->availableGeometry().width());
     resize(std::max(breed, width()), std::max(height(), 360));
+    // Placed again for its new size, so a wider list still stands over the register and on the screen.
+    adjustPosition(parentWidget());
     ShowStatusLang(MainWindow(), 0);
 }
 
