@@ -3,14 +3,40 @@
 #include "appstate.h"
 #include "com/createobject.h"
 #include "general.h"
+#include "zelvorageneral.h"
 
 #include <functional>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QObject>
 #include <memory>
 
 namespace {
+
+const QString SearchClass = "Tabvin.Zoeken";
+
+// The window's text line that says what its check box chkTekst does, and the language text for it.
+constexpr int ChkTekstLine = 5;
+constexpr qint32 ChkTekstText = 10500000;
+
+// The search library that stands beside the program serves its searches, as
+// an installer's registration would make it: it is registered when the class
+// is not, when the registered file is gone, and when the registration names
+// another copy (another program folder), so a copy of the program uses its
+// own library. Without a library beside the program the registration stands.
+void RegisterLibraryBesideProgram()
+{
+    const QFileInfo beside(appState().AppPath + "libTabvin.so");
+    if (!beside.isFile())
+        return;
+    const QFileInfo registered(ComClass::registeredLibrary(SearchClass));
+    if (registered.exists() && registered.canonicalFilePath() == beside.canonicalFilePath())
+        return;
+    // A registration that fails leaves the one there was; creating the class then says what is missing.
+    if (const QString failure = ComClass::registerServer(beside.absoluteFilePath()); !failure.isEmpty())
+        qWarning("%s", qPrintable(failure));
+}
 
 enum class Next { Continue, Leave };
 
@@ -49,7 +75,8 @@ qint32 ShowSearchTable(const QStringList& headers, const QString& query, qint32 
     // Creating the component: Retry tries again, Cancel gives no choice.
     while (!search) {
         try {
-            search.reset(CreateObject("Tabvin.Zoeken"));
+            RegisterLibraryBesideProgram();
+            search.reset(CreateObject(SearchClass));
         } catch (const AppError& e) {
             ErrorHandler(s.ZoekFoutMarker, e);
             if (s.ZoekFoutMarker != 0) {
@@ -66,6 +93,13 @@ qint32 ShowSearchTable(const QStringList& headers, const QString& query, qint32 
                         "Headers.Add");
             }) == Next::Leave)
             return 0;
+    QObject* textLines = search->property("TekstRegels").value<QObject*>();
+    if (step([&] {
+            require(textLines && QMetaObject::invokeMethod(textLines, "Add", Q_ARG(int, ChkTekstLine),
+                                                           Q_ARG(QString, GetLangStr(ChkTekstText))),
+                    "TekstRegels.Add");
+        }) == Next::Leave)
+        return 0;
 
     s.ZoekFoutMarker = 9999;
     QString name = s.ZoekDatabase;

@@ -99,6 +99,7 @@ void frmTeelt::buildControls()
         auto* combo = cboTeelt.add(lijst, new QComboBox(fraTeelt));
         combo->setFixedWidth(24);
         combo->view()->setMinimumWidth(340);
+        OpenListUnderBox(combo, box);
         auto* cell = new QHBoxLayout;
         cell->setSpacing(0);
         cell->addWidget(box);

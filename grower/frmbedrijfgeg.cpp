@@ -135,6 +135,7 @@ void frmBedrijfGeg::buildFrame(int frame, const QList<int>& boxes)
         // Only the drop-down button shows beside the box; the opened list is wide enough to read.
         combo->setFixedWidth(24);
         combo->view()->setMinimumWidth(220);
+        OpenListUnderBox(combo, edit);
         auto* cell = new QHBoxLayout;
         cell->setSpacing(0);
         cell->addWidget(edit);

@@ -78,6 +78,7 @@ void frmRegistratie::buildControls()
     auto* lijst = cboRegistratie.add(0, new QComboBox(kop));
     lijst->setFixedWidth(24);
     lijst->view()->setMinimumWidth(280);
+    OpenListUnderBox(lijst, soort);
     auto* cel = new QHBoxLayout;
     cel->setSpacing(0);
     cel->addWidget(soort);

@@ -4,6 +4,7 @@
 #include "general.h"
 #include "registratiemodel.h"
 #include "ui/dialogs.h"
+#include "ui/titlebar.h"
 #include "windowhelpers.h"
 #include "zelvorageneral.h"
 
@@ -11,6 +12,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -75,7 +77,13 @@ void frmRegistratieBestellingen::Form_Load()
     int breed = 60;
     for (int k : {kDatum, kHoeveelheid, kEenheid})
         breed += grdRegistratie->columnWidth(k);
+    // The title names the fertiliser: it shows whole, as far as the screen allows.
+    breed = std::max(breed, TitleBarWidth(this));
+    if (const QScreen* scherm = screen())
+        breed = std::min(breed, scherm->availableGeometry().width());
     resize(std::max(breed, width()), std::max(height(), 360));
+    // Placed again for its new size, so a wider list still stands over the register and on the screen.
+    adjustPosition(parentWidget());
     ShowStatusLang(MainWindow(), 0);
 }
 

@@ -5,6 +5,7 @@
 #include "numbers.h"
 #include "searchtablemodel.h"
 #include "ui/dialogs.h"
+#include "ui/titlebar.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,6 +39,13 @@ void place(QWidget* w, int left, int top, int width, int height)
 
 constexpr int DesignWidth = 6640;
 constexpr int DesignHeight = 6000;
+// The layout rules take the window's outer size as the platform they were
+// drawn for framed it: 4-pixel borders and a caption, 120 twips across and
+// 395 down. Window managers draw frames of every size; the window takes its
+// outer size as the client area plus this frame, so every control lies
+// inside the client area, the lowest frame as near its edge as the others.
+constexpr int FrameWidth = 120;
+constexpr int FrameHeight = 395;
 constexpr int ButtonWidth = 1215;
 constexpr int FindButtonWidth = 375;
 constexpr int CheckBoxWidth = 285;
@@ -71,6 +79,7 @@ frmTabel::frmTabel(QWidget* parent) : QDialog(parent)
     setFont(QFont("Arial", 9));
     Teksten[1] = "Zoektekst:";
     Teksten[2] = "&Annuleren";
+    Teksten[5] = "Zoek overal in de tekst";
 
     fraTabvintop = new QGroupBox(this);
     fraTabvintop->setObjectName("fraTabvintop");
@@ -80,6 +89,7 @@ frmTabel::frmTabel(QWidget* parent) : QDialog(parent)
     chkTekst = new QCheckBox(fraTabvintop);
     chkTekst->setObjectName("chkTekst");
     place(chkTekst, 1050, 270, CheckBoxWidth, 255);
+    describeChkTekst();
     txtTabel = new QLineEdit(fraTabvintop);
     txtTabel->setObjectName("txtTabel");
     place(txtTabel, 1380, 210, 2025, 375);
@@ -138,7 +148,7 @@ frmTabel::frmTabel(QWidget* parent) : QDialog(parent)
     setTabOrder(tdbTabel, cmdTabel[1]);
     setTabOrder(cmdTabel[1], cmdTabel[0]);
     setTabOrder(cmdTabel[0], chkTekst);
-    resize(px(DesignWidth), px(DesignHeight));
+    setOuterSize(DesignWidth, DesignHeight);
 
     txtTabel->installEventFilter(this);
     tdbTabel->installEventFilter(this);
@@ -254,6 +264,14 @@ void frmTabel::takeTexts()
         lblTabel->setText(Teksten[1]);
     if (!Teksten[2].isEmpty())
         cmdTabel[0]->setText(Teksten[2]);
+    describeChkTekst();
+}
+
+void frmTabel::describeChkTekst()
+{
+    // The check box has no caption of its own: this says what it does.
+    chkTekst->setToolTip(Teksten[5]);
+    chkTekst->setAccessibleName(Teksten[5]);
 }
 
 void frmTabel::loadRows()
@@ -300,9 +318,11 @@ void frmTabel::setColumns()
         tdbTabel->setColumnWidth(i, px(widths[i - 1]));
     }
     int width = total > 3000 ? total + 700 : 3000;
+    // The title says what is being chosen: it shows whole, as far as the screen allows.
+    width = std::max(width, twips(TitleBarWidth(this)));
     if (const QScreen* s = screen(); s && twips(s->geometry().width()) - 200 < width)
         width = twips(s->geometry().width()) - 200;
-    resize(px(width), height());
+    setOuterSize(width, outerSize().height());
 }
 
 void frmTabel::showStartRow()
@@ -392,10 +412,10 @@ void frmTabel::ZoekRegel(int zoekType)
         if (!anywhere)
             setSearchText(m_model->text(found, searchColumn()));
         txtTabel->setSelection(ZoekPositie, int(txtTabel->text().size()) - ZoekPositie);
-    } else if (zoekType == 0) {
-        --ZoekPositie;
-        txtTabel->setCursorPosition(ZoekPositie);
     }
+    // Without a match the text stays as typed and the caret after the typed
+    // character: put back before it, every next character would land in
+    // front of the last one and reverse the word.
 }
 
 QString frmTabel::ZoekWaarde() const
@@ -586,11 +606,20 @@ void frmTabel::showEvent(QShowEvent* event)
     txtTabel->setFocus();
 }
 
+QSize frmTabel::outerSize() const
+{
+    return {twips(width()) + FrameWidth, twips(height()) + FrameHeight};
+}
+
+void frmTabel::setOuterSize(int width, int height)
+{
+    resize(std::max(0, px(width - FrameWidth)), std::max(0, px(height - FrameHeight)));
+}
+
 void frmTabel::layoutControls()
 {
-    const QRect outer = frameGeometry();
-    const int w = twips(outer.width());
-    const int h = twips(outer.height());
+    const int w = outerSize().width();
+    const int h = outerSize().height();
     place(fraTabvintop, 20, 0, w - 160, 735);
     place(fraTabvinbottom, 20, h - 1150, w - 160, 735);
     const int boxWidth = w - 1320 - CheckBoxWidth;

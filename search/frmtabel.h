@@ -57,6 +57,7 @@ private:
 
     void LaadTabel();
     void takeTexts();
+    void describeChkTekst();
     void loadRows();
     void setColumns();
     void showStartRow();
@@ -79,6 +80,9 @@ private:
     bool gridKey(QKeyEvent* key);
     void toggleVersionCaption();
     void layoutControls();
+    // The window's outer size in twips, its frame taken as the one the layout rules were drawn for.
+    QSize outerSize() const;
+    void setOuterSize(int width, int height);
 
     int searchColumn() const;
     int currentRow() const;
@@ -101,6 +105,8 @@ private:
     SearchTableModel* m_model;
 
     int SortKolom = 0;
+    // By code: 1 the search box's label, 2 the cancel button, 3 and 4 the
+    // message and title without rows, 5 what the check box chkTekst does.
     std::array<QString, 11> Teksten;
     int ZoekPositie = 0;
 

@@ -1,7 +1,8 @@
-// Registers a library's classes by calling its DllRegisterServer export:
-// the build runs it on the Tabvin library it has just linked.
+// Registers a library's classes by calling its DllRegisterServer export, as
+// an installer does; the program registers the library beside it by itself.
+#include "com/createobject.h"
+
 #include <QCoreApplication>
-#include <QLibrary>
 #include <QTextStream>
 
 int main(int argc, char** argv)
@@ -12,14 +13,8 @@ int main(int argc, char** argv)
         err << "usage: tabvin-regsvr <library>\n";
         return 2;
     }
-    QLibrary library(QString::fromLocal8Bit(argv[1]));
-    const auto registerServer = reinterpret_cast<int (*)()>(library.resolve("DllRegisterServer"));
-    if (!registerServer) {
-        err << "tabvin-regsvr: " << library.errorString() << "\n";
-        return 1;
-    }
-    if (const int result = registerServer(); result != 0) {
-        err << "tabvin-regsvr: registering " << library.fileName() << " failed (" << Qt::hex << result << ")\n";
+    if (const QString failure = ComClass::registerServer(QString::fromLocal8Bit(argv[1])); !failure.isEmpty()) {
+        err << "tabvin-regsvr: " << failure << "\n";
         return 1;
     }
     return 0;

@@ -6,7 +6,9 @@
 #include "zelvorageneral.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -18,6 +20,7 @@
 #include <QPainterPath>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -441,6 +444,48 @@ private:
 };
 
 } // namespace
+
+namespace {
+
+class ListUnderBox : public QObject {
+public:
+    ListUnderBox(QComboBox* button, QWidget* box) : QObject(button), m_button(button), m_box(box) {}
+
+protected:
+    // The list is placed before it shows, so it never shows elsewhere first.
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && m_box)
+            if (auto* list = qobject_cast<QWidget*>(watched)) {
+                const int left = m_box->mapToGlobal(QPoint(0, 0)).x();
+                const int right = m_button->mapToGlobal(QPoint(m_button->width(), 0)).x();
+                QRect place = list->geometry();
+                place.setWidth(std::max(place.width(), right - left));
+                place.moveLeft(left);
+                if (const QScreen* screen = m_button->screen()) {
+                    const QRect room = screen->availableGeometry();
+                    if (place.right() > room.right())
+                        place.moveRight(room.right());
+                    if (place.left() < room.left())
+                        place.moveLeft(room.left());
+                }
+                list->setGeometry(place);
+            }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QComboBox* m_button;
+    QPointer<QWidget> m_box;
+};
+
+} // namespace
+
+void OpenListUnderBox(QComboBox* button, QWidget* box)
+{
+    // The list's popup frame is the window the list view lives in.
+    button->view()->window()->installEventFilter(new ListUnderBox(button, box));
+}
 
 void InstallSelectionFollowsFocus()
 {

@@ -9,6 +9,7 @@
 #include <QVariant>
 #include <functional>
 
+class QComboBox;
 class QLineEdit;
 class QKeyEvent;
 class QTableView;
@@ -108,6 +109,11 @@ bool PressOnEnter(QWidget* focused, const QKeyEvent* key);
 // placed the caret; a box left by then is not selected. For a box that gets
 // the focus.
 void SelectAllOnceFocused(QLineEdit* box);
+
+// A drop-down button beside the box that shows its choice opens its list
+// under that box, as wide as box and button together (or wider when the list
+// asks it), instead of from the narrow button out towards the screen's edge.
+void OpenListUnderBox(QComboBox* button, QWidget* box);
 
 // Centres the frame in the window, moved by the offsets (twips).
 void CenterControl(QWidget* window, QWidget* frame, qint32 horizontalOffset, qint32 verticalOffset);

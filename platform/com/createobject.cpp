@@ -35,12 +35,29 @@ bool unregisterClass(const QString& className)
     return Registry::remove(RegistryHive::CurrentUser, registryKey(className), "");
 }
 
+QString registeredLibrary(const QString& className)
+{
+    const auto entry = Registry::read(RegistryHive::CurrentUser, registryKey(className), "");
+    return entry ? entry->value.toString() : QString();
+}
+
+QString registerServer(const QString& libraryPath)
+{
+    // Never unloaded, as in CreateObject: the library's classes are created from it next.
+    QLibrary library(libraryPath);
+    const auto registerExport = reinterpret_cast<int (*)()>(library.resolve("DllRegisterServer"));
+    if (!registerExport)
+        return library.errorString();
+    if (const int result = registerExport(); result != Ok)
+        return QString("registering %1 failed (%2)").arg(libraryPath).arg(uint(result), 0, 16);
+    return {};
+}
+
 } // namespace ComClass
 
 QObject* CreateObject(const QString& className)
 {
-    const auto entry = Registry::read(RegistryHive::CurrentUser, ComClass::registryKey(className), "");
-    const QString path = entry ? entry->value.toString() : QString();
+    const QString path = ComClass::registeredLibrary(className);
     if (path.isEmpty())
         cannotCreate(className, "the class is not registered.");
 

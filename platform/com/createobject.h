@@ -14,6 +14,11 @@ QString registryKey(const QString& className);
 
 bool registerClass(const QString& className, const QString& libraryPath);
 bool unregisterClass(const QString& className);
+// The library registered for the class; empty when none is.
+QString registeredLibrary(const QString& className);
+// Runs the library's own registration export, as an installer does. Empty
+// when the library registered its classes, else why it did not.
+QString registerServer(const QString& libraryPath);
 
 // Results of the registration exports.
 constexpr int Ok = 0;

@@ -10,7 +10,10 @@
 #include "zelvorageneral.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
 #include <QLibrary>
+#include <QScopeGuard>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -74,6 +77,22 @@ private slots:
         QCOMPARE(appState().ZoekFoutMarker, qint16(0));
     }
 
+    void theCheckBoxSaysWhatItDoesInTheUsersLanguage()
+    {
+        appState().languageID = 1;
+        OpenRsLang();
+        const auto dutch = qScopeGuard([] {
+            appState().languageID = 0;
+            OpenRsLang();
+        });
+        search([](QWidget* w) {
+            auto* anywhere = w->findChild<QCheckBox*>("chkTekst");
+            QVERIFY(anywhere);
+            QCOMPARE(anywhere->toolTip(), QString("Search anywhere in the text"));
+            QCOMPARE(anywhere->accessibleName(), anywhere->toolTip());
+        });
+    }
+
     void nothingChosenGivesNought()
     {
         QCOMPARE(search([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); }, {}, 5), 0);
@@ -89,6 +108,33 @@ private slots:
         QVERIFY(id > 0);
         // A name alone is looked for in AppPath.
         QVERIFY(search([](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }, "ZelvoraH.mdb") > 0);
+    }
+
+    void theLibraryBesideTheProgramServesEveryUser()
+    {
+        // A program folder of its own, with the library beside the program.
+        QTemporaryDir program;
+        const QString beside = program.filePath("libTabvin.so");
+        QVERIFY(QFile::copy(TABVIN_LIBRARY, beside));
+        const QString appPath = appState().AppPath;
+        appState().AppPath = program.path() + "/";
+        const auto restore = qScopeGuard([&] {
+            appState().AppPath = appPath;
+            Registry::setRootDirectory(m_dir.filePath("registry"));
+        });
+        // A user with an empty home, one whose registered library is gone, and
+        // one whose registration names another program folder's library.
+        const QString registrations[] = {{}, program.filePath("gone/libTabvin.so"), TABVIN_LIBRARY};
+        for (const QString& registered : registrations) {
+            QTemporaryDir home;
+            Registry::setRootDirectory(home.filePath("registry"));
+            if (!registered.isEmpty())
+                QVERIFY(ComClass::registerClass("Tabvin.Zoeken", registered));
+            QVERIFY(search([](QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }, m_dir.filePath("ZelvoraH.mdb")) > 0);
+            QVERIFY(MessageBox::shown().isEmpty());
+            QCOMPARE(QFileInfo(ComClass::registeredLibrary("Tabvin.Zoeken")).canonicalFilePath(),
+                     QFileInfo(beside).canonicalFilePath());
+        }
     }
 
     void withoutTheLibrary()

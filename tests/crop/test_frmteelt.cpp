@@ -12,6 +12,7 @@
 #include "wizard.h"
 #include "zelvorageneral.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
@@ -301,6 +302,22 @@ private slots:
     }
 
     // Closing from the frame asks about what was typed, and leaves every tool on.
+    void eachListOpensUnderItsOwnBox()
+    {
+        openFromMenu();
+        for (int index = 0; index <= 5; ++index) {
+            QComboBox* button = list(index);
+            if (!button->isVisible())
+                continue;
+            button->showPopup();
+            const QRect opened = button->view()->window()->geometry();
+            const QPoint under = box(index + 2)->mapToGlobal(QPoint(0, 0));
+            QCOMPARE(opened.left(), under.x());
+            QVERIFY(opened.right() >= button->mapToGlobal(QPoint(button->width() - 1, 0)).x());
+            button->hidePopup();
+        }
+    }
+
     void closingFromTheFrameAsksAndSwitchesEveryToolOn()
     {
         frmTeelt* w = openFromMenu();

@@ -221,6 +221,24 @@ private slots:
         QTRY_VERIFY(!OpenStepWindow("frmRegistratie"));
     }
 
+    void theListOfOneFertiliserShowsItsWholeTitle()
+    {
+        const QString naam = "Magnesium sulphate heptahydrate (Epsom salt)";
+        bestel(kVandaag, 1, {{4, naam, 25.0, "kg"}});
+        frmRegistratie* w = openFromMenu();
+        QString titel;
+        int breed = 0;
+        opModaal<frmRegistratieBestellingen>([&](frmRegistratieBestellingen* lijst) {
+            titel = lijst->windowTitle();
+            breed = lijst->width();
+        });
+        dubbelklik(w->grdRegistratie, int(rijen(w->grdRegistratie).indexOf(naam + "|25|kg")));
+        QVERIFY(titel.endsWith(naam));
+        QFont vet = QApplication::font();
+        vet.setBold(true);
+        QVERIFY(breed > QFontMetrics(vet).horizontalAdvance(titel));
+    }
+
     void printShowsTheListOfThePeriodInThePreview()
     {
         frmRegistratie* w = openFromMenu();

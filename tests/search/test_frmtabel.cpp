@@ -233,10 +233,10 @@ private slots:
             QCOMPARE(box->text(), QString("Paprika [rood]"));
             QCOMPARE(box->selectionStart(), 9);
 
-            // A letter without a match stays as typed with the caret before it.
-            QTest::keyClicks(box, "x");
-            QCOMPARE(box->text(), QString("Paprika [x"));
-            QCOMPARE(box->cursorPosition(), 9);
+            // Letters without a match stay as typed, in the order typed, the caret after the last.
+            QTest::keyClicks(box, "xyz");
+            QCOMPARE(box->text(), QString("Paprika [xyz"));
+            QCOMPARE(box->cursorPosition(), 12);
             QVERIFY(!box->hasSelectedText());
             QCOMPARE(currentId(w), 8);
 
@@ -417,14 +417,41 @@ private slots:
 
     void windowTextsComeFromTheClient()
     {
+        // The check box without a caption is described, by the client's text when it gives one.
+        auto plain = cropSearch();
+        show(plain.get(), [](QWidget* w) {
+            QCOMPARE(w->findChild<QCheckBox*>("chkTekst")->toolTip(), QString("Zoek overal in de tekst"));
+        });
+
         auto zoeken = cropSearch();
         QObject* regels = member(zoeken.get(), "TekstRegels");
         add(regels, 1, QString("Eerst"));
         add(regels, 1, QString("Zoek:"));
         add(regels, 2, QString("Stoppen"));
+        add(regels, 5, QString("Overal zoeken"));
         show(zoeken.get(), [](QWidget* w) {
             QCOMPARE(w->findChild<QLabel*>("lblTabel")->text(), QString("Zoek:"));
             QCOMPARE(button(w, "cmdTabel_0")->text(), QString("Stoppen"));
+            auto* anywhere = w->findChild<QCheckBox*>("chkTekst");
+            QCOMPARE(anywhere->toolTip(), QString("Overal zoeken"));
+            QCOMPARE(anywhere->accessibleName(), QString("Overal zoeken"));
+        });
+    }
+
+    void theWindowHoldsItsTitleAndItsFrames()
+    {
+        // A narrow column under a long title, as in a fertiliser search.
+        auto zoeken = cropSearch({"", "Naam;10"});
+        zoeken->setProperty("Caption", "Choose a fertiliser for the second phosphate source");
+        show(zoeken.get(), [](QWidget* w) {
+            QFont bold = QApplication::font();
+            bold.setBold(true);
+            QVERIFY(w->width() > QFontMetrics(bold).horizontalAdvance(w->windowTitle()));
+            // Every frame lies inside the window, the lowest as near its edge as the others to theirs.
+            const QRect top = w->findChild<QWidget*>("fraTabvintop")->geometry();
+            const QRect bottom = w->findChild<QWidget*>("fraTabvinbottom")->geometry();
+            QVERIFY(w->rect().contains(top) && w->rect().contains(bottom));
+            QVERIFY(w->height() - 1 - bottom.bottom() <= w->width() - 1 - bottom.right());
         });
     }
 

@@ -1,0 +1,26 @@
+#include "titlebar.h"
+
+#include <QApplication>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+#include <QWidget>
+
+int TitleBarWidth(const QWidget* window)
+{
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const QFontMetrics metrics(font);
+    QStyleOptionTitleBar option;
+    option.initFrom(window);
+    option.fontMetrics = metrics;
+    option.text = window->windowTitle();
+    option.icon = window->windowIcon();
+    option.titleBarFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint |
+                           Qt::WindowCloseButtonHint;
+    // What the icon and buttons take is what a wide title bar leaves beside its label.
+    constexpr int Probe = 1000;
+    QStyle* style = window->style();
+    option.rect = QRect(0, 0, Probe, style->pixelMetric(QStyle::PM_TitleBarHeight, &option, window));
+    const int label = style->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, window).width();
+    return Probe - label + metrics.horizontalAdvance(option.text) + 2 * metrics.averageCharWidth();
+}
