@@ -34,6 +34,8 @@ public:
     // Switches the menu to the tool of the active child window, if there is one.
     void menuForActiveWindow() override;
     bool closeStepWindows(const QWidget* keep = nullptr) override;
+    void beginExclusiveWork() override;
+    void endExclusiveWork() override;
 
     // The menu's click handler, by tool key.
     void barMain_Click(const QString& key);
@@ -62,6 +64,7 @@ private:
     void layoutTools(int reserve);
     void openHelp();
     void updateDatabases();
+    void setWorkAreaEnabled(bool enabled);
 
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_bar = nullptr;
@@ -71,4 +74,6 @@ private:
     QHash<QString, QToolButton*> m_toolButtons; // band HoofdMenu
     QStringList m_mainKeys;
     bool m_activated = false;
+    int m_exclusiveWork = 0;       // nesting depth of the work that runs alone
+    bool m_closeAfterWork = false; // a close came while it ran
 };
