@@ -106,6 +106,9 @@ frmMain::~frmMain()
 {
     if (MainWindow() == this)
         SetMainWindow(nullptr);
+    // ~QWidget hides the area and its steps after this class has gone; an
+    // activation then must not reach the menu of a window that is no more.
+    m_mdi->disconnect(this);
 }
 
 void frmMain::MDIForm_Load()
