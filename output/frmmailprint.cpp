@@ -271,6 +271,10 @@ bool frmMailPrint::eventFilter(QObject* watched, QEvent* event)
 
 void frmMailPrint::cmdMP_Click(int index)
 {
+    // The mail client lets window events through while it waits: until this
+    // click has been handled to its end nothing else may start, and the main
+    // window stays open with this window in it.
+    const ExclusiveWork alleen(index == 300 ? CurrentStepHost() : nullptr);
     Bezig bezig(1);
     switch (index) {
     case 0:

@@ -1,8 +1,14 @@
 #!/bin/sh
 # Installs what the build needs (Debian 12 packages, only those missing; the
 # arguments name further packages), then configures and builds into build/.
+# With --no-build as the first argument it only installs.
 set -e
 cd "$(dirname "$0")/.."
+build=yes
+if [ "${1:-}" = "--no-build" ]; then
+  build=no
+  shift
+fi
 
 # fonts-liberation2: "Liberation Sans" has Arial's widths, which the reports were laid out in.
 PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev poppler-utils xdg-utils qt6-translations-l10n fonts-liberation2"
@@ -17,5 +23,6 @@ if [ -n "$missing" ]; then
   $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $missing
 fi
 
+[ "$build" = yes ] || exit 0
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build --parallel

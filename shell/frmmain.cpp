@@ -32,6 +32,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -161,6 +162,9 @@ frmMain::~frmMain()
 {
     if (MainWindow() == this)
         SetMainWindow(nullptr);
+    // ~QWidget hides the area and its steps after this class has gone; an
+    // activation then must not reach the menu of a window that is no more.
+    m_mdi->disconnect(this);
 }
 
 void frmMain::MDIForm_Load()
@@ -430,6 +434,8 @@ void frmMain::setMenuTools(const QString& key)
 
 void frmMain::barMain_Click(const QString& key)
 {
+    if (m_exclusiveWork > 0)
+        return;
     ShowStatusLang(this, -1);
     const QString k = key.toLower();
     // A failing menu action is shown and leaves the program as it was.
@@ -508,8 +514,42 @@ bool frmMain::closeStepWindows(const QWidget* keep)
     return true;
 }
 
+void frmMain::setWorkAreaEnabled(bool enabled)
+{
+    // The band and the area, not the window: a message box over it must still take its answer.
+    if (m_bar)
+        m_bar->setEnabled(enabled);
+    m_mdi->setEnabled(enabled);
+}
+
+void frmMain::beginExclusiveWork()
+{
+    if (m_exclusiveWork++ == 0)
+        setWorkAreaEnabled(false);
+}
+
+void frmMain::endExclusiveWork()
+{
+    if (m_exclusiveWork == 0 || --m_exclusiveWork > 0)
+        return;
+    setWorkAreaEnabled(true);
+    // The close waits until the handler that ran the work has returned, so
+    // that no window of its is destroyed under it.
+    if (std::exchange(m_closeAfterWork, false))
+        QMetaObject::invokeMethod(
+            this, [this] { close(); }, Qt::QueuedConnection);
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
+    // Work that runs alone (the order's mail) is bounded by its time-outs:
+    // the close waits for it, so that its outcome is told and registered as
+    // it really was.
+    if (m_exclusiveWork > 0) {
+        m_closeAfterWork = true;
+        event->ignore();
+        return;
+    }
     if (!closeStepWindows()) {
         event->ignore();
         return;

@@ -35,6 +35,8 @@ public:
     // Switches the menu to the tool of the active child window, if there is one.
     void menuForActiveWindow() override;
     bool closeStepWindows(const QWidget* keep = nullptr) override;
+    void beginExclusiveWork() override;
+    void endExclusiveWork() override;
 
     // The menu's click handler, by tool key.
     void barMain_Click(const QString& key);
@@ -69,6 +71,7 @@ private:
     void leaveMenu();
     bool menuKey(QToolButton* button, int key);
     bool inBand(const QWidget* w) const;
+    void setWorkAreaEnabled(bool enabled);
 
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_bar = nullptr;
@@ -79,4 +82,6 @@ private:
     QStringList m_mainKeys;
     QPointer<QWidget> m_beforeMenu; // where the focus was before F10
     bool m_activated = false;
+    int m_exclusiveWork = 0;       // nesting depth of the work that runs alone
+    bool m_closeAfterWork = false; // a close came while it ran
 };

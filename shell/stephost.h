@@ -22,6 +22,32 @@ public:
     virtual bool closeStepWindows(const QWidget* keep = nullptr) = 0;
     // The connection the built-in SMTP client sends the order mail over; null when there is none.
     virtual QTcpSocket* mailSocket() const { return nullptr; }
+    // Work that lets window events through while it waits (the order's mail)
+    // runs alone: meanwhile the menu and the steps take no input, and a close
+    // of the main window is held until the work has ended. Calls nest; use
+    // ExclusiveWork.
+    virtual void beginExclusiveWork() {}
+    virtual void endExclusiveWork() {}
+};
+
+// Holds the host's exclusive work for its own lifetime.
+class ExclusiveWork {
+public:
+    explicit ExclusiveWork(StepHost* host) : m_host(host)
+    {
+        if (m_host)
+            m_host->beginExclusiveWork();
+    }
+    ~ExclusiveWork()
+    {
+        if (m_host)
+            m_host->endExclusiveWork();
+    }
+    ExclusiveWork(const ExclusiveWork&) = delete;
+    ExclusiveWork& operator=(const ExclusiveWork&) = delete;
+
+private:
+    StepHost* m_host;
 };
 
 // The main window as step host; null before it exists.

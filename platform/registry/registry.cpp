@@ -10,6 +10,8 @@
 
 namespace {
 
+// Shared with the search library under a key that names this layout:
+// a change here takes a new key (processshared.h).
 struct Settings {
     QString root;
     std::function<QString()> mailHandlerQuery;
@@ -17,7 +19,7 @@ struct Settings {
 
 Settings& settings()
 {
-    return processShared<Settings>("zelvora.registry");
+    return processShared<Settings>("zelvora.registry/1");
 }
 
 QString hiveFile(RegistryHive hive)

@@ -7,6 +7,8 @@
 
 namespace {
 
+// Shared with the search library under a key that names this layout:
+// a change here takes a new key (processshared.h).
 struct State {
     bool scripted = false;
     QString title = "Zelvora";
@@ -21,7 +23,7 @@ struct State {
 
 State& state()
 {
-    return processShared<State>("zelvora.dialogs");
+    return processShared<State>("zelvora.dialogs/1");
 }
 
 // The answer when nobody is there to give one: the default button, except

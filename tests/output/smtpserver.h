@@ -24,6 +24,12 @@ public:
         m_server.listen(QHostAddress::LocalHost, 0);
     }
     QString address() const { return QStringLiteral("127.0.0.1:%1").arg(m_server.serverPort()); }
+    // A silent server speaks after all: the greeting, then the script.
+    void greet()
+    {
+        if (m_client)
+            send(greeting);
+    }
 
     QByteArray greeting = "220 smtp.test ready\r\n";
     QHash<QByteArray, QByteArray> replies{{"HELO", "250 smtp.test\r\n"}, {"MAIL", "250 ok\r\n"},

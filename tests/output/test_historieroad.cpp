@@ -11,6 +11,7 @@
 #include "historie.h"
 #include "programfixture.h"
 #include "programsettings.h"
+#include "smtpserver.h"
 #include "stepdriver.h"
 #include "stepwindows.h"
 #include "windowhelpers.h"
@@ -26,6 +27,7 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTimer>
+#include <QToolBar>
 
 using namespace StepDriver;
 
@@ -126,6 +128,23 @@ void historieKnop(int knop)
     MessageBox::setNextAnswer(MsgBox::Yes);
     historieVenster()->cmdHist[knop]->click();
     QCoreApplication::processEvents();
+}
+
+// Product-line mode to the test dealer, with a delivery address.
+void naarTestHandelaar(qint16 mailType)
+{
+    AppState& s = appState();
+    ProgramSettings::setMixoraWaardig(true);
+    ProgramSettings::setMailType(mailType);
+    s.GeenBestelling = 1;
+    insertRow("ALG_Afleveradres", {{"Code_Afleveradres", 1},
+                                   {"AfleverAdres", "Achterkas"},
+                                   {"Adres", "Kasweg 3"},
+                                   {"Postcode", "2691 AB"},
+                                   {"Woonplaats", "Monster"},
+                                   {"Land", "NL"}});
+    growerDb().execute("UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = ? WHERE ID = ?",
+                       {growerDb().lastInsertRowId(), s.ID_ALG_Tuinder});
 }
 
 const QStringList kWeg{"frmBedrijfGeg", "frmMeststoffen", "frmMeststoffen", "frmTeelt",
@@ -303,19 +322,8 @@ private slots:
     // refused one keeps the counts for the next try and stores nothing.
     void orderSentFromTheStep()
     {
-        // Product-line mode to the test dealer, with a delivery address; no mail program.
-        AppState& s = appState();
-        ProgramSettings::setMixoraWaardig(true);
-        ProgramSettings::setMailType(2);
-        s.GeenBestelling = 1;
-        insertRow("ALG_Afleveradres", {{"Code_Afleveradres", 1},
-                                       {"AfleverAdres", "Achterkas"},
-                                       {"Adres", "Kasweg 3"},
-                                       {"Postcode", "2691 AB"},
-                                       {"Woonplaats", "Monster"},
-                                       {"Land", "NL"}});
-        growerDb().execute("UPDATE ALG_Tuinder SET ID_ALG_Afleveradres = ? WHERE ID = ?",
-                           {growerDb().lastInsertRowId(), s.ID_ALG_Tuinder});
+        // No mail program.
+        naarTestHandelaar(2);
         frmMailPrint* w = weg();
         QVERIFY(w);
         QCOMPARE(w->lblMP[111]->text(), QString("Kasweg 3"));
@@ -337,6 +345,54 @@ private slots:
         QVERIFY(w->txtMP[300]->text().isEmpty() && w->txtMP[302]->text().isEmpty());
         QCOMPARE(TestSupport::rowsInSet("HISTORIE_Aanpassing", 0), 1);
         QCOMPARE(growerDb().openRecordset("SELECT COUNT(*) FROM BEST_Hist").value(0).toInt(), 1);
+    }
+
+    // The mail client lets window events through while the dealer's server
+    // keeps it waiting: the menu starts nothing meanwhile, and a close of the
+    // main window waits until the order has ended, told and registered.
+    void closeWhileTheOrderIsMailedWaitsForIt()
+    {
+        ScriptedSmtpServer server;
+        server.silent = true;
+        naarTestHandelaar(0);
+        ProgramSettings::setSmtpServerName(server.address());
+        growerDb().execute("UPDATE ALG_Tuinder SET Email = 'kas@example.com' WHERE ID = ?",
+                           {appState().ID_ALG_Tuinder});
+        frmMailPrint* w = weg();
+        QVERIFY(w);
+        type(w->txtMP[300], "1");
+        type(w->txtMP[301], "1");
+        type(w->txtMP[302], "2");
+        frmMain* main = m_program->main();
+        QWidget* teelt = main->findChild<QToolBar*>("HoofdMenu")->widgetForAction(main->tool("mnu4"));
+        QVERIFY(teelt && teelt->isEnabled());
+
+        bool teeltGeopend = true;
+        bool openGebleven = false;
+        QTimer wachtend;
+        wachtend.setInterval(20);
+        connect(&wachtend, &QTimer::timeout, this, [&] {
+            if (server.connections == 0)
+                return;
+            wachtend.stop();
+            QTest::mouseClick(teelt, Qt::LeftButton);
+            teeltGeopend = isOpen("frmTeelt");
+            main->close();
+            QCoreApplication::processEvents();
+            openGebleven = main->isVisible() && isOpen("frmMailPrint");
+            server.greet();
+        });
+        wachtend.start();
+        MessageBox::clear();
+        w->cmdMP[300]->click();
+
+        QVERIFY(!teeltGeopend);
+        QVERIFY(openGebleven);
+        QVERIFY(server.commands.contains("quit"));
+        QCOMPARE(lastText(), GetLangStr(999000029));
+        QCOMPARE(growerDb().openRecordset("SELECT COUNT(*) FROM BEST_Hist").value(0).toInt(), 1);
+        QTRY_VERIFY(!main->isVisible());
+        QVERIFY(!isOpen("frmMailPrint"));
     }
 
     void bigBagCompositionCannotBeOrdered()
