@@ -18,7 +18,7 @@ constexpr double SampleInArial = 14.344;
 // the Liberation faces, whose mono face is a quarter wider than Arial.
 inline bool use()
 {
-    for (const QString& family : {"DejaVu Sans", "Verdana", "Liberation Mono", "DejaVu Sans Mono"}) {
+    for (const char* family : {"DejaVu Sans", "Verdana", "Liberation Mono", "DejaVu Sans Mono"}) {
         if (!QFontDatabase::hasFamily(family))
             continue;
         setDocumentFamilies({family});

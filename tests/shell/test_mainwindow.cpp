@@ -202,7 +202,7 @@ private slots:
                 QVERIFY(right <= main.width());
             }
             QSet<int> band, popup;
-            for (const QString& key : {"mnu1", "mnu2", "mnu3", "mnu4", "mnu5", "mnu6", "mnu7", "mnu71", "mnu8"})
+            for (const char* key : {"mnu1", "mnu2", "mnu3", "mnu4", "mnu5", "mnu6", "mnu7", "mnu71", "mnu8"})
                 band << QKeySequence::mnemonic(main.findChild<QToolBar*>("HoofdMenu")
                                                    ->widgetForAction(main.tool(key))
                                                    ->property("text")
