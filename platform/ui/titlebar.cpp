@@ -5,6 +5,8 @@
 #include <QStyleOptionTitleBar>
 #include <QWidget>
 
+#include <algorithm>
+
 int TitleBarWidth(const QWidget* window)
 {
     QFont font = QApplication::font("QMdiSubWindowTitleBar");
@@ -22,5 +24,9 @@ int TitleBarWidth(const QWidget* window)
     QStyle* style = window->style();
     option.rect = QRect(0, 0, Probe, style->pixelMetric(QStyle::PM_TitleBarHeight, &option, window));
     const int label = style->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, window).width();
-    return Probe - label + metrics.horizontalAdvance(option.text) + 2 * metrics.averageCharWidth();
+    // Desktops draw wider title bars than the style does: beside the label,
+    // their icon, three buttons and margins take up to some 170 pixels at
+    // 96 dpi (Windows 10 and 11; Openbox and KDE about 100).
+    const int beside = std::max(Probe - label, window->logicalDpiX() * 170 / 96);
+    return beside + metrics.horizontalAdvance(option.text) + 2 * metrics.averageCharWidth();
 }

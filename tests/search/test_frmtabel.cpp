@@ -446,7 +446,9 @@ private slots:
         show(zoeken.get(), [](QWidget* w) {
             QFont bold = QApplication::font();
             bold.setBold(true);
-            QVERIFY(w->width() > QFontMetrics(bold).horizontalAdvance(w->windowTitle()));
+            // Beside the title, room for a desktop's icon and three caption buttons of 46 pixels.
+            QVERIFY(w->width() - QFontMetrics(bold).horizontalAdvance(w->windowTitle()) >=
+                    (16 + 3 * 46) * w->logicalDpiX() / 96);
             // Every frame lies inside the window, the lowest as near its edge as the others to theirs.
             const QRect top = w->findChild<QWidget*>("fraTabvintop")->geometry();
             const QRect bottom = w->findChild<QWidget*>("fraTabvinbottom")->geometry();
