@@ -12,8 +12,9 @@
 // tank A (name, amount, unit), 4 a spacer, 5 to 7 tank B. By tank number:
 // 1 and 2 fill their own column from row 1; 10 (the silicon product) stands
 // under its own heading in rows 14 and 15; 100 follows tank B after one empty
-// row, 101 follows the longer column after one empty row; the big-bag quantity line closes the column of each blend
-// that has lines. Other tank numbers are not printed.
+// row, 101 follows the longer column after one empty row; the big-bag
+// quantity line closes the column of each blend that has lines. Other tank
+// numbers are not printed.
 //
 // A line never takes a cell another line holds: when the lines in their
 // collection order would collide (a tank-1 line after a tank-101 line, more

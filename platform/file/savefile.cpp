@@ -22,10 +22,8 @@ bool WriteWholeFile(const QString& path, const QByteArray& data)
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(data) != data.size()) {
+    // A short write is cancelled: the commit then only removes the temporary file.
+    if (file.write(data) != data.size())
         file.cancelWriting();
-        file.commit();
-        return false;
-    }
     return CommitSaveFile(file);
 }
