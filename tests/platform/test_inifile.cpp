@@ -91,8 +91,7 @@ private slots:
     void aFullDiskKeepsTheOldFile()
     {
         FullDisk disk;
-        if (!disk.available())
-            QSKIP(disk.whyNot());
+        FULL_DISK_OR_SKIP(disk);
         const QByteArray original = "[language]\nlanguageID=1\n[Algemeen]\nMailType=0\nSMTPservername=smtp.example\n";
         const QString p = disk.path() + "Zelvora.ini";
         {
