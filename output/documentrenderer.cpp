@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 namespace {
 
@@ -83,30 +82,59 @@ bool renderDocument(QPagedPaintDevice& device, const PrintDocument& doc, int fro
     return painter.end();
 }
 
-bool printDocument(const PrintDocument& doc, QPrinter& printer)
-{
-    printer.setFullPage(true);
-    printer.setPageLayout(documentPageLayout(doc));
-    // Without a print system that makes the copies, each copy is printed in turn.
-    const int copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0)
-        return renderDocument(printer, doc, printer.fromPage(), printer.toPage(), copies);
-    return renderDocument(printer, doc, 1, 0, copies);
-}
+namespace {
 
-bool writePdf(const PrintDocument& doc, const QString& path)
+// Writes pages fromPage..toPage, `copies` times over, as a PDF file that
+// replaces path only once it is whole. The writer takes its settings from
+// setUp.
+template <typename SetUp>
+bool writePdfFile(const PrintDocument& doc, const QString& path, int fromPage, int toPage, int copies, SetUp setUp)
 {
-    QSaveFile file(path);
+    SaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
     {
         QPdfWriter writer(&file);
         writer.setCreator(QStringLiteral("Zelvora"));
         writer.setPageLayout(documentPageLayout(doc));
-        if (!renderDocument(writer, doc)) {
+        setUp(writer);
+        if (!renderDocument(writer, doc, fromPage, toPage, copies)) {
             file.cancelWriting();
             return false;
         }
     }
     return CommitSaveFile(file);
+}
+
+} // namespace
+
+bool printDocument(const PrintDocument& doc, QPrinter& printer)
+{
+    printer.setFullPage(true);
+    printer.setPageLayout(documentPageLayout(doc));
+    int fromPage = 1;
+    int toPage = 0;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        fromPage = printer.fromPage();
+        toPage = printer.toPage();
+    }
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        // The printer's own PDF engine reports success whatever its writes
+        // did: on a full disk it would leave a cut-off file in place of the
+        // old one. A file holds no copies of its own, so each is written out.
+        return writePdfFile(doc, printer.outputFileName(), fromPage, toPage, printer.copyCount(),
+                            [&printer](QPdfWriter& writer) {
+                                writer.setResolution(printer.resolution());
+                                writer.setPdfVersion(printer.pdfVersion());
+                                writer.setTitle(printer.docName());
+                            });
+    }
+    // Without a print system that makes the copies, each copy is printed in turn.
+    const int copies = printer.supportsMultipleCopies() ? 1 : printer.copyCount();
+    return renderDocument(printer, doc, fromPage, toPage, copies);
+}
+
+bool writePdf(const PrintDocument& doc, const QString& path)
+{
+    return writePdfFile(doc, path, 1, 0, 1, [](QPdfWriter&) {});
 }

@@ -29,7 +29,9 @@ bool renderDocument(QPagedPaintDevice& device, const PrintDocument& doc, int fro
 
 // Prints the document on the printer: the layout is set here, the printer's
 // page range (when one was chosen) and copy count are followed.
-// False when the printer cannot be painted on.
+// False when the printer cannot be painted on. A printer that prints to a PDF
+// file writes it as writePdf does: false, and an unchanged file, when it
+// cannot be written whole.
 bool printDocument(const PrintDocument& doc, QPrinter& printer);
 
 // Writes the document as a PDF file. The file is replaced only when the whole

@@ -1,12 +1,25 @@
 #include "savefile.h"
 
-#include <QSaveFile>
+SaveFile::SaveFile(const QString& name) : QSaveFile(name)
+{
+    // Writing straight into the final name would leave a cut-off file on a
+    // failure; a reader would take it for a whole one.
+    setDirectWriteFallback(false);
+}
 
-bool CommitSaveFile(QSaveFile& file)
+qint64 SaveFile::writeData(const char* data, qint64 len)
+{
+    const qint64 written = QSaveFile::writeData(data, len);
+    if (written != len)
+        m_cutShort = true;
+    return written;
+}
+
+bool CommitSaveFile(SaveFile& file)
 {
     if (!file.isOpen())
         return false;
-    if (!file.flush() || file.error() != QFileDevice::NoError) {
+    if (file.cutShort() || !file.flush() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         file.commit(); // removes the temporary file; the old one stays
         return false;
@@ -16,14 +29,9 @@ bool CommitSaveFile(QSaveFile& file)
 
 bool WriteWholeFile(const QString& path, const QByteArray& data)
 {
-    QSaveFile file(path);
-    // Writing straight into the final name would leave a cut-off file on a
-    // failure; a reader would take it for a whole one.
-    file.setDirectWriteFallback(false);
+    SaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    // A short write is cancelled: the commit then only removes the temporary file.
-    if (file.write(data) != data.size())
-        file.cancelWriting();
+    file.write(data);
     return CommitSaveFile(file);
 }

@@ -1,19 +1,36 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSaveFile>
 #include <QString>
 
-class QSaveFile;
-
-// Every file the program writes goes through QSaveFile: the new content takes
+// Every file the program writes goes through SaveFile: the new content takes
 // the file's name only once it is written out whole, so a failure leaves the
 // old file as it was and no cut-off file under its name.
+
+// A QSaveFile that remembers a write the disk cut short. Qt passes a single
+// write larger than its buffer straight to the disk, and when the disk runs
+// out of space part-way it only returns the smaller count, with no error set:
+// the file would then be committed without the rest.
+class SaveFile : public QSaveFile {
+public:
+    explicit SaveFile(const QString& name);
+
+    // Some write took fewer bytes than it was given.
+    bool cutShort() const { return m_cutShort; }
+
+protected:
+    qint64 writeData(const char* data, qint64 len) override;
+
+private:
+    bool m_cutShort = false;
+};
 
 // Puts the save file's content in place; false when it was not written out
 // whole (the old file then stays). Qt 6.4's QSaveFile::commit() reports
 // success when only its last flush fails for lack of space, and then puts an
 // empty or cut-off file in place of the old one: the flush is checked first.
-bool CommitSaveFile(QSaveFile& file);
+bool CommitSaveFile(SaveFile& file);
 
 // Writes data as the whole new content of path, as CommitSaveFile does.
 bool WriteWholeFile(const QString& path, const QByteArray& data);

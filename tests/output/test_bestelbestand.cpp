@@ -1,5 +1,6 @@
 // The order file as the dealer's software reads it.
 #include "bestelbestand.h"
+#include "codepagetext.h"
 
 #include <QDir>
 #include <QLocale>
@@ -129,6 +130,26 @@ private slots:
 
         // Without fertiliser lines the header is followed by the end mark.
         QVERIFY(BestelBestandInhoud(b, {}).endsWith("0;;\r\n\r\n\r\n##\r\n"));
+    }
+
+    // Every character of the code page goes out as its own byte, the five
+    // bytes it leaves undefined included; only the separator and the line
+    // breaks are changed, as for any text.
+    void everyCodePageCharacterKeepsItsByte()
+    {
+        const QString characters = TestSupport::windows1252Characters();
+        QCOMPARE(characters.size(), 256);
+        clsPrintMeststofMeststof m;
+        m.Naam = characters;
+        m.Hoeveelheid = "1";
+        // C1 controls over which the code page prints other characters, and
+        // characters beyond it, cannot go out as themselves.
+        m.Eenheid = QString(QChar(0x80)) + QChar(0x9F) + QChar(0x100);
+        QByteArray expected = TestSupport::allBytes();
+        expected[0x0A] = ' ';
+        expected[0x0D] = ' ';
+        expected[';'] = ',';
+        QVERIFY(BestelBestandInhoud(knownOrder(), {m}).contains(";;" + expected + ";;1;;???;;"));
     }
 
     void failedWriteLeavesNothingBehind()

@@ -251,8 +251,7 @@ private slots:
     void orderFileOnAFullDiskStopsTheOrder()
     {
         FullDisk disk;
-        if (!disk.available())
-            QSKIP(disk.whyNot());
+        FULL_DISK_OR_SKIP(disk);
         QVERIFY(QFile::copy(ProgramSettings::filePath(), disk.path() + "Zelvora.ini"));
         appState().AppPath = disk.path();
         QVERIFY(disk.fill());

@@ -194,8 +194,7 @@ private slots:
     void aPdfThatCannotBeWrittenOutIsNotThere()
     {
         FullDisk disk;
-        if (!disk.available())
-            QSKIP(disk.whyNot());
+        FULL_DISK_OR_SKIP(disk);
         QVERIFY(disk.fill());
         PrintDocument doc;
         doc.startDoc();

@@ -6,6 +6,7 @@
 #include "db/apperror.h"
 #include "defaultstate.h"
 #include "frmprintpreview.h"
+#include "fulldisk.h"
 #include "pdftext.h"
 #include "ui/dialogs.h"
 
@@ -132,6 +133,43 @@ private slots:
         preview.printDocument();
         QVERIFY(!QFileInfo::exists(out));
         QVERIFY(MessageBox::shown().isEmpty());
+    }
+
+    // Printing to a file that cannot be written whole is told as the
+    // preview's own save tells it, and an older file of the name stays.
+    void printToAFileOnAFullDiskKeepsTheOlderFile()
+    {
+        FullDisk disk;
+        FULL_DISK_OR_SKIP(disk);
+        const QString out = disk.path() + "advies.pdf";
+        const QByteArray older = "%PDF-1.4 eerder advies\n";
+        {
+            QFile f(out);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(older) == older.size());
+        }
+        QVERIFY(disk.fill());
+        auto files = [&] { return QDir(disk.path()).entryList(QDir::Files | QDir::Hidden); };
+        frmPrintPreview& preview = frmPrintPreview::instance();
+        setPrintDialogPresenter([&](QPrinter& printer, const PrintDialogRequest&) {
+            printer.setOutputFileName(out);
+            return true;
+        });
+        preview.findChild<QAction*>("actPrint")->trigger();
+        FileDialog::setNextAnswer(out);
+        preview.saveAsPdf();
+        QCOMPARE(MessageBox::shown().size(), 2);
+        QVERIFY(MessageBox::shown()[0].text.contains("advies.pdf"));
+        QCOMPARE(MessageBox::shown()[0].text, MessageBox::shown()[1].text);
+        QFile f(out);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), older);
+        QCOMPARE(files(), QStringList({"advies.pdf", "filler"}));
+
+        // Without an older file, none is left under the name.
+        QVERIFY(QFile::remove(out) && disk.fill());
+        preview.printDocument();
+        QCOMPARE(MessageBox::shown().size(), 3);
+        QCOMPARE(files(), QStringList{"filler"});
     }
 
     void pageBoundsKeepTheirOrder()

@@ -1,3 +1,4 @@
+#include "codepagetext.h"
 #include "fulldisk.h"
 #include "ini/inifile.h"
 
@@ -91,8 +92,7 @@ private slots:
     void aFullDiskKeepsTheOldFile()
     {
         FullDisk disk;
-        if (!disk.available())
-            QSKIP(disk.whyNot());
+        FULL_DISK_OR_SKIP(disk);
         const QByteArray original = "[language]\nlanguageID=1\n[Algemeen]\nMailType=0\nSMTPservername=smtp.example\n";
         const QString p = disk.path() + "Zelvora.ini";
         {
@@ -122,6 +122,21 @@ private slots:
         QCOMPARE(IniFile::read(p, "Algemeen", "Advisor"), QString("Jörg Müller"));
         QCOMPARE(IniFile::read(p, "Algemeen", "SMTPservername"), QString("smtp.café.example €"));
         QCOMPARE(IniFile::read(p, "Algemeen", "Kas"), QString("Łódź"));
+    }
+
+    // Every byte a value of a Windows file can hold is read as its
+    // character and written back as the same byte.
+    void everyWindowsCodePageByteIsReadAndWrittenBack()
+    {
+        QByteArray bytes = TestSupport::allBytes();
+        QString characters = TestSupport::windows1252Characters();
+        bytes.remove(0x0A, 1); // a line end
+        characters.remove(0x0A, 1);
+        const QByteArray original = "[Algemeen]\r\nTekens=<" + bytes + ">\r\n";
+        const QString p = writeFile("cp.ini", original);
+        QCOMPARE(IniFile::read(p, "Algemeen", "Tekens"), "<" + characters + ">");
+        QVERIFY(IniFile::write(p, "Algemeen", "Kopie", "<" + characters + ">"));
+        QCOMPARE(readFile(p), original + "Kopie=<" + bytes + ">\r\n");
     }
 
     void utf8Survives()

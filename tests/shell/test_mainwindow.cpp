@@ -411,8 +411,7 @@ private slots:
     {
         ProgramFixture p;
         FullDisk disk;
-        if (!disk.available())
-            QSKIP(disk.whyNot());
+        FULL_DISK_OR_SKIP(disk);
         const QByteArray original =
             "[language]\nlanguageID=0\n[Unit]\nUnitID=2\n[Algemeen]\nSMTPservername=smtp.example\n";
         const QString ini = disk.path() + "Zelvora.ini";

@@ -2,11 +2,13 @@
 
 #include <QString>
 #include <QTemporaryDir>
+#include <QTest>
 
 // A folder on a file system of its own that is filled up, as a full disk
 // is: creating a file still works, writing into it fails for lack of space.
 // It mounts a small tmpfs, which needs root (CI runs as root); elsewhere
-// available() is false and whyNot() says why, for the test to skip.
+// available() is false and whyNot() says why. A test starts with
+// FULL_DISK_OR_SKIP(disk), which skips it there.
 class FullDisk {
 public:
     FullDisk();
@@ -15,6 +17,9 @@ public:
     FullDisk& operator=(const FullDisk&) = delete;
 
     bool available() const { return m_mounted; }
+    // Under CI (CI=true) a test that cannot have its disk fails instead of
+    // skipping: a machine that cannot mount would otherwise pass it unseen.
+    static bool required();
     const char* whyNot() const { return m_whyNot.constData(); }
 
     // The folder, ending in "/". Put what the test needs there before fill().
@@ -28,3 +33,12 @@ private:
     bool m_mounted = false;
     QByteArray m_whyNot;
 };
+
+#define FULL_DISK_OR_SKIP(disk)                                                                                        \
+    do {                                                                                                               \
+        if (!(disk).available()) {                                                                                     \
+            if (FullDisk::required())                                                                                  \
+                QFAIL(QByteArray(QByteArray("CI needs a full disk: ") + (disk).whyNot()).constData());                 \
+            QSKIP((disk).whyNot());                                                                                    \
+        }                                                                                                              \
+    } while (false)

@@ -1,0 +1,44 @@
+// Whole-file writes on a disk too small for them: the old file stays.
+#include "file/savefile.h"
+#include "fulldisk.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+class TestSaveFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    // The disk takes what fits of one large write and Qt only returns the
+    // smaller count, without an error: the commit must refuse it all the same.
+    void aWriteLargerThanTheSpaceLeftIsNotCommitted()
+    {
+        FullDisk disk; // not filled: the write itself runs out of space
+        FULL_DISK_OR_SKIP(disk);
+        const QString path = disk.path() + "R1.zv1";
+        const QByteArray older = "########\r\n##\r\n";
+        {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(older) == older.size());
+        }
+        const QByteArray large(1 << 20, 'x');
+        auto olderKept = [&] {
+            QFile f(path);
+            return f.open(QIODevice::ReadOnly) && f.readAll() == older &&
+                   QDir(disk.path()).entryList(QDir::Files | QDir::Hidden) == QStringList{"R1.zv1"};
+        };
+
+        SaveFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.write(large) < large.size());
+        QVERIFY(!CommitSaveFile(file));
+        QVERIFY(olderKept());
+
+        QVERIFY(!WriteWholeFile(path, large));
+        QVERIFY(olderKept());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSaveFile)
+#include "test_savefile.moc"
