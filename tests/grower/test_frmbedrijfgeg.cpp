@@ -405,6 +405,25 @@ private slots:
         QCOMPARE(growerRow().value("Adres").toString(), QString("Kasweg 8"));
     }
 
+    // Esc is Stop: a key that changes nothing is no edit to ask about.
+    void escAsksOnlyAfterAnEdit()
+    {
+        completeGrower();
+        QVERIFY(m_program->showMain());
+        for (const QString typed : {"", "7"}) {
+            MessageBox::clear();
+            openFromMenu();
+            QTRY_VERIFY(box(0)->hasFocus());
+            TestSupport::typeText(typed);
+            MessageBox::setNextAnswer(MsgBox::No);
+            TestSupport::typeKey(Qt::Key_Escape);
+            QVERIFY(!window());
+            QCOMPARE(MessageBox::shown().size(), typed.isEmpty() ? 0 : 1);
+        }
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000019));
+        QCOMPARE(growerRow().value("relNR").toString(), QString("K-1042"));
+    }
+
     void choosingAnotherAddress()
     {
         completeGrower();
