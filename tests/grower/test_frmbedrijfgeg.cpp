@@ -424,6 +424,22 @@ private slots:
         QCOMPARE(growerRow().value("relNR").toString(), QString("K-1042"));
     }
 
+    // The keypad's Enter is Enter: on from a box as Tab, and a press of the focused button.
+    void keypadEnterMovesOnAndPresses()
+    {
+        completeGrower();
+        QVERIFY(m_program->showMain());
+        openFromMenu();
+        QTRY_VERIFY(box(0)->hasFocus());
+        TestSupport::typeKey(Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(box(1)->hasFocus());
+        for (int i = 0; i < 20 && QApplication::focusWidget() != window()->cmdControl[0]; ++i)
+            TestSupport::typeKey(Qt::Key_Enter, Qt::KeypadModifier);
+        TestSupport::typeKey(Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!window());
+        QVERIFY(OpenStepWindow("frmMeststoffen"));
+    }
+
     void choosingAnotherAddress()
     {
         completeGrower();
