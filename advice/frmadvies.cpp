@@ -465,6 +465,8 @@ bool frmAdvies::LeesVak(int index)
     WaterRecord& drain = appState().DrainAnalyse;
     float* waarde = nullptr;
     InvoerBereik bereik;
+    // Named by its caption; a box of the grid by its column and its row.
+    QString veld = lblAdvies.contains(index) ? Caption(lblAdvies[index]) : QString();
     int positie = -1; // an adjustment's element, typed in the display unit
     if (index == 1001 || (index == 1002 && systeem == 2)) {
         waarde = index == 1001 ? &Advies.AdviesOplossing.EC : &drain.RecircEC;
@@ -473,6 +475,7 @@ bool frmAdvies::LeesVak(int index)
         waarde = &drain.Perc;
         bereik = Bereik::Aandeel;
     } else if (index > 40 && index <= 40 + kRijen) {
+        veld = Caption(lblAdvies[40]) + " " + Caption(lblAdvies[index - 40]);
         positie = positieVanRij(index - 40);
         waarde = &appState().AdviesAanpassing[positie];
         bereik = GehalteBereik(positie, -aanpassingHoogste(positie), aanpassingHoogste(positie));
@@ -484,7 +487,7 @@ bool frmAdvies::LeesVak(int index)
     const InvoerFout fout = LeesInvoer(tekst, bereik, getal);
     if (fout != InvoerFout::Geen) {
         ToonWaarden(); // the previous value comes back
-        MessageBox::show(InvoerMelding(fout, tekst, bereik), MsgBox::Exclamation);
+        MessageBox::show(InvoerMelding(veld, fout, tekst, bereik), MsgBox::Exclamation);
         return false;
     }
     *waarde = positie < 0 ? float(getal) : IonFromUnit(float(getal), ElementNaam(positie));

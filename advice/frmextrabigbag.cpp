@@ -302,7 +302,10 @@ bool frmExtraBigBag::SchrijfCel(int mengsel, int rij, int kolom, const QVariant&
     const QString tekst = waarde.toString();
     if (const InvoerFout fout = LeesHoeveelheid(tekst, hoeveelheid); fout != InvoerFout::Geen) {
         // Told once the editor has closed on the old value, so that the message does not commit it again.
-        const QString melding = InvoerMelding(fout, tekst, kHoeveelheidBereik);
+        // Named by the column and the fertiliser of the row.
+        const QString veld = grdEbb[mengsel - 1]->model()->headerData(kHoeveelheid, Qt::Horizontal).toString() + " " +
+                             Mengsels.Regel(mengsel, rij + 1).Naam;
+        const QString melding = InvoerMelding(veld, fout, tekst, kHoeveelheidBereik);
         QTimer::singleShot(0, this,
                            [melding] { RunUserAction([&] { MessageBox::show(melding, MsgBox::Exclamation); }); });
         return false;

@@ -21,12 +21,17 @@ InvoerFout LeesInvoer(const QString& text, const InvoerBereik& bereik, double& v
     return InvoerFout::Geen;
 }
 
-QString InvoerMelding(InvoerFout fout, const QString& text, const InvoerBereik& bereik)
+QString InvoerMelding(const QString& veld, InvoerFout fout, const QString& text, const InvoerBereik& bereik)
 {
     const QString bereikTekst =
         GetLangStr(bereik.geheel ? 999000086 : 999000085)
             .arg(FormatNumber(bereik.laagste, bereik.decimalen), FormatNumber(bereik.hoogste, bereik.decimalen));
     if (fout == InvoerFout::GeenGetal)
-        return GetLangStr(999000087).arg(text.trimmed()) + " " + bereikTekst;
-    return bereikTekst;
+        return VeldMelding(veld, GetLangStr(999000087).arg(text.trimmed()) + " " + bereikTekst);
+    return VeldMelding(veld, bereikTekst);
+}
+
+QString VeldMelding(const QString& veld, const QString& melding)
+{
+    return veld.trimmed() + ": " + melding;
 }

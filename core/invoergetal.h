@@ -21,5 +21,9 @@ enum class InvoerFout { Geen, GeenGetal, BuitenBereik };
 // number in the user's locale, or a number outside the range, is refused and
 // leaves value alone.
 InvoerFout LeesInvoer(const QString& text, const InvoerBereik& bereik, double& value);
-// The message for a refused text: it names both limits as the box shows them.
-QString InvoerMelding(InvoerFout fout, const QString& text, const InvoerBereik& bereik);
+// The message for a refused text in the box named veld: the box's caption as
+// the screen shows it comes first, so that the user knows which box refused
+// it, then both limits as the box shows them.
+QString InvoerMelding(const QString& veld, InvoerFout fout, const QString& text, const InvoerBereik& bereik);
+// A message about one box, headed by the box's caption.
+QString VeldMelding(const QString& veld, const QString& melding);

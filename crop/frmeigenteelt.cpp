@@ -5,6 +5,7 @@
 #include "elementen.h"
 #include "general.h"
 #include "generalui.h"
+#include "invoergetal.h"
 #include "mdlgenzoeken.h"
 #include "stdvoplossing.h"
 #include "ui/dialogs.h"
@@ -291,7 +292,7 @@ bool frmEigenTeelt::LeesVak(int index)
     float mmol = 0;
     if (!LeesElementWaarde(box->text(), elementVan(index), mmol)) {
         ToonVak(index);
-        MessageBox::show(GetLangStr(999000080), MsgBox::Exclamation);
+        MessageBox::show(VeldMelding(lblTeelt[index]->text(), GetLangStr(999000080)), MsgBox::Exclamation);
         return false;
     }
     m_oplossing[positieVan(index)] = mmol;

@@ -91,7 +91,8 @@ void frmMeststofPercent::cmdMeststofPercent_Click()
         return;
     }
     // Letters or a share outside 0..100 would split the element wrongly; the typing stays to be corrected.
-    MessageBox::show(InvoerMelding(fout, tekst, kPercentage), MsgBox::Exclamation);
+    // The dialog's one box is named by its title, the element's second source.
+    MessageBox::show(InvoerMelding(windowTitle(), fout, tekst, kPercentage), MsgBox::Exclamation);
     txtMeststofPercent->setFocus();
     txtMeststofPercent->selectAll();
 }

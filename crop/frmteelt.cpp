@@ -370,7 +370,7 @@ bool frmTeelt::LeesMaat(int box, qint16& waarde, QString& melding)
         waarde = qint16(getal);
         return true;
     }
-    melding = lblTeelt[box]->text() + ": " + InvoerMelding(fout, tekst, bereik);
+    melding = InvoerMelding(lblTeelt[box]->text(), fout, tekst, bereik);
     return false;
 }
 

@@ -323,16 +323,13 @@ void frmBedrijfGeg::LeesHandelaar(qint16 code)
 
 void frmBedrijfGeg::txtBedrijfGeg_Change(int index)
 {
+    // Only a text that really changed counts, typed, pasted or chosen from a
+    // list: a key that changes nothing (Esc, which is Stop) asks no question.
     m_changed = true;
     if (index >= 20 && index <= 26)
         m_adresChanged = true;
     if (index < 30)
         txtBedrijfGeg[index]->setPalette(QPalette());
-}
-
-void frmBedrijfGeg::txtBedrijfGeg_KeyPress(int)
-{
-    m_changed = true;
 }
 
 void frmBedrijfGeg::txtBedrijfGeg_GotFocus(int index)
@@ -494,10 +491,6 @@ bool frmBedrijfGeg::eventFilter(QObject* watched, QEvent* event)
                 Form_KeyDown();
                 return true;
             }
-            const bool moves = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
-                               key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-            if (box >= 0 && !key->text().isEmpty() && !moves && !(modifiers & Qt::ControlModifier))
-                txtBedrijfGeg_KeyPress(box);
             break;
         }
         case QEvent::FocusIn:

@@ -41,7 +41,6 @@ private:
     void Form_KeyDown();
     void cboBedrijfGeg_Click(int index);
     void txtBedrijfGeg_Change(int index);
-    void txtBedrijfGeg_KeyPress(int index);
     void txtBedrijfGeg_GotFocus(int index);
     void txtBedrijfGeg_LostFocus(int index);
 

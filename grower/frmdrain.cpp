@@ -201,7 +201,8 @@ bool frmDrain::LeesVeld(int index)
     const InvoerFout fout = LeesInvoer(text, bereik, typed);
     if (fout != InvoerFout::Geen) {
         ToonVeld(index);
-        MessageBox::show(InvoerMelding(fout, text, bereik), MsgBox::Exclamation);
+        // Named as the caption above the box names it.
+        MessageBox::show(InvoerMelding(lblDrain[index + 8]->text(), fout, text, bereik), MsgBox::Exclamation);
         return false;
     }
     *value = name.isEmpty() ? float(typed) : IonFromUnit(float(typed), name);

@@ -328,7 +328,9 @@ bool frmWater::LeesVeld(int index)
     if (fout != InvoerFout::Geen) {
         // The value stays as it was, and so does the box.
         ToonVeld(index);
-        MessageBox::show(InvoerMelding(fout, text, bereik), MsgBox::Exclamation);
+        // Named by its line and the caption over its column (the share by its "%").
+        const QString veld = Caption(lblWater[10 + w]) + " " + Caption(f == 2 ? lblWater[30 + w] : lblVeld[100 + f]);
+        MessageBox::show(InvoerMelding(veld, fout, text, bereik), MsgBox::Exclamation);
         return false;
     }
     if (f == 2)

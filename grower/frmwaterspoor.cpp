@@ -141,7 +141,7 @@ void frmWaterSpoor::txtWaterSpoor_LostFocus(int index)
     const InvoerFout fout = LeesInvoer(text, bereik, value);
     if (fout != InvoerFout::Geen) {
         box->setText(m_shown[index]);
-        MessageBox::show(InvoerMelding(fout, text, bereik), MsgBox::Exclamation);
+        MessageBox::show(InvoerMelding(lblWaterSpoor[index]->text(), fout, text, bereik), MsgBox::Exclamation);
         return;
     }
     m_shown[index] = FormatNumber(value, 2);

@@ -100,10 +100,12 @@ RecordSet adviesRijen(qint32 historie)
     return appState().dbT->openRecordset("SELECT * FROM HISTORIE_Advies WHERE ID_HISTORIE = ?", {historie});
 }
 
-// The message of a box that refuses what was typed, with its limits as the box shows them.
-QString bereik(const char* laagste, const char* hoogste)
+// The message of a box that refuses what was typed: the box's name, then its
+// limits as the box shows them, after what was no number.
+QString bereik(const QString& veld, const char* laagste, const char* hoogste, const QString& geenGetal = {})
 {
-    return GetLangStr(999000085).arg(laagste, hoogste);
+    const QString grenzen = GetLangStr(999000085).arg(laagste, hoogste);
+    return veld + ": " + (geenGetal.isEmpty() ? grenzen : GetLangStr(999000087).arg(geenGetal) + " " + grenzen);
 }
 
 qint16 instelling(const char* naam)
@@ -211,7 +213,7 @@ private slots:
         QVERIFY(w->lblAdvies[1050]->isVisible());
         QCOMPARE(instelling("AmoniumAanpassing"), qint16(8));
         type(w->txtAdvies[1002], "-0.5");
-        QCOMPARE(lastText(), bereik("0.00", "20.00"));
+        QCOMPARE(lastText(), bereik(GetLangStr(60100102), "0.00", "20.00"));
         QCOMPARE(appState().DrainAnalyse.RecircEC, 1.0f);
         type(w->txtAdvies[1002], "1.2");
         QCOMPARE(MessageBox::shown().size(), 2); // the class is told once, not again on a recomputation
@@ -312,17 +314,18 @@ private slots:
         QCOMPARE(MessageBox::shown().size(), 1);
         type(ca, "1");
         QVERIFY(!isRood(ca));
-        type(ca, "1-2"); // not a number: refused, the previous value stays
-        QCOMPARE(lastText(), GetLangStr(999000087).arg("1-2") + " " + bereik("-20.00", "20.00"));
+        type(ca, "1-2");                                           // not a number: refused, the previous value stays
+        const QString aanpassingCa = GetLangStr(60104000) + " Ca"; // named by its column and its row
+        QCOMPARE(lastText(), bereik(aanpassingCa, "-20.00", "20.00", "1-2"));
         QCOMPARE(appState().AdviesAanpassing.Ca, 0.5f);
         QCOMPARE(ca->text(), QString("1.00"));
         type(ca, "25"); // 2.5 with its point slipped: more than any solution holds (10 mmol)
-        QCOMPARE(lastText(), bereik("-20.00", "20.00"));
+        QCOMPARE(lastText(), bereik(aanpassingCa, "-20.00", "20.00"));
         QCOMPARE(appState().AdviesAanpassing.Ca, 0.5f);
 
         for (const char* refused : {"-1", "23", "99999999999"}) {
             type(w->txtAdvies[1001], refused);
-            QCOMPARE(lastText(), bereik("0.00", "20.00"));
+            QCOMPARE(lastText(), bereik(GetLangStr(60100110), "0.00", "20.00"));
             QCOMPARE(tekst(w, 1001), QString("2.76"));
         }
         QCOMPARE(appState().StreefGecorrigeerd.EC, 2.76f);
@@ -331,7 +334,7 @@ private slots:
         QVERIFY(isRood(w->txtAdvies[1001]));
         QCOMPARE(lastText(), GetLangStr(999000010) + " Ec" + GetLangStr(999000011));
         type(w->txtAdvies[1002], "120");
-        QCOMPARE(lastText(), bereik("0", "100"));
+        QCOMPARE(lastText(), bereik(GetLangStr(60100102), "0", "100"));
         QCOMPARE(appState().DrainAnalyse.Perc, 0.0f);
         type(w->txtAdvies[1002], "25");
         QCOMPARE(appState().DrainAnalyse.Perc, 25.0f);

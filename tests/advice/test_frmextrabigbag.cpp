@@ -207,7 +207,8 @@ private slots:
         // Refused, and told with both limits.
         typ(w, 1, 0, "-5");
         QTRY_COMPARE(MessageBox::shown().size(), 1);
-        const QString grenzen = GetLangStr(999000085).arg("0.0", "99,999.9");
+        const QString grenzen =
+            GetLangStr(610200100) + " Kalksalpeter: " + GetLangStr(999000085).arg("0.0", "99,999.9");
         QCOMPARE(MessageBox::last().text, grenzen);
         typ(w, 1, 0, "99999999999");
         QTRY_COMPARE(MessageBox::shown().size(), 2);

@@ -272,7 +272,7 @@ private slots:
         QCOMPARE(box(16)->text(), QString("1.50"));
         QVERIFY(w->BalansUit()); // told when the window opened
         type(2, "-4");
-        QCOMPARE(MessageBox::last().text, GetLangStr(999000080));
+        QCOMPARE(MessageBox::last().text, "K: " + GetLangStr(999000080));
         QCOMPARE(box(2)->text(), QString("312.80"));
         MessageBox::clear();
         type(1, "0");

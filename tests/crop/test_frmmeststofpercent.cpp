@@ -61,6 +61,7 @@ private slots:
     // What is no number is told so, with the range, as every number box does.
     void outOfRangeOrNoNumberStaysToBeCorrected()
     {
+        const QString veld = GetLangStr(32100800) + ": "; // the second phosphate source
         const QString bereik = GetLangStr(999000085).arg("0", "100");
         const std::pair<QString, bool> gevallen[] = {
             {"-0.1", true}, {"100.1", true}, {"veertig", false}, {"4O", false}, {"7,5", false}};
@@ -75,7 +76,8 @@ private slots:
             QVERIFY2(open && selected, qPrintable(tekst));
             QCOMPARE(perc, 50.0f);
             QCOMPARE(MessageBox::shown().size(), 1);
-            QCOMPARE(MessageBox::last().text, getal ? bereik : GetLangStr(999000087).arg(tekst) + " " + bereik);
+            QCOMPARE(MessageBox::last().text,
+                     veld + (getal ? bereik : GetLangStr(999000087).arg(tekst) + " " + bereik));
         }
     }
 

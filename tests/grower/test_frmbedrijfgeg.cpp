@@ -405,6 +405,41 @@ private slots:
         QCOMPARE(growerRow().value("Adres").toString(), QString("Kasweg 8"));
     }
 
+    // Esc is Stop: a key that changes nothing is no edit to ask about.
+    void escAsksOnlyAfterAnEdit()
+    {
+        completeGrower();
+        QVERIFY(m_program->showMain());
+        for (const QString typed : {"", "7"}) {
+            MessageBox::clear();
+            openFromMenu();
+            QTRY_VERIFY(box(0)->hasFocus());
+            TestSupport::typeText(typed);
+            MessageBox::setNextAnswer(MsgBox::No);
+            TestSupport::typeKey(Qt::Key_Escape);
+            QVERIFY(!window());
+            QCOMPARE(MessageBox::shown().size(), typed.isEmpty() ? 0 : 1);
+        }
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000019));
+        QCOMPARE(growerRow().value("relNR").toString(), QString("K-1042"));
+    }
+
+    // The keypad's Enter is Enter: on from a box as Tab, and a press of the focused button.
+    void keypadEnterMovesOnAndPresses()
+    {
+        completeGrower();
+        QVERIFY(m_program->showMain());
+        openFromMenu();
+        QTRY_VERIFY(box(0)->hasFocus());
+        TestSupport::typeKey(Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(box(1)->hasFocus());
+        for (int i = 0; i < 20 && QApplication::focusWidget() != window()->cmdControl[0]; ++i)
+            TestSupport::typeKey(Qt::Key_Enter, Qt::KeypadModifier);
+        TestSupport::typeKey(Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!window());
+        QVERIFY(OpenStepWindow("frmMeststoffen"));
+    }
+
     void choosingAnotherAddress()
     {
         completeGrower();
@@ -533,6 +568,53 @@ private slots:
             QCOMPARE(box(next)->text(), QString("12"));
             QTest::keyClick(box(next), Qt::Key_Backtab, Qt::ShiftModifier);
             QVERIFY(list(country)->hasFocus());
+        }
+    }
+
+    // Tab goes round the step through every box that takes typing once, in the
+    // order they stand, then the buttons; Shift+Tab the same way back. A box
+    // that only shows, or that is hidden, takes no stop.
+    void tabGoesRoundEveryEditableFieldOnce()
+    {
+        QVERIFY(m_program->showMain());
+        for (const bool productLine : {false, true}) {
+            setIni("MixoraWaardig", productLine ? "1" : "0");
+            m_program->closeChildWindows();
+            frmBedrijfGeg* w = openFromMenu();
+            QTRY_VERIFY(box(0)->hasFocus());
+            QStringList expected;
+            for (int i : {0, 1, 2, 3, 4})
+                expected << box(i)->objectName();
+            expected << list(5)->objectName();
+            for (int i : {6, 7, 8, 9})
+                expected << box(i)->objectName();
+            if (productLine) {
+                expected << list(0)->objectName();
+                for (int i : {20, 21, 22, 23})
+                    expected << box(i)->objectName();
+                expected << list(24)->objectName() << box(25)->objectName() << box(26)->objectName();
+            }
+            for (int i : {0, 1, 2})
+                expected << w->cmdControl[i]->objectName();
+
+            // One round each way, from the first box until it comes back there.
+            QStringList forward, back;
+            for (QWidget* at = box(0); forward.size() < 40 && (forward.isEmpty() || at != box(0));) {
+                QVERIFY(at);
+                QVERIFY2(at->isVisible() && at->isEnabled(), qPrintable(at->objectName()));
+                const auto* edit = qobject_cast<QLineEdit*>(at);
+                QVERIFY2(!edit || !edit->isReadOnly(), qPrintable(at->objectName()));
+                forward << at->objectName();
+                TestSupport::typeKey(Qt::Key_Tab);
+                at = QApplication::focusWidget();
+            }
+            QCOMPARE(forward, expected);
+            do {
+                TestSupport::typeKey(Qt::Key_Backtab, Qt::ShiftModifier);
+                QVERIFY(QApplication::focusWidget());
+                back.prepend(QApplication::focusWidget()->objectName());
+            } while (back.size() < 40 && QApplication::focusWidget() != box(0));
+            QCOMPARE(back, expected);
         }
     }
 

@@ -125,7 +125,7 @@ private slots:
         QVERIFY(w->changed());
 
         type(box(w, 50), "-1"); // the key filter lets the minus through; the value is refused
-        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "100.00"));
+        QCOMPARE(lastText(), "K: " + GetLangStr(999000085).arg("0.00", "100.00"));
         QCOMPARE(drain().K, 2.0f);
         QCOMPARE(box(w, 50)->text(), QString("2.00"));
     }
@@ -136,15 +136,17 @@ private slots:
         appState().DrainAnalyse.Ph = 5.8f;
         frmDrain* w = open();
         type(box(w, 52), "14.5");
-        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "14.00"));
+        QCOMPARE(lastText(), "pH: " + GetLangStr(999000085).arg("0.00", "14.00"));
         paste(box(w, 52), "5,6"); // the decimal sign here is "."
-        QCOMPARE(lastText(), GetLangStr(999000087).arg("5,6") + " " + GetLangStr(999000085).arg("0.00", "14.00"));
+        QCOMPARE(lastText(),
+                 "pH: " + GetLangStr(999000087).arg("5,6") + " " + GetLangStr(999000085).arg("0.00", "14.00"));
         QCOMPARE(appState().DrainAnalyse.Ph, 5.8f);
         QCOMPARE(box(w, 52)->text(), QString("5.80"));
         paste(box(w, 41), "?");
-        QCOMPARE(lastText(), GetLangStr(999000087).arg("?") + " " + GetLangStr(999000085).arg("0.00", "1,000.00"));
+        QCOMPARE(lastText(),
+                 "Fe: " + GetLangStr(999000087).arg("?") + " " + GetLangStr(999000085).arg("0.00", "1,000.00"));
         type(box(w, 90), "100.01");
-        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "100.00"));
+        QCOMPARE(lastText(), "NO3: " + GetLangStr(999000085).arg("0.00", "100.00"));
         QCOMPARE(drain().NO3, 2.0f);
     }
 

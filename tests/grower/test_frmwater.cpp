@@ -236,14 +236,14 @@ private slots:
         frmWater* w = open();
         type(box(w, 20), "40");
         paste(box(w, 20), "-60");
-        QCOMPARE(lastText(), GetLangStr(999000085).arg("0", "100"));
+        QCOMPARE(lastText(), GetLangStr(50101000) + " %: " + GetLangStr(999000085).arg("0", "100"));
         QCOMPARE(w->WaterAnalyses[1].Perc, 40.0f);
         QCOMPARE(box(w, 20)->text(), QString("40"));
 
         type(box(w, 60), "12");
         MessageBox::clear();
         type(box(w, 60), "40000"); // above what a reading can hold
-        QCOMPARE(lastText(), GetLangStr(999000086).arg("0", "32,767"));
+        QCOMPARE(lastText(), GetLangStr(50101000) + " Ca: " + GetLangStr(999000086).arg("0", "32,767"));
         QCOMPARE(w->WaterAnalyses[1].SC2, qint16(12));
         QCOMPARE(box(w, 60)->text(), QString("12"));
         type(box(w, 60), "32767");
@@ -252,7 +252,7 @@ private slots:
         fullAnalysis(w);
         type(box(w, 50), "2");
         paste(box(w, 50), "-1");
-        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "100.00"));
+        QCOMPARE(lastText(), GetLangStr(50101000) + " K: " + GetLangStr(999000085).arg("0.00", "100.00"));
         QCOMPARE(w->WaterAnalyses[1].Elementen.K, 2.0f);
         type(box(w, 50), "1" + QString(40, '0'));
         QCOMPARE(w->WaterAnalyses[1].Elementen.K, 2.0f);
@@ -264,21 +264,23 @@ private slots:
         frmWater* w = open();
         type(box(w, 20), "40");
         type(box(w, 20), "100.5");
-        QCOMPARE(lastText(), GetLangStr(999000085).arg("0", "100"));
+        const QString aandeel = GetLangStr(50101000) + " %: ";
+        QCOMPARE(lastText(), aandeel + GetLangStr(999000085).arg("0", "100"));
         QCOMPARE(w->WaterAnalyses[1].Perc, 40.0f);
         paste(box(w, 20), "7,5"); // the decimal sign here is "."
-        QCOMPARE(lastText(), GetLangStr(999000087).arg("7,5") + " " + GetLangStr(999000085).arg("0", "100"));
+        QCOMPARE(lastText(), aandeel + GetLangStr(999000087).arg("7,5") + " " + GetLangStr(999000085).arg("0", "100"));
         QCOMPARE(w->WaterAnalyses[1].Perc, 40.0f);
         QCOMPARE(box(w, 20)->text(), QString("40"));
         paste(box(w, 60), "veel");
-        QCOMPARE(lastText(), GetLangStr(999000087).arg("veel") + " " + GetLangStr(999000086).arg("0", "32,767"));
+        QCOMPARE(lastText(), GetLangStr(50101000) + " Ca: " + GetLangStr(999000087).arg("veel") + " " +
+                                 GetLangStr(999000086).arg("0", "32,767"));
 
         // An element's range is that of 100 mmol per litre, in the display unit.
         fullAnalysis(w);
         type(box(w, 50), "78.2");
         MessageBox::clear();
         type(box(w, 50), "3911");
-        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "3,910.00"));
+        QCOMPARE(lastText(), GetLangStr(50101000) + " K: " + GetLangStr(999000085).arg("0.00", "3,910.00"));
         QCOMPARE(box(w, 50)->text(), QString("78.20"));
         type(box(w, 50), "3910");
         QCOMPARE(w->WaterAnalyses[1].Elementen.K, 100.0f);
@@ -593,7 +595,7 @@ private slots:
             QTest::keyClicks(d->txtWaterSpoor[1], "1234.5");
             QTest::keyClick(d->txtWaterSpoor[1], Qt::Key_Return); // on to the next box, no confirm
             QVERIFY(d->isVisible());
-            QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "1,000.00"));
+            QCOMPARE(lastText(), "Mn: " + GetLangStr(999000085).arg("0.00", "1,000.00"));
             QCOMPARE(d->txtWaterSpoor[1]->text(), QString("0.00"));
             d->txtWaterSpoor[1]->setFocus();
             d->txtWaterSpoor[1]->selectAll();
@@ -605,14 +607,14 @@ private slots:
             d->txtWaterSpoor[2]->insert("7,5");
             QTest::keyClick(d->txtWaterSpoor[2], Qt::Key_Return);
             QCOMPARE(lastText(),
-                     GetLangStr(999000087).arg("7,5") + " " + GetLangStr(999000085).arg("0.00", "1,000.00"));
+                     "Zn: " + GetLangStr(999000087).arg("7,5") + " " + GetLangStr(999000085).arg("0.00", "1,000.00"));
             QCOMPARE(d->txtWaterSpoor[2]->text(), QString("0.00"));
             d->txtWaterSpoor[3]->selectAll();
             d->txtWaterSpoor[3]->insert("-2");
             d->cmdWaterSpoor->click();
         });
         w->cmdwater[1]->click();
-        QCOMPARE(lastText(), GetLangStr(999000085).arg("0.00", "1,000.00"));
+        QCOMPARE(lastText(), "B: " + GetLangStr(999000085).arg("0.00", "1,000.00"));
         QCOMPARE(w->WaterAnalyses[2].Elementen.Mn, 999.5f);
         QCOMPARE(w->WaterAnalyses[2].Elementen.Zn, 0.0f);
         QCOMPARE(w->WaterAnalyses[2].Elementen.B, 0.0f);
