@@ -56,7 +56,8 @@ struct BestelUitslag {
 // checks, the margin question, the SMTP client's "TCP Error"); the closing
 // message is left to the caller. tcpWinsock is the main window's socket
 // (frmMain::tcpWinsock); only the built-in SMTP client (MailType 0) uses it.
-// The SMTP client processes pending events while it waits, so the caller
+// The SMTP client, and the hand-off to the desktop's mail program for its
+// first seconds, process pending events while they wait, so the caller
 // disables its window for the call.
 BestelUitslag SendOrder(BestelRecord& bestel, QList<clsPrintMeststofMeststof>& lijnen, const BestelAantallen& aantallen,
                         QTcpSocket* tcpWinsock);

@@ -313,7 +313,8 @@ void frmMailPrint::Bestellen()
     m_bestel.Concentratie_berek = instelling("Concentratie_berek");
     const BestelAantallen aantallen{txtMP[300]->text(), txtMP[301]->text(), txtMP[302]->text()};
     QTcpSocket* socket = CurrentStepHost() ? CurrentStepHost()->mailSocket() : nullptr;
-    // The built-in mail client lets window events through while it waits.
+    // The mail client, and the hand-off to the mail program, let window
+    // events through while they wait.
     setEnabled(false);
     BestelUitslag uitslag;
     try {

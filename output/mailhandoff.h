@@ -19,7 +19,7 @@ struct MailRecord {
 class MailHandoff {
 public:
     virtual ~MailHandoff() = default;
-    // True when the mail program was started with the message.
+    // True when the mail program took the message.
     virtual bool Overdragen(const MailRecord& mail) = 0;
 
     // The hand-off in use: the xdg-email one unless a test installed another.
@@ -31,18 +31,30 @@ public:
 // Runs /usr/bin/xdg-email with the message as its arguments, without a shell.
 // An address xdg-email would read as something else (an option, a mailto:
 // link that could attach files of its own, no "@") is refused.
+//
+// xdg-email that finds no mail program, misses a tool or fails ends at once
+// with a non-zero status, so it is given kWachtMs to do so; window events go
+// on meanwhile (the caller keeps other work out, as for the SMTP client).
+// Ended with 0, or still running then, it has the message: with some mail
+// programs it runs until they close, and it goes on running after the
+// program has ended.
 class XdgEmailHandoff : public MailHandoff {
 public:
-    // How a program is started detached; tests pass one that records it.
+    // How the program is started: true when it took the message. Tests pass
+    // one that records it.
     using Starter = std::function<bool(const QString& program, const QStringList& arguments)>;
 
     XdgEmailHandoff();
+    // Starts program in xdg-email's place and gives it wachtMs.
+    XdgEmailHandoff(const QString& program, int wachtMs);
     explicit XdgEmailHandoff(Starter starter);
 
     bool Overdragen(const MailRecord& mail) override;
 
     static const QString kProgram;
+    static constexpr int kWachtMs = 3000;
 
 private:
+    QString m_program;
     Starter m_starter;
 };

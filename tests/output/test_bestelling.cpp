@@ -311,6 +311,25 @@ private slots:
         QCOMPARE(registered(), 1);
     }
 
+    // Confirmed sent from the mail program, the order ends as one the SMTP
+    // client delivered: mailed, told so, and registered.
+    void orderConfirmedSentFromTheMailProgramCountsAsMailed()
+    {
+        XdgEmailHandoff handing([](const QString&, const QStringList&) { return true; });
+        MailHandoff::setCurrent(&handing);
+        ProgramSettings::setMailType(1);
+        BestelRecord b = order();
+        MessageBox::setNextAnswer(MsgBox::Yes);
+
+        const BestelUitslag u = send(b);
+        QCOMPARE(shownTexts(), QStringList{GetLangStr(999000069)});
+        QCOMPARE(u.stap, qint16(0));
+        QVERIFY(u.gemaild);
+        QCOMPARE(u.melding, GetLangStr(999000029));
+        QCOMPARE(u.stijl, int(MsgBox::Exclamation));
+        QCOMPARE(registered(), 1);
+    }
+
     void otherMailTypeRegistersAndSaysNoMailWasSent()
     {
         BestelRecord b = order();
