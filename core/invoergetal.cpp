@@ -33,5 +33,7 @@ QString InvoerMelding(const QString& veld, InvoerFout fout, const QString& text,
 
 QString VeldMelding(const QString& veld, const QString& melding)
 {
-    return veld.trimmed() + ": " + melding;
+    // A box without a caption is not headed by a lone ": ".
+    const QString naam = veld.trimmed();
+    return naam.isEmpty() ? melding : naam + ": " + melding;
 }
