@@ -393,6 +393,39 @@ private slots:
         QTRY_COMPARE(MessageBox::shown().size(), 2);
     }
 
+    // A stored set is made up at the concentration its amounts were computed
+    // at, as its report says, whatever the setting or big bags make of it now.
+    void storedSetShowsTheConcentrationItWasComputedAt_data()
+    {
+        QTest::addColumn<int>("bigBag");
+        QTest::addColumn<int>("concentratie");
+        QTest::addColumn<int>("berekend");
+        QTest::addColumn<int>("getoond");
+        QTest::newRow("big bags, computed at 33x") << 1 << 100 << 33 << 33;
+        QTest::newRow("computed above the setting") << 0 << 100 << 250 << 250;
+        QTest::newRow("computed below the setting") << 0 << 250 << 150 << 150;
+        QTest::newRow("none computed") << 0 << 0 << 0 << 100;
+    }
+
+    void storedSetShowsTheConcentrationItWasComputedAt()
+    {
+        QFETCH(int, bigBag);
+        QFETCH(int, concentratie);
+        QFETCH(int, berekend);
+        QFETCH(int, getoond);
+        SamenstellingOpslag::Schrijf(Samenstelling());
+        alsHistorie(3);
+        for (const auto& [naam, waarde] :
+             {std::pair{"ExtraBigbag", bigBag}, {"Concentratie", concentratie}, {"Concentratie_berek", berekend}})
+            QVERIFY(PutTeeltInstelling(naam, waarde, InstellingMode::Number));
+        frmSamenstel* w = open();
+        QCoreApplication::processEvents();
+        QCOMPARE(tekst(w, 100), GetLangStr(70110000) + QString(" (%1x)").arg(getoond));
+        QCOMPARE(tekst(w, 200), GetLangStr(70120000) + QString(" (%1x)").arg(getoond));
+        QCOMPARE(label(w, 200)->property("rood").toBool(), getoond >= 201);
+        QCOMPARE(MessageBox::shown().size(), getoond >= 201 ? 1 : 0);
+    }
+
     void simpleCompositionOpensFromItsTool()
     {
         m_program->main()->tool("mnu71")->trigger();
