@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMouseEvent>
+#include <QToolBar>
+#include <QToolButton>
 #include <tuple>
 
 using namespace StepDriver;
@@ -424,6 +426,34 @@ private slots:
         QCOMPARE(tekst(w, 200), GetLangStr(70120000) + QString(" (%1x)").arg(getoond));
         QCOMPARE(label(w, 200)->property("rood").toBool(), getoond >= 201);
         QCOMPARE(MessageBox::shown().size(), getoond >= 201 ? 1 : 0);
+    }
+
+    // Opened from the keyboard, both compositions take Esc as Stop, though
+    // neither has a box for the keyboard and the simple one has forward off.
+    void escIsStopInBothCompositions_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("venster");
+        QTest::newRow("composition") << "mnu7"
+                                     << "frmSamenstel";
+        QTest::newRow("simple composition") << "mnu71"
+                                            << "frmSamenstelSimpel";
+    }
+
+    void escIsStopInBothCompositions()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QString, venster);
+        advies();
+        QWidget* knop =
+            m_program->main()->findChild<QToolBar*>("HoofdMenu")->widgetForAction(m_program->main()->tool(tool));
+        const QKeyCombination alt = QKeySequence::mnemonic(qobject_cast<QToolButton*>(knop)->text())[0];
+        TestSupport::typeKey(alt.key(), alt.keyboardModifiers());
+        QTRY_VERIFY(isOpen(qPrintable(venster)));
+        QVERIFY(!m_program->main()->tool("mnu3")->isEnabled());
+        TestSupport::typeKey(Qt::Key_Escape);
+        QVERIFY(!isOpen(qPrintable(venster)));
+        QVERIFY(m_program->main()->tool("mnu3")->isEnabled()); // every tool on again, as Stop leaves them
     }
 
     void simpleCompositionOpensFromItsTool()
