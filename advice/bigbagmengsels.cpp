@@ -44,6 +44,15 @@ BigBagMengsels::Toevoegen BigBagMengsels::VoegToe(int mengsel, const MeststofRec
     return Toevoegen::Toegevoegd;
 }
 
+bool BigBagMengsels::IsLeeg() const
+{
+    for (const auto& mengsel : m_mengsels)
+        for (const MeststofRecord& regel : mengsel)
+            if (regel.Code_MEST != 0 || regel.Hoeveelheid != 0 || regel.Hoeveelheid2 != 0)
+                return false;
+    return true;
+}
+
 bool BigBagMengsels::Plaats(int mengsel, const MeststofRecord& regel)
 {
     if (regel.Code_MEST == 0)

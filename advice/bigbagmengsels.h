@@ -45,6 +45,8 @@ public:
     bool ZetHoeveelheid(int mengsel, int rij, float hoeveelheid);
 
     void Leeg();
+    // Whether neither blend holds a fertiliser or an amount: clearing them would lose nothing.
+    bool IsLeeg() const;
 
     // One print line per used line of blend 1, then of blend 2, the blend
     // number as the tank, so that the advice report puts them in its two columns.

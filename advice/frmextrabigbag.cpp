@@ -372,6 +372,11 @@ void frmExtraBigBag::Leegmaken()
 {
     if (!Bewerkbaar())
         return;
+    // Enter goes on from the last amount to this button, where a second Enter
+    // presses it: typing the amounts must not empty both blends unasked.
+    if (!Mengsels.IsLeeg() && MessageBox::show(GetLangStr(999000140), MsgBox::YesNo | MsgBox::Question |
+                                                                          MsgBox::DefaultButton2) != MsgBox::Yes)
+        return;
     Mengsels.Leeg();
     Koppeling = 1;
     m_gewijzigd = true;

@@ -144,6 +144,10 @@ void frmSamenstel::LaadResultaat()
     if (appState().ID_HISTORIE != 0) {
         try {
             SamenstellingOpslag::Lees(Resultaat);
+            // Its amounts make up the tanks at the concentration they were
+            // computed at, which big bags or a setting changed since may not be.
+            if (const qint16 berekend = BerekendeConcentratie(); berekend > 0)
+                Instellingen.Concentratie = berekend;
             m_heeftResultaat = true;
         } catch (const AppError& e) {
             MessageBox::show(GetLangStr(70900100) + "\n" + e.description(), MsgBox::Critical);

@@ -56,6 +56,11 @@ BerekenInstellingen LeesSamenstelInstellingen()
     return r;
 }
 
+qint16 BerekendeConcentratie()
+{
+    return qint16(NzValue(GetTeeltInstelling("Concentratie_berek", InstellingMode::Number), NzType::Integer).toInt());
+}
+
 std::optional<float> BronPercentage(const MeststofRecord& m)
 {
     const char* bron = m.PrimElement0 == ElementCode::Fe                  ? "FeBron"
@@ -106,8 +111,7 @@ SamenstelFout BerekenSamenstelling(Samenstelling& s, BerekenInstellingen& instel
         }
         fase = SamenstelFout::Opslag;
         // The report and the order read the concentration from the settings row.
-        if (NzValue(GetTeeltInstelling("Concentratie_berek", InstellingMode::Number), NzType::Integer).toInt() !=
-            r.Concentratie)
+        if (BerekendeConcentratie() != r.Concentratie)
             throw AppError(JetError::GeneralSql, "TEELT_Instelling", "Concentratie_berek");
         SamenstellingOpslag::Schrijf(nieuw);
         tx.commit();

@@ -21,6 +21,10 @@ bool AdviesBerekend();
 // set, with Concentratie 100 when the row has 0 or big bags are on.
 BerekenInstellingen LeesSamenstelInstellingen();
 
+// The concentration the last calculation of the current grower and history
+// set computed its amounts at (Concentratie_berek); 0 when it holds none.
+qint16 BerekendeConcentratie();
+
 // The percentage of a split second source (the second phosphate or iron
 // source) as the selection holds it; none when the selection names another
 // fertiliser for that source, or the line is no second source.

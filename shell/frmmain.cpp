@@ -120,15 +120,6 @@ QStringList WithAccessKeys(const QStringList& captions)
     return out;
 }
 
-// The first control in the window that Tab stops at, or null.
-QWidget* firstControl(QWidget* window)
-{
-    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
-        if (window->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled())
-            return w;
-    return nullptr;
-}
-
 frmMain::Starter& starter()
 {
     static frmMain::Starter s;
@@ -357,7 +348,7 @@ void frmMain::leaveMenu()
     if (QMdiSubWindow* sub = m_mdi->activeSubWindow(); sub && sub->widget() && !(back && sub->isAncestorOf(back))) {
         back = sub->widget()->focusWidget();
         if (!back)
-            back = firstControl(sub->widget());
+            back = FirstControl(sub->widget());
     }
     if (back && back->isVisible() && back->isEnabled())
         back->setFocus(Qt::ShortcutFocusReason);

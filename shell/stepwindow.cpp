@@ -38,9 +38,23 @@ StepWindow::StepWindow(QWidget* parent, Kind kind) : QWidget(parent), m_kind(kin
     qApp->installEventFilter(this);
     if (StepHost* host = CurrentStepHost())
         connectAction(host->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* sub) {
-            if (sub && sub->widget() == this)
+            if (sub && sub->widget() == this) {
                 Form_Activate();
+                TakeKeyboard();
+            }
         });
+}
+
+void StepWindow::TakeKeyboard()
+{
+    // The frame gives the keyboard to the step's first control whether that
+    // control takes it or not: a step with no box to type in and its forward
+    // button off is left without it, and no Esc reaches Stop. A control that
+    // the step or the user gave it keeps it.
+    if (QWidget* inStep = focusWidget(); inStep && inStep->isVisible() && inStep->isEnabled())
+        return;
+    if (QWidget* first = FirstControl(this))
+        first->setFocus(Qt::OtherFocusReason);
 }
 
 void StepWindow::s_Close()

@@ -54,5 +54,8 @@ protected:
     bool m_changed = false;
 
 private:
+    // Gives the keyboard to the step's first control when it has nowhere in the step to go.
+    void TakeKeyboard();
+
     Kind m_kind;
 };

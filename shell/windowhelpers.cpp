@@ -512,6 +512,14 @@ bool PressOnEnter(QWidget* focused, const QKeyEvent* key)
     return true;
 }
 
+QWidget* FirstControl(QWidget* window)
+{
+    for (QWidget* w = window->nextInFocusChain(); w && w != window; w = w->nextInFocusChain())
+        if (window->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled())
+            return w;
+    return nullptr;
+}
+
 void SelectAllOnceFocused(QLineEdit* box)
 {
     QTimer::singleShot(0, box, [box] {

@@ -105,6 +105,10 @@ bool IsEnter(const QKeyEvent* key);
 // takes no Enter of its own. True when the key was such a press.
 bool PressOnEnter(QWidget* focused, const QKeyEvent* key);
 
+// The first control in the window that Tab stops at and that takes the
+// keyboard now (shown and on), or null.
+QWidget* FirstControl(QWidget* window);
+
 // Selects the box's whole text once the click that gave it the focus has
 // placed the caret; a box left by then is not selected. For a box that gets
 // the focus.

@@ -151,8 +151,10 @@ private slots:
         QCOMPARE(rijen(w->grdEbb[0]), (QStringList{"Kalksalpeter|20.0|kg", "Magnesiumnitraat|5.5|kg"}));
         QCOMPARE(rijen(w->grdEbb[1]), (QStringList{"Kalisalpeter|1,250.0|kg"}));
 
-        // Cleared, both blends are empty and the next search of blend 2 is that of coupling 1.
+        // Cleared once the grower says so, both blends are empty and the next search of blend 2 is that of coupling 1.
+        MessageBox::setNextAnswer(MsgBox::Yes);
         w->cmdEbb[4]->click();
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000140));
         QCOMPARE(w->grdEbb[0]->model()->rowCount() + w->grdEbb[1]->model()->rowCount(), 0);
         QCOMPARE(w->findChild<QLabel*>("lblEbb_290")->text(), QString("0.0 KG "));
         voegToe(w, 2, "Kaliumsulfaat", &twee);
@@ -260,6 +262,34 @@ private slots:
         QTRY_VERIFY(!window());
         QCOMPARE(opgeslagen(),
                  (QStringList{"1|1|Kalksalpeter|1|20", "2|7|Magnesiumnitraat|1|5.5", "3|3|Kalisalpeter|1|12"}));
+    }
+
+    // Past blend 2's last amount Enter lands on the clear button, where the
+    // next Enter presses it: the blends go only once the grower says so.
+    void enterOnTheClearButtonAsksBeforeTheBlendsGo()
+    {
+        using TestSupport::typeKey;
+        bewaarRij(0, 1, 1, "Kalksalpeter", 1, 20);
+        bewaarRij(0, 21, 3, "Kalisalpeter", 2, 10);
+        frmExtraBigBag* w = open();
+        const QStringList beide{"Kalksalpeter|20.0|kg", "Kalisalpeter|10.0|kg"};
+        for (int i = 0; i < 40 && QApplication::focusWidget() != w->grdEbb[1]; ++i)
+            typeKey(Qt::Key_Tab);
+        for (int i = 0; i < 5 && QApplication::focusWidget() != w->cmdEbb[4]; ++i)
+            typeKey(Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), w->cmdEbb[4]);
+        QVERIFY(MessageBox::shown().isEmpty());
+        typeKey(Qt::Key_Return); // answered with No, the default
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000140));
+        QCOMPARE(MessageBox::last().style, MsgBox::YesNo | MsgBox::Question | MsgBox::DefaultButton2);
+        QCOMPARE(rijen(w->grdEbb[0]) + rijen(w->grdEbb[1]), beide);
+
+        MessageBox::setNextAnswer(MsgBox::Yes);
+        typeKey(Qt::Key_Return);
+        QCOMPARE(rijen(w->grdEbb[0]) + rijen(w->grdEbb[1]), QStringList());
+        typeKey(Qt::Key_Return); // nothing left to lose: nothing asked
+        QCOMPARE(MessageBox::shown().size(), 2);
     }
 
     void aFertiliserIsOnceInABlendAndAFullBlendSaysSo()

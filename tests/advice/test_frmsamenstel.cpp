@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMouseEvent>
+#include <QToolBar>
+#include <QToolButton>
 #include <tuple>
 
 using namespace StepDriver;
@@ -391,6 +393,67 @@ private slots:
         show<QWidget>("frmSamenstelSimpel");
         show<QWidget>("frmSamenstel");
         QTRY_COMPARE(MessageBox::shown().size(), 2);
+    }
+
+    // A stored set is made up at the concentration its amounts were computed
+    // at, as its report says, whatever the setting or big bags make of it now.
+    void storedSetShowsTheConcentrationItWasComputedAt_data()
+    {
+        QTest::addColumn<int>("bigBag");
+        QTest::addColumn<int>("concentratie");
+        QTest::addColumn<int>("berekend");
+        QTest::addColumn<int>("getoond");
+        QTest::newRow("big bags, computed at 33x") << 1 << 100 << 33 << 33;
+        QTest::newRow("computed above the setting") << 0 << 100 << 250 << 250;
+        QTest::newRow("computed below the setting") << 0 << 250 << 150 << 150;
+        QTest::newRow("none computed") << 0 << 0 << 0 << 100;
+    }
+
+    void storedSetShowsTheConcentrationItWasComputedAt()
+    {
+        QFETCH(int, bigBag);
+        QFETCH(int, concentratie);
+        QFETCH(int, berekend);
+        QFETCH(int, getoond);
+        SamenstellingOpslag::Schrijf(Samenstelling());
+        alsHistorie(3);
+        for (const auto& [naam, waarde] :
+             {std::pair{"ExtraBigbag", bigBag}, {"Concentratie", concentratie}, {"Concentratie_berek", berekend}})
+            QVERIFY(PutTeeltInstelling(naam, waarde, InstellingMode::Number));
+        frmSamenstel* w = open();
+        QCoreApplication::processEvents();
+        QCOMPARE(tekst(w, 100), GetLangStr(70110000) + QString(" (%1x)").arg(getoond));
+        QCOMPARE(tekst(w, 200), GetLangStr(70120000) + QString(" (%1x)").arg(getoond));
+        QCOMPARE(label(w, 200)->property("rood").toBool(), getoond >= 201);
+        QCOMPARE(MessageBox::shown().size(), getoond >= 201 ? 1 : 0);
+    }
+
+    // Opened from the keyboard, both compositions take Esc as Stop, though
+    // neither has a box for the keyboard and the simple one has forward off.
+    void escIsStopInBothCompositions_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("venster");
+        QTest::newRow("composition") << "mnu7"
+                                     << "frmSamenstel";
+        QTest::newRow("simple composition") << "mnu71"
+                                            << "frmSamenstelSimpel";
+    }
+
+    void escIsStopInBothCompositions()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QString, venster);
+        advies();
+        QWidget* knop =
+            m_program->main()->findChild<QToolBar*>("HoofdMenu")->widgetForAction(m_program->main()->tool(tool));
+        const QKeyCombination alt = QKeySequence::mnemonic(qobject_cast<QToolButton*>(knop)->text())[0];
+        TestSupport::typeKey(alt.key(), alt.keyboardModifiers());
+        QTRY_VERIFY(isOpen(qPrintable(venster)));
+        QVERIFY(!m_program->main()->tool("mnu3")->isEnabled());
+        TestSupport::typeKey(Qt::Key_Escape);
+        QVERIFY(!isOpen(qPrintable(venster)));
+        QVERIFY(m_program->main()->tool("mnu3")->isEnabled()); // every tool on again, as Stop leaves them
     }
 
     void simpleCompositionOpensFromItsTool()

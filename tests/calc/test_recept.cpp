@@ -381,19 +381,24 @@ private slots:
     void concentrationThatCannotBeComputedIsNotStored_data()
     {
         QTest::addColumn<bool>("negatief");
+        QTest::addColumn<double>("calcium");
         QTest::addColumn<qint16>("concentratie");
-        QTest::newRow("beyond 16 bits") << false << qint16(1);
+        QTest::newRow("beyond 16 bits") << false << 0.0 << qint16(1);
         // The water brings more calcium than the target asks: calcium nitrate at −21.6 kg
         // takes out more than potassium sulphate (17.4 kg) brings, EC −0.1 against 0.1.
-        QTest::newRow("below zero") << true << qint16(-20);
+        QTest::newRow("below zero") << true << -1.0 << qint16(-20);
+        // Calcium nitrate at −19.6 kg takes out about all that potassium sulphate
+        // brings: EC 0.003 against 0.109 rounds to a concentration of exactly 0.
+        QTest::newRow("zero") << true << -0.909 << qint16(0);
     }
 
     void concentrationThatCannotBeComputedIsNotStored()
     {
         QFETCH(bool, negatief);
+        QFETCH(double, calcium);
         QFETCH(qint16, concentratie);
         if (negatief) {
-            m_gecorrigeerd = vector({{P::pK, 2}, {P::pSO4, 1}, {P::pCa, -1}});
+            m_gecorrigeerd = vector({{P::pK, 2}, {P::pSO4, 1}, {P::pCa, calcium}});
             selectie({{"K_Code", 69}, {"Ca_Code", 61}});
         } else {
             selectie(with(kMacro, kSporen));
