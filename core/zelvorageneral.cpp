@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 QString NzStr(const QVariant& value)
 {
@@ -136,15 +137,68 @@ QStringList LanguageNames()
     return names;
 }
 
-QString GetLangStr(qint32 id, qint16 language)
+namespace {
+
+// The text as the language database holds it; "" when it has none.
+QString storedText(qint32 id, qint16 language)
 {
     RecordSet& rs = appState().rsTaal;
+    if (!rs.isOpen())
+        return {};
+    const int column = rs.fieldIndex("Lang" + QString::number(language));
+    if (column >= 0 && rs.findFirst("ID", id))
+        return NzStr(rs.value(column));
+    return {};
+}
+
+// The texts of the database layer's errors, by number.
+constexpr std::pair<int, qint32> kDatabaseErrorTexts[] = {
+    {JetError::ObjectNotSet, 999000180},
+    {JetError::GeneralSql, 999000181},
+    {JetError::UpdateWithoutEdit, 999000182},
+    {JetError::NoCurrentRecord, 999000183},
+    {JetError::DuplicateKey, 999000184},
+    {JetError::FileNotFound, 999000185},
+    {JetError::DiskFull, 999000186},
+    {JetError::ReadOnly, 999000187},
+    {JetError::TooFewParameters, 999000188},
+    {JetError::SyntaxError, 999000189},
+    {JetError::TableNotFound, 999000190},
+    {JetError::RecordDeleted, 999000191},
+    {JetError::Locked, 999000192},
+    {JetError::ItemNotFound, 999000193},
+    {JetError::FieldRequired, 999000194},
+    {JetError::UnrecognizedFormat, 999000195},
+    {JetError::NumericFieldOverflow, 999000196},
+    {JetError::NotOpen, 999000197},
+    {JetError::ConversionError, 999000198},
+};
+
+// Before the texts are open (a start that fails early) the English text
+// stays; so it does for an error met while the text itself is looked up.
+QString databaseErrorText(int number)
+{
+    static bool lookingUp = false;
+    if (lookingUp)
+        return {};
+    lookingUp = true;
     QString text;
-    if (rs.isOpen()) {
-        const int column = rs.fieldIndex("Lang" + QString::number(language));
-        if (column >= 0 && rs.findFirst("ID", id))
-            text = NzStr(rs.value(column));
-    }
+    for (const auto& [n, id] : kDatabaseErrorTexts)
+        if (n == number) {
+            try {
+                text = storedText(id, appState().languageID);
+            } catch (const AppError&) {
+            }
+        }
+    lookingUp = false;
+    return text;
+}
+
+} // namespace
+
+QString GetLangStr(qint32 id, qint16 language)
+{
+    const QString text = storedText(id, language);
     return text.isEmpty() ? FormatTextId(id) : text;
 }
 
@@ -393,6 +447,8 @@ void OpenLanguageDb()
     // stays byte for byte as it was.
     s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword,
                                           DatabaseOptions{true, RequiredTables(WhichDatabase::Language)});
+    // From here on a database error reads in the user's language.
+    SetDatabaseErrorTexts(databaseErrorText);
 }
 
 void OpenReferenceDb()
