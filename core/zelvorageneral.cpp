@@ -419,6 +419,37 @@ bool CopieMestPrefList()
     }
 }
 
+namespace {
+
+// Whether the reference copy already holds the grower's list, row for row
+// whatever their order and IDs: a grower database without a list of its own
+// wants an empty copy.
+bool prefListCopyIsCurrent()
+{
+    try {
+        if (!referenceDb().tableExists("MEST_PrefList"))
+            return false;
+        const QString rows = "SELECT Code_MEST, UseMeststof FROM MEST_PrefList ORDER BY Code_MEST, UseMeststof";
+        RecordSet copy = referenceDb().openRecordset(rows);
+        RecordSet list;
+        if (growerDb().tableExists("MEST_PrefList"))
+            list = growerDb().openRecordset(rows);
+        if (copy.recordCount() != list.recordCount())
+            return false;
+        for (int i = 0; i < list.recordCount(); ++i) {
+            copy.move(i);
+            list.move(i);
+            if (copy.value(0) != list.value(0) || copy.value(1) != list.value(1))
+                return false;
+        }
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+} // namespace
+
 // A few tables each database cannot be without: a file that lacks them is
 // not the database the program takes it for (an empty file, another
 // program's file) and is refused before anything is written into it.
@@ -465,7 +496,9 @@ void OpenTuinderDb()
     s.dbT.reset();
     s.dbT = std::make_unique<Database>(s.AppPath + s.TDatabaseNaam, QString(),
                                        DatabaseOptions{false, RequiredTables(WhichDatabase::Grower)});
-    if (s.dbH)
+    // Only a copy that differs is written: a start then writes nothing into
+    // the reference database, which may stand on media that cannot be written.
+    if (s.dbH && !prefListCopyIsCurrent())
         CopieMestPrefList();
 }
 

@@ -6,6 +6,9 @@
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -203,6 +206,31 @@ private slots:
         resetAppState();
         QCOMPARE(AppError::database(JetError::Locked, "DAO").description(),
                  QString("Could not update; currently locked by another user or program."));
+    }
+
+    // A start whose copy of the preference list is up to date writes nothing
+    // into the reference database; one after the grower's list changed
+    // refreshes the copy.
+    void aStartWritesTheListCopyOnlyWhenItDiffers()
+    {
+        appState().dbT->execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (4, 1), (3, 0)");
+        QVERIFY(CopieMestPrefList());
+        resetAppState();
+        const QString reference = m_dir->filePath("ZelvoraH.mdb");
+        const auto bytes = [&] {
+            QFile f(reference);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QByteArray before = bytes();
+        const QDateTime modified = QFileInfo(reference).lastModified();
+        TestSupport::openState(m_dir->path());
+        growerDb().execute("UPDATE MEST_PrefList SET UseMeststof = 1 WHERE Code_MEST = 3");
+        resetAppState();
+        QCOMPARE(bytes(), before);
+        QCOMPARE(QFileInfo(reference).lastModified(), modified);
+
+        TestSupport::openState(m_dir->path());
+        QCOMPARE(count(referenceDb(), "SELECT count(*) FROM MEST_PrefList WHERE UseMeststof = 1"), 2);
     }
 
     void preferenceListIsCreatedWhenMissing()
