@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 QString NzStr(const QVariant& value)
 {
@@ -136,15 +137,68 @@ QStringList LanguageNames()
     return names;
 }
 
-QString GetLangStr(qint32 id, qint16 language)
+namespace {
+
+// The text as the language database holds it; "" when it has none.
+QString storedText(qint32 id, qint16 language)
 {
     RecordSet& rs = appState().rsTaal;
+    if (!rs.isOpen())
+        return {};
+    const int column = rs.fieldIndex("Lang" + QString::number(language));
+    if (column >= 0 && rs.findFirst("ID", id))
+        return NzStr(rs.value(column));
+    return {};
+}
+
+// The texts of the database layer's errors, by number.
+constexpr std::pair<int, qint32> kDatabaseErrorTexts[] = {
+    {JetError::ObjectNotSet, 999000180},
+    {JetError::GeneralSql, 999000181},
+    {JetError::UpdateWithoutEdit, 999000182},
+    {JetError::NoCurrentRecord, 999000183},
+    {JetError::DuplicateKey, 999000184},
+    {JetError::FileNotFound, 999000185},
+    {JetError::DiskFull, 999000186},
+    {JetError::ReadOnly, 999000187},
+    {JetError::TooFewParameters, 999000188},
+    {JetError::SyntaxError, 999000189},
+    {JetError::TableNotFound, 999000190},
+    {JetError::RecordDeleted, 999000191},
+    {JetError::Locked, 999000192},
+    {JetError::ItemNotFound, 999000193},
+    {JetError::FieldRequired, 999000194},
+    {JetError::UnrecognizedFormat, 999000195},
+    {JetError::NumericFieldOverflow, 999000196},
+    {JetError::NotOpen, 999000197},
+    {JetError::ConversionError, 999000198},
+};
+
+// Before the texts are open (a start that fails early) the English text
+// stays; so it does for an error met while the text itself is looked up.
+QString databaseErrorText(int number)
+{
+    static bool lookingUp = false;
+    if (lookingUp)
+        return {};
+    lookingUp = true;
     QString text;
-    if (rs.isOpen()) {
-        const int column = rs.fieldIndex("Lang" + QString::number(language));
-        if (column >= 0 && rs.findFirst("ID", id))
-            text = NzStr(rs.value(column));
-    }
+    for (const auto& [n, id] : kDatabaseErrorTexts)
+        if (n == number) {
+            try {
+                text = storedText(id, appState().languageID);
+            } catch (const AppError&) {
+            }
+        }
+    lookingUp = false;
+    return text;
+}
+
+} // namespace
+
+QString GetLangStr(qint32 id, qint16 language)
+{
+    const QString text = storedText(id, language);
     return text.isEmpty() ? FormatTextId(id) : text;
 }
 
@@ -365,6 +419,37 @@ bool CopieMestPrefList()
     }
 }
 
+namespace {
+
+// Whether the reference copy already holds the grower's list, row for row
+// whatever their order and IDs: a grower database without a list of its own
+// wants an empty copy.
+bool prefListCopyIsCurrent()
+{
+    try {
+        if (!referenceDb().tableExists("MEST_PrefList"))
+            return false;
+        const QString rows = "SELECT Code_MEST, UseMeststof FROM MEST_PrefList ORDER BY Code_MEST, UseMeststof";
+        RecordSet copy = referenceDb().openRecordset(rows);
+        RecordSet list;
+        if (growerDb().tableExists("MEST_PrefList"))
+            list = growerDb().openRecordset(rows);
+        if (copy.recordCount() != list.recordCount())
+            return false;
+        for (int i = 0; i < list.recordCount(); ++i) {
+            copy.move(i);
+            list.move(i);
+            if (copy.value(0) != list.value(0) || copy.value(1) != list.value(1))
+                return false;
+        }
+        return true;
+    } catch (const AppError&) {
+        return false;
+    }
+}
+
+} // namespace
+
 // A few tables each database cannot be without: a file that lacks them is
 // not the database the program takes it for (an empty file, another
 // program's file) and is refused before anything is written into it.
@@ -393,6 +478,8 @@ void OpenLanguageDb()
     // stays byte for byte as it was.
     s.dbTaal = std::make_unique<Database>(s.AppPath + "PlomLang.mdb", DatabasePassword,
                                           DatabaseOptions{true, RequiredTables(WhichDatabase::Language)});
+    // From here on a database error reads in the user's language.
+    SetDatabaseErrorTexts(databaseErrorText);
 }
 
 void OpenReferenceDb()
@@ -409,7 +496,9 @@ void OpenTuinderDb()
     s.dbT.reset();
     s.dbT = std::make_unique<Database>(s.AppPath + s.TDatabaseNaam, QString(),
                                        DatabaseOptions{false, RequiredTables(WhichDatabase::Grower)});
-    if (s.dbH)
+    // Only a copy that differs is written: a start then writes nothing into
+    // the reference database, which may stand on media that cannot be written.
+    if (s.dbH && !prefListCopyIsCurrent())
         CopieMestPrefList();
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 
 // A run-time error as the program reports it: a number, the place it came
@@ -11,20 +13,40 @@ class AppError : public std::runtime_error {
 public:
     AppError(int number, QString source, QString description, QString detail = {});
 
+    // An error of the database layer. Its description is the one text its
+    // number has, with the values put in for %1, %2, ...: in the user's
+    // language when the program gives the texts (SetDatabaseErrorTexts),
+    // else in English.
+    static AppError database(int number, QString source, const QStringList& values = {}, QString detail = {});
+
     int number() const { return m_number; }
     const QString& source() const { return m_source; }
     const QString& description() const { return m_description; }
+    // The description in English, for standard error.
+    const QString& englishDescription() const { return m_english; }
     const QString& detail() const { return m_detail; }
 
 private:
+    AppError(int number, QString source, QString description, QString english, QString detail);
+
     int m_number;
     QString m_source;
     QString m_description;
+    QString m_english;
     QString m_detail;
 };
 
-// Writes the error with its detail to standard error.
+// Writes the error with its detail to standard error, in English.
 void LogAppError(const AppError& error);
+
+// The user's text for a database error number, with the same %1, %2, ... as
+// the English one; "" keeps the English text. The texts are shared with the
+// search library, whose database errors then read the same.
+using DatabaseErrorTexts = QString (*)(int number);
+void SetDatabaseErrorTexts(DatabaseErrorTexts texts);
+
+// The numbers the database layer reports (AppError::database).
+QList<int> DatabaseErrorNumbers();
 
 namespace JetError {
 constexpr int Overflow = 6;      // numeric overflow in a conversion
@@ -39,6 +61,7 @@ constexpr int ReadOnly = 3027;
 constexpr int SyntaxError = 3075;
 constexpr int TableNotFound = 3078;
 constexpr int TooFewParameters = 3061; // a column name the table does not have
+constexpr int RecordDeleted = 3167;
 constexpr int Locked = 3218;
 constexpr int ItemNotFound = 3265;
 constexpr int UpdateWithoutEdit = 3020;

@@ -16,8 +16,6 @@ namespace {
 
 std::atomic<int> g_connectionCounter{0};
 
-const char* const kLockedDescription = "Could not update; currently locked by another user or program.";
-
 // Another connection holds the file: SQLite waited out its busy time-out.
 bool isLock(const QSqlError& error)
 {
@@ -33,39 +31,31 @@ void Database::raise(const QString& source, const QString& message, const QStrin
     // driver's message and the statement are kept as the error's detail.
     const QString m = message.toLower();
     int number = JetError::GeneralSql;
-    QString description = "The database could not carry out the operation.";
+    QStringList values;
     if (m.contains("no such table")) {
         number = JetError::TableNotFound;
         const int at = message.indexOf("no such table:", 0, Qt::CaseInsensitive);
         QString table = at >= 0 ? message.mid(at + 14).trimmed() : QString();
-        table = table.section(' ', 0, 0);
-        description = QString("The database engine cannot find the input table or query '%1'.").arg(table);
+        values << table.section(' ', 0, 0);
     } else if (m.contains("no such column") || m.contains("has no column named")) {
         number = JetError::TooFewParameters;
-        description = "A field the program asked for is not in the table.";
     } else if (m.contains("unique constraint")) {
         number = JetError::DuplicateKey;
-        description = "The record would give a key field a value that is already there.";
     } else if (m.contains("not null constraint")) {
         number = JetError::FieldRequired;
-        description = "A field that must have a value is empty.";
     } else if (m.contains("syntax error")) {
         number = JetError::SyntaxError;
-        description = "The program asked the database something it cannot read.";
     } else if (m.contains("readonly") || m.contains("read-only")) {
         number = JetError::ReadOnly;
-        description = "Cannot update. Database or object is read-only.";
     } else if (m.contains("disk full") || m.contains("disk is full")) {
         number = JetError::DiskFull;
-        description = "Not enough space on disk.";
     } else if (m.contains("database is locked") || m.contains("database is busy")) {
         number = JetError::Locked;
-        description = kLockedDescription;
     }
     QString detail = message;
     if (!sql.isEmpty())
         detail += " (" + sql + ")";
-    throw AppError(number, source, description, detail);
+    throw AppError::database(number, source, values, detail);
 }
 
 Database::Database(const QString& path, const QString& connect, const DatabaseOptions& options) : m_path(path)
@@ -73,7 +63,7 @@ Database::Database(const QString& path, const QString& connect, const DatabaseOp
     Q_UNUSED(connect); // the Jet password is not needed: SQLite files have none
     const QFileInfo fi(path);
     if (!fi.exists() || !fi.isFile())
-        throw AppError(JetError::FileNotFound, "DAO.Workspace", QString("Could not find file '%1'.").arg(path));
+        throw AppError::database(JetError::FileNotFound, "DAO.Workspace", {path});
 
     // The counter's address keeps the names apart when this code is linked
     // into both the program and the search library.
@@ -85,16 +75,15 @@ Database::Database(const QString& path, const QString& connect, const DatabaseOp
         db.setDatabaseName(path);
         db.setConnectOptions(options.readOnly ? "QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=3000"
                                               : "QSQLITE_BUSY_TIMEOUT=3000");
-        const auto refuse = [&](int number, const QString& description, const QString& detail) {
+        const auto refuse = [&](int number, const QString& detail) {
             if (db.isOpen())
                 db.close();
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_connectionName);
-            throw AppError(number, "DAO.Workspace", description, detail);
+            throw AppError::database(number, "DAO.Workspace", {path}, detail);
         };
         if (!db.open())
-            refuse(JetError::UnrecognizedFormat, QString("Cannot open database '%1'.").arg(path),
-                   db.lastError().text());
+            refuse(JetError::UnrecognizedFormat, "Cannot open it: " + db.lastError().text());
         // SQLite opens lazily; reading the schema tells whether it is a
         // database at all, and whether it is the one the caller expects. Both
         // are settled before anything is written, so a foreign file (or an
@@ -108,17 +97,15 @@ Database::Database(const QString& path, const QString& connect, const DatabaseOp
                 // A file another program holds is not damaged: told so, a
                 // grower might delete a good file.
                 if (isLock(err))
-                    refuse(JetError::Locked, kLockedDescription, path + ": " + err.text());
-                refuse(JetError::UnrecognizedFormat, QString("Unrecognized database format '%1'.").arg(path),
-                       err.text());
+                    refuse(JetError::Locked, path + ": " + err.text());
+                refuse(JetError::UnrecognizedFormat, err.text());
             }
             while (q.next())
                 tables << q.value(0).toString();
         }
         for (const QString& required : options.requiredTables)
             if (!tables.contains(required, Qt::CaseInsensitive))
-                refuse(JetError::UnrecognizedFormat,
-                       QString("Unrecognized database format '%1': it has no table '%2'.").arg(path, required), {});
+                refuse(JetError::UnrecognizedFormat, QString("It has no table '%1'.").arg(required));
     }
     m_alive = std::make_shared<bool>(true);
     m_readOnly = options.readOnly;
@@ -159,7 +146,7 @@ bool Database::isOpen() const
 void Database::ensureOpen(const char* source) const
 {
     if (!m_alive)
-        throw AppError(JetError::NotOpen, source, "The database is closed.");
+        throw AppError::database(JetError::NotOpen, source);
 }
 
 QSqlDatabase Database::connection() const
@@ -269,7 +256,7 @@ sqlite3* Database::nativeHandle() const
 {
     const QVariant h = connection().driver()->handle();
     if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
-        throw AppError(JetError::GeneralSql, "DAO.Database", "The SQLite driver gives no handle.");
+        throw AppError::database(JetError::GeneralSql, "DAO.Database", {}, "The SQLite driver gives no handle.");
     return *static_cast<sqlite3* const*>(h.constData());
 }
 

@@ -98,14 +98,12 @@ QDateTime toDateTime(const QVariant& v, bool& ok)
 
 [[noreturn]] void conversionError(const QString& field, const QVariant& value)
 {
-    throw AppError(JetError::ConversionError, "DAO.Field",
-                   QString("Data type conversion error: '%1' does not fit field '%2'.").arg(value.toString(), field));
+    throw AppError::database(JetError::ConversionError, "DAO.Field", {value.toString(), field});
 }
 
 [[noreturn]] void overflow(const QString& field, const QVariant& value)
 {
-    throw AppError(JetError::NumericFieldOverflow, "DAO.Field",
-                   QString("Numeric field overflow: %1 does not fit field '%2'.").arg(value.toString(), field));
+    throw AppError::database(JetError::NumericFieldOverflow, "DAO.Field", {value.toString(), field});
 }
 
 // Whole numbers are rounded half to even, as the Basic conversions do.

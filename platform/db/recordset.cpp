@@ -27,6 +27,11 @@ bool sameValue(const QVariant& a, const QVariant& b)
     return a.toDouble() == b.toDouble();
 }
 
+[[noreturn]] void noSuchField(int index)
+{
+    throw AppError::database(JetError::ItemNotFound, "DAO.Fields", {QString::number(index)});
+}
+
 } // namespace
 
 RecordSet::RecordSet() : d(std::make_unique<Data>()) {}
@@ -53,16 +58,16 @@ bool RecordSet::isUpdatable() const
 void RecordSet::requireOpen(const char* op) const
 {
     if (!isOpen())
-        throw AppError(JetError::ObjectNotSet, "DAO.Recordset", QString("%1: the record set is not open.").arg(op));
+        throw AppError::database(JetError::ObjectNotSet, "DAO.Recordset", {op});
 }
 
 void RecordSet::requireCurrent() const
 {
     requireOpen("Field");
     if (d->currentDeleted)
-        throw AppError(3167, "DAO.Recordset", "Record is deleted.");
+        throw AppError::database(JetError::RecordDeleted, "DAO.Recordset");
     if (d->pos < 0 || d->pos >= d->rowCount)
-        throw AppError(JetError::NoCurrentRecord, "DAO.Recordset", "No current record.");
+        throw AppError::database(JetError::NoCurrentRecord, "DAO.Recordset");
 }
 
 int RecordSet::recordCount() const
@@ -82,7 +87,7 @@ void RecordSet::moveFirst()
 {
     requireOpen("MoveFirst");
     if (d->rowCount == 0)
-        throw AppError(JetError::NoCurrentRecord, "DAO.Recordset", "No current record.");
+        throw AppError::database(JetError::NoCurrentRecord, "DAO.Recordset");
     d->setPosition(0);
 }
 
@@ -90,7 +95,7 @@ void RecordSet::moveLast()
 {
     requireOpen("MoveLast");
     if (d->rowCount == 0)
-        throw AppError(JetError::NoCurrentRecord, "DAO.Recordset", "No current record.");
+        throw AppError::database(JetError::NoCurrentRecord, "DAO.Recordset");
     d->setPosition(d->rowCount - 1);
 }
 
@@ -98,7 +103,7 @@ void RecordSet::moveNext()
 {
     requireOpen("MoveNext");
     if (d->eof)
-        throw AppError(JetError::NoCurrentRecord, "DAO.Recordset", "No current record.");
+        throw AppError::database(JetError::NoCurrentRecord, "DAO.Recordset");
     // After a delete the following row already stands at the current index.
     d->setPosition(d->currentDeleted ? d->pos : d->pos + 1);
 }
@@ -107,7 +112,7 @@ void RecordSet::movePrevious()
 {
     requireOpen("MovePrevious");
     if (d->bof)
-        throw AppError(JetError::NoCurrentRecord, "DAO.Recordset", "No current record.");
+        throw AppError::database(JetError::NoCurrentRecord, "DAO.Recordset");
     d->setPosition(d->pos - 1);
 }
 
@@ -115,7 +120,7 @@ void RecordSet::move(int row)
 {
     requireOpen("Move");
     if (row < 0 || row >= d->rowCount)
-        throw AppError(JetError::NoCurrentRecord, "DAO.Recordset", "No current record.");
+        throw AppError::database(JetError::NoCurrentRecord, "DAO.Recordset");
     d->setPosition(row);
 }
 
@@ -156,28 +161,28 @@ int RecordSet::fieldCount() const
 QString RecordSet::fieldName(int index) const
 {
     if (!isOpen() || index < 0 || index >= d->names.size())
-        throw AppError(JetError::ItemNotFound, "DAO.Fields", "Item not found in this collection.");
+        noSuchField(index);
     return d->names[index];
 }
 
 FieldType RecordSet::fieldType(int index) const
 {
     if (!isOpen() || index < 0 || index >= d->types.size())
-        throw AppError(JetError::ItemNotFound, "DAO.Fields", "Item not found in this collection.");
+        noSuchField(index);
     return d->types[index];
 }
 
 QString RecordSet::fieldSourceTable(int index) const
 {
     if (!isOpen() || index < 0 || index >= d->sourceTables.size())
-        throw AppError(JetError::ItemNotFound, "DAO.Fields", "Item not found in this collection.");
+        noSuchField(index);
     return d->sourceTables[index];
 }
 
 QString RecordSet::fieldSourceField(int index) const
 {
     if (!isOpen() || index < 0 || index >= d->sourceFields.size())
-        throw AppError(JetError::ItemNotFound, "DAO.Fields", "Item not found in this collection.");
+        noSuchField(index);
     return d->sourceFields[index];
 }
 
@@ -196,8 +201,7 @@ int RecordSet::requireField(const QString& name) const
     requireOpen("Fields");
     const int idx = fieldIndex(name);
     if (idx < 0)
-        throw AppError(JetError::ItemNotFound, "DAO.Fields",
-                       QString("Item not found in this collection: '%1'.").arg(name));
+        throw AppError::database(JetError::ItemNotFound, "DAO.Fields", {name});
     return idx;
 }
 
@@ -210,7 +214,7 @@ QVariant RecordSet::value(int index) const
 {
     requireOpen("Fields");
     if (index < 0 || index >= d->names.size())
-        throw AppError(JetError::ItemNotFound, "DAO.Fields", "Item not found in this collection.");
+        noSuchField(index);
     if (d->mode != Data::Mode::None)
         return d->buffer[index];
     requireCurrent();
@@ -220,7 +224,7 @@ QVariant RecordSet::value(int index) const
 void RecordSet::edit()
 {
     if (!isUpdatable())
-        throw AppError(JetError::ReadOnly, "DAO.Recordset", "Cannot update. Database or object is read-only.");
+        throw AppError::database(JetError::ReadOnly, "DAO.Recordset");
     requireCurrent();
     d->mode = Data::Mode::Edit;
     d->buffer = d->row(d->pos);
@@ -231,7 +235,7 @@ void RecordSet::edit()
 void RecordSet::addNew()
 {
     if (!isUpdatable())
-        throw AppError(JetError::ReadOnly, "DAO.Recordset", "Cannot update. Database or object is read-only.");
+        throw AppError::database(JetError::ReadOnly, "DAO.Recordset");
     d->mode = Data::Mode::AddNew;
     d->buffer = QVector<QVariant>(d->names.size());
     d->stored = QVector<QVariant>(d->names.size());
@@ -247,9 +251,9 @@ void RecordSet::setValue(int index, const QVariant& value)
 {
     requireOpen("Field");
     if (index < 0 || index >= d->names.size())
-        throw AppError(JetError::ItemNotFound, "DAO.Fields", "Item not found in this collection.");
+        noSuchField(index);
     if (d->mode == Data::Mode::None)
-        throw AppError(JetError::UpdateWithoutEdit, "DAO.Field", "Update or CancelUpdate without AddNew or Edit.");
+        throw AppError::database(JetError::UpdateWithoutEdit, "DAO.Field");
     const QVariant stored = toStorage(value, d->types[index], d->names[index]);
     d->stored[index] = stored;
     d->buffer[index] = fromStorage(stored, d->types[index]);
@@ -270,9 +274,9 @@ void RecordSet::update()
 {
     requireOpen("Update");
     if (d->mode == Data::Mode::None)
-        throw AppError(JetError::UpdateWithoutEdit, "DAO.Recordset", "Update or CancelUpdate without AddNew or Edit.");
+        throw AppError::database(JetError::UpdateWithoutEdit, "DAO.Recordset");
     if (d->alive.expired())
-        throw AppError(JetError::NotOpen, "DAO.Recordset", "The database is closed.");
+        throw AppError::database(JetError::NotOpen, "DAO.Recordset");
 
     Database& db = *d->db;
     QStringList cols;
@@ -317,10 +321,10 @@ void RecordSet::update()
 void RecordSet::deleteRecord()
 {
     if (!isUpdatable())
-        throw AppError(JetError::ReadOnly, "DAO.Recordset", "Cannot update. Database or object is read-only.");
+        throw AppError::database(JetError::ReadOnly, "DAO.Recordset");
     requireCurrent();
     if (d->alive.expired())
-        throw AppError(JetError::NotOpen, "DAO.Recordset", "The database is closed.");
+        throw AppError::database(JetError::NotOpen, "DAO.Recordset");
     d->db->execute("DELETE FROM " + Database::quoteName(d->table) + " WHERE rowid = ?", {d->rowIds[d->pos]});
     d->removeRow(d->pos);
     d->rowIds.removeAt(d->pos);

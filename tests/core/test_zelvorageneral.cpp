@@ -6,6 +6,9 @@
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -137,7 +140,7 @@ private slots:
             "CREATE TRIGGER vol BEFORE INSERT ON TEELT_StdVOplossing BEGIN SELECT RAISE(ABORT, 'disk full'); END");
         QVERIFY(!CopieGewasT2H(1007));
         QVERIFY(MessageBox::last().text.startsWith("mdlZelvoraGeneral.CopieGewasT2H:"));
-        QVERIFY(MessageBox::last().text.contains("Not enough space on disk. (INSERT INTO TEELT_StdVOplossing"));
+        QVERIFY(MessageBox::last().text.contains("Onvoldoende ruimte op de schijf. (INSERT INTO TEELT_StdVOplossing"));
         QCOMPARE(count(*s.dbH, "SELECT count(*) FROM TEELT WHERE Code = 1007"), 1);
         QCOMPARE(s.dbH->openRecordset("SELECT K FROM TEELT_StdVOplossing WHERE Code_Teelt = 1007").value(0).toFloat(),
                  8.0f);
@@ -177,6 +180,57 @@ private slots:
         s.dbH->execute("CREATE TRIGGER vol BEFORE INSERT ON MEST_PrefList BEGIN SELECT RAISE(ABORT, 'disk full'); END");
         QVERIFY(!CopieMestPrefList());
         QCOMPARE(count(*s.dbH, "SELECT count(*) FROM MEST_PrefList"), 2); // the old copy stays
+    }
+
+    // Every error the database layer gives reads in the user's language,
+    // with its values in place. Standard error keeps the English text, and
+    // so does a message shown before the texts are open.
+    void databaseErrorsReadInTheUsersLanguage()
+    {
+        const QStringList values{"Nergens", "Code_MEST"};
+        for (const int number : DatabaseErrorNumbers()) {
+            const QByteArray at = QByteArray::number(number);
+            appState().languageID = 1;
+            OpenRsLang();
+            const AppError english = AppError::database(number, "DAO", values);
+            QCOMPARE(english.description(), english.englishDescription());
+            appState().languageID = 0;
+            OpenRsLang();
+            const AppError dutch = AppError::database(number, "DAO", values);
+            QVERIFY2(dutch.description() != english.description(), at);
+            QVERIFY2(!dutch.description().contains('%'), at);
+            for (const QString& value : values)
+                QVERIFY2(dutch.description().contains(value) == english.description().contains(value), at);
+            QVERIFY2(QString(dutch.what()).startsWith(english.description()), at);
+        }
+        resetAppState();
+        QCOMPARE(AppError::database(JetError::Locked, "DAO").description(),
+                 QString("Could not update; currently locked by another user or program."));
+    }
+
+    // A start whose copy of the preference list is up to date writes nothing
+    // into the reference database; one after the grower's list changed
+    // refreshes the copy.
+    void aStartWritesTheListCopyOnlyWhenItDiffers()
+    {
+        appState().dbT->execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (4, 1), (3, 0)");
+        QVERIFY(CopieMestPrefList());
+        resetAppState();
+        const QString reference = m_dir->filePath("ZelvoraH.mdb");
+        const auto bytes = [&] {
+            QFile f(reference);
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        };
+        const QByteArray before = bytes();
+        const QDateTime modified = QFileInfo(reference).lastModified();
+        TestSupport::openState(m_dir->path());
+        growerDb().execute("UPDATE MEST_PrefList SET UseMeststof = 1 WHERE Code_MEST = 3");
+        resetAppState();
+        QCOMPARE(bytes(), before);
+        QCOMPARE(QFileInfo(reference).lastModified(), modified);
+
+        TestSupport::openState(m_dir->path());
+        QCOMPARE(count(referenceDb(), "SELECT count(*) FROM MEST_PrefList WHERE UseMeststof = 1"), 2);
     }
 
     void preferenceListIsCreatedWhenMissing()

@@ -89,7 +89,7 @@ private slots:
             QFAIL("a database without WATER was opened");
         } catch (const AppError& e) {
             QCOMPARE(e.number(), JetError::UnrecognizedFormat);
-            QVERIFY(e.description().contains("'WATER'"));
+            QVERIFY(e.detail().contains("'WATER'"));
         }
         QCOMPARE(bytesOf(path("vreemdT.mdb")), before);
         QVERIFY(!hasLogFiles(path("vreemdT.mdb")));

@@ -473,6 +473,19 @@ private slots:
         QCOMPARE(MessageBox::last().title, QString("Let op"));
     }
 
+    // The texts the program gives the database layer reach the library's own copy of that layer.
+    void databaseErrorsReadInTheProgramsTexts()
+    {
+        SetDatabaseErrorTexts([](int number) {
+            return number == JetError::TableNotFound ? QString("Tabel '%1' ontbreekt.") : QString();
+        });
+        auto badTable = cropSearch({"", "Naam;40"}, "SELECT Code, Lang0 FROM Onbekend", 7);
+        MessageBox::setNextAnswer(MsgBox::Cancel);
+        QVERIFY(!show(badTable.get(), [](QWidget* w) { QTest::keyClick(searchBox(w), Qt::Key_Escape); }));
+        SetDatabaseErrorTexts(nullptr);
+        QCOMPARE(MessageBox::shown().first().text, QString("Nummer:  3078\n\nTabel 'Onbekend' ontbreekt."));
+    }
+
     void failuresShowTheErrorDialog()
     {
         auto badTable = cropSearch({"", "Naam;40"}, "SELECT Code, Lang0 FROM Onbekend", 7);

@@ -125,11 +125,29 @@ private slots:
         }
     }
 
+    void aGrowerDatabaseLockedByAnotherProgramIsReportedAsLocked_data()
+    {
+        QTest::addColumn<qint16>("language");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Dutch")
+            << qint16(0)
+            << "Het programma kan niet starten en wordt afgesloten.\nKan niet bijwerken; de database is "
+               "vergrendeld door een andere gebruiker of een ander programma.";
+        QTest::newRow("English") << qint16(1)
+                                 << "The program cannot start and will close.\nCould not update; currently locked by "
+                                    "another user or program.";
+    }
+
     // Another program that holds the grower database is reported as a lock,
-    // not as a damaged file that the grower might delete.
+    // not as a damaged file that the grower might delete, and all of it in
+    // the grower's language.
     void aGrowerDatabaseLockedByAnotherProgramIsReportedAsLocked()
     {
+        QFETCH(qint16, language);
+        QFETCH(QString, message);
         ProgramFixture p(false);
+        appState().languageID = language;
+        OpenRsLang();
         {
             QSqlDatabase other = QSqlDatabase::addDatabase("QSQLITE", "otherProgram");
             other.setDatabaseName(p.appPath() + "ZelvoraT.mdb");
@@ -138,8 +156,7 @@ private slots:
             QVERIFY(q.exec("PRAGMA locking_mode = EXCLUSIVE"));
             QVERIFY(q.exec("BEGIN EXCLUSIVE"));
             p.main()->MDIForm_Activate();
-            QCOMPARE(MessageBox::last().text,
-                     GetLangStr(999000018) + "\nCould not update; currently locked by another user or program.");
+            QCOMPARE(MessageBox::last().text, message);
             QCOMPARE(p.endedWith(), 1);
             QVERIFY(q.exec("ROLLBACK"));
             q = QSqlQuery();
