@@ -4,6 +4,7 @@
 #include "documentrenderer.h"
 #include "general.h"
 #include "ui/dialogs.h"
+#include "windowhelpers.h"
 #include "zelvorageneral.h"
 
 #include <QAction>
@@ -11,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QPrintPreviewWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -18,6 +20,8 @@
 namespace {
 
 constexpr qint32 CaptionText = 722100000;
+// The tools' captions, in the order of the bar, each with the letter it takes with Alt.
+constexpr qint32 FirstToolText = 722100101;
 constexpr int FileAccessError = 75;
 
 frmPrintPreview*& theInstance()
@@ -68,28 +72,30 @@ frmPrintPreview::frmPrintPreview(QWidget* parent) : QDialog(parent)
             [this](QPrinter* printer) { renderDocument(*printer, vspBestelling); });
 
     auto* bar = new QToolBar(this);
-    auto add = [&](const char* name, const char* context, const char* text, auto slot) {
-        QAction* a = bar->addAction(qtText(context, text));
+    auto add = [&](const char* name, const QList<QKeySequence>& keys, auto slot) {
+        QAction* a = bar->addAction(QString());
         a->setObjectName(name);
+        a->setShortcuts(keys);
         connect(a, &QAction::triggered, this, slot);
-        return a;
+        // A tool bar's buttons take no focus, so Tab would pass them by.
+        bar->widgetForAction(a)->setFocusPolicy(Qt::StrongFocus);
+        m_tools << a;
     };
-    add("actPrint", "QPrintPreviewDialog", "Print", [this] { printDocument(); });
-    add("actPdf", "QPrintDialog", "Print to File (PDF)", [this] { saveAsPdf(); });
+    add("actPrint", {Qt::CTRL | Qt::Key_P}, [this] { printDocument(); });
+    add("actPdf", {Qt::CTRL | Qt::Key_S}, [this] { saveAsPdf(); });
     bar->addSeparator();
-    add("actFirst", "QPrintPreviewDialog", "First page", [this] { m_preview->setCurrentPage(1); });
-    add("actPrevious", "QPrintPreviewDialog", "Previous page",
-        [this] { m_preview->setCurrentPage(m_preview->currentPage() - 1); });
-    add("actNext", "QPrintPreviewDialog", "Next page",
-        [this] { m_preview->setCurrentPage(m_preview->currentPage() + 1); });
-    add("actLast", "QPrintPreviewDialog", "Last page", [this] { m_preview->setCurrentPage(m_preview->pageCount()); });
+    add("actFirst", {Qt::Key_Home}, [this] { m_preview->setCurrentPage(1); });
+    add("actPrevious", {Qt::Key_PageUp}, [this] { m_preview->setCurrentPage(m_preview->currentPage() - 1); });
+    add("actNext", {Qt::Key_PageDown}, [this] { m_preview->setCurrentPage(m_preview->currentPage() + 1); });
+    add("actLast", {Qt::Key_End}, [this] { m_preview->setCurrentPage(m_preview->pageCount()); });
     bar->addSeparator();
-    add("actZoomIn", "QPrintPreviewDialog", "Zoom in", [this] { m_preview->zoomIn(); });
-    add("actZoomOut", "QPrintPreviewDialog", "Zoom out", [this] { m_preview->zoomOut(); });
-    add("actFitWidth", "QPrintPreviewDialog", "Fit width", [this] { m_preview->fitToWidth(); });
-    add("actFitPage", "QPrintPreviewDialog", "Fit page", [this] { m_preview->fitInView(); });
+    // Ctrl+= too: where "+" is the shifted "=", that is the key users press.
+    add("actZoomIn", {Qt::CTRL | Qt::Key_Plus, Qt::CTRL | Qt::Key_Equal}, [this] { m_preview->zoomIn(); });
+    add("actZoomOut", {Qt::CTRL | Qt::Key_Minus}, [this] { m_preview->zoomOut(); });
+    add("actFitWidth", {}, [this] { m_preview->fitToWidth(); });
+    add("actFitPage", {Qt::CTRL | Qt::Key_0}, [this] { m_preview->fitInView(); });
     bar->addSeparator();
-    add("actClose", "QDialogButtonBox", "Close", [this] { accept(); });
+    add("actClose", {Qt::CTRL | Qt::Key_W}, [this] { accept(); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -105,6 +111,25 @@ void frmPrintPreview::refresh()
     m_preview->updatePreview();
 }
 
+void frmPrintPreview::setToolCaptions()
+{
+    // Here rather than once at creation: the window outlives a change of language.
+    for (qsizetype i = 0; i < m_tools.size(); ++i) {
+        const QString caption = GetLangStr(FirstToolText + qint32(i));
+        m_tools[i]->setText(caption);
+        // A tool button shows the icon text, which without one of its own is
+        // the caption stripped of its "&": the button would take no Alt+letter.
+        m_tools[i]->setIconText(caption);
+    }
+}
+
+void frmPrintPreview::keyPressEvent(QKeyEvent* event)
+{
+    // Enter presses the tool that has the focus, as Space does.
+    if (!PressOnEnter(focusWidget(), event))
+        QDialog::keyPressEvent(event);
+}
+
 int frmPrintPreview::previewPageCount() const
 {
     return m_preview->pageCount();
@@ -114,6 +139,7 @@ void frmPrintPreview::showModal()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     setWindowTitle(GetLangStr(CaptionText));
+    setToolCaptions();
     setWindowIcon(QApplication::windowIcon());
     refresh();
     m_preview->fitInView();

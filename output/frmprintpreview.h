@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPrinter>
 
+class QAction;
 class QPrintPreviewWidget;
 
 // The program-wide print preview. The reports draw on its document
@@ -37,9 +38,14 @@ public slots:
     // a failure goes to the error dialog, a cancelled choice does nothing.
     void saveAsPdf();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     explicit frmPrintPreview(QWidget* parent = nullptr);
+    void setToolCaptions();
 
     QPrinter m_printer;
     QPrintPreviewWidget* m_preview = nullptr;
+    QList<QAction*> m_tools; // in the order of the bar
 };

@@ -8,13 +8,52 @@
 #include "frmprintpreview.h"
 #include "fulldisk.h"
 #include "pdftext.h"
+#include "programfixture.h"
 #include "ui/dialogs.h"
+#include "zelvorageneral.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QtTest>
+#include <functional>
+
+namespace {
+
+using TestSupport::typeKey;
+
+// The keys run while the preview is open as the program opens it; it is
+// closed after them when they did not close it.
+void whileOpen(const std::function<void(frmPrintPreview&)>& keys)
+{
+    frmPrintPreview& preview = frmPrintPreview::instance();
+    QTimer::singleShot(0, [&] {
+        [&] {
+            QVERIFY(QTest::qWaitForWindowActive(&preview));
+            keys(preview);
+        }();
+        if (preview.isVisible())
+            preview.reject();
+    });
+    preview.showModal();
+}
+
+// The tools' buttons in the order of the bar.
+QList<QToolButton*> tools(const frmPrintPreview& preview)
+{
+    auto* bar = preview.findChild<QToolBar*>();
+    QList<QToolButton*> out;
+    for (QAction* a : bar->actions())
+        if (!a->isSeparator())
+            out << qobject_cast<QToolButton*>(bar->widgetForAction(a));
+    return out;
+}
+
+} // namespace
 
 class TestPrintPreview : public QObject {
     Q_OBJECT
@@ -37,6 +76,12 @@ private slots:
         doc.newPage();
         doc.printText("Blad twee");
         doc.endDoc();
+    }
+
+    void cleanup()
+    {
+        appState().languageID = 0;
+        OpenRsLang();
     }
 
     void cleanupTestCase()
@@ -170,6 +215,97 @@ private slots:
         preview.printDocument();
         QCOMPARE(MessageBox::shown().size(), 3);
         QCOMPARE(files(), QStringList{"filler"});
+    }
+
+    void everyToolFollowsItsShortcut()
+    {
+        bool asked = false;
+        setPrintDialogPresenter([&](QPrinter&, const PrintDialogRequest&) { return asked = true, false; });
+        const QString pdf = m_dir.filePath("toetsen");
+        FileDialog::setNextAnswer(pdf);
+        whileOpen([&](frmPrintPreview& preview) {
+            auto* view = preview.findChild<QPrintPreviewWidget*>();
+            for (const auto& [key, page] :
+                 {std::pair{Qt::Key_PageDown, 2}, {Qt::Key_PageUp, 1}, {Qt::Key_End, 2}, {Qt::Key_Home, 1}}) {
+                typeKey(key);
+                QCOMPARE(view->currentPage(), page);
+            }
+            for (const auto& [key, in] :
+                 {std::pair{Qt::Key_Plus, true}, {Qt::Key_Equal, true}, {Qt::Key_Minus, false}}) {
+                const qreal before = view->zoomFactor();
+                typeKey(key, Qt::ControlModifier);
+                QVERIFY2(in ? view->zoomFactor() > before : view->zoomFactor() < before,
+                         qPrintable(QKeySequence(key).toString()));
+            }
+            typeKey(Qt::Key_0, Qt::ControlModifier);
+            QCOMPARE(view->zoomMode(), QPrintPreviewWidget::FitInView);
+            typeKey(Qt::Key_P, Qt::ControlModifier);
+            QVERIFY(asked);
+            typeKey(Qt::Key_S, Qt::ControlModifier);
+            QVERIFY(QFileInfo::exists(pdf + ".pdf"));
+            typeKey(Qt::Key_W, Qt::ControlModifier);
+            QVERIFY(!preview.isVisible());
+        });
+        whileOpen([](frmPrintPreview& preview) {
+            typeKey(Qt::Key_Escape);
+            QVERIFY(!preview.isVisible());
+        });
+    }
+
+    // In each language, on a screen 1024 pixels wide, every tool shows on the
+    // bar (none behind its overflow) and Alt with the letter it marks presses
+    // it; a letter two tools mark presses neither.
+    void everyToolShowsOnTheBarWithALetterOfItsOwnInBothLanguages()
+    {
+        setPrintDialogPresenter([](QPrinter&, const PrintDialogRequest&) { return false; });
+        QStringList printCaptions;
+        for (const qint16 language : {0, 1}) {
+            appState().languageID = language;
+            OpenRsLang();
+            whileOpen([&](frmPrintPreview& preview) {
+                QVERIFY(preview.width() <= 1024);
+                const QRect bar = preview.findChild<QToolBar*>()->rect();
+                for (const QToolButton* tool : tools(preview))
+                    QVERIFY2(tool->isVisible() && bar.contains(tool->geometry()), qPrintable(tool->text()));
+                printCaptions << tools(preview).first()->text();
+                for (QToolButton* tool : tools(preview)) {
+                    const qsizetype mark = tool->text().indexOf('&');
+                    QVERIFY2(mark >= 0 && mark + 1 < tool->text().size(), qPrintable(tool->text()));
+                    QSignalSpy pressed(tool->defaultAction(), &QAction::triggered);
+                    FileDialog::setNextAnswer("");
+                    typeKey(Qt::Key_A + tool->text()[mark + 1].toUpper().unicode() - 'A', Qt::AltModifier);
+                    QTRY_VERIFY2(pressed.count() == 1, qPrintable(tool->text()));
+                }
+            });
+        }
+        // The window outlives a change of language; its captions follow it.
+        QVERIFY(printCaptions.first() != printCaptions.last());
+    }
+
+    void tabReachesEveryToolShowingWhereItIsAndEnterPressesIt()
+    {
+        whileOpen([](frmPrintPreview& preview) {
+            const QList<QToolButton*> buttons = tools(preview);
+            QSet<QWidget*> reached;
+            for (qsizetype i = 0; i < 2 * buttons.size(); ++i) {
+                typeKey(Qt::Key_Tab);
+                reached << QApplication::focusWidget();
+            }
+            for (QToolButton* tool : buttons)
+                QVERIFY2(reached.contains(tool), qPrintable(tool->text()));
+
+            QToolButton* next = *std::find_if(buttons.begin(), buttons.end(), [](const QToolButton* b) {
+                return b->defaultAction()->objectName() == "actNext";
+            });
+            while (QApplication::focusWidget() != next)
+                typeKey(Qt::Key_Tab);
+            const QImage focused = next->grab().toImage();
+            typeKey(Qt::Key_Tab);
+            QVERIFY(next->grab().toImage() != focused);
+            typeKey(Qt::Key_Tab, Qt::ShiftModifier);
+            typeKey(Qt::Key_Return);
+            QCOMPARE(preview.findChild<QPrintPreviewWidget*>()->currentPage(), 2);
+        });
     }
 
     void pageBoundsKeepTheirOrder()
