@@ -383,11 +383,8 @@ private slots:
 
     void typingAfterAMoveInTheListGoesOnFromWhatWasTyped()
     {
-        struct Step {
-            QKeyCombination key;
-            const char* box; // null: the key only takes the keyboard from the box to the list
-        };
-        const Step steps[] = {
+        // Each key is followed by the box it leaves; none where the key only takes the keyboard to the list.
+        const std::pair<QKeyCombination, const char*> steps[] = {
             {Qt::Key_G, "G{erbera}"},
             {Qt::Key_Down, nullptr},
             {Qt::Key_Down, "{Komkommer}"}, // does not start with the typed "G"
@@ -395,19 +392,21 @@ private slots:
             {Qt::Key_Up, nullptr},
             {Qt::Key_Up, "{Aubergine}"},
             {Qt::Key_Down, "Ge{rbera}"}, // starts with it again
-            {Qt::Key_R, "Ger{bera}"},
-            {Qt::Key_X, "Gerx|"},
+            {Qt::Key_X, "Gex|"},
             {Qt::Key_PageDown, nullptr},
             {Qt::Key_PageDown, "{Tomaat}"},
             {Qt::Key_PageUp, "|"},    // the row without a name, shorter than the prefix
             {Qt::Key_Backspace, "|"}, // from the list back to the box
-            {Qt::Key_Backspace, "Ger{x}"},
-            {Qt::Key_Y, "Gery|"},
-            {Qt::Key_Backspace, "Ger{y}"},
-            {Qt::Key_B, "Gerb{era}"},
+            {Qt::Key_Backspace, "Ge{x}"},
+            {Qt::Key_R, "Ger{bera}"},
             {Qt::Key_Down, nullptr},
             {Qt::Key_Space, nullptr}, // the row stays; the box lost its selection with the keyboard
-            {Qt::Key_U, "Gerbu|"},
+            {Qt::Key_B, "Gerb{era}"},
+            {Qt::CTRL | Qt::Key_A, nullptr},
+            {Qt::Key_Delete, nullptr},
+            {Qt::Key_Down, nullptr},
+            {Qt::Key_Down, "{Komkommer}"}, // the emptied box has no prefix left
+            {Qt::Key_K, "K{omkommer}"},
         };
         auto zoeken = cropSearch();
         show(zoeken.get(), [&](QWidget* w) {
@@ -415,19 +414,11 @@ private slots:
             w->activateWindow();
             QVERIFY(QTest::qWaitForWindowActive(w));
             QLineEdit* box = searchBox(w);
-            for (const Step& step : steps) {
-                typeKey(w, step.key);
-                if (step.box)
-                    QCOMPARE(shown(box), QString(step.box));
-            }
-
-            // Emptied, the box has no prefix left: the next row is there whole, to be typed over.
-            for (const QKeyCombination key : {Qt::CTRL | Qt::Key_A, QKeyCombination(Qt::Key_Delete),
-                                              QKeyCombination(Qt::Key_Down), QKeyCombination(Qt::Key_Down)})
+            for (const auto& [key, after] : steps) {
                 typeKey(w, key);
-            QCOMPARE(shown(box), QString("{Komkommer}"));
-            typeKey(w, Qt::Key_K);
-            QCOMPARE(shown(box), QString("K{omkommer}"));
+                if (after)
+                    QCOMPARE(shown(box), QString(after));
+            }
             // A sort on another column shows that column's value; the next key goes on from the typed "K".
             clickHeader(w, 2);
             QCOMPARE(shown(box), QString("{Cucumber}"));
@@ -439,10 +430,7 @@ private slots:
             box->setFocus();
             for (const Qt::Key key : {Qt::Key_U, Qt::Key_M, Qt::Key_Down, Qt::Key_Down})
                 typeKey(w, key);
-            QCOMPARE(currentId(w), 4);
             QCOMPARE(shown(box), QString("um|"));
-            typeKey(w, Qt::Key_B);
-            QCOMPARE(shown(box), QString("umb|"));
         });
     }
 
