@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
@@ -180,6 +181,7 @@ frmTabel::~frmTabel()
 
 bool frmTabel::showModal()
 {
+    const QPointer<QWidget> opener = QApplication::focusWidget();
     m_closed = false;
     m_accepted = false;
     setBusy(true);
@@ -187,9 +189,22 @@ bool frmTabel::showModal()
     setBusy(false);
     if (!m_closed)
         exec();
+    giveFocusBack(opener);
     // Cancel set TabelID to 0; a window closed from its frame leaves it as
     // the client set it.
     return m_accepted;
+}
+
+void frmTabel::giveFocusBack(QWidget* opener)
+{
+    // Whatever the window system activates once this window is gone, the
+    // keyboard is back on the control that opened the search, so the next
+    // key acts there and not on the first control of the client's window
+    // (a wizard step's forward button).
+    if (!opener || !opener->isVisible() || !opener->isEnabled())
+        return;
+    opener->activateWindow();
+    opener->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmTabel::s_Close()

@@ -71,6 +71,7 @@ private:
     // Runs a step under the error dialog: Retry runs it again; false when the user chose Cancel.
     bool underErrorDialog(const std::function<void()>& step);
 
+    void giveFocusBack(QWidget* opener);
     void acceptRow();
     void cancelSearch();
     void headClick(int column);
