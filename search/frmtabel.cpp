@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyledItemDelegate>
@@ -64,6 +65,11 @@ protected:
             option->state |= QStyle::State_Selected;
     }
 };
+
+bool typesText(const QKeyEvent* key)
+{
+    return !key->text().isEmpty() && key->text().at(0).isPrint();
+}
 
 QString veldNaam(const SearchTableModel::Field& f)
 {
@@ -175,6 +181,7 @@ frmTabel::~frmTabel()
 
 bool frmTabel::showModal()
 {
+    const QPointer<QWidget> opener = QApplication::focusWidget();
     m_closed = false;
     m_accepted = false;
     setBusy(true);
@@ -182,9 +189,22 @@ bool frmTabel::showModal()
     setBusy(false);
     if (!m_closed)
         exec();
+    giveFocusBack(opener);
     // Cancel set TabelID to 0; a window closed from its frame leaves it as
     // the client set it.
     return m_accepted;
+}
+
+void frmTabel::giveFocusBack(QWidget* opener)
+{
+    // Whatever the window system activates once this window is gone, the
+    // keyboard is back on the control that opened the search, so the next
+    // key acts there and not on the first control of the client's window
+    // (a wizard step's forward button).
+    if (!opener || !opener->isVisible() || !opener->isEnabled())
+        return;
+    opener->activateWindow();
+    opener->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void frmTabel::s_Close()
@@ -367,7 +387,7 @@ void frmTabel::SorteerTabel()
     if (currentRow() < 0)
         setCurrentRow(0);
     tdbTabel->scrollTo(tdbTabel->currentIndex());
-    setSearchText(ZoekWaarde());
+    showRowValue();
 }
 
 void frmTabel::headClick(int column)
@@ -396,6 +416,7 @@ int frmTabel::searchColumn() const
 
 void frmTabel::ZoekRegel(int zoekType)
 {
+    m_heldPrefix.reset(); // the search goes on from what the box holds now
     const int caret = caretPosition();
     if (caret == 0) {
         txtTabel->setCursorPosition(ZoekPositie);
@@ -411,7 +432,7 @@ void frmTabel::ZoekRegel(int zoekType)
         setCurrentRow(found);
         if (!anywhere)
             setSearchText(m_model->text(found, searchColumn()));
-        txtTabel->setSelection(ZoekPositie, int(txtTabel->text().size()) - ZoekPositie);
+        selectAfterPrefix();
     }
     // Without a match the text stays as typed and the caret after the typed
     // character: put back before it, every next character would land in
@@ -488,7 +509,34 @@ void frmTabel::cancelSearch()
 void frmTabel::rowColChange()
 {
     tdbTabel->viewport()->update();
+    showRowValue();
+}
+
+void frmTabel::showRowValue()
+{
+    // What the user typed: the box's first ZoekPositie characters, unless a
+    // row shown before has already covered them. A prefix shorter than
+    // ZoekPositie (the box was emptied) is all there is to go on from.
+    const QString typed = m_heldPrefix.value_or(txtTabel->text().left(ZoekPositie));
+    ZoekPositie = int(typed.size());
     setSearchText(ZoekWaarde());
+    const int row = currentRow();
+    if (row >= 0 && !chkTekst->isChecked() && !typed.isEmpty() && !m_model->startsWith(row, searchColumn(), typed))
+        m_heldPrefix = typed;
+    selectAfterPrefix();
+}
+
+void frmTabel::selectAfterPrefix()
+{
+    // A row that does not start with the typed prefix is replaced whole by
+    // the next key: the prefix and that key are searched.
+    if (m_heldPrefix) {
+        txtTabel->selectAll();
+        return;
+    }
+    const int length = int(txtTabel->text().size());
+    const int start = std::min(ZoekPositie, length);
+    txtTabel->setSelection(start, length - start);
 }
 
 void frmTabel::selChange()
@@ -500,6 +548,11 @@ void frmTabel::selChange()
 
 bool frmTabel::searchBoxKey(QKeyEvent* key)
 {
+    // The shown row's text gives way to the typed prefix before the key edits the box.
+    if (m_heldPrefix && (typesText(key) || key->key() == Qt::Key_Backspace)) {
+        const QString typed = *m_heldPrefix; // setting the text drops the held prefix
+        setSearchText(typed);
+    }
     switch (key->key()) {
     case Qt::Key_Down:
     case Qt::Key_Up:
@@ -542,9 +595,12 @@ bool frmTabel::gridKey(QKeyEvent* key)
     default:
         break;
     }
-    // Any other key goes back to the search box; a typed character goes on into it.
+    // Any other key goes back to the search box; a typed character goes on
+    // into it. Leaving the box dropped its selection: it is put back, so the
+    // character replaces the completed part instead of landing after it.
     txtTabel->setFocus();
-    if (!key->text().isEmpty() && key->text().at(0).isPrint()) {
+    selectAfterPrefix();
+    if (typesText(key)) {
         QKeyEvent typed(key->type(), key->key(), key->modifiers(), key->text());
         QCoreApplication::sendEvent(txtTabel, &typed);
     }
@@ -670,6 +726,7 @@ int frmTabel::caretPosition() const
 
 void frmTabel::setSearchText(const QString& text)
 {
+    m_heldPrefix.reset();
     if (txtTabel->text() == text)
         return;
     txtTabel->setText(text);

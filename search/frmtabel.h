@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -70,10 +71,15 @@ private:
     // Runs a step under the error dialog: Retry runs it again; false when the user chose Cancel.
     bool underErrorDialog(const std::function<void()>& step);
 
+    void giveFocusBack(QWidget* opener);
     void acceptRow();
     void cancelSearch();
     void headClick(int column);
     void rowColChange();
+    // The box shows the current row's value after the row or the sort changed.
+    void showRowValue();
+    // Leaves the box as a search step leaves it, so that the next key replaces the selected part.
+    void selectAfterPrefix();
     void selChange();
     void chkTekstClick();
     bool searchBoxKey(QKeyEvent* key);
@@ -90,6 +96,7 @@ private:
     QList<int> selectedRows() const;
     int caretPosition() const;
     // Sets the search box as the window does: no search runs, the caret goes to ZoekPositie.
+    // Whatever text the window sets, a prefix held back for the next key is dropped.
     void setSearchText(const QString& text);
     void setBusy(bool busy);
 
@@ -109,6 +116,10 @@ private:
     // message and title without rows, 5 what the check box chkTekst does.
     std::array<QString, 11> Teksten;
     int ZoekPositie = 0;
+    // What the user typed, while the box shows a row that does not start
+    // with it (after Page Down, say): the next key typed goes on from this
+    // prefix, not from the row's text.
+    std::optional<QString> m_heldPrefix;
 
     bool m_closed = false; // set by s_Close: a window closed while loading is never shown
     bool m_accepted = false;

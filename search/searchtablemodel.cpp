@@ -246,19 +246,28 @@ void SearchTableModel::sort(const QVector<SortKey>& keys)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+bool SearchTableModel::matches(int dataRow, int field, const QString& foldedText, bool anywhere) const
+{
+    if (!cell(dataRow, field).isValid())
+        return false;
+    const QString& value = folded(field)[dataRow];
+    return anywhere ? value.contains(foldedText) : value.startsWith(foldedText);
+}
+
 int SearchTableModel::find(int field, const QString& text, bool anywhere, int from, int step) const
 {
     requireField(field);
-    const std::vector<QString>& f = folded(field);
     const QString needle = text.toCaseFolded();
-    for (int i = from; i >= 0 && i < m_rows; i += step) {
-        const int r = m_order[i];
-        if (!cell(r, field).isValid())
-            continue;
-        if (anywhere ? f[r].contains(needle) : f[r].startsWith(needle))
+    for (int i = from; i >= 0 && i < m_rows; i += step)
+        if (matches(m_order[i], field, needle, anywhere))
             return i;
-    }
     return -1;
+}
+
+bool SearchTableModel::startsWith(int row, int field, const QString& text) const
+{
+    requireField(field);
+    return matches(m_order[row], field, text.toCaseFolded(), false);
 }
 
 int SearchTableModel::findRecord(double id) const

@@ -60,6 +60,8 @@ public:
     // The first row from `from` on, stepping by `step` (1 or -1), whose field
     // starts with the text (or holds it anywhere); -1 when none does.
     int find(int field, const QString& text, bool anywhere, int from, int step) const;
+    // Whether the row's field starts with the text, compared as find compares.
+    bool startsWith(int row, int field, const QString& text) const;
     // The first row whose record number is the ID; -1 when none is.
     int findRecord(double id) const;
     // For each ID, the first row whose record number it is (IDs without a row are left out).
@@ -68,6 +70,7 @@ public:
 private:
     const QVariant& cell(int dataRow, int field) const { return m_cells[qsizetype(dataRow) * m_fields.size() + field]; }
     void requireField(int field) const;
+    bool matches(int dataRow, int field, const QString& foldedText, bool anywhere) const;
     const std::vector<QString>& folded(int field) const;
     const std::vector<int>& rank(int field) const;
 

@@ -63,6 +63,23 @@ QString caption(QWidget* w, int c)
     return grid(w)->model()->headerData(c, Qt::Horizontal).toString();
 }
 
+// The search box as the user sees it: the part the next key replaces in
+// braces, else the caret as "|".
+QString shown(const QLineEdit* box)
+{
+    QString text = box->text();
+    if (!box->hasSelectedText())
+        return text.insert(box->cursorPosition(), '|');
+    const int start = box->selectionStart();
+    return text.insert(start + int(box->selectedText().size()), '}').insert(start, '{');
+}
+
+// A key typed where the window has the keyboard, as the user types it.
+void typeKey(QWidget* w, QKeyCombination key)
+{
+    QTest::keyClick(w->focusWidget(), key.key(), key.keyboardModifiers());
+}
+
 bool marked(QWidget* w, int c)
 {
     return grid(w)->model()->headerData(c, Qt::Horizontal, Qt::ForegroundRole).value<QColor>() == QColor(Qt::red);
@@ -361,6 +378,59 @@ private slots:
             QTest::keyClick(grid(w), Qt::Key_R);
             QCOMPARE(w->focusWidget(), searchBox(w));
             QCOMPARE(currentId(w), 5);
+        });
+    }
+
+    void typingAfterAMoveInTheListGoesOnFromWhatWasTyped()
+    {
+        // Each key is followed by the box it leaves; none where the key only takes the keyboard to the list.
+        const std::pair<QKeyCombination, const char*> steps[] = {
+            {Qt::Key_G, "G{erbera}"},
+            {Qt::Key_Down, nullptr},
+            {Qt::Key_Down, "{Komkommer}"}, // does not start with the typed "G"
+            {Qt::Key_E, "Ge{rbera}"},
+            {Qt::Key_Up, nullptr},
+            {Qt::Key_Up, "{Aubergine}"},
+            {Qt::Key_Down, "Ge{rbera}"}, // starts with it again
+            {Qt::Key_X, "Gex|"},
+            {Qt::Key_PageDown, nullptr},
+            {Qt::Key_PageDown, "{Tomaat}"},
+            {Qt::Key_PageUp, "|"},    // the row without a name, shorter than the prefix
+            {Qt::Key_Backspace, "|"}, // from the list back to the box
+            {Qt::Key_Backspace, "Ge{x}"},
+            {Qt::Key_R, "Ger{bera}"},
+            {Qt::Key_Down, nullptr},
+            {Qt::Key_Space, nullptr}, // the row stays; the box lost its selection with the keyboard
+            {Qt::Key_B, "Gerb{era}"},
+            {Qt::CTRL | Qt::Key_A, nullptr},
+            {Qt::Key_Delete, nullptr},
+            {Qt::Key_Down, nullptr},
+            {Qt::Key_Down, "{Komkommer}"}, // the emptied box has no prefix left
+            {Qt::Key_K, "K{omkommer}"},
+        };
+        auto zoeken = cropSearch();
+        show(zoeken.get(), [&](QWidget* w) {
+            // Active, so that the keyboard moving between box and list is seen by both.
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            QLineEdit* box = searchBox(w);
+            for (const auto& [key, after] : steps) {
+                typeKey(w, key);
+                if (after)
+                    QCOMPARE(shown(box), QString(after));
+            }
+            // A sort on another column shows that column's value; the next key goes on from the typed "K".
+            clickHeader(w, 2);
+            QCOMPARE(shown(box), QString("{Cucumber}"));
+            typeKey(w, Qt::Key_E);
+            QCOMPARE(shown(box), QString("Ke|"));
+
+            // Searching anywhere, the box keeps the typed text while the row moves.
+            QTest::mouseClick(w->findChild<QCheckBox*>("chkTekst"), Qt::LeftButton);
+            box->setFocus();
+            for (const Qt::Key key : {Qt::Key_U, Qt::Key_M, Qt::Key_Down, Qt::Key_Down})
+                typeKey(w, key);
+            QCOMPARE(shown(box), QString("um|"));
         });
     }
 
