@@ -395,6 +395,22 @@ void CheckMestPrefList(int which)
     }
 }
 
+namespace {
+
+// The list's rows, code and switch, in one order whatever their IDs.
+QList<QVariantList> prefListRows(Database& db)
+{
+    QList<QVariantList> rows;
+    RecordSet rs = db.openRecordset("SELECT Code_MEST, UseMeststof FROM MEST_PrefList ORDER BY Code_MEST, UseMeststof");
+    for (int i = 0; i < rs.recordCount(); ++i) {
+        rs.move(i);
+        rows << QVariantList{rs.value(0), rs.value(1)};
+    }
+    return rows;
+}
+
+} // namespace
+
 bool CopieMestPrefList()
 {
     try {
@@ -402,53 +418,22 @@ bool CopieMestPrefList()
             CreateMestPrefList(0);
         // A grower database without a list of its own has switched nothing off:
         // its copy is empty, so that no earlier grower's choice stays behind.
-        RecordSet rows;
-        if (growerDb().tableExists("MEST_PrefList"))
-            rows = growerDb().openRecordset("SELECT Code_MEST, UseMeststof FROM MEST_PrefList");
+        const QList<QVariantList> rows =
+            growerDb().tableExists("MEST_PrefList") ? prefListRows(growerDb()) : QList<QVariantList>();
+        // A copy that holds the list already is left alone: every start copies,
+        // and the reference database may stand on media that cannot be written.
+        if (prefListRows(referenceDb()) == rows)
+            return true;
         Transaction tx(referenceDb());
         referenceDb().execute("DELETE FROM MEST_PrefList");
-        for (int i = 0; i < rows.recordCount(); ++i) {
-            rows.move(i);
-            referenceDb().execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (?, ?)",
-                                  {rows.value(0), rows.value(1)});
-        }
+        for (const QVariantList& row : rows)
+            referenceDb().execute("INSERT INTO MEST_PrefList (Code_MEST, UseMeststof) VALUES (?, ?)", row);
         tx.commit();
         return true;
     } catch (const AppError&) {
         return false;
     }
 }
-
-namespace {
-
-// Whether the reference copy already holds the grower's list, row for row
-// whatever their order and IDs: a grower database without a list of its own
-// wants an empty copy.
-bool prefListCopyIsCurrent()
-{
-    try {
-        if (!referenceDb().tableExists("MEST_PrefList"))
-            return false;
-        const QString rows = "SELECT Code_MEST, UseMeststof FROM MEST_PrefList ORDER BY Code_MEST, UseMeststof";
-        RecordSet copy = referenceDb().openRecordset(rows);
-        RecordSet list;
-        if (growerDb().tableExists("MEST_PrefList"))
-            list = growerDb().openRecordset(rows);
-        if (copy.recordCount() != list.recordCount())
-            return false;
-        for (int i = 0; i < list.recordCount(); ++i) {
-            copy.move(i);
-            list.move(i);
-            if (copy.value(0) != list.value(0) || copy.value(1) != list.value(1))
-                return false;
-        }
-        return true;
-    } catch (const AppError&) {
-        return false;
-    }
-}
-
-} // namespace
 
 // A few tables each database cannot be without: a file that lacks them is
 // not the database the program takes it for (an empty file, another
@@ -496,9 +481,7 @@ void OpenTuinderDb()
     s.dbT.reset();
     s.dbT = std::make_unique<Database>(s.AppPath + s.TDatabaseNaam, QString(),
                                        DatabaseOptions{false, RequiredTables(WhichDatabase::Grower)});
-    // Only a copy that differs is written: a start then writes nothing into
-    // the reference database, which may stand on media that cannot be written.
-    if (s.dbH && !prefListCopyIsCurrent())
+    if (s.dbH)
         CopieMestPrefList();
 }
 
