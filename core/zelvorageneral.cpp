@@ -4,6 +4,7 @@
 #include "ui/dialogs.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <utility>
@@ -179,17 +180,16 @@ constexpr std::pair<int, qint32> kDatabaseErrorTexts[] = {
 QString databaseErrorText(int number)
 {
     static bool lookingUp = false;
-    if (lookingUp)
+    const auto entry = std::find_if(std::begin(kDatabaseErrorTexts), std::end(kDatabaseErrorTexts),
+                                    [number](const auto& e) { return e.first == number; });
+    if (lookingUp || entry == std::end(kDatabaseErrorTexts))
         return {};
     lookingUp = true;
     QString text;
-    for (const auto& [n, id] : kDatabaseErrorTexts)
-        if (n == number) {
-            try {
-                text = storedText(id, appState().languageID);
-            } catch (const AppError&) {
-            }
-        }
+    try {
+        text = storedText(entry->second, appState().languageID);
+    } catch (const AppError&) {
+    }
     lookingUp = false;
     return text;
 }
