@@ -14,8 +14,11 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPrintPreviewWidget>
+#include <QScreen>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -23,6 +26,8 @@ constexpr qint32 CaptionText = 722100000;
 // The tools' captions, in the order of the bar, each with the letter it takes with Alt.
 constexpr qint32 FirstToolText = 722100101;
 constexpr int FileAccessError = 75;
+// A desktop's title bar and lower frame, at 96 dpi (Windows 10 and 11 the tallest).
+constexpr int TitleBarAllowance = 40;
 
 frmPrintPreview*& theInstance()
 {
@@ -141,10 +146,23 @@ void frmPrintPreview::showModal()
     setWindowTitle(GetLangStr(CaptionText));
     setToolCaptions();
     setWindowIcon(QApplication::windowIcon());
+    fitScreenHeight();
     refresh();
     m_preview->fitInView();
     QApplication::restoreOverrideCursor();
     exec();
+}
+
+void frmPrintPreview::fitScreenHeight()
+{
+    // The desktop's title bar and frame come on top of the window's own height:
+    // on a 768-pixel screen the lowest pixels, the scroll bar's arrow among
+    // them, would fall off its edge.
+    const QScreen* onScreen = screen();
+    if (!onScreen)
+        return;
+    const int frame = TitleBarAllowance * logicalDpiY() / 96;
+    resize(width(), std::min(height(), onScreen->availableGeometry().height() - frame));
 }
 
 bool frmPrintPreview::writePdf(const QString& path) const

@@ -44,6 +44,7 @@ protected:
 private:
     explicit frmPrintPreview(QWidget* parent = nullptr);
     void setToolCaptions();
+    void fitScreenHeight();
 
     QPrinter m_printer;
     QPrintPreviewWidget* m_preview = nullptr;

@@ -107,6 +107,14 @@ private slots:
         QVERIFY(!preview.isVisible());
     }
 
+    // With a desktop's title bar above it, the window still ends on the screen.
+    void theWindowLeavesRoomOnTheScreenForATitleBar()
+    {
+        whileOpen([](frmPrintPreview& preview) {
+            QVERIFY(preview.height() + 40 <= preview.screen()->availableGeometry().height());
+        });
+    }
+
     void saveAsPdfWritesWhereTheUserChose()
     {
         frmPrintPreview& preview = frmPrintPreview::instance();
