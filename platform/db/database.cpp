@@ -23,6 +23,16 @@ bool isLock(const QSqlError& error)
     return code == SQLITE_BUSY || code == SQLITE_LOCKED;
 }
 
+// A write-ahead database is read with a shared-memory file beside it; in a
+// folder the program may not write to (read-only media) that file cannot be
+// made, and SQLite says it cannot open the database, good as it is.
+bool isUnwritable(const QSqlError& error, const QFileInfo& file)
+{
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    return (code == SQLITE_CANTOPEN || code == SQLITE_READONLY) &&
+           !(file.isWritable() && QFileInfo(file.absolutePath()).isWritable());
+}
+
 } // namespace
 
 void Database::raise(const QString& source, const QString& message, const QString& sql)
@@ -98,6 +108,8 @@ Database::Database(const QString& path, const QString& connect, const DatabaseOp
                 // grower might delete a good file.
                 if (isLock(err))
                     refuse(JetError::Locked, path + ": " + err.text());
+                if (isUnwritable(err, fi))
+                    refuse(JetError::ReadOnly, path + ": " + err.text());
                 refuse(JetError::UnrecognizedFormat, err.text());
             }
             while (q.next())

@@ -36,7 +36,8 @@ public:
     // one without the required tables throws AppError (FileNotFound,
     // UnrecognizedFormat) and is left untouched: SQLite would otherwise
     // create an empty file, or turn a foreign one into a log-mode database.
-    // A file another program holds locked throws Locked.
+    // A file another program holds locked throws Locked; one that cannot be
+    // opened for lack of write access to it or its folder throws ReadOnly.
     explicit Database(const QString& path, const QString& connect = {}, const DatabaseOptions& options = {});
     ~Database();
     Database(const Database&) = delete;

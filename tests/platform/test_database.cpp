@@ -1,5 +1,6 @@
 #include "db/database.h"
 #include "db/recordset.h"
+#include "fulldisk.h"
 #include "testdatabases.h"
 
 #include <QFile>
@@ -8,6 +9,8 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/mount.h>
+#include <unistd.h>
 
 class TestDatabase : public QObject {
     Q_OBJECT
@@ -112,6 +115,27 @@ private slots:
         }
         QCOMPARE(bytesOf(path("TaalRO.mdb")), before);
         QVERIFY(!hasLogFiles(path("TaalRO.mdb")));
+    }
+
+    // A good database on read-only media is not told as damaged: a grower
+    // might throw a good file away.
+    void aDatabaseInAFolderThatCannotBeWrittenIsToldAsReadOnly()
+    {
+        QTemporaryDir media;
+        const QByteArray at = QFile::encodeName(media.path());
+        if (geteuid() != 0 || ::mount("tmpfs", at.constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=1m") != 0) {
+            if (FullDisk::required())
+                QFAIL("CI needs a tmpfs to make read-only, which needs root");
+            QSKIP("a read-only folder is a tmpfs mounted and made read-only by the test, which needs root");
+        }
+        const auto unmount = qScopeGuard([&] { ::umount2(at.constData(), MNT_DETACH); });
+        const QString file = media.filePath("ZelvoraH.mdb");
+        QVERIFY(QFile::copy(path("ZelvoraH.mdb"), file));
+        Database(file).close(); // in write-ahead mode from now on
+        QVERIFY(::mount(nullptr, at.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0);
+        const QByteArray before = bytesOf(file);
+        QCOMPARE(expectError([&] { Database db(file); }), JetError::ReadOnly);
+        QCOMPARE(bytesOf(file), before);
     }
 
     void nullZeroAndEmptyTextStayApart()
