@@ -7,7 +7,7 @@
 #include <sys/mount.h>
 #include <unistd.h>
 
-FullDisk::FullDisk()
+FullDisk::FullDisk(const char* size)
 {
     if (geteuid() != 0) {
         m_whyNot = "a full disk is a small tmpfs mounted by the test, which needs root";
@@ -17,7 +17,9 @@ FullDisk::FullDisk()
         m_whyNot = "no temporary folder to mount the small tmpfs on";
         return;
     }
-    if (::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV, "size=64k") != 0) {
+    const QByteArray options = QByteArray("size=") + size;
+    if (::mount("tmpfs", QFile::encodeName(m_dir.path()).constData(), "tmpfs", MS_NOSUID | MS_NODEV,
+                options.constData()) != 0) {
         m_whyNot = QByteArray("mounting a small tmpfs failed: ") + std::strerror(errno);
         return;
     }
@@ -53,4 +55,9 @@ bool FullDisk::fill()
     const bool full = errno == ENOSPC;
     ::close(fd);
     return full;
+}
+
+bool FullDisk::makeReadOnly()
+{
+    return ::mount(nullptr, QFile::encodeName(m_dir.path()).constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }

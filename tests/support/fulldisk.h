@@ -6,12 +6,14 @@
 
 // A folder on a file system of its own that is filled up, as a full disk
 // is: creating a file still works, writing into it fails for lack of space.
+// Made read-only instead, it stands for media that cannot be written.
 // It mounts a small tmpfs, which needs root (CI runs as root); elsewhere
 // available() is false and whyNot() says why. A test starts with
 // FULL_DISK_OR_SKIP(disk), which skips it there.
 class FullDisk {
 public:
-    FullDisk();
+    // size as tmpfs takes it ("64k", "1m"): room for what the test puts there.
+    explicit FullDisk(const char* size = "64k");
     ~FullDisk();
     FullDisk(const FullDisk&) = delete;
     FullDisk& operator=(const FullDisk&) = delete;
@@ -27,6 +29,8 @@ public:
 
     // Takes every byte that is left.
     bool fill();
+    // Makes the whole disk read-only, as media that cannot be written are.
+    bool makeReadOnly();
 
 private:
     QTemporaryDir m_dir;
