@@ -169,10 +169,12 @@ void BerekenMeststoffen(const ElementVector& basis, const ElementVector& gecorri
         // raises the factor; when none came, the search lowered it in every
         // pass down to its floor (100 × 0.5^17 after pass 16), and its last
         // recipe still has a negative line. That line stays negative at any
-        // factor (the water or drain brings more than the target asks), and
-        // the recipe at the floor holds the requirement scaled by 100 / F,
-        // some 131,000 times over.
-        const bool opBodem = p > 0 && steedsNegatief;
+        // factor (the water or drain brings more than the target asks). With
+        // the blends in the tanks themselves the requirement is scaled by
+        // 100 / F, so the recipe at the floor holds it some 131,000 times
+        // over. A product-line tank scales the blend instead: at the floor it
+        // counts for almost nothing, and the last pass is a sound recipe.
+        const bool opBodem = p > 0 && steedsNegatief && instellingen.Mixorabak == 0;
         // Without blends, with blends that never make a macro fertiliser
         // negative, or at that floor, the search has nothing to steer by: the
         // tanks then supply the whole target less the blends as they are.

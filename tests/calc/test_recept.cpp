@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QtTest>
 #include <algorithm>
+#include <cmath>
 
 using namespace CalcFixture;
 
@@ -480,43 +481,48 @@ private slots:
         QCOMPARE(m_resultaat.Fe, 0.0f);
     }
 
-    void bigBagSearchAtItsFloor_data()
-    {
-        QTest::addColumn<qint16>("mixorabak");
-        QTest::addColumn<double>("kalium");
-        QTest::addColumn<double>("calcium");
-        QTest::addColumn<qint16>("concentratie");
-        // The requirement scaled by 100 / F: the recipe at the floor holds it 131,072 times
-        // over. With a target whose EC comes out below 0 the concentration stays 100.
-        QTest::newRow("requirement scaled by the factor") << qint16(0) << 2.0 << -3.0 << qint16(100);
-        // The blend scaled by F / 100: at the floor the tanks supply all of the target and
-        // the blend comes on top. Blend and tanks hold K 1000, SO4 500, Ca −10 with its NO3
-        // and NH4 against EC 0.99.
-        QTest::newRow("blend scaled by the factor") << qint16(1) << 10.0 << -0.1 << qint16(99);
-    }
-
     void bigBagSearchAtItsFloor()
     {
         // The water brings more calcium than the target asks: calcium nitrate is negative at
-        // any factor, so every pass lowers it, down to 100 × 0.5^17 after pass 16. The tanks
-        // supply the target less the blends as they are instead.
-        QFETCH(qint16, mixorabak);
-        QFETCH(double, kalium);
-        QFETCH(double, calcium);
-        QFETCH(qint16, concentratie);
-        m_gecorrigeerd = vector({{P::pK, kalium}, {P::pSO4, kalium / 2}, {P::pCa, calcium}});
+        // any factor, so every pass lowers it, down to 100 × 0.5^17 after pass 16. With the
+        // blends in the tanks the requirement is scaled by 100 / F, 131,072 times over at the
+        // floor: the tanks supply the target less the blends as they are instead. With a
+        // target whose EC comes out below 0 the concentration stays 100.
+        m_gecorrigeerd = vector({{P::pK, 2}, {P::pSO4, 1}, {P::pCa, -3}});
         selectie({{"K_Code", 69}, {"Ca_Code", 61}});
         blend(1, 69, 5);
         m_instellingen.ExtraBigBag = 1;
-        m_instellingen.Mixorabak = mixorabak;
         bereken();
         QCOMPARE(m_instellingen.EBB_Factor, 100.0f);
         QCOMPARE(instelling("EBB_Factor"), 100.0f);
-        QCOMPARE_NEAR(regels(69)[0]->Hoeveelheid, (100 * kalium - 5 * 11.478) / 11.478);
-        QCOMPARE_NEAR(regels(61)[0]->Hoeveelheid, 100 * calcium / 4.627);
+        QCOMPARE_NEAR(regels(69)[0]->Hoeveelheid, (200 - 5 * 11.478) / 11.478);
+        QCOMPARE_NEAR(regels(61)[0]->Hoeveelheid, -300 / 4.627);
         QVERIFY(std::any_of(MessageBox::shown().cbegin(), MessageBox::shown().cend(),
                             [](const MessageBox::Shown& m) { return m.text == GetLangStr(999000070); }));
-        QCOMPARE(m_instellingen.Concentratie, concentratie);
+        QCOMPARE(m_instellingen.Concentratie, qint16(100));
+    }
+
+    void bigBagSearchWithAProductLineTankKeepsItsLastPass()
+    {
+        // The same negative calcium, with the blends in a product-line tank: each pass takes
+        // the blend off scaled by F / 100. Every pass triggers, passes 11 to 15 each add one,
+        // and pass 16, the last, runs at F = 100 × 0.5^16, where the 57.39 K of the blend
+        // weighs 57.39 / 65536. The search then halves F once more, and that is what stays.
+        m_gecorrigeerd = vector({{P::pK, 10}, {P::pSO4, 5}, {P::pCa, -0.1}});
+        selectie({{"K_Code", 69}, {"Ca_Code", 61}});
+        blend(1, 69, 5);
+        m_instellingen.ExtraBigBag = 1;
+        m_instellingen.Mixorabak = 1;
+        bereken();
+        QCOMPARE(m_instellingen.EBB_Factor, 100 * std::ldexp(1.0f, -17));
+        QCOMPARE(instelling("EBB_Factor"), 100 * std::ldexp(1.0f, -17));
+        QCOMPARE_NEAR(regels(69)[0]->Hoeveelheid, (1000 - 5 * 11.478 / 65536) / 11.478);
+        QCOMPARE_NEAR(regels(61)[0]->Hoeveelheid, -10 / 4.627);
+        // Calcium nitrate's NH4 and NO3 are told unmet, not a search that found nothing.
+        QVERIFY(std::none_of(MessageBox::shown().cbegin(), MessageBox::shown().cend(),
+                             [](const MessageBox::Shown& m) { return m.text == GetLangStr(999000070); }));
+        // Blend and tanks hold K 1000, SO4 500, Ca −10 with its NO3 and NH4 against EC 0.99.
+        QCOMPARE(m_instellingen.Concentratie, qint16(99));
     }
 
     void bigBagLines()
