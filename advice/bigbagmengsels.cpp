@@ -46,9 +46,10 @@ BigBagMengsels::Toevoegen BigBagMengsels::VoegToe(int mengsel, const MeststofRec
 
 bool BigBagMengsels::IsLeeg() const
 {
+    // An amount is only ever set on a line that holds a fertiliser.
     for (const auto& mengsel : m_mengsels)
         for (const MeststofRecord& regel : mengsel)
-            if (regel.Code_MEST != 0 || regel.Hoeveelheid != 0 || regel.Hoeveelheid2 != 0)
+            if (regel.Code_MEST != 0)
                 return false;
     return true;
 }

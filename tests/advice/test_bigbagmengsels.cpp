@@ -97,6 +97,16 @@ private slots:
         QVERIFY(!m.ZetHoeveelheid(1, 3, 5)); // no such row
     }
 
+    void clearingAsksWhileEitherBlendHoldsAFertiliser()
+    {
+        BigBagMengsels m;
+        QVERIFY(m.IsLeeg());
+        m.VoegToe(2, meststof(3, "Kalisalpeter")); // chosen, no amount typed yet
+        QVERIFY(!m.IsLeeg());
+        m.Leeg();
+        QVERIFY(m.IsLeeg());
+    }
+
     void typedAmounts_data()
     {
         QTest::addColumn<QString>("tekst");
