@@ -1,4 +1,6 @@
 // Reading a typed number: what every number box of the program accepts and refuses.
+#include "appstate.h"
+#include "defaultstate.h"
 #include "invoergetal.h"
 
 #include <QtTest>
@@ -6,9 +8,16 @@
 class TestInvoerGetal : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<QTemporaryDir> m_dir;
+
 private slots:
     void init() { QLocale::setDefault(QLocale::c()); }
-    void cleanup() { QLocale::setDefault(QLocale::c()); }
+    void cleanup()
+    {
+        QLocale::setDefault(QLocale::c());
+        resetAppState();
+        m_dir.reset();
+    }
 
     void readsWithinTheRangeAndRefusesTheRestLeavingTheValue()
     {
@@ -48,7 +57,16 @@ private slots:
         QCOMPARE(value, 32767.0);
         QCOMPARE(LeesInvoer("32767.6", geheel, value), InvoerFout::BuitenBereik);
     }
+
+    void aMessageNamesItsBoxOnlyWhenTheBoxHasACaption()
+    {
+        m_dir = TestSupport::openDefaultState(TestSupport::Open::TextsOnly);
+        const InvoerBereik bereik{0, 100, 2, false};
+        const QString melding = InvoerMelding("", InvoerFout::BuitenBereik, "200", bereik);
+        QVERIFY2(!melding.isEmpty() && !melding.startsWith(':'), qPrintable(melding));
+        QCOMPARE(InvoerMelding("Kg", InvoerFout::BuitenBereik, "200", bereik), "Kg: " + melding);
+    }
 };
 
-QTEST_APPLESS_MAIN(TestInvoerGetal)
+QTEST_GUILESS_MAIN(TestInvoerGetal)
 #include "test_invoergetal.moc"
