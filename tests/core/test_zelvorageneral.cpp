@@ -203,6 +203,11 @@ private slots:
                 QVERIFY2(dutch.description().contains(value) == english.description().contains(value), at);
             QVERIFY2(QString(dutch.what()).startsWith(english.description()), at);
         }
+        // Each value in its own place, the rest of the text as it stands.
+        appState().languageID = 1;
+        OpenRsLang();
+        QCOMPARE(AppError::database(JetError::ConversionError, "DAO", values).description(),
+                 QString("Data type conversion error: 'Nergens' does not fit field 'Code_MEST'."));
         resetAppState();
         QCOMPARE(AppError::database(JetError::Locked, "DAO").description(),
                  QString("Could not update; currently locked by another user or program."));
