@@ -5,6 +5,7 @@
 #include "frmmain.h"
 #include "frmsplash.h"
 #include "frmtaal.h"
+#include "fulldisk.h"
 #include "instanceguard.h"
 #include "programfixture.h"
 #include "qtlanguage.h"
@@ -93,8 +94,12 @@ private slots:
     void standardButtonsFollowTheLanguage()
     {
         const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
-        if (!QFile::exists(dir + "/qtbase_nl.qm"))
+        if (!QFile::exists(dir + "/qtbase_nl.qm")) {
+            // Set-up installs it: under CI a missing one is a fault of set-up, as a missing full disk is.
+            if (FullDisk::required())
+                QFAIL("CI needs Qt's Dutch translation (Debian package qt6-translations-l10n)");
             QSKIP("Qt's Dutch translation is not installed (Debian package qt6-translations-l10n)");
+        }
         ProgramFixture p;
         QVERIFY(SetQtLanguage(0));
         QCOMPARE(showOnScreen(MsgBox::YesNo | MsgBox::Question,
