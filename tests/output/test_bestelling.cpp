@@ -457,6 +457,18 @@ private slots:
         QCOMPARE(registered(), 0);
     }
 
+    // A letter typed as its base and a combining mark goes as the code
+    // page's one letter, as it does typed composed.
+    void decomposedLetterGoesAsTheCodePagesOwn()
+    {
+        BestelRecord b = order();
+        b.Naam = QStringLiteral("Kwekerij Bru\u0308ggemann");
+        QCOMPARE(send(b).stap, qint16(0));
+        QFile file(appState().AppPath + b.Bestelnummer + ".zv1");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("R123;;Kwekerij Br\xFCggemann;;"));
+    }
+
     // The customer number and eight digits of the order time: the last three
     // of the day number and five of the time of day in 1/100000 day.
     void orderNumberDigits_data()
