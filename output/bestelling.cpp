@@ -27,6 +27,7 @@ constexpr qint32 kTekstMailprogrammaMislukt = 999000124;
 constexpr qint32 kTekstVreemdeTekens = 999000068;
 constexpr qint32 kTekstAanMailprogramma = 999000069;
 constexpr qint32 kTekstNietVerzondenVolgensTuinder = 999000071;
+constexpr qint32 kTekstAdresZonderAscii = 999000125;
 
 // Captions that tell the user where a refused value can be corrected.
 constexpr qint32 kTekstMeststof = 30115000;
@@ -118,9 +119,10 @@ Bezwaar BezwaarTegen(const QString& tekst)
     if (OnveiligeTekst(tekst))
         return {999000066, {}};
     // The dealer's software reads the Windows code page; what it lacks
-    // would arrive as "?".
+    // would arrive as "?". A letter typed as its base and a combining mark
+    // is checked as the order file writes it: composed, as one letter.
     QStringList tekens;
-    for (char32_t c : Windows1252::missing(tekst).toUcs4())
+    for (char32_t c : Windows1252::missing(tekst.normalized(QString::NormalizationForm_C)).toUcs4())
         tekens << QString::fromUcs4(&c, 1);
     if (!tekens.isEmpty())
         return {kTekstVreemdeTekens, tekens.join(QLatin1Char(' '))};
@@ -144,6 +146,12 @@ bool ControleerBestelTeksten(const BestelRecord& b, const QList<clsPrintMeststof
     for (const BestelVeld& v : kBestelVelden) {
         if (const Bezwaar z = BezwaarTegen(b.*v.veld); z.melding)
             return weiger(z, Plaats(v));
+        // The mail goes from the one address to the other over plain SMTP,
+        // which has no 8-bit addresses. Refused here, before the order file
+        // is written, the order is not left half done by the mail step.
+        const bool adres = v.veld == &BestelRecord::Email || v.veld == &BestelRecord::Bestel_Email;
+        if (adres && !SmtpAdres(b.*v.veld))
+            return weiger({kTekstAdresZonderAscii, {}}, Plaats(v));
     }
     for (const clsPrintMeststofMeststof& m : lijnen) {
         for (const QString* tekst : {&m.Naam, &m.Hoeveelheid, &m.Eenheid}) {

@@ -12,6 +12,7 @@
 #include <QHostInfo>
 #include <QRandomGenerator>
 #include <QTcpSocket>
+#include <QUrl>
 
 namespace {
 
@@ -91,11 +92,6 @@ QByteArray Weergavenaam(const QString& name)
     return '"' + quoted + '"';
 }
 
-QByteArray Adres(const QString& address)
-{
-    return EenRegel(address).trimmed().toUtf8();
-}
-
 QByteArray Datum(const QDateTime& nu)
 {
     static const char* const dagen[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
@@ -167,6 +163,21 @@ bool LeesServer(const QString& setting, QString& host, quint16& port)
 }
 
 } // namespace
+
+std::optional<QByteArray> SmtpAdres(const QString& address)
+{
+    const QString adres = EenRegel(address).trimmed();
+    // An ASCII address goes as it was typed: the IDNA form would change its case.
+    if (IsAscii(adres))
+        return adres.toLatin1();
+    const qsizetype at = adres.lastIndexOf(QLatin1Char('@'));
+    if (at < 0 || !IsAscii(adres.left(at)))
+        return std::nullopt;
+    const QByteArray domein = QUrl::toAce(adres.mid(at + 1));
+    if (domein.isEmpty())
+        return std::nullopt;
+    return adres.left(at).toLatin1() + '@' + domein;
+}
 
 QByteArray EncodeBase64(const QByteArray& bytes)
 {
@@ -378,18 +389,30 @@ bool clsGenSendmail::BouwBericht(Bericht& bericht, const QString& toName, const 
         bijlagen.append({EenRegel(GetFileName(pad)).remove(QLatin1Char('"')), EncodeBase64(file.readAll())});
     }
 
-    bericht.mailFrom = "MAIL FROM: <" + Adres(From_Email) + ">\r\n";
-    bericht.rcptTo = {"RCPT TO: <" + Adres(toEmail) + ">\r\n"};
-    if (!ccEmail.trimmed().isEmpty())
-        bericht.rcptTo << "RCPT TO: <" + Adres(ccEmail) + ">\r\n";
+    const std::optional<QByteArray> van = SmtpAdres(From_Email);
+    const std::optional<QByteArray> aan = SmtpAdres(toEmail);
+    const std::optional<QByteArray> kopie = SmtpAdres(ccEmail);
+    // Plain SMTP has no 8-bit addresses: what has no ASCII form is not sent at all.
+    if (const QString* adres = !van ? &From_Email : !aan ? &toEmail : !kopie ? &ccEmail : nullptr) {
+        m_fout = QStringLiteral("The e-mail address %1 cannot be sent over SMTP: the part before the @ must be ASCII "
+                                "and the part after it a host name.")
+                     .arg(adres->trimmed());
+        m_foutTitel = QStringLiteral("error");
+        return false;
+    }
+
+    bericht.mailFrom = "MAIL FROM: <" + *van + ">\r\n";
+    bericht.rcptTo = {"RCPT TO: <" + *aan + ">\r\n"};
+    if (!kopie->isEmpty())
+        bericht.rcptTo << "RCPT TO: <" + *kopie + ">\r\n";
 
     QByteArray kop;
-    kop += "FROM: " + Weergavenaam(From_UserName) + " <" + Adres(From_Email) + ">\r\n";
+    kop += "FROM: " + Weergavenaam(From_UserName) + " <" + *van + ">\r\n";
     kop +=
         "X-Mailer: " +
         HeaderTekst(QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion()) +
         "\r\n";
-    kop += "TO: " + Weergavenaam(toName) + " <" + Adres(toEmail) + ">\r\n";
+    kop += "TO: " + Weergavenaam(toName) + " <" + *aan + ">\r\n";
     kop += "Subject: " + HeaderTekst(subject) + "\r\n";
     kop += "Date: " + Datum(QDateTime::currentDateTime()) + "\r\n";
 

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <optional>
+
 class QTcpSocket;
 
 // Sends one e-mail, with files attached, straight to an SMTP server over the
@@ -17,7 +19,8 @@ class QTcpSocket;
 // Every failure is reported to the user once and returned as false: wrong
 // reply codes and time-outs in a box titled "TCP Error", a network that cannot
 // be reached as "Please connect to the internet first!", anything else (an
-// attachment that cannot be read) in a box titled "error".
+// attachment that cannot be read, an address plain SMTP cannot carry) in a
+// box titled "error".
 class clsGenSendmail : public QObject {
     Q_OBJECT
 public:
@@ -72,6 +75,13 @@ private:
     int m_sendTimeoutMs = kSendTimeoutMs;
     QTimer m_tik; // wakes the waits, which otherwise sleep until an event comes
 };
+
+// An address as plain SMTP (without its SMTPUTF8 extension) carries it: an
+// ASCII address as it stands, a domain outside ASCII in its IDNA form
+// ("xn--..."). Nothing when there is no such form: a part before the @
+// outside ASCII, which only the receiving mail system can interpret, or a
+// domain that is no host name.
+std::optional<QByteArray> SmtpAdres(const QString& address);
 
 // Base64 of RFC 2045 with CR LF after every 19th full group of three bytes
 // (76 characters a line); a final short group continues the current line.

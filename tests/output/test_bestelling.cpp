@@ -377,6 +377,16 @@ private slots:
         QTest::newRow("delivery town in Hebrew and Chinese with an emoji")
             << QStringList{"Aflever_Woonplaats=חממה 温室 🌱"} << QList<qint32>{999000068} << 20500100 << 20102300 << ""
             << "ח מ ה 温 室 🌱";
+        QTest::newRow("grower's e-mail address outside ASCII before the @")
+            << QStringList{"Email=müller@example.test"} << QList<qint32>{999000125} << 20500000 << 20100800 << ""
+            << "";
+        QTest::newRow("dealer's order address outside ASCII before the @")
+            << QStringList{"Bestel_Email=bestel.müller@example.net"} << QList<qint32>{999000125} << 20103000 << 20100800
+            << ""
+            << "";
+        QTest::newRow("an e-mail domain outside ASCII passes")
+            << QStringList{"Email=info@brüggemann.test"} << QList<qint32>{} << 0 << 0 << ""
+            << "";
         QTest::newRow("the code page's own letters and signs pass")
             << QStringList{"Naam=Kwekerij Müller € Œuvre"} << QList<qint32>{} << 0 << 0 << ""
             << "";
@@ -421,6 +431,8 @@ private slots:
                                               {"relNR", &b.relNR},
                                               {"Afleveradres", &b.Afleveradres},
                                               {"Adres", &b.Adres},
+                                              {"Email", &b.Email},
+                                              {"Bestel_Email", &b.Bestel_Email},
                                               {"Aflever_Woonplaats", &b.Aflever_Woonplaats}};
         for (const QString& change : changes)
             *fields.value(change.section('=', 0, 0)) = change.section('=', 1);
@@ -443,6 +455,18 @@ private slots:
         QVERIFY(b.Bestelnummer.isEmpty());
         QVERIFY(QDir(appState().AppPath).entryList({"*.zv1"}).isEmpty());
         QCOMPARE(registered(), 0);
+    }
+
+    // A letter typed as its base and a combining mark goes as the code
+    // page's one letter, as it does typed composed.
+    void decomposedLetterGoesAsTheCodePagesOwn()
+    {
+        BestelRecord b = order();
+        b.Naam = QStringLiteral("Kwekerij Bru\u0308ggemann");
+        QCOMPARE(send(b).stap, qint16(0));
+        QFile file(appState().AppPath + b.Bestelnummer + ".zv1");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("R123;;Kwekerij Br\xFCggemann;;"));
     }
 
     // The customer number and eight digits of the order time: the last three

@@ -155,6 +155,28 @@ private slots:
         QCOMPARE(QByteArray::fromBase64(r.body), QByteArray(body.toUtf8()).replace("\n", "\r\n"));
     }
 
+    // Plain SMTP has no 8-bit addresses: a domain outside ASCII goes in its
+    // IDNA form, on the envelope and in the headers alike.
+    void domainOutsideAsciiGoesOutInItsIdnaForm()
+    {
+        ScriptedSmtpServer server;
+        clsGenSendmail& mail = client(server);
+        mail.From_Email = QStringLiteral("info@brüggemann.test");
+        QVERIFY(mail.SendMail(QStringLiteral("Händler"), QStringLiteral("bestel@händler.test"),
+                              QStringLiteral("Zelvorabestelling van R123"), QStringLiteral("Dit bericht"),
+                              QStringLiteral("kopie@BRÜGGEMANN.test"), QString()));
+        QCOMPARE(server.commands.mid(1),
+                 (QList<QByteArray>{"MAIL FROM: <info@xn--brggemann-r9a.test>", "RCPT TO: <bestel@xn--hndler-bua.test>",
+                                    "RCPT TO: <kopie@xn--brggemann-r9a.test>", "data", ".", "quit"}));
+        const Received r = split(server.data);
+        QVERIFY(header(r, "FROM").endsWith(" <info@xn--brggemann-r9a.test>"));
+        QVERIFY(header(r, "TO").endsWith(" <bestel@xn--hndler-bua.test>"));
+        for (const QByteArray& sent : server.commands + QList<QByteArray>{server.data}) {
+            for (char c : sent)
+                QVERIFY2(uchar(c) < 0x80, sent.constData());
+        }
+    }
+
     void repliesArriveAsWholeLines_data()
     {
         QTest::addColumn<QByteArray>("command");
@@ -241,22 +263,29 @@ private slots:
     {
         QTest::addColumn<QString>("serverName");
         QTest::addColumn<QString>("attachment");
+        QTest::addColumn<QString>("sender");
         QTest::addColumn<QString>("title");
         QTest::newRow("port out of range")
-            << QStringLiteral("127.0.0.1:70000") << QString() << QStringLiteral("TCP Error");
-        QTest::newRow("unclosed IPv6 bracket") << QStringLiteral("[::1:25") << QString() << QStringLiteral("TCP Error");
+            << QStringLiteral("127.0.0.1:70000") << QString() << QString() << QStringLiteral("TCP Error");
+        QTest::newRow("unclosed IPv6 bracket")
+            << QStringLiteral("[::1:25") << QString() << QString() << QStringLiteral("TCP Error");
         QTest::newRow("attachment that is not there")
-            << QString() << QStringLiteral("/nonexistent/R123.zv1") << QStringLiteral("error");
+            << QString() << QStringLiteral("/nonexistent/R123.zv1") << QString() << QStringLiteral("error");
+        QTest::newRow("sender outside ASCII before the @")
+            << QString() << QString() << QStringLiteral("müller@example.test") << QStringLiteral("error");
     }
     void mailThatCannotBeBuiltConnectsNowhere()
     {
         QFETCH(QString, serverName);
         QFETCH(QString, attachment);
+        QFETCH(QString, sender);
         QFETCH(QString, title);
         ScriptedSmtpServer server;
         clsGenSendmail& mail = client(server);
         if (!serverName.isEmpty())
             mail.SMTPservername = serverName;
+        if (!sender.isEmpty())
+            mail.From_Email = sender;
         QVERIFY(!sendOrder(mail, QStringLiteral("Dit bericht"), QString(), attachment));
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::last().title, title);
