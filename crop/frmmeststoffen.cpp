@@ -92,6 +92,11 @@ void frmMeststoffen::bouwRijen()
         auto* wis = cmdMeststoffen.add(kNaam + r, new QToolButton(fraMeststoffen));
         for (QToolButton* knop : {kies, wis})
             knop->setIconSize(QSize(12, 12));
+        // A click gives the choose button the keyboard, as it gives a push
+        // button: the search hands the keyboard back to the control that had
+        // it, so the next Enter searches again instead of pressing a wizard
+        // button that had it before.
+        kies->setFocusPolicy(Qt::StrongFocus);
         grid->addWidget(kies, gridRij, 1);
         connectAction(kies, &QToolButton::clicked, this, [this, r] { cmdMeststoffen_Click(r); });
         connectAction(wis, &QToolButton::clicked, this, [this, r] { cmdMeststoffen_Click(kNaam + r); });

@@ -71,6 +71,33 @@ bool typesText(const QKeyEvent* key)
     return !key->text().isEmpty() && key->text().at(0).isPrint();
 }
 
+// Keys that leave the search box as the window set it: the window answers
+// them itself, or the keyboard leaves the box. Any other key works on the
+// box's text and selection as the user sees them.
+bool leavesBoxAsSet(const QKeyEvent* key)
+{
+    switch (key->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Backspace:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+        return true;
+    default:
+        return typesText(key);
+    }
+}
+
 QString veldNaam(const SearchTableModel::Field& f)
 {
     if (!f.sourceTable.isEmpty() && !f.sourceField.isEmpty())
@@ -546,8 +573,20 @@ void frmTabel::selChange()
     txtSelectie->setVisible(n > 0);
 }
 
+void frmTabel::dropHeldPrefix()
+{
+    if (!m_heldPrefix)
+        return;
+    // The user took the box as it shows the row: the letters typed before
+    // are given up, and the next search goes on from what the user types.
+    m_heldPrefix.reset();
+    ZoekPositie = 0;
+}
+
 bool frmTabel::searchBoxKey(QKeyEvent* key)
 {
+    if (!leavesBoxAsSet(key))
+        dropHeldPrefix();
     // The shown row's text gives way to the typed prefix before the key edits the box.
     if (m_heldPrefix && (typesText(key) || key->key() == Qt::Key_Backspace)) {
         const QString typed = *m_heldPrefix; // setting the text drops the held prefix
@@ -629,6 +668,10 @@ bool frmTabel::eventFilter(QObject* watched, QEvent* event)
             underErrorDialog([&] { handled = gridKey(key); });
         return handled;
     }
+    // A click places the caret or starts a selection by hand.
+    if ((event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) &&
+        watched == txtTabel)
+        dropHeldPrefix();
     if (event->type() == QEvent::MouseButtonDblClick && watched == fraTabvinbottom) {
         toggleVersionCaption();
         return true;

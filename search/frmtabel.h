@@ -80,6 +80,9 @@ private:
     void showRowValue();
     // Leaves the box as a search step leaves it, so that the next key replaces the selected part.
     void selectAfterPrefix();
+    // Once the user clicks into the box or moves its caret or selection, the
+    // box holds what the user works on: the held prefix no longer comes back.
+    void dropHeldPrefix();
     void selChange();
     void chkTekstClick();
     bool searchBoxKey(QKeyEvent* key);

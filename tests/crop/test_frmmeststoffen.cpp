@@ -203,6 +203,22 @@ private slots:
         typeKey(Qt::Key_Return);
         QVERIFY(!gezien.title.isEmpty());
         QCOMPARE(w->pagina(), qint16(0));
+
+        // Opened with the mouse while a wizard button has the keyboard: the
+        // keyboard comes back to the clicked button, not to "<<".
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        w->cmdControl[2]->setFocus();
+        TestSupport::answerSearch("1", 0);
+        QTest::mouseClick(knop(w, 2), Qt::LeftButton);
+        QCOMPARE(label(w, 22), QString("Kalksalpeter"));
+        QTRY_COMPARE(QApplication::focusWidget(), knop(w, 2));
+        gezien = {};
+        TestSupport::answerSearch({}, 0, &gezien);
+        typeKey(Qt::Key_Return);
+        QVERIFY(!gezien.title.isEmpty());
+        QCOMPARE(window(), w);
+        QCOMPARE(w->pagina(), qint16(0));
     }
 
     void secondPhosphorusSourceTakesItsShare()

@@ -434,6 +434,49 @@ private slots:
         });
     }
 
+    void aSelectionMadeByHandAfterAMoveIsTypedOver()
+    {
+        const std::pair<const char*, std::function<void(QWidget*, QLineEdit*)>> ways[] = {
+            {"a click, Home, Shift+End",
+             [](QWidget* w, QLineEdit* box) {
+                 QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+                 typeKey(w, Qt::Key_Home);
+                 typeKey(w, Qt::SHIFT | Qt::Key_End);
+             }},
+            {"Shift+Tab, Ctrl+A",
+             [](QWidget* w, QLineEdit* box) {
+                 typeKey(w, Qt::SHIFT | Qt::Key_Backtab);
+                 // As the window system sends it: a control character, not the letter.
+                 QTest::sendKeyEvent(QTest::Click, box, Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+             }},
+            {"a drag",
+             [](QWidget*, QLineEdit* box) {
+                 const int middle = box->height() / 2;
+                 QTest::mousePress(box, Qt::LeftButton, {}, QPoint(1, middle));
+                 QTest::mouseMove(box, QPoint(box->width() - 2, middle));
+                 QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(box->width() - 2, middle));
+             }},
+        };
+        auto zoeken = cropSearch();
+        show(zoeken.get(), [&](QWidget* w) {
+            w->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(w));
+            QLineEdit* box = searchBox(w);
+            for (const auto& [way, select] : ways) {
+                box->setFocus();
+                box->clear();
+                for (const Qt::Key key : {Qt::Key_G, Qt::Key_Down, Qt::Key_Down})
+                    typeKey(w, key);
+                QCOMPARE(shown(box), QString("{Komkommer}")); // the typed "G" is held for the next key
+                select(w, box);
+                QVERIFY2(w->focusWidget() == box && box->selectedText() == "Komkommer", way);
+                typeKey(w, Qt::Key_R);
+                typeKey(w, Qt::Key_O);
+                QVERIFY2(shown(box) == "Ro{os}", qPrintable(QString(way) + ": " + shown(box)));
+            }
+        });
+    }
+
     void multipleSelectionStartsFromTheClientsIds()
     {
         auto zoeken = cropSearch();
