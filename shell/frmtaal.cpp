@@ -20,6 +20,41 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QValidator>
+
+namespace {
+
+// The boxes hold one line of the settings file: a pasted line break would
+// otherwise be refused there, and the setting lost. It becomes a space, as
+// in the texts of the order file; so does a tab or another control.
+class OneLine : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& pos) const override
+    {
+        QString line;
+        line.reserve(input.size());
+        int cursor = pos;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QChar c = input[i];
+            if (c == '\r' && i + 1 < input.size() && input[i + 1] == '\n') {
+                if (i < pos)
+                    --cursor;
+                continue; // CR LF is one break, one space
+            }
+            const QChar::Category category = c.category();
+            const bool breaks = category == QChar::Other_Control || category == QChar::Separator_Line ||
+                                category == QChar::Separator_Paragraph;
+            line += breaks ? QChar(' ') : c;
+        }
+        input = line;
+        pos = cursor;
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
 {
@@ -33,8 +68,10 @@ frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
     auto* grid = new QGridLayout(fraTaal);
     for (int i = 0; i < 2; ++i)
         cboTaal.add(i, new QComboBox(fraTaal));
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
         txtTaal.add(i, new QLineEdit(fraTaal));
+        txtTaal[i]->setValidator(new OneLine(txtTaal[i]));
+    }
     optTaal.add(0, new QRadioButton("SMTP", fraTaal));
     optTaal.add(1, new QRadioButton("MAPI", fraTaal));
     lbltaal.add(0, new QLabel("MailServerType", fraTaal));

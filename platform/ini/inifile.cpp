@@ -97,6 +97,20 @@ int findKey(const QStringList& lines, int header, int end, const QString& key, Q
     return -1;
 }
 
+// A line break would end the line early and make what follows a key or
+// section of its own; other control characters do not survive every editor
+// and reader of the file.
+bool holdsOneLine(const QString& text)
+{
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
+            return false;
+    }
+    return true;
+}
+
 bool save(const QString& file, const Lines& l)
 {
     const QString text = l.lines.join(l.eol) + l.eol;
@@ -133,6 +147,8 @@ bool IniFile::contains(const QString& file, const QString& section, const QStrin
 
 bool IniFile::write(const QString& file, const QString& section, const QString& key, const QString& value)
 {
+    if (!holdsOneLine(section) || !holdsOneLine(key) || !holdsOneLine(value))
+        return false;
     Lines l = load(file);
     const QString entry = key + "=" + value.trimmed();
     int header = -1, end = 0;

@@ -15,7 +15,9 @@ public:
                         const QString& defaultValue = {});
     // True when the key exists in the section (with any value).
     static bool contains(const QString& file, const QString& section, const QString& key);
-    // Writes key=value into the section; false when the file cannot be written.
+    // Writes key=value into the section; false when the file cannot be written,
+    // or when the section, key or value holds a line break or another control
+    // character (the file is then left as it was).
     static bool write(const QString& file, const QString& section, const QString& key, const QString& value);
     // Removes the key from the section; true when it is gone (or was never there).
     static bool remove(const QString& file, const QString& section, const QString& key);

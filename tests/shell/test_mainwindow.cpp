@@ -20,6 +20,7 @@
 #include "wizard.h"
 #include "zelvorageneral.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -419,6 +420,31 @@ private slots:
         QVERIFY(w->optTaal[1]->isChecked());
         QVERIFY(!w->lbltaal[100]->isVisibleTo(w));
         Registry::setMailHandlerQuery({});
+    }
+
+    // A pasted line break stays in its box as a space: it could otherwise
+    // write a key of its own into the file, or lose the setting.
+    void settingsWindowKeepsAPastedLineOnOneLine()
+    {
+        ProgramFixture p;
+        const QString ini = p.appPath() + "Zelvora.ini";
+        IniFile::write(ini, "Unit", "UnitID", "2");
+        IniFile::write(ini, "Algemeen", "AfwijkingBestelmarge", "10");
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        w->optTaal[0]->click();
+        QGuiApplication::clipboard()->setText("smtp.example\r\nAfwijkingBestelmarge=95\n[Unit]");
+        QTest::keySequence(w->txtTaal[0], QKeySequence::Paste);
+        QGuiApplication::clipboard()->setText("J. de Vries\nUnitID=3");
+        QTest::keySequence(w->txtTaal[1], QKeySequence::Paste);
+        QCOMPARE(w->txtTaal[0]->text(), QString("smtp.example AfwijkingBestelmarge=95 [Unit]"));
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(IniFile::read(ini, "Algemeen", "SMTPservername"),
+                 QString("smtp.example AfwijkingBestelmarge=95 [Unit]"));
+        QCOMPARE(IniFile::read(ini, "Algemeen", "Advisor"), QString("J. de Vries UnitID=3"));
+        QCOMPARE(IniFile::read(ini, "Algemeen", "AfwijkingBestelmarge"), QString("10"));
+        QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("2"));
     }
 
     // Reading the settings writes the defaults of missing keys back, closing
