@@ -1,6 +1,7 @@
 #include "codepagetext.h"
 #include "fulldisk.h"
 #include "ini/inifile.h"
+#include "unreadablefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -105,6 +106,22 @@ private slots:
         QVERIFY(!IniFile::remove(p, "Algemeen", "MailType"));
         QCOMPARE(readFile(p), original);
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "Zelvora.ini"}));
+    }
+
+    // A settings file that is there but cannot be read reads as missing; a
+    // write would put its one key in place of every setting the file holds.
+    void aFileThatCannotBeReadIsNotWrittenOver()
+    {
+        const QByteArray original = "[language]\nlanguageID=1\n[Algemeen]\nMailType=0\nSMTPservername=smtp.example\n";
+        const QString p = writeFile("unreadable.ini", original);
+        {
+            UnreadableFile unreadable(p);
+            QVERIFY2(unreadable.ok(), unreadable.whyNot());
+            QCOMPARE(IniFile::read(p, "Algemeen", "MailType", "1"), QString("1"));
+            QVERIFY(!IniFile::write(p, "Algemeen", "Advisor", "J. de Vries"));
+            QVERIFY(!IniFile::remove(p, "Algemeen", "MailType"));
+        }
+        QCOMPARE(readFile(p), original);
     }
 
     // A file made on Windows is in its code page: read as such, and written

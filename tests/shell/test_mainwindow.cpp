@@ -16,6 +16,7 @@
 #include "stepwindow.h"
 #include "testdatabases.h"
 #include "ui/dialogs.h"
+#include "unreadablefile.h"
 #include "windowhelpers.h"
 #include "wizard.h"
 #include "zelvorageneral.h"
@@ -474,6 +475,35 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::last().text, GetLangStr(999000072));
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), original);
+    }
+
+    // A settings file the program cannot read shows the defaults and is not
+    // written over with them: the user is told that nothing was saved.
+    void settingsWindowOnAnUnreadableFileKeepsTheSettingsFile()
+    {
+        ProgramFixture p;
+        const QString ini = p.appPath() + "Zelvora.ini";
+        const QByteArray original =
+            "[language]\nlanguageID=0\n[Unit]\nUnitID=2\n[Algemeen]\nMailType=0\nSMTPservername=smtp.example\n";
+        {
+            QFile f(ini);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(original);
+        }
+        {
+            UnreadableFile unreadable(ini);
+            QVERIFY2(unreadable.ok(), unreadable.whyNot());
+            auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+            QVERIFY(w->optTaal[1]->isChecked());
+            QVERIFY(MessageBox::shown().isEmpty());
+            w->cmdTaal->click();
+            QCoreApplication::processEvents();
+            QCOMPARE(MessageBox::shown().size(), 1);
+            QCOMPARE(MessageBox::last().text, GetLangStr(999000072));
+        }
         QFile f(ini);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), original);
