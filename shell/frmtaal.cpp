@@ -80,9 +80,17 @@ frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
         2, new QLabel("After you change the Settings you have to restart the program for the changes to take effect",
                       fraTaal));
     lbltaal.add(3, new QLabel("Advisor", fraTaal));
-    lbltaal.add(100, new QLabel(fraTaal));
+    lbltaal.add(100, new QLabel("No default mail program", fraTaal));
     lbltaal[2]->setWordWrap(true);
     lbltaal[100]->hide();
+    // The warning and the server's label come and go with the mail type; the
+    // room they take stays, or every box below them would move away from
+    // under the pointer between two clicks.
+    for (int i : {1, 100}) {
+        QSizePolicy keep = lbltaal[i]->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        lbltaal[i]->setSizePolicy(keep);
+    }
 
     grid->addWidget(cboTaal[0], 0, 0, 1, 2);
     grid->addWidget(cboTaal[1], 1, 0, 1, 2);
@@ -162,11 +170,9 @@ void frmTaal::cboTaal_Click(int index)
 void frmTaal::fitFrame()
 {
     // The frame is placed by hand, not by a layout of the window: its height
-    // follows what it shows at its fixed width (the warning comes and goes,
-    // the restart notice takes two lines), or its lines are squeezed.
+    // follows what it holds at its fixed width (the restart notice takes two
+    // lines, the warning one whether shown or not), or its lines are squeezed.
     fraTaal->setFixedHeight(fraTaal->heightForWidth(fraTaal->width()));
-    if (cmdTaal)
-        placeControls();
 }
 
 void frmTaal::optTaal_Click(int index)
@@ -175,17 +181,13 @@ void frmTaal::optTaal_Click(int index)
         lbltaal[100]->hide();
         txtTaal[0]->setEnabled(true);
         lbltaal[1]->show();
-        fitFrame();
         return;
     }
     txtTaal[0]->setEnabled(false);
     lbltaal[1]->hide();
     const QString command = GetRegString(Registry::mailtoCommandKey(), "", HKEY_LOCAL_MACHINE);
-    if (command.isEmpty() || command.contains("rundll32", Qt::CaseInsensitive)) {
-        lbltaal[100]->setText("No default mail program");
+    if (command.isEmpty() || command.contains("rundll32", Qt::CaseInsensitive))
         lbltaal[100]->show();
-    }
-    fitFrame();
 }
 
 void frmTaal::SaveSettings()

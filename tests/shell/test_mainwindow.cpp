@@ -625,6 +625,33 @@ private slots:
         Registry::setMailHandlerQuery({});
     }
 
+    // The warning about the mail program comes and goes with the mail type;
+    // the boxes stay where they are, so the next click lands where it was aimed.
+    void settingsWindowKeepsItsControlsInPlaceWhenTheMailTypeChanges()
+    {
+        ProgramFixture p;
+        p.main()->show();
+        Registry::setMailHandlerQuery([] { return QString(); });
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QVERIFY(w->optTaal[1]->isChecked());
+        const auto places = [w] {
+            QCoreApplication::processEvents();
+            QList<QRect> r{w->fraTaal->geometry(), w->cmdTaal->geometry()};
+            for (QWidget* box : {static_cast<QWidget*>(w->txtTaal[0]), static_cast<QWidget*>(w->txtTaal[1]),
+                                 static_cast<QWidget*>(w->optTaal[0]), static_cast<QWidget*>(w->optTaal[1])})
+                r << QRect(box->mapTo(w, QPoint(0, 0)), box->size());
+            return r;
+        };
+        const QList<QRect> withWarning = places();
+        w->optTaal[0]->click();
+        QVERIFY(!w->lbltaal[100]->isVisibleTo(w));
+        QCOMPARE(places(), withWarning);
+        w->optTaal[1]->click();
+        QVERIFY(w->lbltaal[100]->isVisibleTo(w));
+        QCOMPARE(places(), withWarning);
+        Registry::setMailHandlerQuery({});
+    }
+
     void closingLetsAStepRefuse()
     {
         ProgramFixture p;
