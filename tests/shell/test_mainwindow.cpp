@@ -344,6 +344,23 @@ private slots:
         QCOMPARE(dialog.FileName(), QString());
     }
 
+    // The list shows chosen the file that Open opens, so what is shown is
+    // what opens; the first row is no longer marked without being chosen.
+    void growerDatabaseChoiceStartsOnTheFileOpenWillOpen()
+    {
+        ProgramFixture p(false);
+        QVERIFY(QFile::copy(p.appPath() + "ZelvoraT.mdb", p.appPath() + "kasT.mdb"));
+        frmSelectTuinder dialog;
+        dialog.show();
+        QTRY_VERIFY(dialog.lstSelectTuinder->hasFocus());
+        const QList<QListWidgetItem*> chosen = dialog.lstSelectTuinder->selectedItems();
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen[0]->text(), QString("ZelvoraT.mdb"));
+        QCOMPARE(dialog.lstSelectTuinder->currentItem(), chosen[0]);
+        dialog.cmdSelectTuinder[0]->click();
+        QCOMPARE(dialog.FileName(), QString("ZelvoraT.mdb"));
+    }
+
     void splashKeysAndTimeOut()
     {
         ProgramFixture p;
