@@ -47,6 +47,12 @@ void frmSelectTuinder::refreshList()
     for (const QString& f : files)
         if (f.endsWith("T.mdb", Qt::CaseInsensitive))
             lstSelectTuinder->addItem(f);
+    // Open without a choice keeps the current grower database: it is the row
+    // shown chosen, not the first row that the list marks when it takes the
+    // keyboard and that Open would not open.
+    const QList<QListWidgetItem*> current = lstSelectTuinder->findItems(appState().TDatabaseNaam, Qt::MatchExactly);
+    if (!current.isEmpty())
+        lstSelectTuinder->setCurrentItem(current.first());
 }
 
 void frmSelectTuinder::SetTeksten()

@@ -20,6 +20,41 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QValidator>
+
+namespace {
+
+// The boxes hold one line of the settings file: a pasted line break would
+// otherwise be refused there, and the setting lost. It becomes a space, as
+// in the texts of the order file; so does a tab or another control.
+class OneLine : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& pos) const override
+    {
+        QString line;
+        line.reserve(input.size());
+        int cursor = pos;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const QChar c = input[i];
+            if (c == '\r' && i + 1 < input.size() && input[i + 1] == '\n') {
+                if (i < pos)
+                    --cursor;
+                continue; // CR LF is one break, one space
+            }
+            const QChar::Category category = c.category();
+            const bool breaks = category == QChar::Other_Control || category == QChar::Separator_Line ||
+                                category == QChar::Separator_Paragraph;
+            line += breaks ? QChar(' ') : c;
+        }
+        input = line;
+        pos = cursor;
+        return Acceptable;
+    }
+};
+
+} // namespace
 
 frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
 {
@@ -33,8 +68,10 @@ frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
     auto* grid = new QGridLayout(fraTaal);
     for (int i = 0; i < 2; ++i)
         cboTaal.add(i, new QComboBox(fraTaal));
-    for (int i = 0; i < 2; ++i)
+    for (int i = 0; i < 2; ++i) {
         txtTaal.add(i, new QLineEdit(fraTaal));
+        txtTaal[i]->setValidator(new OneLine(txtTaal[i]));
+    }
     optTaal.add(0, new QRadioButton("SMTP", fraTaal));
     optTaal.add(1, new QRadioButton("MAPI", fraTaal));
     lbltaal.add(0, new QLabel("MailServerType", fraTaal));
@@ -43,9 +80,17 @@ frmTaal::frmTaal(QWidget* parent) : QWidget(parent)
         2, new QLabel("After you change the Settings you have to restart the program for the changes to take effect",
                       fraTaal));
     lbltaal.add(3, new QLabel("Advisor", fraTaal));
-    lbltaal.add(100, new QLabel(fraTaal));
+    lbltaal.add(100, new QLabel("No default mail program", fraTaal));
     lbltaal[2]->setWordWrap(true);
     lbltaal[100]->hide();
+    // The warning and the server's label come and go with the mail type; the
+    // room they take stays, or every box below them would move away from
+    // under the pointer between two clicks.
+    for (int i : {1, 100}) {
+        QSizePolicy keep = lbltaal[i]->sizePolicy();
+        keep.setRetainSizeWhenHidden(true);
+        lbltaal[i]->setSizePolicy(keep);
+    }
 
     grid->addWidget(cboTaal[0], 0, 0, 1, 2);
     grid->addWidget(cboTaal[1], 1, 0, 1, 2);
@@ -125,11 +170,9 @@ void frmTaal::cboTaal_Click(int index)
 void frmTaal::fitFrame()
 {
     // The frame is placed by hand, not by a layout of the window: its height
-    // follows what it shows at its fixed width (the warning comes and goes,
-    // the restart notice takes two lines), or its lines are squeezed.
+    // follows what it holds at its fixed width (the restart notice takes two
+    // lines, the warning one whether shown or not), or its lines are squeezed.
     fraTaal->setFixedHeight(fraTaal->heightForWidth(fraTaal->width()));
-    if (cmdTaal)
-        placeControls();
 }
 
 void frmTaal::optTaal_Click(int index)
@@ -138,17 +181,13 @@ void frmTaal::optTaal_Click(int index)
         lbltaal[100]->hide();
         txtTaal[0]->setEnabled(true);
         lbltaal[1]->show();
-        fitFrame();
         return;
     }
     txtTaal[0]->setEnabled(false);
     lbltaal[1]->hide();
     const QString command = GetRegString(Registry::mailtoCommandKey(), "", HKEY_LOCAL_MACHINE);
-    if (command.isEmpty() || command.contains("rundll32", Qt::CaseInsensitive)) {
-        lbltaal[100]->setText("No default mail program");
+    if (command.isEmpty() || command.contains("rundll32", Qt::CaseInsensitive))
         lbltaal[100]->show();
-    }
-    fitFrame();
 }
 
 void frmTaal::SaveSettings()

@@ -14,16 +14,25 @@ struct Lines {
     QString eol = "\n";
     bool exists = false;
     bool windows1252 = false; // made on Windows: not valid UTF-8
+    // There but not read (no permission, an I/O error): its lines are
+    // unknown, and a write would save the one new key over all of them.
+    bool unreadable = false;
 };
 
 Lines load(const QString& file)
 {
     Lines out;
     QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly)) {
+        out.unreadable = f.exists();
         return out;
+    }
     out.exists = true;
     const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        out.unreadable = true;
+        return out;
+    }
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8.decode(bytes);
     if (utf8.hasError()) {
@@ -97,6 +106,20 @@ int findKey(const QStringList& lines, int header, int end, const QString& key, Q
     return -1;
 }
 
+// A line break would end the line early and make what follows a key or
+// section of its own; other control characters do not survive every editor
+// and reader of the file.
+bool holdsOneLine(const QString& text)
+{
+    for (const QChar c : text) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
+            return false;
+    }
+    return true;
+}
+
 bool save(const QString& file, const Lines& l)
 {
     const QString text = l.lines.join(l.eol) + l.eol;
@@ -133,7 +156,11 @@ bool IniFile::contains(const QString& file, const QString& section, const QStrin
 
 bool IniFile::write(const QString& file, const QString& section, const QString& key, const QString& value)
 {
+    if (!holdsOneLine(section) || !holdsOneLine(key) || !holdsOneLine(value))
+        return false;
     Lines l = load(file);
+    if (l.unreadable)
+        return false;
     const QString entry = key + "=" + value.trimmed();
     int header = -1, end = 0;
     findSection(l.lines, section, header, end);
@@ -166,6 +193,8 @@ bool IniFile::write(const QString& file, const QString& section, const QString& 
 bool IniFile::remove(const QString& file, const QString& section, const QString& key)
 {
     Lines l = load(file);
+    if (l.unreadable)
+        return false;
     int header = -1, end = 0;
     findSection(l.lines, section, header, end);
     const int at = header >= 0 ? findKey(l.lines, header, end, key, nullptr) : -1;

@@ -7,7 +7,9 @@
 // case, values are trimmed, a missing file or key gives the default, and a
 // write creates the file, section or key while every other line stays as it was.
 // A file that is not valid UTF-8 was made on Windows: it is read as
-// Windows-1252 and written back in it. A write that fails keeps the old file.
+// Windows-1252 and written back in it. A write that fails keeps the old file;
+// so does one into a file that is there but cannot be read, which reads as
+// missing.
 class IniFile {
 public:
     // The value of the key, trimmed; the default when the file, section or key is missing.
@@ -15,8 +17,11 @@ public:
                         const QString& defaultValue = {});
     // True when the key exists in the section (with any value).
     static bool contains(const QString& file, const QString& section, const QString& key);
-    // Writes key=value into the section; false when the file cannot be written.
+    // Writes key=value into the section; false when the file cannot be read or
+    // written, or when the section, key or value holds a line break or another
+    // control character (the file is then left as it was).
     static bool write(const QString& file, const QString& section, const QString& key, const QString& value);
-    // Removes the key from the section; true when it is gone (or was never there).
+    // Removes the key from the section; true when it is gone (or was never
+    // there), false when the file cannot be read or written.
     static bool remove(const QString& file, const QString& section, const QString& key);
 };

@@ -1,6 +1,7 @@
 #include "codepagetext.h"
 #include "fulldisk.h"
 #include "ini/inifile.h"
+#include "unreadablefile.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,6 +108,22 @@ private slots:
         QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"filler", "Zelvora.ini"}));
     }
 
+    // A settings file that is there but cannot be read reads as missing; a
+    // write would put its one key in place of every setting the file holds.
+    void aFileThatCannotBeReadIsNotWrittenOver()
+    {
+        const QByteArray original = "[language]\nlanguageID=1\n[Algemeen]\nMailType=0\nSMTPservername=smtp.example\n";
+        const QString p = writeFile("unreadable.ini", original);
+        {
+            UnreadableFile unreadable(p);
+            QVERIFY2(unreadable.ok(), unreadable.whyNot());
+            QCOMPARE(IniFile::read(p, "Algemeen", "MailType", "1"), QString("1"));
+            QVERIFY(!IniFile::write(p, "Algemeen", "Advisor", "J. de Vries"));
+            QVERIFY(!IniFile::remove(p, "Algemeen", "MailType"));
+        }
+        QCOMPARE(readFile(p), original);
+    }
+
     // A file made on Windows is in its code page: read as such, and written
     // back in it; only a value that code page cannot hold makes it UTF-8.
     void windowsCodePageIsReadAndKept()
@@ -125,7 +142,8 @@ private slots:
     }
 
     // Every byte a value of a Windows file can hold is read as its
-    // character and written back as the same byte.
+    // character and kept as the same byte; every one but the controls, which
+    // a write refuses, is written as it.
     void everyWindowsCodePageByteIsReadAndWrittenBack()
     {
         QByteArray bytes = TestSupport::allBytes();
@@ -135,8 +153,59 @@ private slots:
         const QByteArray original = "[Algemeen]\r\nTekens=<" + bytes + ">\r\n";
         const QString p = writeFile("cp.ini", original);
         QCOMPARE(IniFile::read(p, "Algemeen", "Tekens"), "<" + characters + ">");
-        QVERIFY(IniFile::write(p, "Algemeen", "Kopie", "<" + characters + ">"));
-        QCOMPARE(readFile(p), original + "Kopie=<" + bytes + ">\r\n");
+        QByteArray printableBytes;
+        QString printable;
+        for (qsizetype i = 0; i < characters.size(); ++i) {
+            if (characters[i].category() != QChar::Other_Control) {
+                printableBytes += bytes[i];
+                printable += characters[i];
+            }
+        }
+        QVERIFY(IniFile::write(p, "Algemeen", "Kopie", "<" + printable + ">"));
+        QCOMPARE(readFile(p), original + "Kopie=<" + printableBytes + ">\r\n");
+    }
+
+    // A line break in a value, key or section would write keys and sections
+    // of its own into the file (a pasted "AfwijkingBestelmarge=95").
+    void aWriteOfMoreThanOneLineIsRefused_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        const QString pasted = "smtp.example%1AfwijkingBestelmarge=95%1[Unit]%1UnitID=3";
+        QTest::newRow("CR LF in a value") << "Algemeen"
+                                          << "SMTPservername" << pasted.arg("\r\n");
+        QTest::newRow("LF in a value") << "Algemeen"
+                                       << "SMTPservername" << pasted.arg("\n");
+        QTest::newRow("CR in a value") << "Algemeen"
+                                       << "SMTPservername" << pasted.arg("\r");
+        QTest::newRow("line separator") << "Algemeen"
+                                        << "Advisor" << pasted.arg(QChar(0x2028));
+        QTest::newRow("tab") << "Algemeen"
+                             << "Advisor"
+                             << "J.\tde Vries";
+        QTest::newRow("NUL") << "Algemeen"
+                             << "Advisor" << QString("J.") + QChar(0) + "de Vries";
+        QTest::newRow("C1 control") << "Algemeen"
+                                    << "Advisor" << QString("J.") + QChar(0x85) + "de Vries";
+        QTest::newRow("in a key") << "Algemeen"
+                                  << "Advisor\nMailType"
+                                  << "0";
+        QTest::newRow("in a section") << "Algemeen]\n[Unit"
+                                      << "UnitID"
+                                      << "3";
+    }
+    void aWriteOfMoreThanOneLineIsRefused()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        const QByteArray original = "[Unit]\r\nUnitID=2\r\n\r\n[Algemeen]\r\nSMTPservername=smtp.oud\r\n";
+        const QString p = writeFile("lines.ini", original);
+        QVERIFY(!IniFile::write(p, section, key, value));
+        QCOMPARE(readFile(p), original);
+        QVERIFY(!IniFile::write(m_dir.filePath("lines-new.ini"), section, key, value));
+        QVERIFY(!QFile::exists(m_dir.filePath("lines-new.ini")));
     }
 
     void utf8Survives()

@@ -1,5 +1,6 @@
 #include "registry/registry.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -48,6 +49,21 @@ private slots:
         QVERIFY(!Registry::read(RegistryHive::CurrentUser, "Software\\Classes\\X.Y", ""));
         QVERIFY(Registry::read(RegistryHive::CurrentUser, "Software\\Classes\\X.Y", "Other"));
         QVERIFY(Registry::remove(RegistryHive::CurrentUser, "Software\\Classes\\X.Y", ""));
+    }
+
+    // The store is a settings file: a line break would add values of its own.
+    void aValueOfMoreThanOneLineIsRefused()
+    {
+        const QString key = "Software\\Classes\\Tabvin.Zoeken";
+        QVERIFY(Registry::writeString(RegistryHive::CurrentUser, key, "", "/lib/tabvin.so"));
+        QFile hive(m_dir.filePath("registry/HKEY_CURRENT_USER.ini"));
+        QVERIFY(hive.open(QIODevice::ReadOnly));
+        const QByteArray before = hive.readAll();
+        hive.close();
+        QVERIFY(!Registry::writeString(RegistryHive::CurrentUser, key, "", "/x.so\n@=sz:/elders.so"));
+        QVERIFY(hive.open(QIODevice::ReadOnly));
+        QCOMPARE(hive.readAll(), before);
+        QCOMPARE(Registry::read(RegistryHive::CurrentUser, key, "")->value.toString(), QString("/lib/tabvin.so"));
     }
 
     void mailProgramComesFromTheDesktop()

@@ -16,10 +16,12 @@
 #include "stepwindow.h"
 #include "testdatabases.h"
 #include "ui/dialogs.h"
+#include "unreadablefile.h"
 #include "windowhelpers.h"
 #include "wizard.h"
 #include "zelvorageneral.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -342,6 +344,23 @@ private slots:
         QCOMPARE(dialog.FileName(), QString());
     }
 
+    // The list shows chosen the file that Open opens, so what is shown is
+    // what opens; the first row is no longer marked without being chosen.
+    void growerDatabaseChoiceStartsOnTheFileOpenWillOpen()
+    {
+        ProgramFixture p(false);
+        QVERIFY(QFile::copy(p.appPath() + "ZelvoraT.mdb", p.appPath() + "kasT.mdb"));
+        frmSelectTuinder dialog;
+        dialog.show();
+        QTRY_VERIFY(dialog.lstSelectTuinder->hasFocus());
+        const QList<QListWidgetItem*> chosen = dialog.lstSelectTuinder->selectedItems();
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen[0]->text(), QString("ZelvoraT.mdb"));
+        QCOMPARE(dialog.lstSelectTuinder->currentItem(), chosen[0]);
+        dialog.cmdSelectTuinder[0]->click();
+        QCOMPARE(dialog.FileName(), QString("ZelvoraT.mdb"));
+    }
+
     void splashKeysAndTimeOut()
     {
         ProgramFixture p;
@@ -421,6 +440,31 @@ private slots:
         Registry::setMailHandlerQuery({});
     }
 
+    // A pasted line break stays in its box as a space: it could otherwise
+    // write a key of its own into the file, or lose the setting.
+    void settingsWindowKeepsAPastedLineOnOneLine()
+    {
+        ProgramFixture p;
+        const QString ini = p.appPath() + "Zelvora.ini";
+        IniFile::write(ini, "Unit", "UnitID", "2");
+        IniFile::write(ini, "Algemeen", "AfwijkingBestelmarge", "10");
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        w->optTaal[0]->click();
+        QGuiApplication::clipboard()->setText("smtp.example\r\nAfwijkingBestelmarge=95\n[Unit]");
+        QTest::keySequence(w->txtTaal[0], QKeySequence::Paste);
+        QGuiApplication::clipboard()->setText("J. de Vries\nUnitID=3");
+        QTest::keySequence(w->txtTaal[1], QKeySequence::Paste);
+        QCOMPARE(w->txtTaal[0]->text(), QString("smtp.example AfwijkingBestelmarge=95 [Unit]"));
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QVERIFY(MessageBox::shown().isEmpty());
+        QCOMPARE(IniFile::read(ini, "Algemeen", "SMTPservername"),
+                 QString("smtp.example AfwijkingBestelmarge=95 [Unit]"));
+        QCOMPARE(IniFile::read(ini, "Algemeen", "Advisor"), QString("J. de Vries UnitID=3"));
+        QCOMPARE(IniFile::read(ini, "Algemeen", "AfwijkingBestelmarge"), QString("10"));
+        QCOMPARE(IniFile::read(ini, "Unit", "UnitID"), QString("2"));
+    }
+
     // Reading the settings writes the defaults of missing keys back, closing
     // writes them all: on a full disk the file keeps every setting it had,
     // and the user is told that the settings were not saved.
@@ -448,6 +492,35 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(MessageBox::shown().size(), 1);
         QCOMPARE(MessageBox::last().text, GetLangStr(999000072));
+        QFile f(ini);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), original);
+    }
+
+    // A settings file the program cannot read shows the defaults and is not
+    // written over with them: the user is told that nothing was saved.
+    void settingsWindowOnAnUnreadableFileKeepsTheSettingsFile()
+    {
+        ProgramFixture p;
+        const QString ini = p.appPath() + "Zelvora.ini";
+        const QByteArray original =
+            "[language]\nlanguageID=0\n[Unit]\nUnitID=2\n[Algemeen]\nMailType=0\nSMTPservername=smtp.example\n";
+        {
+            QFile f(ini);
+            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(original);
+        }
+        {
+            UnreadableFile unreadable(ini);
+            QVERIFY2(unreadable.ok(), unreadable.whyNot());
+            auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+            QVERIFY(w->optTaal[1]->isChecked());
+            QVERIFY(MessageBox::shown().isEmpty());
+            w->cmdTaal->click();
+            QCoreApplication::processEvents();
+            QCOMPARE(MessageBox::shown().size(), 1);
+            QCOMPARE(MessageBox::last().text, GetLangStr(999000072));
+        }
         QFile f(ini);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), original);
@@ -566,6 +639,33 @@ private slots:
         QVERIFY(noticeFits());
         w->optTaal[1]->click();
         QVERIFY(noticeFits());
+        Registry::setMailHandlerQuery({});
+    }
+
+    // The warning about the mail program comes and goes with the mail type;
+    // the boxes stay where they are, so the next click lands where it was aimed.
+    void settingsWindowKeepsItsControlsInPlaceWhenTheMailTypeChanges()
+    {
+        ProgramFixture p;
+        p.main()->show();
+        Registry::setMailHandlerQuery([] { return QString(); });
+        auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
+        QVERIFY(w->optTaal[1]->isChecked());
+        const auto places = [w] {
+            QCoreApplication::processEvents();
+            QList<QRect> r{w->fraTaal->geometry(), w->cmdTaal->geometry()};
+            for (QWidget* box : {static_cast<QWidget*>(w->txtTaal[0]), static_cast<QWidget*>(w->txtTaal[1]),
+                                 static_cast<QWidget*>(w->optTaal[0]), static_cast<QWidget*>(w->optTaal[1])})
+                r << QRect(box->mapTo(w, QPoint(0, 0)), box->size());
+            return r;
+        };
+        const QList<QRect> withWarning = places();
+        w->optTaal[0]->click();
+        QVERIFY(!w->lbltaal[100]->isVisibleTo(w));
+        QCOMPARE(places(), withWarning);
+        w->optTaal[1]->click();
+        QVERIFY(w->lbltaal[100]->isVisibleTo(w));
+        QCOMPARE(places(), withWarning);
         Registry::setMailHandlerQuery({});
     }
 
