@@ -203,6 +203,8 @@ private slots:
         QTest::addColumn<int>("folderMode");
         QTest::addColumn<int>("number");
         QTest::newRow("a file the user may not read") << 0 << 0777 << JetError::CannotRead;
+        // No room beside the file for the shared-memory file, though the file itself may be written.
+        QTest::newRow("a folder the user may not write to") << 0666 << 0555 << JetError::ReadOnlyFolder;
     }
 
     // Whatever keeps a good database from opening, it is not told as damaged
