@@ -173,6 +173,9 @@ constexpr std::pair<int, qint32> kDatabaseErrorTexts[] = {
     {JetError::NumericFieldOverflow, 999000196},
     {JetError::NotOpen, 999000197},
     {JetError::ConversionError, 999000198},
+    {JetError::CannotRead, 999200002},
+    {JetError::DiskFullOpening, 999200003},
+    {JetError::ReadOnlyFolder, 999200004},
 };
 
 // Before the texts are open (a start that fails early) the English text

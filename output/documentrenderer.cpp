@@ -88,28 +88,35 @@ namespace {
 // replaces path only once it is whole. The writer takes its settings from
 // setUp.
 template <typename SetUp>
-bool writePdfFile(const PrintDocument& doc, const QString& path, int fromPage, int toPage, int copies, SetUp setUp)
+bool writePdfFile(const PrintDocument& doc, const QString& path, int fromPage, int toPage, int copies, bool* diskFull,
+                  SetUp setUp)
 {
     SaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    {
-        QPdfWriter writer(&file);
-        writer.setCreator(QStringLiteral("Zelvora"));
-        writer.setPageLayout(documentPageLayout(doc));
-        setUp(writer);
-        if (!renderDocument(writer, doc, fromPage, toPage, copies)) {
-            file.cancelWriting();
-            return false;
+    bool written = false;
+    if (file.open(QIODevice::WriteOnly)) {
+        {
+            QPdfWriter writer(&file);
+            writer.setCreator(QStringLiteral("Zelvora"));
+            writer.setPageLayout(documentPageLayout(doc));
+            setUp(writer);
+            written = renderDocument(writer, doc, fromPage, toPage, copies);
         }
+        if (written)
+            written = CommitSaveFile(file);
+        else
+            file.cancelWriting();
     }
-    return CommitSaveFile(file);
+    if (diskFull)
+        *diskFull = !written && file.diskFull();
+    return written;
 }
 
 } // namespace
 
-bool printDocument(const PrintDocument& doc, QPrinter& printer)
+bool printDocument(const PrintDocument& doc, QPrinter& printer, bool* diskFull)
 {
+    if (diskFull)
+        *diskFull = false;
     printer.setFullPage(true);
     printer.setPageLayout(documentPageLayout(doc));
     int fromPage = 1;
@@ -122,7 +129,7 @@ bool printDocument(const PrintDocument& doc, QPrinter& printer)
         // The printer's own PDF engine reports success whatever its writes
         // did: on a full disk it would leave a cut-off file in place of the
         // old one. A file holds no copies of its own, so each is written out.
-        return writePdfFile(doc, printer.outputFileName(), fromPage, toPage, printer.copyCount(),
+        return writePdfFile(doc, printer.outputFileName(), fromPage, toPage, printer.copyCount(), diskFull,
                             [&printer](QPdfWriter& writer) {
                                 writer.setResolution(printer.resolution());
                                 writer.setPdfVersion(printer.pdfVersion());
@@ -134,7 +141,7 @@ bool printDocument(const PrintDocument& doc, QPrinter& printer)
     return renderDocument(printer, doc, fromPage, toPage, copies);
 }
 
-bool writePdf(const PrintDocument& doc, const QString& path)
+bool writePdf(const PrintDocument& doc, const QString& path, bool* diskFull)
 {
-    return writePdfFile(doc, path, 1, 0, 1, [](QPdfWriter&) {});
+    return writePdfFile(doc, path, 1, 0, 1, diskFull, [](QPdfWriter&) {});
 }

@@ -32,8 +32,9 @@ bool renderDocument(QPagedPaintDevice& device, const PrintDocument& doc, int fro
 // False when the printer cannot be painted on. A printer that prints to a PDF
 // file writes it as writePdf does: false, and an unchanged file, when it
 // cannot be written whole.
-bool printDocument(const PrintDocument& doc, QPrinter& printer);
+bool printDocument(const PrintDocument& doc, QPrinter& printer, bool* diskFull = nullptr);
 
 // Writes the document as a PDF file. The file is replaced only when the whole
 // document has been written; false (and an unchanged file) when it cannot be.
-bool writePdf(const PrintDocument& doc, const QString& path);
+// diskFull, when given, says whether it failed for lack of room on the disk.
+bool writePdf(const PrintDocument& doc, const QString& path, bool* diskFull = nullptr);

@@ -26,6 +26,8 @@ constexpr qint32 CaptionText = 722100000;
 // The tools' captions, in the order of the bar, each with the letter it takes with Alt.
 constexpr qint32 FirstToolText = 722100101;
 constexpr int FileAccessError = 75;
+constexpr int DiskFullError = 61; // as Basic numbers a full disk
+constexpr qint32 DiskFullText = 999200005;
 // A desktop's title bar and lower frame, at 96 dpi (Windows 10 and 11 the tallest).
 constexpr int TitleBarAllowance = 40;
 
@@ -41,8 +43,11 @@ QString qtText(const char* context, const char* text)
     return QCoreApplication::translate(context, text);
 }
 
-[[noreturn]] void notWritable(const QString& path)
+// Another name helps with a place that cannot be written, not with a full disk.
+[[noreturn]] void notWritten(const QString& path, bool diskFull)
 {
+    if (diskFull)
+        throw AppError(DiskFullError, "frmPrintPreview", GetLangStr(DiskFullText).arg(QDir::toNativeSeparators(path)));
     throw AppError(FileAccessError, "frmPrintPreview",
                    qtText("QPrintDialog", "File %1 is not writable.\nPlease choose a different file name.")
                        .arg(QDir::toNativeSeparators(path)));
@@ -165,9 +170,9 @@ void frmPrintPreview::fitScreenHeight()
     resize(width(), std::min(height(), onScreen->availableGeometry().height() - frame));
 }
 
-bool frmPrintPreview::writePdf(const QString& path) const
+bool frmPrintPreview::writePdf(const QString& path, bool* diskFull) const
 {
-    return ::writePdf(vspBestelling, path);
+    return ::writePdf(vspBestelling, path, diskFull);
 }
 
 void frmPrintPreview::printDocument()
@@ -181,9 +186,10 @@ void frmPrintPreview::printDocument()
         request.maxPage = std::max(1, vspBestelling.pageCount());
         if (!showPrintDialog(printer, request))
             return;
-        if (!::printDocument(vspBestelling, printer)) {
+        bool diskFull = false;
+        if (!::printDocument(vspBestelling, printer, &diskFull)) {
             if (!printer.outputFileName().isEmpty())
-                notWritable(printer.outputFileName());
+                notWritten(printer.outputFileName(), diskFull);
             throw AppError(FileAccessError, "frmPrintPreview",
                            qtText("QPrintDialog", "Print") + ": " + printer.printerName());
         }
@@ -199,7 +205,8 @@ void frmPrintPreview::saveAsPdf()
             return;
         if (QFileInfo(path).suffix().isEmpty())
             path += ".pdf";
-        if (!writePdf(path))
-            notWritable(path);
+        bool diskFull = false;
+        if (!writePdf(path, &diskFull))
+            notWritten(path, diskFull);
     });
 }

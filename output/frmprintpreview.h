@@ -25,8 +25,9 @@ public:
     // Shows the held document and returns when the user closes the window.
     void showModal();
     // Writes the held document as a PDF file without showing anything; false
-    // when the file cannot be written (an existing file then stays as it was).
-    bool writePdf(const QString& path) const;
+    // when the file cannot be written (an existing file then stays as it was),
+    // and diskFull, when given, says whether the disk had no room for it.
+    bool writePdf(const QString& path, bool* diskFull = nullptr) const;
     // Redraws the preview from the document.
     void refresh();
     int previewPageCount() const;

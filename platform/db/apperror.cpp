@@ -37,6 +37,11 @@ constexpr EnglishText kEnglish[] = {
     {JetError::NumericFieldOverflow, "Numeric field overflow: %1 does not fit field '%2'."},
     {JetError::NotOpen, "The database is closed."},
     {JetError::ConversionError, "Data type conversion error: '%1' does not fit field '%2'."},
+    {JetError::CannotRead, "The file '%1' could not be read."},
+    {JetError::DiskFullOpening, "The disk that holds '%1' is full, so the file cannot be opened. Make room on the "
+                                "disk and try again."},
+    {JetError::ReadOnlyFolder,
+     "'%1' is on read-only media or in a folder the program may not write to, so it cannot be opened."},
 };
 
 QString englishText(int number)

@@ -70,4 +70,10 @@ constexpr int UnrecognizedFormat = 3343;
 constexpr int NumericFieldOverflow = 3349;
 constexpr int ConversionError = 3421;
 constexpr int NotOpen = 3420; // object invalid or no longer set
+// A good database file that could not be opened, under Basic's numbers for
+// these failures, each told with the file's name: a grower must know which
+// file it is, and that it is not damaged.
+constexpr int CannotRead = 57;      // no read access, or an I/O error
+constexpr int DiskFullOpening = 61; // no room for the files SQLite keeps beside it
+constexpr int ReadOnlyFolder = 70;  // read-only media, or a folder the program may not write to
 } // namespace JetError

@@ -8,7 +8,9 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QUrl>
 #include <atomic>
+#include <cerrno>
 #include <limits>
 #include <sqlite3.h>
 
@@ -31,6 +33,57 @@ bool isUnwritable(const QSqlError& error, const QFileInfo& file)
     const int code = error.nativeErrorCode().toInt() & 0xff;
     return (code == SQLITE_CANTOPEN || code == SQLITE_READONLY) &&
            !(file.isWritable() && QFileInfo(file.absolutePath()).isWritable());
+}
+
+bool isDamaged(int code)
+{
+    return code == SQLITE_NOTADB || code == SQLITE_CORRUPT;
+}
+
+// How the file's schema reads without the files SQLite keeps beside it: as
+// immutable, SQLite makes nothing beside the file and writes nothing into it.
+int schemaReadWithoutSideFiles(const QFileInfo& file)
+{
+    const QByteArray uri = QUrl::fromLocalFile(file.absoluteFilePath()).toEncoded() + "?immutable=1";
+    sqlite3* handle = nullptr;
+    int code = sqlite3_open_v2(uri.constData(), &handle, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+    if (code == SQLITE_OK)
+        code = sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    sqlite3_close(handle);
+    return code & 0xff;
+}
+
+// Why a file could not be opened. Only a file that is no database, or a
+// damaged one, is told as an unknown format: told so of a good file (one
+// another program holds, one on a full disk), a grower might throw it away.
+// A write-ahead database fails at its shared-memory file before SQLite reads
+// a page of it, so whether the file itself is whole is asked once more
+// without that file.
+int openingFailure(const QSqlError& error, int systemError, const QFileInfo& file)
+{
+    if (isLock(error))
+        return JetError::Locked;
+    const int code = error.nativeErrorCode().toInt() & 0xff;
+    const int withoutSideFiles = isDamaged(code) ? code : schemaReadWithoutSideFiles(file);
+    if (isDamaged(withoutSideFiles))
+        return JetError::UnrecognizedFormat;
+    if (withoutSideFiles != SQLITE_OK)
+        return JetError::CannotRead;
+    if (code == SQLITE_FULL || systemError == ENOSPC)
+        return JetError::DiskFullOpening;
+    if (isUnwritable(error, file))
+        return JetError::ReadOnlyFolder;
+    return JetError::CannotRead;
+}
+
+// The operating system's error behind SQLite's last one on the connection.
+int systemErrorOf(const QSqlDatabase& db)
+{
+    const QVariant h = db.driver()->handle();
+    if (!h.isValid() || qstrcmp(h.typeName(), "sqlite3*") != 0)
+        return 0;
+    sqlite3* handle = *static_cast<sqlite3* const*>(h.constData());
+    return handle ? sqlite3_system_errno(handle) : 0;
 }
 
 } // namespace
@@ -93,7 +146,7 @@ Database::Database(const QString& path, const QString& connect, const DatabaseOp
             throw AppError::database(number, "DAO.Workspace", {path}, detail);
         };
         if (!db.open())
-            refuse(JetError::UnrecognizedFormat, "Cannot open it: " + db.lastError().text());
+            refuse(openingFailure(db.lastError(), 0, fi), "Cannot open it: " + db.lastError().text());
         // SQLite opens lazily; reading the schema tells whether it is a
         // database at all, and whether it is the one the caller expects. Both
         // are settled before anything is written, so a foreign file (or an
@@ -103,14 +156,9 @@ Database::Database(const QString& path, const QString& connect, const DatabaseOp
             QSqlQuery q(db);
             if (!q.exec("SELECT name FROM sqlite_master WHERE type IN ('table','view')")) {
                 const QSqlError err = q.lastError();
+                const int systemError = systemErrorOf(db);
                 q = QSqlQuery();
-                // A file another program holds is not damaged: told so, a
-                // grower might delete a good file.
-                if (isLock(err))
-                    refuse(JetError::Locked, path + ": " + err.text());
-                if (isUnwritable(err, fi))
-                    refuse(JetError::ReadOnly, path + ": " + err.text());
-                refuse(JetError::UnrecognizedFormat, err.text());
+                refuse(openingFailure(err, systemError, fi), path + ": " + err.text());
             }
             while (q.next())
                 tables << q.value(0).toString();

@@ -36,8 +36,11 @@ public:
     // one without the required tables throws AppError (FileNotFound,
     // UnrecognizedFormat) and is left untouched: SQLite would otherwise
     // create an empty file, or turn a foreign one into a log-mode database.
-    // A file another program holds locked throws Locked; one that cannot be
-    // opened for lack of write access to it or its folder throws ReadOnly.
+    // Only a file that is no database or is damaged is told as
+    // UnrecognizedFormat. A file another program holds locked throws Locked;
+    // a good one that cannot be opened for lack of write access to it or its
+    // folder throws ReadOnlyFolder, for lack of room on its disk
+    // DiskFullOpening, and any other failure CannotRead; each names the file.
     explicit Database(const QString& path, const QString& connect = {}, const DatabaseOptions& options = {});
     ~Database();
     Database(const Database&) = delete;

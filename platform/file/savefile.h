@@ -18,12 +18,18 @@ public:
 
     // Some write took fewer bytes than it was given.
     bool cutShort() const { return m_cutShort; }
+    // A write, or the flush of one, failed for lack of room on the disk.
+    bool diskFull() const { return m_diskFull; }
 
 protected:
     qint64 writeData(const char* data, qint64 len) override;
 
 private:
+    friend bool CommitSaveFile(SaveFile& file);
+    void noteFailedWrite();
+
     bool m_cutShort = false;
+    bool m_diskFull = false;
 };
 
 // Puts the save file's content in place; false when it was not written out

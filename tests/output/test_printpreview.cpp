@@ -188,6 +188,34 @@ private slots:
         QVERIFY(MessageBox::shown().isEmpty());
     }
 
+    void savingOnAFullDiskSaysTheDiskIsFull_data()
+    {
+        QTest::addColumn<qint16>("language");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Dutch") << qint16(0)
+                               << "De schijf is vol: '%1' is niet opgeslagen. Maak ruimte vrij op de schijf en "
+                                  "probeer het opnieuw.";
+        QTest::newRow("English") << qint16(1)
+                                 << "The disk is full: '%1' was not saved. Make room on the disk and try again.";
+    }
+
+    // Another name would not help there.
+    void savingOnAFullDiskSaysTheDiskIsFull()
+    {
+        QFETCH(qint16, language);
+        QFETCH(QString, message);
+        FullDisk disk;
+        FULL_DISK_OR_SKIP(disk);
+        QVERIFY(disk.fill());
+        appState().languageID = language;
+        OpenRsLang();
+        const QString out = disk.path() + "advies.pdf";
+        FileDialog::setNextAnswer(out);
+        frmPrintPreview::instance().saveAsPdf();
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QVERIFY2(MessageBox::last().text.endsWith("\n" + message.arg(out)), qPrintable(MessageBox::last().text));
+    }
+
     // Printing to a file that cannot be written whole is told as the
     // preview's own save tells it, and an older file of the name stays.
     void printToAFileOnAFullDiskKeepsTheOlderFile()

@@ -9,6 +9,10 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 class TestDatabase : public QObject {
     Q_OBJECT
@@ -36,6 +40,39 @@ class TestDatabase : public QObject {
             return e.number();
         }
         return 0;
+    }
+
+    // The error number that opening the file gives a user without
+    // privileges (nobody), for whom file modes hold as on a grower's machine:
+    // the tests run as root, for whom they do not. 0 when the file opens.
+    static int errorAsUserWithoutPrivileges(const QString& file)
+    {
+        int channel[2];
+        if (::pipe(channel) != 0)
+            return -1;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(channel[0]);
+            int number = -1;
+            if (::geteuid() != 0 || (::setgroups(0, nullptr) == 0 && ::setgid(65534) == 0 && ::setuid(65534) == 0)) {
+                number = 0;
+                try {
+                    Database db(file);
+                } catch (const AppError& e) {
+                    number = e.number();
+                }
+            }
+            const bool told = ::write(channel[1], &number, sizeof number) == sizeof number;
+            ::_exit(told ? 0 : 1);
+        }
+        ::close(channel[1]);
+        int number = -1;
+        if (child < 0 || ::read(channel[0], &number, sizeof number) != sizeof number)
+            number = -1;
+        ::close(channel[0]);
+        if (child > 0)
+            ::waitpid(child, nullptr, 0);
+        return number;
     }
 
 private slots:
@@ -126,7 +163,70 @@ private slots:
         Database(file).close(); // in write-ahead mode from now on
         QVERIFY(media.makeReadOnly());
         const QByteArray before = bytesOf(file);
-        QCOMPARE(expectError([&] { Database db(file); }), JetError::ReadOnly);
+        try {
+            Database db(file);
+            QFAIL("a database on read-only media was opened");
+        } catch (const AppError& e) {
+            QCOMPARE(e.number(), JetError::ReadOnlyFolder);
+            QVERIFY(e.description().contains(file));
+        }
+        QCOMPARE(bytesOf(file), before);
+    }
+
+    // Where SQLite cannot make the files it keeps beside a write-ahead
+    // database it fails before it reads a page: a damaged file must not pass
+    // there for a good one that a grower would keep.
+    void aDamagedDatabaseIsToldAsDamagedWhereNothingCanBeWrittenBesideIt()
+    {
+        for (const bool full : {true, false}) {
+            FullDisk disk("1m");
+            FULL_DISK_OR_SKIP(disk);
+            const QString file = disk.path() + "ZelvoraT.mdb";
+            QVERIFY(QFile::copy(path("ZelvoraT.mdb"), file));
+            Database(file).close();
+            {
+                // The header still says write-ahead; the schema's page behind it is gone.
+                QFile f(file);
+                QVERIFY(f.open(QIODevice::ReadWrite) && f.seek(100));
+                QVERIFY(f.write(QByteArray(1000, '\xff')) == 1000);
+            }
+            QVERIFY(full ? disk.fill() : disk.makeReadOnly());
+            const QByteArray before = bytesOf(file);
+            QCOMPARE(expectError([&] { Database db(file); }), JetError::UnrecognizedFormat);
+            QCOMPARE(bytesOf(file), before);
+        }
+    }
+
+    void openingAsAUserWithoutPrivileges_data()
+    {
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("number");
+        QTest::newRow("a file the user may not read") << 0 << 0777 << JetError::CannotRead;
+        // No room beside the file for the shared-memory file, though the file itself may be written.
+        QTest::newRow("a folder the user may not write to") << 0666 << 0555 << JetError::ReadOnlyFolder;
+    }
+
+    // Whatever keeps a good database from opening, it is not told as damaged
+    // and stays as it was.
+    void openingAsAUserWithoutPrivileges()
+    {
+        QFETCH(int, fileMode);
+        QFETCH(int, folderMode);
+        QFETCH(int, number);
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        const QString folder = dir.filePath("kas");
+        QVERIFY(QDir().mkdir(folder));
+        const QString file = folder + "/ZelvoraT.mdb";
+        QVERIFY(QFile::copy(path("ZelvoraT.mdb"), file));
+        Database(file).close(); // in write-ahead mode from now on
+        const QByteArray before = bytesOf(file);
+        QVERIFY(::chmod(QFile::encodeName(file).constData(), mode_t(fileMode)) == 0);
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), mode_t(folderMode)) == 0);
+        QCOMPARE(errorAsUserWithoutPrivileges(file), number);
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0755) == 0);
+        QVERIFY(::chmod(QFile::encodeName(file).constData(), 0644) == 0);
         QCOMPARE(bytesOf(file), before);
     }
 

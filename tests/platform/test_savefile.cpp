@@ -33,6 +33,7 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         QVERIFY(file.write(large) < large.size());
         QVERIFY(!CommitSaveFile(file));
+        QVERIFY(file.diskFull()); // told so, though Qt sets no error for it
         QVERIFY(olderKept());
 
         QVERIFY(!WriteWholeFile(path, large));

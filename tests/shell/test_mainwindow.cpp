@@ -1,6 +1,7 @@
 // The main window's life: first activation, the grower-database choice, the
 // splash window, the settings window, the database update and closing.
 #include "appstate.h"
+#include "db/database.h"
 #include "frmmain.h"
 #include "frmselecttuinder.h"
 #include "frmsplash.h"
@@ -165,6 +166,48 @@ private slots:
             other.close();
         }
         QSqlDatabase::removeDatabase("otherProgram");
+    }
+
+    void aGrowerDatabaseOnAFullDiskIsToldAsAFullDisk_data()
+    {
+        QTest::addColumn<qint16>("language");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Dutch") << qint16(0)
+                               << "Het programma kan niet starten en wordt afgesloten.\nDe schijf met '%1' is vol, "
+                                  "daarom kan het bestand niet worden geopend. Maak ruimte vrij op de schijf en "
+                                  "probeer het opnieuw.";
+        QTest::newRow("English") << qint16(1)
+                                 << "The program cannot start and will close.\nThe disk that holds '%1' is full, so "
+                                    "the file cannot be opened. Make room on the disk and try again.";
+    }
+
+    // A write-ahead database needs room beside it to be read; without it the
+    // good file is not told as an unknown format that the grower might throw
+    // away, and it is left as it was.
+    void aGrowerDatabaseOnAFullDiskIsToldAsAFullDisk()
+    {
+        QFETCH(qint16, language);
+        QFETCH(QString, message);
+        FullDisk disk("1m");
+        FULL_DISK_OR_SKIP(disk);
+        ProgramFixture p(false);
+        appState().languageID = language;
+        OpenRsLang();
+        const QString file = disk.path() + "ZelvoraT.mdb";
+        QVERIFY(QFile::copy(p.appPath() + "ZelvoraT.mdb", file));
+        Database(file).close(); // in write-ahead mode from now on
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray before = f.readAll();
+        f.close();
+        QVERIFY(disk.fill());
+        appState().AppPath = disk.path();
+        p.main()->MDIForm_Activate();
+        QCOMPARE(MessageBox::last().text, message.arg(file));
+        QCOMPARE(p.endedWith(), 1);
+        QVERIFY(!appState().dbT);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), before);
     }
 
     void aReferenceDatabaseWithoutItsTablesEndsAtLoad()
