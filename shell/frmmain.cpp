@@ -23,6 +23,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QProcess>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSet>
 #include <QShortcut>
@@ -150,7 +151,9 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { showInWorkArea(now); });
-    resize(1024, 768);
+    // The windows are laid out for a 1024 by 768 screen; on a smaller one, or
+    // one that a scale factor makes smaller, the window keeps to its free area.
+    resize(QSize(1024, 768).boundedTo(screen()->availableGeometry().size()));
     MDIForm_Load();
 }
 
@@ -187,6 +190,8 @@ void frmMain::MDIForm_Load()
 bool frmMain::event(QEvent* event)
 {
     const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::Show && !isMaximized() && !isFullScreen())
+        keepOnScreen();
     if (event->type() == QEvent::WindowActivate && !m_activated)
         MDIForm_Activate();
     else if (event->type() == QEvent::Show && !m_activated)
@@ -325,6 +330,20 @@ void frmMain::layoutTools(int reserve)
     for (int i = 0; i < m_mainKeys.size(); ++i)
         if (QToolButton* b = m_toolButtons.value(m_mainKeys[i]))
             b->setFixedWidth(chosen[i]);
+}
+
+void frmMain::keepOnScreen()
+{
+    // The frame is known only once the window shows.
+    const QRect room = screen()->availableGeometry();
+    const QRect outer = frameGeometry();
+    if (room.contains(outer))
+        return;
+    const QSize frame = outer.size() - size();
+    resize(size().boundedTo(room.size() - frame));
+    const QSize now = size() + frame;
+    move(std::max(room.left(), std::min(outer.left(), room.right() + 1 - now.width())),
+         std::max(room.top(), std::min(outer.top(), room.bottom() + 1 - now.height())));
 }
 
 void frmMain::showInWorkArea(QWidget* control)

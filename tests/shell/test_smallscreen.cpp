@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -69,6 +70,17 @@ private slots:
     }
 
     void cleanup() { m_program.reset(); }
+
+    void theMainWindowFitsTheScreen()
+    {
+        QVERIFY(m_program->showMain());
+        const QRect room = m_program->main()->screen()->availableGeometry();
+        QCOMPARE(room.size(), QSize(1093, 614));
+        QVERIFY2(room.contains(m_program->main()->frameGeometry()),
+                 qPrintable(QString("%1 by %2")
+                                .arg(m_program->main()->frameGeometry().width())
+                                .arg(m_program->main()->frameGeometry().height())));
+    }
 
     void everyControlOfAStepScrollsIntoView_data()
     {
