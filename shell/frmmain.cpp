@@ -23,6 +23,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QProcess>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSet>
 #include <QShortcut>
 #include <QStatusBar>
@@ -145,7 +147,13 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     }
     statusBar()->setObjectName("stbStatus");
     connectAction(m_mdi, &QMdiArea::subWindowActivated, this, [this] { menuForActiveWindow(); });
-    resize(1024, 768);
+    // A step that needs more room than the area has is scrolled through.
+    m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { showInWorkArea(now); });
+    // The windows are laid out for a 1024 by 768 screen; on a smaller one, or
+    // one that a scale factor makes smaller, the window keeps to its free area.
+    resize(QSize(1024, 768).boundedTo(screen()->availableGeometry().size()));
     MDIForm_Load();
 }
 
@@ -154,8 +162,10 @@ frmMain::~frmMain()
     if (MainWindow() == this)
         SetMainWindow(nullptr);
     // ~QWidget hides the area and its steps after this class has gone; an
-    // activation then must not reach the menu of a window that is no more.
+    // activation then must not reach the menu of a window that is no more,
+    // nor a focus leaving them scroll an area that is no more.
     m_mdi->disconnect(this);
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
 }
 
 void frmMain::MDIForm_Load()
@@ -180,6 +190,8 @@ void frmMain::MDIForm_Load()
 bool frmMain::event(QEvent* event)
 {
     const bool handled = QMainWindow::event(event);
+    if (event->type() == QEvent::Show && !isMaximized() && !isFullScreen())
+        keepOnScreen();
     if (event->type() == QEvent::WindowActivate && !m_activated)
         MDIForm_Activate();
     else if (event->type() == QEvent::Show && !m_activated)
@@ -318,6 +330,37 @@ void frmMain::layoutTools(int reserve)
     for (int i = 0; i < m_mainKeys.size(); ++i)
         if (QToolButton* b = m_toolButtons.value(m_mainKeys[i]))
             b->setFixedWidth(chosen[i]);
+}
+
+void frmMain::keepOnScreen()
+{
+    // The frame is known only once the window shows.
+    const QRect room = screen()->availableGeometry();
+    const QRect outer = frameGeometry();
+    if (room.contains(outer))
+        return;
+    const QSize frame = outer.size() - size();
+    resize(size().boundedTo(room.size() - frame));
+    const QSize now = size() + frame;
+    move(std::max(room.left(), std::min(outer.left(), room.right() + 1 - now.width())),
+         std::max(room.top(), std::min(outer.top(), room.bottom() + 1 - now.height())));
+}
+
+void frmMain::showInWorkArea(QWidget* control)
+{
+    QWidget* view = m_mdi->viewport();
+    if (!control || !control->isVisible() || !view->isAncestorOf(control))
+        return;
+    // With a little room around it, so that a box is seen whole, frame and all.
+    const QRect place = QRect(control->mapTo(view, QPoint(0, 0)), control->size()).marginsAdded(QMargins(4, 4, 4, 4));
+    const auto bringIn = [](QScrollBar* bar, int start, int end, int length) {
+        int by = std::max(0, end - length);
+        if (start - by < 0) // its start rather than its end, when it is longer than the view
+            by = start;
+        bar->setValue(bar->value() + by);
+    };
+    bringIn(m_mdi->horizontalScrollBar(), place.left(), place.right() + 1, view->width());
+    bringIn(m_mdi->verticalScrollBar(), place.top(), place.bottom() + 1, view->height());
 }
 
 bool frmMain::inBand(const QWidget* w) const

@@ -215,8 +215,10 @@ void SetLogoButtons(QWidget* window)
 
 QSize OuterSize(const QWidget* window)
 {
+    // From the window's own size, not its frame's: a window is also laid out
+    // at sizes it only tries, to learn how much room it needs.
     if (auto* sub = qobject_cast<const QMdiSubWindow*>(window->parentWidget()))
-        return sub->size();
+        return window->size().grownBy(sub->contentsMargins());
     return window->frameGeometry().size();
 }
 

@@ -6,6 +6,7 @@
 #include "stepwindow.h"
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
+#include "windowroom.h"
 #include "zelvorageneral.h"
 
 #include <QHash>
@@ -182,6 +183,7 @@ QWidget* ShowStepWindow(const QString& className)
     QMdiSubWindow* sub = host->mdiArea()->addSubWindow(w);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(MainWindow()->windowIcon());
+    KeepEveryControlInReach(sub);
     sub->showMaximized();
     host->mdiArea()->setActiveSubWindow(sub);
     host->menuForActiveWindow();

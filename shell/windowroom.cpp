@@ -1,0 +1,244 @@
+#include "windowroom.h"
+
+#include "controlarray.h"
+#include "windowhelpers.h"
+
+#include <QCoreApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QResizeEvent>
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+namespace {
+
+// Beyond this no window's layout asks for more room.
+constexpr int kMost = 4000;
+// A control may touch the button bar by its own edge: nothing it shows is
+// under the bar. A room that cuts no more than that off a control is room
+// enough; a window that is given more room is given all it needs.
+constexpr QMargins kTouch(2, 2, 2, 2);
+
+// A widget that shows when its window shows: the controls of a window not
+// shown yet are hidden until then, but not hidden by choice.
+bool showsWithWindow(const QWidget* w)
+{
+    if (w->isWindow())
+        return false;
+    if (!w->isHidden())
+        return true;
+    return !w->testAttribute(Qt::WA_WState_ExplicitShowHide) && !w->parentWidget()->isVisible();
+}
+
+// Calls found with the place of each control in parent, as far as the frames
+// around it let it show, with at the place of parent's corner. A control is a
+// widget that shows and holds none that does. False when parent holds none.
+bool forEachControl(const QWidget* parent, const QPoint& at, const QRect& clip,
+                    const std::function<void(const QRect&)>& found)
+{
+    bool any = false;
+    for (const QObject* child : parent->children()) {
+        const auto* w = qobject_cast<const QWidget*>(child);
+        if (!w || !showsWithWindow(w))
+            continue;
+        const QPoint corner = at + w->pos();
+        const QRect place = QRect(corner, w->size()) & clip;
+        if (place.isEmpty())
+            continue;
+        any = true;
+        if (!forEachControl(w, corner, place, found))
+            found(place);
+    }
+    return any;
+}
+
+// Lays the window out at size as its own resize handling does it; a window
+// that is not shown yet is told at once instead of when it shows.
+void layOut(QWidget* window, const QSize& size)
+{
+    const QSize old = window->size();
+    window->resize(size);
+    if (!window->isVisible() && size != old) {
+        QResizeEvent event(size, old);
+        QCoreApplication::sendEvent(window, &event);
+    }
+}
+
+// The least value from `from` up to kMost at which fits holds, 0 when there
+// is none. A layout only spreads out with the room it gets, so halving finds it.
+int least(int from, const std::function<bool(int)>& fits)
+{
+    from = std::max(from, 1);
+    if (from > kMost || !fits(kMost))
+        return 0;
+    if (fits(from))
+        return from;
+    int low = from; // does not fit
+    int high = kMost;
+    while (high - low > 1) {
+        const int middle = low + (high - low) / 2;
+        (fits(middle) ? high : low) = middle;
+    }
+    return high;
+}
+
+// Whether the window shows every control, as far as edge lets them past its edges.
+bool showsEveryControl(const QWidget* window, const QMargins& edge)
+{
+    const QRect anywhere(-kMost, -kMost, 3 * kMost, 3 * kMost);
+    const auto* bar = window->findChild<const QWidget*>("fraControl", Qt::FindDirectChildrenOnly);
+    QRect buttons;
+    if (bar && showsWithWindow(bar))
+        forEachControl(bar, bar->pos(), anywhere, [&buttons](const QRect& place) { buttons |= place; });
+    bool shows = true;
+    for (const QObject* child : window->children()) {
+        const auto* w = qobject_cast<const QWidget*>(child);
+        if (!w || !showsWithWindow(w))
+            continue;
+        const auto look = [&](const QRect& place) {
+            if (!window->rect().marginsAdded(edge).contains(place) ||
+                (w != bar && place.marginsRemoved(kTouch).intersects(buttons)))
+                shows = false;
+        };
+        const QRect place(w->pos(), w->size());
+        if (!place.isEmpty() && !forEachControl(w, w->pos(), place, look))
+            look(place);
+    }
+    return shows;
+}
+
+class RoomKeeper : public QObject {
+public:
+    explicit RoomKeeper(QMdiSubWindow* sub)
+        : QObject(sub), m_sub(sub), m_window(sub->widget()), m_view(sub->mdiArea()->viewport())
+    {
+        sub->installEventFilter(this);
+        m_view->installEventFilter(this);
+        m_window->installEventFilter(this);
+        for (QObject* child : m_window->children())
+            child->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!m_window || !m_view)
+            return false;
+        const QEvent::Type type = event->type();
+        // The room changes also when a fitting brings the scroll bars or takes them away.
+        if (watched == m_view) {
+            if (type == QEvent::Resize)
+                later();
+            return false;
+        }
+        if (m_fitting) // the sizes it tries
+            return false;
+        if (watched == m_sub && type == QEvent::WindowStateChange) {
+            if (!static_cast<QWindowStateChangeEvent*>(event)->isOverride()) {
+                // The new state takes its place first, not held by what the
+                // old one needed: a window that is minimised is a title bar.
+                m_sub->setMinimumSize(0, 0);
+                m_restored = !m_sub->isMinimized() && !m_sub->isMaximized();
+                later();
+            }
+        } else if (watched == m_window && type == QEvent::ChildAdded) {
+            static_cast<QChildEvent*>(event)->child()->installEventFilter(this);
+        } else if (watched->parent() == m_window &&
+                   (type == QEvent::Show || type == QEvent::Hide || type == QEvent::Resize)) {
+            later();
+        }
+        return false;
+    }
+
+private:
+    void later()
+    {
+        if (std::exchange(m_pending, true))
+            return;
+        QMetaObject::invokeMethod(this, &RoomKeeper::fit, Qt::QueuedConnection);
+    }
+
+    void fit()
+    {
+        m_pending = false;
+        const QWidget* main = MainWindow();
+        // Nothing is laid out then; a minimised window is its title bar.
+        if (!m_window || !m_view || m_sub->isMinimized() || (main && main->isMinimized()))
+            return;
+        m_fitting = true;
+        const QMargins frame = m_sub->contentsMargins();
+        const QSize need =
+            m_sub->isMaximized() ? RoomNeeded(m_window, m_view->size().shrunkBy(frame)) : DesignedSize(m_window);
+        m_sub->setMinimumSize(need.grownBy(frame));
+        if (m_sub->isMaximized())
+            m_sub->resize(m_view->size()); // and smaller again when it needs less
+        else if (std::exchange(m_restored, false))
+            restore(need.grownBy(frame));
+        m_fitting = false;
+    }
+
+    // At its designed size, where it was when it stands there whole, else in
+    // the area's corner: the place the area first gave it was chosen for the
+    // bare title bar.
+    void restore(const QSize& size)
+    {
+        QRect place(m_sub->pos(), size);
+        if (!m_view->rect().contains(place))
+            place.moveTopLeft(QPoint(0, 0));
+        m_sub->setGeometry(place);
+    }
+
+    QMdiSubWindow* m_sub;
+    QPointer<QWidget> m_window;
+    QPointer<QWidget> m_view; // the work area's, where the child windows stand
+    bool m_fitting = false;
+    bool m_pending = false;
+    bool m_restored = false; // it has just been restored, and takes its designed size
+};
+
+} // namespace
+
+bool ShowsEveryControl(const QWidget* window)
+{
+    return showsEveryControl(window, QMargins());
+}
+
+QSize RoomNeeded(QWidget* window, const QSize& room)
+{
+    const QSize own = window->size();
+    const auto fits = [window](int width, int height) {
+        layOut(window, QSize(width, height));
+        return ShowsEveryControl(window);
+    };
+    layOut(window, room);
+    QSize need = room;
+    if (!showsEveryControl(window, kTouch)) {
+        // The least width that does with all the height it wants, then the
+        // least height for that width (the button bar ends up below the
+        // controls); or the other way round (the bar beside them).
+        QSize below, beside;
+        if (const int width = least(room.width(), [&](int w) { return fits(w, kMost); }))
+            below = QSize(width, least(room.height(), [&](int h) { return fits(width, h); }));
+        if (const int height = least(room.height(), [&](int h) { return fits(kMost, h); }))
+            beside = QSize(least(room.width(), [&](int w) { return fits(w, height); }), height);
+        const auto area = [](const QSize& s) { return qint64(s.width()) * s.height(); };
+        if (!below.isEmpty() && (beside.isEmpty() || area(below) <= area(beside)))
+            need = below;
+        else if (!beside.isEmpty())
+            need = beside;
+    }
+    layOut(window, own);
+    return need;
+}
+
+QSize DesignedSize(QWidget* window)
+{
+    return RoomNeeded(window, QSize(twips(15000), twips(9600)));
+}
+
+void KeepEveryControlInReach(QMdiSubWindow* sub)
+{
+    new RoomKeeper(sub);
+}
