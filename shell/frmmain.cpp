@@ -8,6 +8,7 @@
 #include "stepwindow.h"
 #include "ui/dialogs.h"
 #include "windowhelpers.h"
+#include "windowroom.h"
 #include "wizard.h"
 #include "zelvorageneral.h"
 
@@ -24,7 +25,6 @@
 #include <QMenu>
 #include <QProcess>
 #include <QScreen>
-#include <QScrollBar>
 #include <QSet>
 #include <QShortcut>
 #include <QStatusBar>
@@ -150,7 +150,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     // A step that needs more room than the area has is scrolled through.
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { showInWorkArea(now); });
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { ShowInWorkArea(m_mdi, now); });
     // The windows are laid out for a 1024 by 768 screen; on a smaller one, or
     // one that a scale factor makes smaller, the window keeps to its free area.
     resize(QSize(1024, 768).boundedTo(screen()->availableGeometry().size()));
@@ -344,23 +344,6 @@ void frmMain::keepOnScreen()
     const QSize now = size() + frame;
     move(std::max(room.left(), std::min(outer.left(), room.right() + 1 - now.width())),
          std::max(room.top(), std::min(outer.top(), room.bottom() + 1 - now.height())));
-}
-
-void frmMain::showInWorkArea(QWidget* control)
-{
-    QWidget* view = m_mdi->viewport();
-    if (!control || !control->isVisible() || !view->isAncestorOf(control))
-        return;
-    // With a little room around it, so that a box is seen whole, frame and all.
-    const QRect place = QRect(control->mapTo(view, QPoint(0, 0)), control->size()).marginsAdded(QMargins(4, 4, 4, 4));
-    const auto bringIn = [](QScrollBar* bar, int start, int end, int length) {
-        int by = std::max(0, end - length);
-        if (start - by < 0) // its start rather than its end, when it is longer than the view
-            by = start;
-        bar->setValue(bar->value() + by);
-    };
-    bringIn(m_mdi->horizontalScrollBar(), place.left(), place.right() + 1, view->width());
-    bringIn(m_mdi->verticalScrollBar(), place.top(), place.bottom() + 1, view->height());
 }
 
 bool frmMain::inBand(const QWidget* w) const

@@ -73,8 +73,6 @@ private:
     bool inBand(const QWidget* w) const;
     // A window shown at its own size keeps within the screen's free area, frame and all.
     void keepOnScreen();
-    // Scrolls the work area so that the control, when it is in it, is in sight.
-    void showInWorkArea(QWidget* control);
     void setWorkAreaEnabled(bool enabled);
 
     QMdiArea* m_mdi = nullptr;

@@ -3,11 +3,12 @@
 #include "controlarray.h"
 #include "windowhelpers.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <algorithm>
 #include <functional>
 #include <utility>
@@ -177,6 +178,10 @@ private:
         else if (std::exchange(m_restored, false))
             restore(need.grownBy(frame));
         m_fitting = false;
+        // The keyboard went to its first control before the window had its
+        // size: the control is brought in sight now that it has.
+        if (QWidget* focus = QApplication::focusWidget(); focus && m_window->isAncestorOf(focus))
+            ShowInWorkArea(m_sub->mdiArea(), focus);
     }
 
     // At its designed size, where it was when it stands there whole, else in
@@ -241,4 +246,21 @@ QSize DesignedSize(QWidget* window)
 void KeepEveryControlInReach(QMdiSubWindow* sub)
 {
     new RoomKeeper(sub);
+}
+
+void ShowInWorkArea(QMdiArea* area, QWidget* control)
+{
+    QWidget* view = area->viewport();
+    if (!control || !control->isVisible() || !view->isAncestorOf(control))
+        return;
+    // With a little room around it, so that a box is seen whole, frame and all.
+    const QRect place = QRect(control->mapTo(view, QPoint(0, 0)), control->size()).marginsAdded(QMargins(4, 4, 4, 4));
+    const auto bringIn = [](QScrollBar* bar, int start, int end, int length) {
+        int by = std::max(0, end - length);
+        if (start - by < 0) // its start rather than its end, when it is longer than the view
+            by = start;
+        bar->setValue(bar->value() + by);
+    };
+    bringIn(area->horizontalScrollBar(), place.left(), place.right() + 1, view->width());
+    bringIn(area->verticalScrollBar(), place.top(), place.bottom() + 1, view->height());
 }

@@ -2,6 +2,7 @@
 
 #include <QSize>
 
+class QMdiArea;
 class QMdiSubWindow;
 class QWidget;
 
@@ -30,3 +31,6 @@ QSize DesignedSize(QWidget* window);
 // It is looked at again when the area's room changes, and when a control of
 // the window shows, hides or changes size.
 void KeepEveryControlInReach(QMdiSubWindow* sub);
+
+// Scrolls the work area so that the control, when it is in it, is in sight.
+void ShowInWorkArea(QMdiArea* area, QWidget* control);

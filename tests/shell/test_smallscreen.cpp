@@ -47,9 +47,12 @@ class TestSmallScreen : public QObject {
     }
 
     // Opens the step in the main window shown as the program shows it, and lets it settle.
-    QWidget* open(const char* className) const
+    QWidget* open(const char* className, bool maximised = true) const
     {
-        m_program->main()->showMaximized();
+        if (maximised)
+            m_program->main()->showMaximized();
+        else
+            m_program->main()->show();
         if (!QTest::qWaitForWindowActive(m_program->main()))
             return nullptr;
         QWidget* w = ShowStepWindow(className);
@@ -117,6 +120,17 @@ private slots:
         QTest::keyClick(ec, Qt::Key_Tab);
         QVERIFY(reuse->hasFocus());
         QVERIFY(area()->viewport()->rect().contains(inView(reuse)));
+    }
+
+    void theBoxAStepOpensOnIsInSight()
+    {
+        // A desktop's title bar and panel take a little more of the screen.
+        m_program->main()->showNormal();
+        m_program->main()->resize(1093, 560);
+        QWidget* w = open("frmAdvies", false);
+        QWidget* first = QApplication::focusWidget();
+        QVERIFY(first && w->isAncestorOf(first));
+        QVERIFY(area()->viewport()->rect().contains(inView(first)));
     }
 
     void aRestoredStepHasItsDesignedSize()
