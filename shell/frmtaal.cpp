@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "general.h"
+#include "ini/inifile.h"
 #include "programsettings.h"
 #include "qtlanguage.h"
 #include "registry/registry.h"
@@ -43,10 +44,7 @@ public:
                     --cursor;
                 continue; // CR LF is one break, one space
             }
-            const QChar::Category category = c.category();
-            const bool breaks = category == QChar::Other_Control || category == QChar::Separator_Line ||
-                                category == QChar::Separator_Paragraph;
-            line += breaks ? QChar(' ') : c;
+            line += IniFile::breaksLine(c) ? QChar(' ') : c;
         }
         input = line;
         pos = cursor;

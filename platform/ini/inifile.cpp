@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -106,18 +107,9 @@ int findKey(const QStringList& lines, int header, int end, const QString& key, Q
     return -1;
 }
 
-// A line break would end the line early and make what follows a key or
-// section of its own; other control characters do not survive every editor
-// and reader of the file.
 bool holdsOneLine(const QString& text)
 {
-    for (const QChar c : text) {
-        const QChar::Category category = c.category();
-        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
-            category == QChar::Separator_Paragraph)
-            return false;
-    }
-    return true;
+    return std::none_of(text.cbegin(), text.cend(), IniFile::breaksLine);
 }
 
 bool save(const QString& file, const Lines& l)
@@ -152,6 +144,13 @@ bool IniFile::contains(const QString& file, const QString& section, const QStrin
     int header = -1, end = 0;
     findSection(l.lines, section, header, end);
     return header >= 0 && findKey(l.lines, header, end, key, nullptr) >= 0;
+}
+
+bool IniFile::breaksLine(QChar c)
+{
+    const QChar::Category category = c.category();
+    return category == QChar::Other_Control || category == QChar::Separator_Line ||
+           category == QChar::Separator_Paragraph;
 }
 
 bool IniFile::write(const QString& file, const QString& section, const QString& key, const QString& value)
