@@ -71,17 +71,11 @@ bool typesText(const QKeyEvent* key)
     return !key->text().isEmpty() && key->text().at(0).isPrint();
 }
 
-// Keys that leave the search box as the window set it: the window answers
-// them itself, or the keyboard leaves the box. Any other key works on the
-// box's text and selection as the user sees them.
-bool leavesBoxAsSet(const QKeyEvent* key)
+// Enter, Esc and Tab keep their meaning for the window, and a modifier
+// pressed alone does nothing yet, wherever the keyboard is.
+bool keptForWindow(const QKeyEvent* key)
 {
     switch (key->key()) {
-    case Qt::Key_Down:
-    case Qt::Key_Up:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Backspace:
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
@@ -94,7 +88,24 @@ bool leavesBoxAsSet(const QKeyEvent* key)
     case Qt::Key_Meta:
         return true;
     default:
-        return typesText(key);
+        return false;
+    }
+}
+
+// Keys that leave the search box as the window set it: the window answers
+// them itself, or the keyboard leaves the box. Any other key works on the
+// box's text and selection as the user sees them.
+bool leavesBoxAsSet(const QKeyEvent* key)
+{
+    switch (key->key()) {
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Backspace:
+        return true;
+    default:
+        return keptForWindow(key) || typesText(key);
     }
 }
 
@@ -620,18 +631,10 @@ bool frmTabel::gridKey(QKeyEvent* key)
     case Qt::Key_PageDown:
     case Qt::Key_Up:
     case Qt::Key_Down:
-    // Enter, Esc and Tab keep their meaning for the window.
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Escape:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_Meta:
         return false;
     default:
+        if (keptForWindow(key))
+            return false;
         break;
     }
     // Any other key goes back to the search box; a typed character goes on
