@@ -59,6 +59,27 @@ class TestMainWindow : public QObject {
 
     int openChildren(ProgramFixture& p) const { return p.main()->mdiArea()->subWindowList().size(); }
 
+    static QByteArray bytesOf(const QString& file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+    }
+
+    static bool writeBytes(const QString& file, const QByteArray& bytes)
+    {
+        QFile f(file);
+        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+    }
+
+    // Closing the settings window tells once that the settings were not saved.
+    static void closingSaysNotSaved(frmTaal* w)
+    {
+        w->cmdTaal->click();
+        QCoreApplication::processEvents();
+        QCOMPARE(MessageBox::shown().size(), 1);
+        QCOMPARE(MessageBox::last().text, GetLangStr(999000072));
+    }
+
 private slots:
     void initTestCase()
     {
@@ -99,10 +120,6 @@ private slots:
     void growerDatabasesWithoutTheirTablesAreRefusedUntouched()
     {
         // An empty file, and another database, under the grower database's name.
-        const auto bytesOf = [](const QString& file) {
-            QFile f(file);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
-        };
         for (const bool foreign : {false, true}) {
             ProgramFixture p(false);
             const QString file = p.appPath() + "ZelvoraT.mdb";
@@ -196,18 +213,14 @@ private slots:
         const QString file = disk.path() + "ZelvoraT.mdb";
         QVERIFY(QFile::copy(p.appPath() + "ZelvoraT.mdb", file));
         Database(file).close(); // in write-ahead mode from now on
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const QByteArray before = f.readAll();
-        f.close();
+        const QByteArray before = bytesOf(file);
         QVERIFY(disk.fill());
         appState().AppPath = disk.path();
         p.main()->MDIForm_Activate();
         QCOMPARE(MessageBox::last().text, message.arg(file));
         QCOMPARE(p.endedWith(), 1);
         QVERIFY(!appState().dbT);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), before);
+        QCOMPARE(bytesOf(file), before);
     }
 
     void aReferenceDatabaseWithoutItsTablesEndsAtLoad()
@@ -519,11 +532,7 @@ private slots:
         const QByteArray original =
             "[language]\nlanguageID=0\n[Unit]\nUnitID=2\n[Algemeen]\nSMTPservername=smtp.example\n";
         const QString ini = disk.path() + "Zelvora.ini";
-        {
-            QFile f(ini);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(original);
-        }
+        QVERIFY(writeBytes(ini, original));
         appState().AppPath = disk.path();
         QVERIFY(disk.fill());
         auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
@@ -531,13 +540,8 @@ private slots:
         QVERIFY(MessageBox::shown().isEmpty()); // a default that could not be written back is still used
         QVERIFY(w->optTaal[1]->isChecked());
         w->txtTaal[1]->setText("J. de Tuinder");
-        w->cmdTaal->click();
-        QCoreApplication::processEvents();
-        QCOMPARE(MessageBox::shown().size(), 1);
-        QCOMPARE(MessageBox::last().text, GetLangStr(999000072));
-        QFile f(ini);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), original);
+        closingSaysNotSaved(w);
+        QCOMPARE(bytesOf(ini), original);
     }
 
     // A settings file the program cannot read shows the defaults and is not
@@ -548,25 +552,16 @@ private slots:
         const QString ini = p.appPath() + "Zelvora.ini";
         const QByteArray original =
             "[language]\nlanguageID=0\n[Unit]\nUnitID=2\n[Algemeen]\nMailType=0\nSMTPservername=smtp.example\n";
-        {
-            QFile f(ini);
-            QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            f.write(original);
-        }
+        QVERIFY(writeBytes(ini, original));
         {
             UnreadableFile unreadable(ini);
             QVERIFY2(unreadable.ok(), unreadable.whyNot());
             auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
             QVERIFY(w->optTaal[1]->isChecked());
             QVERIFY(MessageBox::shown().isEmpty());
-            w->cmdTaal->click();
-            QCoreApplication::processEvents();
-            QCOMPARE(MessageBox::shown().size(), 1);
-            QCOMPARE(MessageBox::last().text, GetLangStr(999000072));
+            closingSaysNotSaved(w);
         }
-        QFile f(ini);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), original);
+        QCOMPARE(bytesOf(ini), original);
     }
 
     void settingsWindowOpensAndClosesWithTheKeyboard()
