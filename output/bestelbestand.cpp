@@ -12,10 +12,7 @@ class Regel {
 public:
     Regel& tekst(const QString& s)
     {
-        // Some keyboards, input methods and pasted file names give "ü" as
-        // "u" and a combining diaeresis; composed, it is the code page's one
-        // letter instead of "u?".
-        QString schoon = s.normalized(QString::NormalizationForm_C);
+        QString schoon = s;
         schoon.replace(QLatin1String("\r\n"), QLatin1String(" "));
         schoon.replace(QLatin1Char('\r'), QLatin1Char(' '));
         schoon.replace(QLatin1Char('\n'), QLatin1Char(' '));

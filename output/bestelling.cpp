@@ -119,10 +119,9 @@ Bezwaar BezwaarTegen(const QString& tekst)
     if (OnveiligeTekst(tekst))
         return {999000066, {}};
     // The dealer's software reads the Windows code page; what it lacks
-    // would arrive as "?". A letter typed as its base and a combining mark
-    // is checked as the order file writes it: composed, as one letter.
+    // would arrive as "?".
     QStringList tekens;
-    for (char32_t c : Windows1252::missing(tekst.normalized(QString::NormalizationForm_C)).toUcs4())
+    for (char32_t c : Windows1252::missing(tekst).toUcs4())
         tekens << QString::fromUcs4(&c, 1);
     if (!tekens.isEmpty())
         return {kTekstVreemdeTekens, tekens.join(QLatin1Char(' '))};

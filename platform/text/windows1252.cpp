@@ -30,6 +30,14 @@ int toByte(char32_t c)
     return -1;
 }
 
+// Some keyboards, input methods and pasted file names give "ü" as "u" and a
+// combining diaeresis: composed, it is the code page's one letter. Every
+// character of the code page is composed already, so what it holds stays.
+QList<uint> composed(const QString& text)
+{
+    return text.normalized(QString::NormalizationForm_C).toUcs4();
+}
+
 } // namespace
 
 namespace Windows1252 {
@@ -47,7 +55,7 @@ QByteArray encode(const QString& text)
 {
     QByteArray out;
     out.reserve(text.size());
-    for (char32_t c : text.toUcs4()) {
+    for (char32_t c : composed(text)) {
         const int b = toByte(c);
         out += b < 0 ? '?' : char(b);
     }
@@ -57,7 +65,7 @@ QByteArray encode(const QString& text)
 QString missing(const QString& text)
 {
     QList<char32_t> found;
-    for (char32_t c : text.toUcs4()) {
+    for (char32_t c : composed(text)) {
         if (toByte(c) < 0 && !found.contains(c))
             found << c;
     }

@@ -10,6 +10,9 @@ namespace Windows1252 {
 
 QString decode(const QByteArray& bytes);
 
+// Encoding and its check take the text composed (NFC): a letter given as its
+// base and a combining mark is the code page's one letter where it has one.
+
 // A character the code page lacks becomes "?".
 QByteArray encode(const QString& text);
 

@@ -133,6 +133,9 @@ private slots:
         QCOMPARE(IniFile::read(p, "Algemeen", "Advisor"), QString("Jörg Müller"));
         QVERIFY(IniFile::write(p, "Algemeen", "SMTPservername", "smtp.café.example €"));
         QCOMPARE(readFile(p), original + "SMTPservername=smtp.caf\xE9.example \x80\r\n");
+        // A letter given as its base and a combining mark is the code page's own.
+        QVERIFY(IniFile::write(p, "Algemeen", "Kas", QString::fromUtf8("Bru\xCC\x88ggemann")));
+        QVERIFY(readFile(p).endsWith("\r\nKas=Br\xFCggemann\r\n"));
 
         QVERIFY(IniFile::write(p, "Algemeen", "Kas", "Łódź"));
         QVERIFY(readFile(p).contains("Advisor=J\xC3\xB6rg"));
