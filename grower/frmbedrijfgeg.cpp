@@ -197,6 +197,7 @@ void frmBedrijfGeg::showProductLineFrames(bool on)
 {
     fraBedrijfGeg[1]->setVisible(on);
     fraBedrijfGeg[2]->setVisible(on);
+    Form_Resize();
 }
 
 void frmBedrijfGeg::SetLangStrings()
@@ -458,10 +459,18 @@ bool frmBedrijfGeg::queryUnload()
 void frmBedrijfGeg::resizeEvent(QResizeEvent* event)
 {
     StepWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmBedrijfGeg::Form_Resize()
+{
     if (isShownMinimized())
         return;
-    // Grower above the middle, the delivery address around it, the dealer below.
-    CenterControl(this, fraBedrijfGeg[0], 0, -toTwips(fraBedrijfGeg[0]->height()) - 200);
+    // Grower above the middle, the delivery address around it, the dealer
+    // below; the grower alone where the other two are hidden, which leaves
+    // no room above the middle for it on a low screen.
+    const bool three = !fraBedrijfGeg[1]->isHidden();
+    CenterControl(this, fraBedrijfGeg[0], 0, three ? -toTwips(fraBedrijfGeg[0]->height()) - 200 : -300);
     CenterControl(this, fraBedrijfGeg[1], 0, -300);
     CenterControl(this, fraBedrijfGeg[2], 0, toTwips(fraBedrijfGeg[1]->height()) + 100);
 }

@@ -59,6 +59,8 @@ private:
 
     void markBox(int index);
     void showProductLineFrames(bool on);
+    // Places the frames by the window's size and the frames that show.
+    void Form_Resize();
     int boxIndexOf(QObject* object) const;
 
     bool m_adresChanged = false;

@@ -30,6 +30,8 @@ constexpr int DiskFullError = 61; // as Basic numbers a full disk
 constexpr qint32 DiskFullText = 999200005;
 // A desktop's title bar and lower frame, at 96 dpi (Windows 10 and 11 the tallest).
 constexpr int TitleBarAllowance = 40;
+// And its frame's edges on either side.
+constexpr int SideFrameAllowance = 16;
 
 frmPrintPreview*& theInstance()
 {
@@ -151,14 +153,14 @@ void frmPrintPreview::showModal()
     setWindowTitle(GetLangStr(CaptionText));
     setToolCaptions();
     setWindowIcon(QApplication::windowIcon());
-    fitScreenHeight();
+    fitScreen();
     refresh();
     m_preview->fitInView();
     QApplication::restoreOverrideCursor();
     exec();
 }
 
-void frmPrintPreview::fitScreenHeight()
+void frmPrintPreview::fitScreen()
 {
     // The desktop's title bar and frame come on top of the window's own height:
     // on a 768-pixel screen the lowest pixels, the scroll bar's arrow among
@@ -167,7 +169,9 @@ void frmPrintPreview::fitScreenHeight()
     if (!onScreen)
         return;
     const int frame = TitleBarAllowance * logicalDpiY() / 96;
-    resize(width(), std::min(height(), onScreen->availableGeometry().height() - frame));
+    const QSize room = onScreen->availableGeometry().size();
+    resize(std::min(width(), room.width() - SideFrameAllowance * logicalDpiX() / 96),
+           std::min(height(), room.height() - frame));
 }
 
 bool frmPrintPreview::writePdf(const QString& path, bool* diskFull) const

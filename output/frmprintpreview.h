@@ -45,7 +45,7 @@ protected:
 private:
     explicit frmPrintPreview(QWidget* parent = nullptr);
     void setToolCaptions();
-    void fitScreenHeight();
+    void fitScreen();
 
     QPrinter m_printer;
     QPrintPreviewWidget* m_preview = nullptr;

@@ -150,7 +150,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     // A step that needs more room than the area has is scrolled through.
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { ShowInWorkArea(m_mdi, now); });
+    m_keyboardFollower = FollowTheKeyboard(m_mdi);
     // The windows are laid out for a 1024 by 768 screen; on a smaller one, or
     // one that a scale factor makes smaller, the window keeps to its free area.
     resize(QSize(1024, 768).boundedTo(screen()->availableGeometry().size()));
@@ -165,7 +165,7 @@ frmMain::~frmMain()
     // activation then must not reach the menu of a window that is no more,
     // nor a focus leaving them scroll an area that is no more.
     m_mdi->disconnect(this);
-    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+    delete m_keyboardFollower;
 }
 
 void frmMain::MDIForm_Load()
@@ -192,6 +192,10 @@ bool frmMain::event(QEvent* event)
     const bool handled = QMainWindow::event(event);
     if (event->type() == QEvent::Show && !isMaximized() && !isFullScreen())
         keepOnScreen();
+    // Shown maximised first, its normal size was never fitted to the frame
+    // the desktop gives it: it is once it has been restored to that size.
+    if (event->type() == QEvent::WindowStateChange)
+        m_fitWhenRestored = windowState() == Qt::WindowNoState;
     if (event->type() == QEvent::WindowActivate && !m_activated)
         MDIForm_Activate();
     else if (event->type() == QEvent::Show && !m_activated)
@@ -434,6 +438,8 @@ void frmMain::resizeEvent(QResizeEvent* event)
     QMainWindow::resizeEvent(event);
     if (!isMinimized() && m_bar)
         layoutTools(100);
+    if (std::exchange(m_fitWhenRestored, false) && windowState() == Qt::WindowNoState)
+        QMetaObject::invokeMethod(this, &frmMain::keepOnScreen, Qt::QueuedConnection);
 }
 
 void frmMain::setMenuTools(const QString& key)

@@ -83,7 +83,9 @@ private:
     QHash<QString, QToolButton*> m_toolButtons; // band HoofdMenu
     QStringList m_mainKeys;
     QPointer<QWidget> m_beforeMenu; // where the focus was before F10
+    QObject* m_keyboardFollower = nullptr;
     bool m_activated = false;
-    int m_exclusiveWork = 0;       // nesting depth of the work that runs alone
-    bool m_closeAfterWork = false; // a close came while it ran
+    bool m_fitWhenRestored = false; // restored, and not resized to its normal size yet
+    int m_exclusiveWork = 0;        // nesting depth of the work that runs alone
+    bool m_closeAfterWork = false;  // a close came while it ran
 };

@@ -85,6 +85,15 @@ void StepWindow::resizeEvent(QResizeEvent* event)
     fraControl->move(std::max(0, outer.width() - twips(1490)), std::max(0, outer.height() - twips(2600)));
 }
 
+void StepWindow::childEvent(QChildEvent* event)
+{
+    QWidget::childEvent(event);
+    // The button bar stays above the step's content: a frame made after it
+    // would lie over it, empty, and take the clicks meant for its buttons.
+    if (event->added() && fraControl && event->child() != fraControl && event->child()->isWidgetType())
+        fraControl->raise();
+}
+
 void StepWindow::closeEvent(QCloseEvent* event)
 {
     bool ok = false;

@@ -47,6 +47,7 @@ protected:
     bool isShownMinimized() const;
 
     void resizeEvent(QResizeEvent* event) override;
+    void childEvent(QChildEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

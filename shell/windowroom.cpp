@@ -4,12 +4,18 @@
 #include "windowhelpers.h"
 
 #include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOption>
+#include <QWheelEvent>
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <utility>
 
@@ -33,24 +39,69 @@ bool showsWithWindow(const QWidget* w)
     return !w->testAttribute(Qt::WA_WState_ExplicitShowHide) && !w->parentWidget()->isVisible();
 }
 
+// What a control draws, in its own coordinates: a label without a frame or
+// a background of its own draws only its text, and its box may run on past
+// it empty; a frame's caption is drawn above its controls.
+QRect drawnPlace(const QWidget* w)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(w); label && label->frameShape() == QFrame::NoFrame &&
+                                                            !label->autoFillBackground() && label->pixmap().isNull() &&
+                                                            !Qt::mightBeRichText(label->text())) {
+        if (label->text().isEmpty())
+            return {};
+        const int flags = int(label->alignment()) | Qt::TextShowMnemonic | (label->wordWrap() ? Qt::TextWordWrap : 0);
+        const QRect room = label->contentsRect().marginsRemoved(
+            QMargins(label->margin(), label->margin(), label->margin(), label->margin()));
+        return label->style()->itemTextRect(label->fontMetrics(), room, flags, label->isEnabled(), label->text()) &
+               label->rect();
+    }
+    return w->rect();
+}
+
+QRect captionPlace(const QWidget* w)
+{
+    const auto* frame = qobject_cast<const QGroupBox*>(w);
+    if (!frame || frame->title().isEmpty())
+        return {};
+    QStyleOptionGroupBox option;
+    option.initFrom(frame);
+    option.text = frame->title();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    option.textAlignment = frame->alignment();
+    return frame->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, frame);
+}
+
+bool forEachControl(const QWidget* parent, const QPoint& at, const QRect& clip,
+                    const std::function<void(const QRect&)>& found);
+
+// Calls found with the place of each control that w is or holds, with w's
+// corner at corner, as far as clip lets it show.
+void forEachControlOf(const QWidget* w, const QPoint& corner, const QRect& clip,
+                      const std::function<void(const QRect&)>& found)
+{
+    const QRect place = QRect(corner, w->size()) & clip;
+    if (const QRect caption = captionPlace(w).translated(corner) & place; !caption.isEmpty())
+        found(caption);
+    if (!forEachControl(w, corner, place, found))
+        if (const QRect drawn = drawnPlace(w).translated(corner) & place; !drawn.isEmpty())
+            found(drawn);
+}
+
 // Calls found with the place of each control in parent, as far as the frames
 // around it let it show, with at the place of parent's corner. A control is a
-// widget that shows and holds none that does. False when parent holds none.
+// widget that shows and holds none that does, and a frame's caption. False
+// when parent holds none.
 bool forEachControl(const QWidget* parent, const QPoint& at, const QRect& clip,
                     const std::function<void(const QRect&)>& found)
 {
     bool any = false;
     for (const QObject* child : parent->children()) {
         const auto* w = qobject_cast<const QWidget*>(child);
-        if (!w || !showsWithWindow(w))
-            continue;
-        const QPoint corner = at + w->pos();
-        const QRect place = QRect(corner, w->size()) & clip;
-        if (place.isEmpty())
+        if (!w || !showsWithWindow(w) || (QRect(at + w->pos(), w->size()) & clip).isEmpty())
             continue;
         any = true;
-        if (!forEachControl(w, corner, place, found))
-            found(place);
+        forEachControlOf(w, at + w->pos(), clip, found);
     }
     return any;
 }
@@ -89,10 +140,10 @@ int least(int from, const std::function<bool(int)>& fits)
 bool showsEveryControl(const QWidget* window, const QMargins& edge)
 {
     const QRect anywhere(-kMost, -kMost, 3 * kMost, 3 * kMost);
+    // The button bar stands above the controls and takes every click in its
+    // room, between its buttons too.
     const auto* bar = window->findChild<const QWidget*>("fraControl", Qt::FindDirectChildrenOnly);
-    QRect buttons;
-    if (bar && showsWithWindow(bar))
-        forEachControl(bar, bar->pos(), anywhere, [&buttons](const QRect& place) { buttons |= place; });
+    const QRect buttons = bar && showsWithWindow(bar) ? bar->geometry() : QRect();
     bool shows = true;
     for (const QObject* child : window->children()) {
         const auto* w = qobject_cast<const QWidget*>(child);
@@ -103,9 +154,7 @@ bool showsEveryControl(const QWidget* window, const QMargins& edge)
                 (w != bar && place.marginsRemoved(kTouch).intersects(buttons)))
                 shows = false;
         };
-        const QRect place(w->pos(), w->size());
-        if (!place.isEmpty() && !forEachControl(w, w->pos(), place, look))
-            look(place);
+        forEachControlOf(w, w->pos(), anywhere, look);
     }
     return shows;
 }
@@ -120,6 +169,8 @@ public:
         m_window->installEventFilter(this);
         for (QObject* child : m_window->children())
             child->installEventFilter(this);
+        for (QScrollBar* bar : {sub->mdiArea()->horizontalScrollBar(), sub->mdiArea()->verticalScrollBar()})
+            connect(bar, &QScrollBar::actionTriggered, this, [this] { m_opening = false; });
     }
 
 protected:
@@ -178,8 +229,13 @@ private:
         else if (std::exchange(m_restored, false))
             restore(need.grownBy(frame));
         m_fitting = false;
-        // The keyboard went to its first control before the window had its
-        // size: the control is brought in sight now that it has.
+        // A step that opens went to its first control before it had its
+        // size, and the scroll bars take room from the area as it is fitted:
+        // the control is brought in sight again each time the room changes,
+        // until the user scrolls. A fit for a control that shows or hides
+        // leaves the view as it was.
+        if (!m_opening || !m_sub->isVisible() || std::exchange(m_room, m_view->size()) == m_view->size())
+            return;
         if (QWidget* focus = QApplication::focusWidget(); focus && m_window->isAncestorOf(focus))
             ShowInWorkArea(m_sub->mdiArea(), focus);
     }
@@ -201,6 +257,60 @@ private:
     bool m_fitting = false;
     bool m_pending = false;
     bool m_restored = false; // it has just been restored, and takes its designed size
+    bool m_opening = true;   // until the user scrolls
+    QSize m_room;            // the area's room at the last fit on the screen
+};
+
+class KeyboardFollower : public QObject {
+public:
+    explicit KeyboardFollower(QMdiArea* area) : m_area(area) { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::KeyPress:
+            m_byKeyboard = true;
+            break;
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::TabletPress:
+        case QEvent::TouchBegin:
+            m_byKeyboard = false;
+            break;
+        case QEvent::Wheel:
+            m_byKeyboard = false;
+            return m_area && watched == m_area->viewport() && wheelAcross(static_cast<QWheelEvent*>(event));
+        case QEvent::FocusIn:
+            if (auto* w = qobject_cast<QWidget*>(watched); w && m_area && m_area->viewport()->isAncestorOf(w)) {
+                const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+                if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                    reason == Qt::ShortcutFocusReason || (reason == Qt::OtherFocusReason && m_byKeyboard))
+                    ShowInWorkArea(m_area, w);
+            }
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    // The area would give the wheel to its up-and-down scroll bar, also
+    // where that has nowhere to go.
+    bool wheelAcross(QWheelEvent* wheel) const
+    {
+        const QScrollBar* down = m_area->verticalScrollBar();
+        QScrollBar* across = m_area->horizontalScrollBar();
+        if (down->maximum() > down->minimum() || across->maximum() == across->minimum() ||
+            std::abs(wheel->angleDelta().y()) < std::abs(wheel->angleDelta().x()))
+            return false;
+        QCoreApplication::sendEvent(across, wheel);
+        return true;
+    }
+
+    QPointer<QMdiArea> m_area;
+    bool m_byKeyboard = false; // the last input was a key
 };
 
 } // namespace
@@ -263,4 +373,9 @@ void ShowInWorkArea(QMdiArea* area, QWidget* control)
     };
     bringIn(area->horizontalScrollBar(), place.left(), place.right() + 1, view->width());
     bringIn(area->verticalScrollBar(), place.top(), place.bottom() + 1, view->height());
+}
+
+QObject* FollowTheKeyboard(QMdiArea* area)
+{
+    return new KeyboardFollower(area);
 }

@@ -3,6 +3,7 @@
 #include <QSize>
 
 class QMdiArea;
+class QObject;
 class QMdiSubWindow;
 class QWidget;
 
@@ -34,3 +35,10 @@ void KeepEveryControlInReach(QMdiSubWindow* sub);
 
 // Scrolls the work area so that the control, when it is in it, is in sight.
 void ShowInWorkArea(QMdiArea* area, QWidget* control);
+
+// From now on the work area follows the keyboard: it scrolls to a control
+// that the keyboard moves to (Tab, Shift+Tab, a mnemonic, a key that moves
+// on), and never on a click, a scroll bar or the wheel, which would slide a
+// button away between its press and its release. Where the area scrolls only
+// across, the wheel moves that scroll bar. Deleting the object ends it.
+QObject* FollowTheKeyboard(QMdiArea* area);
