@@ -128,9 +128,10 @@ Bezwaar BezwaarTegen(const QString& tekst)
     return {};
 }
 
-// Refuses what cannot go into the order file, naming where the user finds
-// it: the first value found, as the user corrects one at a time.
-bool ControleerBestelTeksten(const BestelRecord& b, const QList<clsPrintMeststofMeststof>& lijnen)
+// Refuses what cannot go into the order file, or with smtp onto the built-in
+// SMTP client, naming where the user finds it: the first value found, as the
+// user corrects one at a time.
+bool ControleerBestelTeksten(const BestelRecord& b, const QList<clsPrintMeststofMeststof>& lijnen, bool smtp)
 {
     if (!VeiligKlantnummer(b.relNR)) {
         Melding(999000065, MsgBox::Exclamation);
@@ -145,11 +146,13 @@ bool ControleerBestelTeksten(const BestelRecord& b, const QList<clsPrintMeststof
     for (const BestelVeld& v : kBestelVelden) {
         if (const Bezwaar z = BezwaarTegen(b.*v.veld); z.melding)
             return weiger(z, Plaats(v));
-        // The mail goes from the one address to the other over plain SMTP,
-        // which has no 8-bit addresses. Refused here, before the order file
-        // is written, the order is not left half done by the mail step.
+        // Over plain SMTP the mail goes from the one address to the other,
+        // and it has no 8-bit addresses. Refused here, before the order file
+        // is written, the order is not left half done by the mail step. The
+        // desktop's mail program takes the dealer's address as it is and
+        // sends from its own.
         const bool adres = v.veld == &BestelRecord::Email || v.veld == &BestelRecord::Bestel_Email;
-        if (adres && !SmtpAdres(b.*v.veld))
+        if (smtp && adres && !SmtpAdres(b.*v.veld))
             return weiger({kTekstAdresZonderAscii, {}}, Plaats(v));
     }
     for (const clsPrintMeststofMeststof& m : lijnen) {
@@ -256,7 +259,7 @@ qint16 CheckOrder(BestelRecord& bestel, const QList<clsPrintMeststofMeststof>& l
 {
     if (bestel.Afleveradres.contains(GetLangStr(20102000), Qt::CaseSensitive))
         bestel.Afleveradres = bestel.Naam;
-    if (!ControleerBestelTeksten(bestel, lijnen))
+    if (!ControleerBestelTeksten(bestel, lijnen, ProgramSettings::mailType() == 0))
         return 1;
 
     const bool geldigA = LeesAantal(aantallen.A, bestel.AantalA);

@@ -69,8 +69,9 @@ BestelUitslag SendOrder(BestelRecord& bestel, QList<clsPrintMeststofMeststof>& l
 qint16 CheckMeststofStatus(QList<clsPrintMeststofMeststof>& lijnen);
 
 // Reads the counts into bestel and checks the order: nothing that would
-// corrupt the order file, sums and counts that agree. Every check that
-// fails shows its message.
+// corrupt the order file, with MailType 0 addresses that plain SMTP can
+// carry, sums and counts that agree. Every check that fails shows its
+// message.
 qint16 CheckOrder(BestelRecord& bestel, const QList<clsPrintMeststofMeststof>& lijnen,
                   const BestelAantallen& aantallen);
 

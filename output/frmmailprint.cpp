@@ -22,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <algorithm>
 
 namespace {
@@ -141,7 +142,12 @@ void frmMailPrint::Form_Load()
     ToonAdres();
     ZetBigBagIndeling();
     ZetHistorieStand();
-    // The captions decide the frames' size: all of one width, stacked.
+    PasFramesAan();
+}
+
+void frmMailPrint::PasFramesAan()
+{
+    // The captions and the address decide the frames' size: all of one width, stacked.
     int breedte = 0;
     fraMP.forEach([&breedte](int, QGroupBox* f) { breedte = std::max(breedte, f->sizeHint().width()); });
     fraMP.forEach([breedte](int, QGroupBox* f) { f->resize(breedte, f->sizeHint().height()); });
@@ -161,12 +167,26 @@ void frmMailPrint::SetLangStrings()
 void frmMailPrint::LeesBestelPartijen()
 {
     const bool geenBestelling = appState().GeenBestelling != 0;
+    BestelRecord gelezen;
     try {
-        m_bestel = ::LeesBestelPartijen(m_productLijn, geenBestelling);
+        gelezen = ::LeesBestelPartijen(m_productLijn, geenBestelling);
+        m_partijenFoutGemeld = false;
     } catch (const AppError& e) {
-        // The order checks refuse what is missing; printing and saving go on without it.
-        MessageBox::show(GetLangStr(Tekst::PartijenNietGelezen) + "\n" + e.description(), MsgBox::Exclamation);
+        // The order checks refuse what is missing; printing and saving go on
+        // without it. Said once: the step is activated again after the box.
+        if (!m_partijenFoutGemeld)
+            MessageBox::show(GetLangStr(Tekst::PartijenNietGelezen) + "\n" + e.description(), MsgBox::Exclamation);
+        m_partijenFoutGemeld = true;
     }
+    // What the last order click put in stays; the parties are what is stored now.
+    gelezen.Datum = m_bestel.Datum;
+    gelezen.Bestelnummer = m_bestel.Bestelnummer;
+    gelezen.ZakGrootte = m_bestel.ZakGrootte;
+    gelezen.Concentratie_berek = m_bestel.Concentratie_berek;
+    gelezen.AantalA = m_bestel.AantalA;
+    gelezen.AantalB = m_bestel.AantalB;
+    gelezen.AantalC = m_bestel.AantalC;
+    m_bestel = gelezen;
     // The test dealer takes the orders: the last count box says so in red.
     if (m_productLijn && geenBestelling)
         txtMP[302]->setStyleSheet("QLineEdit { background-color: #ff0000; }");
@@ -225,6 +245,14 @@ void frmMailPrint::Form_Activate()
     fraMP[2]->setVisible(m_productLijn);
     // The history window may have switched the set while this step stood behind it.
     ZetHistorieStand();
+    // The menu stays on beside this step: the grower data may have been
+    // changed and stored meanwhile, and the order goes with what is stored.
+    // Not while a click is handled: the order in progress holds the record.
+    if (!m_inKlik) {
+        LeesBestelPartijen();
+        ToonAdres();
+        PasFramesAan();
+    }
     QCoreApplication::processEvents();
     fraControl->show();
     PlaatsFrames();
@@ -275,6 +303,7 @@ void frmMailPrint::cmdMP_Click(int index)
     // click has been handled to its end nothing else may start, and the main
     // window stays open with this window in it.
     const ExclusiveWork alleen(index == 300 ? CurrentStepHost() : nullptr);
+    const QScopedValueRollback<bool> inKlik(m_inKlik, true);
     Bezig bezig(1);
     switch (index) {
     case 0:

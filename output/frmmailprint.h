@@ -61,6 +61,7 @@ private:
     void ToonAdres();
     void ZetBigBagIndeling();
     void ZetHistorieStand();
+    void PasFramesAan();
     void PlaatsFrames();
     void cmdMP_Click(int index);
     void Afdrukken();
@@ -72,4 +73,6 @@ private:
     BestelRecord m_bestel;
     bool m_productLijn = false;
     bool m_bigBag = false;
+    bool m_partijenFoutGemeld = false; // the parties could not be read, and the user was told
+    bool m_inKlik = false;             // a cmdMP click is being handled
 };

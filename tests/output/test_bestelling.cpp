@@ -311,6 +311,29 @@ private slots:
         QCOMPARE(registered(), 1);
     }
 
+    // The mail program sends from its own address and takes the dealer's as
+    // it is: addresses that plain SMTP cannot carry order through it.
+    void addressesOutsideAsciiOrderThroughTheMailProgram()
+    {
+        QStringList aan;
+        XdgEmailHandoff recorder([&aan](const QString&, const QStringList& arguments) {
+            aan << arguments.last();
+            return true;
+        });
+        MailHandoff::setCurrent(&recorder);
+        ProgramSettings::setMailType(1);
+        BestelRecord b = order();
+        b.Email = QStringLiteral("jürgen@example.test");
+        b.Bestel_Email = QStringLiteral("bestel.müller@example.net");
+        MessageBox::setNextAnswer(MsgBox::Yes);
+
+        const BestelUitslag u = send(b);
+        QCOMPARE(shownTexts(), QStringList{GetLangStr(999000069)});
+        QCOMPARE(u.stap, qint16(0));
+        QCOMPARE(aan, QStringList{b.Bestel_Email});
+        QCOMPARE(registered(), 1);
+    }
+
     // Confirmed sent from the mail program, the order ends as one the SMTP
     // client delivered: mailed, told so, and registered.
     void orderConfirmedSentFromTheMailProgramCountsAsMailed()
@@ -342,7 +365,7 @@ private slots:
 
     void checksRefuseBadInput_data()
     {
-        // What is changed ("field=value"), the messages in the order shown
+        // What is changed ("field=value", or the setting "MailType=n"), the messages in the order shown
         // (none: the checks pass and the order goes through), and for a value
         // that cannot go into the order file the part of the grower data and
         // the caption of the field it is in, and the characters the order
@@ -377,12 +400,14 @@ private slots:
         QTest::newRow("delivery town in Hebrew and Chinese with an emoji")
             << QStringList{"Aflever_Woonplaats=חממה 温室 🌱"} << QList<qint32>{999000068} << 20500100 << 20102300 << ""
             << "ח מ ה 温 室 🌱";
+        // Plain SMTP (MailType 0) carries the addresses.
         QTest::newRow("grower's e-mail address outside ASCII before the @")
-            << QStringList{"Email=müller@example.test"} << QList<qint32>{999000125} << 20500000 << 20100800 << ""
+            << QStringList{"MailType=0", "Email=müller@example.test"} << QList<qint32>{999000125} << 20500000
+            << 20100800 << ""
             << "";
         QTest::newRow("dealer's order address outside ASCII before the @")
-            << QStringList{"Bestel_Email=bestel.müller@example.net"} << QList<qint32>{999000125} << 20103000 << 20100800
-            << ""
+            << QStringList{"MailType=0", "Bestel_Email=bestel.müller@example.net"} << QList<qint32>{999000125}
+            << 20103000 << 20100800 << ""
             << "";
         QTest::newRow("an e-mail domain outside ASCII passes")
             << QStringList{"Email=info@brüggemann.test"} << QList<qint32>{} << 0 << 0 << ""
@@ -434,8 +459,12 @@ private slots:
                                               {"Email", &b.Email},
                                               {"Bestel_Email", &b.Bestel_Email},
                                               {"Aflever_Woonplaats", &b.Aflever_Woonplaats}};
-        for (const QString& change : changes)
-            *fields.value(change.section('=', 0, 0)) = change.section('=', 1);
+        for (const QString& change : changes) {
+            if (change.startsWith("MailType="))
+                ProgramSettings::setMailType(change.section('=', 1).toShort());
+            else
+                *fields.value(change.section('=', 0, 0)) = change.section('=', 1);
+        }
 
         const BestelUitslag u = send(b, lines, aantallen);
         if (messages.isEmpty()) {

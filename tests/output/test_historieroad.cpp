@@ -3,6 +3,7 @@
 // step, the set saved to history, opened again read-only, the working set
 // taken back and the set deleted. Also the mail and print step's own rules.
 #include "appstate.h"
+#include "bedrijfgegevens.h"
 #include "defaultstate.h"
 #include "frmhistorie.h"
 #include "frmmailprint.h"
@@ -167,6 +168,25 @@ class TestHistorieRoad : public QObject {
         if (stappen != kWeg)
             qWarning() << stappen << lastText();
         return qobject_cast<frmMailPrint*>(OpenStepWindow("frmMailPrint"));
+    }
+
+    // Forward to the step with an order typed in, mailed over SMTP to
+    // server from the grower's address kas@example.com: to the test dealer
+    // or to the grower's own.
+    frmMailPrint* getypteBestelling(const ScriptedSmtpServer& server, bool testHandelaar)
+    {
+        naarTestHandelaar(0);
+        appState().GeenBestelling = testHandelaar ? 1 : 0;
+        ProgramSettings::setSmtpServerName(server.address());
+        growerDb().execute("UPDATE ALG_Tuinder SET Email = 'kas@example.com' WHERE ID = ?",
+                           {appState().ID_ALG_Tuinder});
+        frmMailPrint* w = weg();
+        if (!w)
+            return nullptr;
+        type(w->txtMP[300], "1");
+        type(w->txtMP[301], "1");
+        type(w->txtMP[302], "2");
+        return w;
     }
 
 private slots:
@@ -347,6 +367,39 @@ private slots:
         QCOMPARE(growerDb().openRecordset("SELECT COUNT(*) FROM BEST_Hist").value(0).toInt(), 1);
     }
 
+    // The menu stays on beside the step: grower data changed and stored
+    // meanwhile is what the step shows and orders with once it is shown
+    // again, while the typed counts stay.
+    void orderGoesWithTheGrowerDataStoredMeanwhile()
+    {
+        ScriptedSmtpServer server;
+        frmMailPrint* w = getypteBestelling(server, false);
+        QVERIFY(w);
+
+        TuinderGegevens t = BedrijfGegevens::Lees();
+        t.Naam = "Kwekerij Nieuwland";
+        t.Telefoon = "0174-999999";
+        t.Email = "nieuw@nieuwland.example";
+        t.Code_ALG_Handelaar = 3; // Demo Kassenhandel
+        BedrijfGegevens::Schrijf(t, BedrijfGegevens::LeesAfleveradres(t.ID_ALG_Afleveradres));
+        QVERIFY(m_program->openFromMenu("mnu2", "frmBedrijfGeg"));
+        w = show<frmMailPrint>("frmMailPrint");
+        QCOMPARE(w->lblMP[110]->text(), t.Naam);
+        QCOMPARE(w->lblMP[114]->text(), t.Telefoon);
+
+        MessageBox::clear();
+        w->cmdMP[300]->click();
+        QCOMPARE(lastText(), GetLangStr(999000029));
+        QVERIFY(server.commands.contains("MAIL FROM: <nieuw@nieuwland.example>"));
+        QVERIFY(server.commands.contains("RCPT TO: <bestellen@example.org>"));
+        QFile bestand(appState().AppPath + w->bestelling().Bestelnummer + ".zv1");
+        QVERIFY(bestand.open(QIODevice::ReadOnly));
+        QCOMPARE(
+            bestand.readAll().split('\n').value(4),
+            QByteArray("K-1042;;Kwekerij Nieuwland;;Naaldwijkseweg 12;;2691 RC;;'s-Gravenzande;;NL;;0174-999999;;;;;;"
+                       "nieuw@nieuwland.example;;\r"));
+    }
+
     // The mail client lets window events through while the dealer's server
     // keeps it waiting: the menu starts nothing meanwhile, and a close of the
     // main window waits until the order has ended, told and registered.
@@ -354,15 +407,8 @@ private slots:
     {
         ScriptedSmtpServer server;
         server.silent = true;
-        naarTestHandelaar(0);
-        ProgramSettings::setSmtpServerName(server.address());
-        growerDb().execute("UPDATE ALG_Tuinder SET Email = 'kas@example.com' WHERE ID = ?",
-                           {appState().ID_ALG_Tuinder});
-        frmMailPrint* w = weg();
+        frmMailPrint* w = getypteBestelling(server, true);
         QVERIFY(w);
-        type(w->txtMP[300], "1");
-        type(w->txtMP[301], "1");
-        type(w->txtMP[302], "2");
         frmMain* main = m_program->main();
         QWidget* teelt = main->findChild<QToolBar*>("HoofdMenu")->widgetForAction(main->tool("mnu4"));
         QVERIFY(teelt && teelt->isEnabled());
