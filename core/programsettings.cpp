@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "general.h"
+#include "ini/inifile.h"
 #include "zelvorageneral.h"
 
 namespace ProgramSettings {
@@ -44,6 +45,11 @@ qint16 strictSmall(const QString& value, const char* what)
 QString filePath()
 {
     return appState().AppPath + "Zelvora.ini";
+}
+
+bool fileUnreadable()
+{
+    return IniFile::unreadable(filePath());
 }
 
 qint16 languageID()

@@ -11,6 +11,10 @@ namespace ProgramSettings {
 
 QString filePath();
 
+// True when the file is there but cannot be read: a write into it then fails
+// and keeps it, though the disk has room.
+bool fileUnreadable();
+
 // [language] languageID and [Unit] UnitID. Throw AppError (overflow) when the
 // value is not a 16-bit number. A unit other than 0 to 3 reads as 0 (mmol), a
 // language number with a fraction as 0 (the first language).

@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "generalui.h"
+#include "programsettings.h"
 #include "ui/dialogs.h"
 #include "zelvorageneral.h"
 
@@ -561,7 +562,13 @@ bool SchrijfMetMelding(qint32 foutTekst, const std::function<bool()>& schrijf)
 
 bool InstellingenOpgeslagen(bool opgeslagen)
 {
-    if (!opgeslagen)
+    if (opgeslagen)
+        return true;
+    // A file that cannot be read is refused before anything is written: the
+    // disk is not to blame, and the user would look for room in vain.
+    if (ProgramSettings::fileUnreadable())
+        MessageBox::show(GetLangStr(999000073), MsgBox::Exclamation);
+    else
         MessageBox::show(GetLangStr(999000072), MsgBox::Exclamation);
-    return opgeslagen;
+    return false;
 }

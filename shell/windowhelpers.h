@@ -44,8 +44,8 @@ public:
 bool SchrijfMetMelding(qint32 foutTekst, const std::function<bool()>& schrijf);
 
 // Tells the user when the settings file could not be written (a full disk,
-// a folder without write access); the file then keeps what it held. Returns
-// opgeslagen.
+// a folder without write access) or, a case of its own, could not be read;
+// the file then keeps what it held. Returns opgeslagen.
 bool InstellingenOpgeslagen(bool opgeslagen);
 void SetStatusPanel(QWidget* window, const QString& text, qint16 code);
 

@@ -146,6 +146,11 @@ bool IniFile::contains(const QString& file, const QString& section, const QStrin
     return header >= 0 && findKey(l.lines, header, end, key, nullptr) >= 0;
 }
 
+bool IniFile::unreadable(const QString& file)
+{
+    return load(file).unreadable;
+}
+
 bool IniFile::breaksLine(QChar c)
 {
     const QChar::Category category = c.category();

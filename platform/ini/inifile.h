@@ -24,6 +24,9 @@ public:
     // Removes the key from the section; true when it is gone (or was never
     // there), false when the file cannot be read or written.
     static bool remove(const QString& file, const QString& section, const QString& key);
+    // True when the file is there but cannot be read (no permission, an I/O
+    // error): why a write into it failed, where a full disk is another cause.
+    static bool unreadable(const QString& file);
     // Whether the character would end a line of the file early, or not
     // survive every editor and reader of it: a write refuses it.
     static bool breaksLine(QChar c);

@@ -75,6 +75,33 @@ class TestDatabase : public QObject {
         return number;
     }
 
+    // Whether others may pass every folder on the way to this one.
+    static bool othersCanPass(const QString& path)
+    {
+        QString folder = QFileInfo(path).canonicalFilePath();
+        if (folder.isEmpty())
+            return false;
+        for (;;) {
+            struct stat st {};
+            if (::stat(QFile::encodeName(folder).constData(), &st) != 0 || !(st.st_mode & S_IXOTH))
+                return false;
+            if (folder == "/")
+                return true;
+            folder = QFileInfo(folder).path();
+        }
+    }
+
+    // A folder for files that user must reach: the temporary folder, unless
+    // it lies in a folder closed to others (TMPDIR in root's home), else /tmp
+    // or /var/tmp; empty when none will do.
+    static QString folderOthersCanReach()
+    {
+        for (const QString& base : {QDir::tempPath(), QString("/tmp"), QString("/var/tmp")})
+            if (othersCanPass(base))
+                return base;
+        return {};
+    }
+
 private slots:
     void initTestCase()
     {
@@ -214,7 +241,10 @@ private slots:
         QFETCH(int, fileMode);
         QFETCH(int, folderMode);
         QFETCH(int, number);
-        QTemporaryDir dir;
+        const QString reachable = folderOthersCanReach();
+        QVERIFY2(!reachable.isEmpty(), "no temporary folder that a user without privileges may pass to");
+        QTemporaryDir dir(reachable + "/zelvora-XXXXXX");
+        QVERIFY(dir.isValid());
         QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
         const QString folder = dir.filePath("kas");
         QVERIFY(QDir().mkdir(folder));

@@ -39,6 +39,37 @@ private slots:
         QVERIFY(!WriteWholeFile(path, large));
         QVERIFY(olderKept());
     }
+
+    void ciRunIsAnyValueButEmptyFalseOrZero_data()
+    {
+        QTest::addColumn<bool>("set");
+        QTest::addColumn<QByteArray>("value");
+        QTest::addColumn<bool>("ci");
+        QTest::newRow("unset") << false << QByteArray() << false;
+        QTest::newRow("empty") << true << QByteArray("") << false;
+        QTest::newRow("false") << true << QByteArray("false") << false;
+        QTest::newRow("0") << true << QByteArray("0") << false;
+        QTest::newRow("true") << true << QByteArray("true") << true;
+        QTest::newRow("1") << true << QByteArray("1") << true;
+        QTest::newRow("yes") << true << QByteArray("yes") << true;
+    }
+
+    // A CI service that sets CI=1 has the test above fail without its full
+    // disk, as CI=true has, instead of passing it over.
+    void ciRunIsAnyValueButEmptyFalseOrZero()
+    {
+        QFETCH(bool, set);
+        QFETCH(QByteArray, value);
+        QFETCH(bool, ci);
+        const bool wasSet = qEnvironmentVariableIsSet("CI");
+        const QByteArray before = qgetenv("CI");
+        const auto restore = qScopeGuard([&] { wasSet ? qputenv("CI", before) : qunsetenv("CI"); });
+        if (set)
+            qputenv("CI", value);
+        else
+            qunsetenv("CI");
+        QCOMPARE(TestSupport::ciRun(), ci);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSaveFile)

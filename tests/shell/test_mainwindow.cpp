@@ -72,12 +72,12 @@ class TestMainWindow : public QObject {
     }
 
     // Closing the settings window tells once that the settings were not saved.
-    static void closingSaysNotSaved(frmTaal* w)
+    static void closingSaysNotSaved(frmTaal* w, const QString& message = GetLangStr(999000072))
     {
         w->cmdTaal->click();
         QCoreApplication::processEvents();
         QCOMPARE(MessageBox::shown().size(), 1);
-        QCOMPARE(MessageBox::last().text, GetLangStr(999000072));
+        QCOMPARE(MessageBox::last().text, message);
     }
 
 private slots:
@@ -544,11 +544,32 @@ private slots:
         QCOMPARE(bytesOf(ini), original);
     }
 
+    void settingsWindowOnAnUnreadableFileKeepsTheSettingsFile_data()
+    {
+        QTest::addColumn<qint16>("language");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("disk");
+        QTest::newRow("Dutch") << qint16(0)
+                               << "Zelvora.ini kon niet worden gelezen, daarom zijn de instellingen niet opgeslagen. "
+                                  "Wat erin staat, is bewaard."
+                               << "schijf";
+        QTest::newRow("English") << qint16(1)
+                                 << "Zelvora.ini could not be read, so the settings have not been saved. What it "
+                                    "holds has been kept."
+                                 << "disk";
+    }
+
     // A settings file the program cannot read shows the defaults and is not
-    // written over with them: the user is told that nothing was saved.
+    // written over with them: the user is told that nothing was saved, and
+    // why, with no full disk to look for.
     void settingsWindowOnAnUnreadableFileKeepsTheSettingsFile()
     {
+        QFETCH(qint16, language);
+        QFETCH(QString, message);
+        QFETCH(QString, disk);
         ProgramFixture p;
+        appState().languageID = language;
+        OpenRsLang();
         const QString ini = p.appPath() + "Zelvora.ini";
         const QByteArray original =
             "[language]\nlanguageID=0\n[Unit]\nUnitID=2\n[Algemeen]\nMailType=0\nSMTPservername=smtp.example\n";
@@ -559,7 +580,8 @@ private slots:
             auto* w = qobject_cast<frmTaal*>(ShowStepWindow("frmTaal"));
             QVERIFY(w->optTaal[1]->isChecked());
             QVERIFY(MessageBox::shown().isEmpty());
-            closingSaysNotSaved(w);
+            closingSaysNotSaved(w, message);
+            QVERIFY(!MessageBox::last().text.contains(disk, Qt::CaseInsensitive));
         }
         QCOMPARE(bytesOf(ini), original);
     }

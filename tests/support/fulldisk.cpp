@@ -26,11 +26,6 @@ FullDisk::FullDisk(const char* size)
     m_mounted = true;
 }
 
-bool FullDisk::required()
-{
-    return qEnvironmentVariable("CI").compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
-}
-
 FullDisk::~FullDisk()
 {
     if (m_mounted)

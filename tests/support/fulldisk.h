@@ -1,5 +1,7 @@
 #pragma once
 
+#include "testdatabases.h"
+
 #include <QString>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,7 +11,7 @@
 // Made read-only instead, it stands for media that cannot be written.
 // It mounts a small tmpfs, which needs root (CI runs as root); elsewhere
 // available() is false and whyNot() says why. A test starts with
-// FULL_DISK_OR_SKIP(disk), which skips it there.
+// FULL_DISK_OR_SKIP(disk), which skips it there, or fails it under CI.
 class FullDisk {
 public:
     // size as tmpfs takes it ("64k", "1m"): room for what the test puts there.
@@ -19,9 +21,6 @@ public:
     FullDisk& operator=(const FullDisk&) = delete;
 
     bool available() const { return m_mounted; }
-    // Under CI (CI=true) a test that cannot have its disk fails instead of
-    // skipping: a machine that cannot mount would otherwise pass it unseen.
-    static bool required();
     const char* whyNot() const { return m_whyNot.constData(); }
 
     // The folder, ending in "/". Put what the test needs there before fill().
@@ -41,7 +40,7 @@ private:
 #define FULL_DISK_OR_SKIP(disk)                                                                                        \
     do {                                                                                                               \
         if (!(disk).available()) {                                                                                     \
-            if (FullDisk::required())                                                                                  \
+            if (TestSupport::ciRun())                                                                                  \
                 QFAIL(QByteArray(QByteArray("CI needs a full disk: ") + (disk).whyNot()).constData());                 \
             QSKIP((disk).whyNot());                                                                                    \
         }                                                                                                              \

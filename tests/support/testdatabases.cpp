@@ -18,4 +18,10 @@ void scriptDialogs()
     FileDialog::clear();
 }
 
+bool ciRun()
+{
+    const QString ci = qEnvironmentVariable("CI").trimmed();
+    return !ci.isEmpty() && ci.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0 && ci != "0";
+}
+
 } // namespace TestSupport
