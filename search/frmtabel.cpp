@@ -92,11 +92,20 @@ bool keptForWindow(const QKeyEvent* key)
     }
 }
 
+// Select all, whatever text the desktop gives the key (Ctrl+A comes as a
+// control character): a selection made by hand.
+bool selectsAll(const QKeyEvent* key)
+{
+    return key->matches(QKeySequence::SelectAll);
+}
+
 // Keys that leave the search box as the window set it: the window answers
 // them itself, or the keyboard leaves the box. Any other key works on the
 // box's text and selection as the user sees them.
 bool leavesBoxAsSet(const QKeyEvent* key)
 {
+    if (selectsAll(key))
+        return false;
     switch (key->key()) {
     case Qt::Key_Down:
     case Qt::Key_Up:
@@ -640,9 +649,10 @@ bool frmTabel::gridKey(QKeyEvent* key)
     // Any other key goes back to the search box; a typed character goes on
     // into it. Leaving the box dropped its selection: it is put back, so the
     // character replaces the completed part instead of landing after it.
+    // Select all goes on into the box too, where it selects by hand.
     txtTabel->setFocus();
     selectAfterPrefix();
-    if (typesText(key)) {
+    if (typesText(key) || selectsAll(key)) {
         QKeyEvent typed(key->type(), key->key(), key->modifiers(), key->text());
         QCoreApplication::sendEvent(txtTabel, &typed);
     }

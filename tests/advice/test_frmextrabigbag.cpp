@@ -264,6 +264,32 @@ private slots:
                  (QStringList{"1|1|Kalksalpeter|1|20", "2|7|Magnesiumnitraat|1|5.5", "3|3|Kalisalpeter|1|12"}));
     }
 
+    // Chosen by keys in the search window, the new line's amount takes the
+    // digits typed next, opened with the keyboard or with the mouse.
+    void anAmountIsTypedRightAfterAChoiceByKeys()
+    {
+        frmExtraBigBag* w = open();
+        QWindow* programma = m_program->main()->windowHandle();
+        for (int tab = 0; tab < 40 && QApplication::focusWidget() != w->cmdEbb[0]; ++tab)
+            QTest::keyClick(programma, Qt::Key_Tab);
+        TestSupport::answerSearchByKeys("kalks");
+        QTest::keyClick(programma, Qt::Key_Return);
+        QCOMPARE(rijen(w->grdEbb[0]), (QStringList{"Kalksalpeter|0.0|kg"}));
+        QTest::keyClick(programma, '5');
+        QTest::keyClick(programma, Qt::Key_Return);
+        QCOMPARE(rijen(w->grdEbb[0]), (QStringList{"Kalksalpeter|5.0|kg"}));
+
+        w->cmdControl[2]->setFocus(); // where the keyboard was does not count
+        const QPoint knop = w->cmdEbb[0]->mapTo(m_program->main(), w->cmdEbb[0]->rect().center());
+        QTest::mousePress(programma, Qt::LeftButton, {}, knop);
+        TestSupport::answerSearchByKeys("magn");
+        QTest::mouseRelease(programma, Qt::LeftButton, {}, knop);
+        QCOMPARE(w->grdEbb[0]->model()->rowCount(), 2);
+        QTest::keyClick(programma, '7');
+        QTest::keyClick(programma, Qt::Key_Return);
+        QCOMPARE(rijen(w->grdEbb[0]), (QStringList{"Kalksalpeter|5.0|kg", "Magnesiumnitraat|7.0|kg"}));
+    }
+
     // Past blend 2's last amount Enter lands on the clear button, where the
     // next Enter presses it: the blends go only once the grower says so.
     void enterOnTheClearButtonAsksBeforeTheBlendsGo()

@@ -80,6 +80,13 @@ void typeKey(QWidget* w, QKeyCombination key)
     QTest::keyClick(w->focusWidget(), key.key(), key.keyboardModifiers());
 }
 
+// Ctrl+A through the window as a desktop delivers it: a press of Ctrl
+// alone, then the A with the control character it carries, not the letter.
+void selectAll(QWidget* w)
+{
+    QTest::sendKeyEvent(QTest::Click, w->windowHandle(), Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+}
+
 bool marked(QWidget* w, int c)
 {
     return grid(w)->model()->headerData(c, Qt::Horizontal, Qt::ForegroundRole).value<QColor>() == QColor(Qt::red);
@@ -444,11 +451,11 @@ private slots:
                  typeKey(w, Qt::SHIFT | Qt::Key_End);
              }},
             {"Shift+Tab, Ctrl+A",
-             [](QWidget* w, QLineEdit* box) {
+             [](QWidget* w, QLineEdit*) {
                  typeKey(w, Qt::SHIFT | Qt::Key_Backtab);
-                 // As the window system sends it: a control character, not the letter.
-                 QTest::sendKeyEvent(QTest::Click, box, Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+                 selectAll(w);
              }},
+            {"Ctrl+A in the list", [](QWidget* w, QLineEdit*) { selectAll(w); }},
             {"a drag",
              [](QWidget*, QLineEdit* box) {
                  const int middle = box->height() / 2;

@@ -50,4 +50,21 @@ void answerSearch(const QString& text, int column, SearchView* seen)
     });
 }
 
+void answerSearchByKeys(const QString& text)
+{
+    QTimer::singleShot(0, [text] {
+        QWidget* window = QApplication::activeModalWidget();
+        if (!window)
+            return;
+        window->activateWindow(); // as a window manager does with a new window
+        if (QTest::qWaitForWindowActive(window)) {
+            for (const QChar c : text)
+                QTest::keyClick(window->windowHandle(), c.toLatin1());
+            QTest::keyClick(window->windowHandle(), Qt::Key_Return);
+        }
+        if (window->isVisible())
+            window->close();
+    });
+}
+
 } // namespace TestSupport

@@ -21,4 +21,9 @@ struct SearchView {
 // cancelled. seen, when given, receives what the window showed.
 void answerSearch(const QString& text, int column = 1, SearchView* seen = nullptr);
 
+// Answers the next search window by keys, as the user does: once it is the
+// active window, the text is typed into it through the window key by key and
+// Enter chooses. A window left open is cancelled.
+void answerSearchByKeys(const QString& text);
+
 } // namespace TestSupport
