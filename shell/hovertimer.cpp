@@ -29,7 +29,11 @@ void HoverTimer::barMoved()
 
 void HoverTimer::tick()
 {
+    // The content comes forward over the rest of the step, never over the
+    // bar: its frame may run on under the bar, and would take the clicks
+    // meant for the buttons.
     m_content->raise();
+    m_bar->raise();
 }
 
 bool HoverTimer::eventFilter(QObject* watched, QEvent* event)

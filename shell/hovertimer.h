@@ -8,8 +8,8 @@ class QWidget;
 // The hover rule of the steps whose content can run under their button bar
 // on a small screen: a mouse movement over the bar (or one of its buttons)
 // brings the bar to the front and restarts a two-second timer, and each tick
-// brings the content frame to the front again, so the bar shows while the
-// user reaches for it and the content comes back when the mouse has left it.
+// brings the content frame to the front of the rest of the step again; the
+// bar stays in front of all, so that its buttons always take their clicks.
 class HoverTimer : public QObject {
     Q_OBJECT
 public:

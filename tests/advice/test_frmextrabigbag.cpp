@@ -390,8 +390,11 @@ private slots:
         QCoreApplication::sendEvent(w->cmdControl[1], &beweging);
         QVERIFY(voor(w->fraControl, w->fraEbb[1]));
         QVERIFY(timer->isActive());
+        w->fraEbb[2]->raise();
         QMetaObject::invokeMethod(timer, "timeout");
-        QVERIFY(voor(w->fraEbb[1], w->fraControl));
+        // The content comes forward, under the bar that takes the clicks.
+        QVERIFY(voor(w->fraEbb[1], w->fraEbb[2]));
+        QVERIFY(voor(w->fraControl, w->fraEbb[1]));
     }
 
     // The road of a grower with big bags on: the advice, the blends, and the

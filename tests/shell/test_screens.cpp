@@ -3,6 +3,7 @@
 // laptop at 125 % leaves 1093 by 614 points, a netbook 1024 by 600, an old
 // projector 800 by 600).
 #include "appstate.h"
+#include "defaultstate.h"
 #include "frmmain.h"
 #include "frmprintpreview.h"
 #include "programfixture.h"
@@ -26,7 +27,8 @@ namespace {
 // What a maximised window has of a 1024 by 768 screen, and what a restored step takes.
 const QSize kDesigned(1000, 640);
 
-const char* const kWizardSteps[] = {"frmBedrijfGeg", "frmTeelt", "frmWater", "frmDrain", "frmAdvies", "frmExtraBigBag"};
+const char* const kWizardSteps[] = {"frmBedrijfGeg", "frmTeelt",       "frmWater",    "frmDrain",
+                                    "frmAdvies",     "frmExtraBigBag", "frmSamenstel"};
 const char* const kSteps[] = {"frmBedrijfGeg", "frmMeststoffen", "frmTeelt",       "frmWater",          "frmDrain",
                               "frmAdvies",     "frmExtraBigBag", "frmRegistratie", "frmEigenTeelt",     "frmMestPref",
                               "frmSamenstel",  "frmMailPrint",   "frmHistorie",    "frmSamenstelSimpel"};
@@ -154,11 +156,22 @@ private slots:
     {
         QFETCH(QString, step);
         QFETCH(int, button);
+        // The composition opens on an advice, and shows a recipe.
+        if (step == "frmSamenstel")
+            QVERIFY(TestSupport::chooseTomatoExample() && open("frmAdvies"));
         QWidget* w = open(qPrintable(step));
         QVERIFY(w);
         auto* control = w->findChild<QPushButton*>(QString("cmdControl_%1").arg(button));
         QVERIFY(control && control->isVisible() && control->isEnabled());
         QVERIFY(scrollsIntoView(control));
+        // The user took longer than the steps' hover timers.
+        for (QTimer* timer : w->findChildren<QTimer*>(QRegularExpression("^tmr")))
+            QMetaObject::invokeMethod(timer, "timeout");
+        // Nothing lies over any part of it: a click from end to end reaches it.
+        for (const int x : {2, control->width() / 2, control->width() - 3}) {
+            const QWidget* hit = main()->childAt(control->mapTo(main(), QPoint(x, control->height() / 2)));
+            QVERIFY2(hit == control || control->isAncestorOf(hit), qPrintable(hit ? hit->objectName() : "none"));
+        }
         QSignalSpy clicked(control, &QPushButton::clicked);
         const QPoint at = control->mapTo(main(), control->rect().center());
         press(control);
