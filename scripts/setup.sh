@@ -11,7 +11,9 @@ if [ "${1:-}" = "--no-build" ]; then
 fi
 
 # fonts-liberation2: "Liberation Sans" has Arial's widths, which the reports were laid out in.
-PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev poppler-utils xdg-utils qt6-translations-l10n fonts-liberation2"
+# fonts-dejavu-core: the desktop's sans-serif face for the windows; without one
+# a minimal system shows them in a monospaced face, too wide for their room.
+PACKAGES="cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libsqlite3-dev libgl-dev poppler-utils xdg-utils qt6-translations-l10n fonts-liberation2 fonts-dejavu-core"
 missing=""
 for p in $PACKAGES "$@"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
