@@ -84,7 +84,10 @@ void typeKey(QWidget* w, QKeyCombination key)
 // alone, then the A with the control character it carries, not the letter.
 void selectAll(QWidget* w)
 {
-    QTest::sendKeyEvent(QTest::Click, w->windowHandle(), Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+    QWindow* window = w->windowHandle();
+    QTest::sendKeyEvent(QTest::Press, window, Qt::Key_Control, QString(), Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Click, window, Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Release, window, Qt::Key_Control, QString(), Qt::NoModifier);
 }
 
 bool marked(QWidget* w, int c)
