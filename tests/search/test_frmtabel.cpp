@@ -74,12 +74,6 @@ QString shown(const QLineEdit* box)
     return text.insert(start + int(box->selectedText().size()), '}').insert(start, '{');
 }
 
-// A key typed where the window has the keyboard, as the user types it.
-void typeKey(QWidget* w, QKeyCombination key)
-{
-    QTest::keyClick(w->focusWidget(), key.key(), key.keyboardModifiers());
-}
-
 // Ctrl+A through the window as a desktop delivers it: a press of Ctrl
 // alone, then the A with the control character it carries, not the letter.
 void selectAll(QWidget* w)
@@ -88,6 +82,14 @@ void selectAll(QWidget* w)
     QTest::sendKeyEvent(QTest::Press, window, Qt::Key_Control, QString(), Qt::ControlModifier);
     QTest::sendKeyEvent(QTest::Click, window, Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
     QTest::sendKeyEvent(QTest::Release, window, Qt::Key_Control, QString(), Qt::NoModifier);
+}
+
+// A key typed where the window has the keyboard, as the user types it.
+void typeKey(QWidget* w, QKeyCombination key)
+{
+    if (key == (Qt::CTRL | Qt::Key_A))
+        return selectAll(w);
+    QTest::keyClick(w->focusWidget(), key.key(), key.keyboardModifiers());
 }
 
 bool marked(QWidget* w, int c)
