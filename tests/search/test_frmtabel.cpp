@@ -84,12 +84,13 @@ void selectAll(QWidget* w)
     QTest::sendKeyEvent(QTest::Release, window, Qt::Key_Control, QString(), Qt::NoModifier);
 }
 
-// A key typed where the window has the keyboard, as the user types it.
+// A key typed where the window has the keyboard, through the window as the
+// desktop delivers it.
 void typeKey(QWidget* w, QKeyCombination key)
 {
     if (key == (Qt::CTRL | Qt::Key_A))
         return selectAll(w);
-    QTest::keyClick(w->focusWidget(), key.key(), key.keyboardModifiers());
+    QTest::keyClick(w->windowHandle(), key.key(), key.keyboardModifiers());
 }
 
 bool marked(QWidget* w, int c)
