@@ -452,7 +452,7 @@ private slots:
         const std::pair<const char*, std::function<void(QWidget*, QLineEdit*)>> ways[] = {
             {"a click, Home, Shift+End",
              [](QWidget* w, QLineEdit* box) {
-                 QTest::mouseClick(box, Qt::LeftButton, {}, box->rect().center());
+                 QTest::mouseClick(w->windowHandle(), Qt::LeftButton, {}, box->mapTo(w, box->rect().center()));
                  typeKey(w, Qt::Key_Home);
                  typeKey(w, Qt::SHIFT | Qt::Key_End);
              }},
@@ -463,11 +463,12 @@ private slots:
              }},
             {"Ctrl+A in the list", [](QWidget* w, QLineEdit*) { selectAll(w); }},
             {"a drag",
-             [](QWidget*, QLineEdit* box) {
-                 const int middle = box->height() / 2;
-                 QTest::mousePress(box, Qt::LeftButton, {}, QPoint(1, middle));
-                 QTest::mouseMove(box, QPoint(box->width() - 2, middle));
-                 QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(box->width() - 2, middle));
+             [](QWidget* w, QLineEdit* box) {
+                 const QPoint from = box->mapTo(w, QPoint(1, box->height() / 2));
+                 const QPoint to = box->mapTo(w, QPoint(box->width() - 2, box->height() / 2));
+                 QTest::mousePress(w->windowHandle(), Qt::LeftButton, {}, from);
+                 QTest::mouseMove(w->windowHandle(), to);
+                 QTest::mouseRelease(w->windowHandle(), Qt::LeftButton, {}, to);
              }},
         };
         auto zoeken = cropSearch();
