@@ -74,23 +74,19 @@ QString shown(const QLineEdit* box)
     return text.insert(start + int(box->selectedText().size()), '}').insert(start, '{');
 }
 
-// Ctrl+A through the window as a desktop delivers it: a press of Ctrl
-// alone, then the A with the control character it carries, not the letter.
-void selectAll(QWidget* w)
-{
-    QWindow* window = w->windowHandle();
-    QTest::sendKeyEvent(QTest::Press, window, Qt::Key_Control, QString(), Qt::ControlModifier);
-    QTest::sendKeyEvent(QTest::Click, window, Qt::Key_A, QString(QChar(1)), Qt::ControlModifier);
-    QTest::sendKeyEvent(QTest::Release, window, Qt::Key_Control, QString(), Qt::NoModifier);
-}
-
 // A key typed where the window has the keyboard, through the window as the
-// desktop delivers it.
+// desktop delivers it. Ctrl and a letter come as a desktop sends them: a press
+// of Ctrl alone, then the letter with the control character it carries (Ctrl+A
+// carries U+0001), not the letter itself.
 void typeKey(QWidget* w, QKeyCombination key)
 {
-    if (key == (Qt::CTRL | Qt::Key_A))
-        return selectAll(w);
-    QTest::keyClick(w->windowHandle(), key.key(), key.keyboardModifiers());
+    QWindow* window = w->windowHandle();
+    const Qt::Key letter = key.key();
+    if (key.keyboardModifiers() != Qt::ControlModifier || letter < Qt::Key_A || letter > Qt::Key_Z)
+        return QTest::keyClick(window, letter, key.keyboardModifiers());
+    QTest::sendKeyEvent(QTest::Press, window, Qt::Key_Control, QString(), Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Click, window, letter, QString(QChar(letter - Qt::Key_A + 1)), Qt::ControlModifier);
+    QTest::sendKeyEvent(QTest::Release, window, Qt::Key_Control, QString(), Qt::NoModifier);
 }
 
 bool marked(QWidget* w, int c)
@@ -459,9 +455,9 @@ private slots:
             {"Shift+Tab, Ctrl+A",
              [](QWidget* w, QLineEdit*) {
                  typeKey(w, Qt::SHIFT | Qt::Key_Backtab);
-                 selectAll(w);
+                 typeKey(w, Qt::CTRL | Qt::Key_A);
              }},
-            {"Ctrl+A in the list", [](QWidget* w, QLineEdit*) { selectAll(w); }},
+            {"Ctrl+A in the list", [](QWidget* w, QLineEdit*) { typeKey(w, Qt::CTRL | Qt::Key_A); }},
             {"a drag",
              [](QWidget* w, QLineEdit* box) {
                  const QPoint from = box->mapTo(w, QPoint(1, box->height() / 2));
