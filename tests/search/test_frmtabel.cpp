@@ -3,6 +3,7 @@
 // out of the window.
 #include "db/apperror.h"
 #include "db/database.h"
+#include "desktopinput.h"
 #include "searchsession.h"
 #include "testdatabases.h"
 #include "ui/dialogs.h"
@@ -75,18 +76,10 @@ QString shown(const QLineEdit* box)
 }
 
 // A key typed where the window has the keyboard, through the window as the
-// desktop delivers it. Ctrl and a letter come as a desktop sends them: a press
-// of Ctrl alone, then the letter with the control character it carries (Ctrl+A
-// carries U+0001), not the letter itself.
+// desktop delivers it.
 void typeKey(QWidget* w, QKeyCombination key)
 {
-    QWindow* window = w->windowHandle();
-    const Qt::Key letter = key.key();
-    if (key.keyboardModifiers() != Qt::ControlModifier || letter < Qt::Key_A || letter > Qt::Key_Z)
-        return QTest::keyClick(window, letter, key.keyboardModifiers());
-    QTest::sendKeyEvent(QTest::Press, window, Qt::Key_Control, QString(), Qt::ControlModifier);
-    QTest::sendKeyEvent(QTest::Click, window, letter, QString(QChar(letter - Qt::Key_A + 1)), Qt::ControlModifier);
-    QTest::sendKeyEvent(QTest::Release, window, Qt::Key_Control, QString(), Qt::NoModifier);
+    TestSupport::typeKeyIn(w->windowHandle(), key.key(), key.keyboardModifiers());
 }
 
 bool marked(QWidget* w, int c)
