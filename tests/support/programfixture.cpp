@@ -2,6 +2,7 @@
 
 #include "appstate.h"
 #include "defaultstate.h"
+#include "desktopinput.h"
 #include "frmmain.h"
 #include "program.h"
 #include "ui/dialogs.h"
@@ -12,6 +13,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTest>
+#include <QWindow>
 
 ProgramFixture::ProgramFixture(bool activate)
 {
@@ -89,11 +91,11 @@ QWidget* keyboard()
 
 void TestSupport::typeKey(int key, Qt::KeyboardModifiers modifiers)
 {
-    QTest::keyClick(keyboard(), Qt::Key(key), modifiers);
+    typeKeyIn(keyboard()->window()->windowHandle(), key, modifiers);
 }
 
 void TestSupport::typeText(const QString& text)
 {
     for (const QChar c : text)
-        QTest::keyClick(keyboard(), c.toLatin1());
+        QTest::keyClick(keyboard()->window()->windowHandle(), c.toLatin1());
 }

@@ -47,8 +47,8 @@ private:
 
 namespace TestSupport {
 
-// A key typed where the keyboard is, as the user types it: into the widget
-// that has the focus, else into the active window.
+// A key typed where the keyboard is, as the desktop delivers it: through the
+// window of the widget that has the focus, else the active window.
 void typeKey(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // A text typed key by key where the keyboard is, which may move as it is typed.
 void typeText(const QString& text);
